@@ -1,0 +1,24 @@
+# Helpers so that every layer is built the same way: one static library per
+# source folder, strict warnings on our own code only.
+
+set(KORVANE_WARNINGS -Wall -Wextra -Wpedantic -Werror)
+
+function(korvane_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
+  add_library(korvane_${name} STATIC ${ARG_SOURCES})
+  target_include_directories(korvane_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_compile_options(korvane_${name} PRIVATE ${KORVANE_WARNINGS})
+  target_link_libraries(korvane_${name} PUBLIC ${ARG_LINKS})
+endfunction()
+
+function(korvane_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_compile_options(${name} PRIVATE ${KORVANE_WARNINGS})
+  target_compile_definitions(${name} PRIVATE
+    KORVANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    KORVANE_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
+  target_link_libraries(${name} PRIVATE ${ARG_LINKS} GTest::gtest GTest::gtest_main)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()

@@ -1,0 +1,81 @@
+#include "base/numbers.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace korvane {
+
+double roundHalfEven(double x) { return std::nearbyint(x); }
+
+std::int64_t roundHalfEvenToInt(double x) {
+    const double r = std::nearbyint(x);
+    if (!(r > -9.2e18 && r < 9.2e18)) return 0;
+    return static_cast<std::int64_t>(r);
+}
+
+std::optional<std::int64_t> parseInteger(std::string_view text) {
+    if (text.empty()) return std::nullopt;
+    bool negative = false;
+    if (text.front() == '+' || text.front() == '-') {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (text.empty() || text.front() == '+' || text.front() == '-') return std::nullopt;
+    std::int64_t value = 0;
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || ptr != text.data() + text.size()) return std::nullopt;
+    return negative ? -value : value;
+}
+
+std::optional<std::int32_t> parseInt32(std::string_view text) {
+    const auto v = parseInteger(text);
+    if (!v || *v < std::numeric_limits<std::int32_t>::min() ||
+        *v > std::numeric_limits<std::int32_t>::max())
+        return std::nullopt;
+    return static_cast<std::int32_t>(*v);
+}
+
+std::optional<double> parseDouble(std::string_view text) {
+    if (text.empty()) return std::nullopt;
+    if (text.front() == '+') text.remove_prefix(1);
+    if (text.empty()) return std::nullopt;
+    double value = 0;
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value,
+                                           std::chars_format::general);
+    if (ec != std::errc() || ptr != text.data() + text.size()) return std::nullopt;
+    if (!std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+std::string formatNumber(double value) {
+    if (std::isnan(value)) return "NAN";
+    if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
+    if (value == 0) return "0";
+    char buffer[64];
+    // Fewest digits (up to 15) that give back the value rounded to 15 digits.
+    for (int digits = 1; digits <= 15; ++digits) {
+        std::snprintf(buffer, sizeof buffer, "%.*G", digits, value);
+        char check[64];
+        std::snprintf(check, sizeof check, "%.15G", value);
+        if (std::strtod(buffer, nullptr) == std::strtod(check, nullptr)) break;
+    }
+    // %G writes "1E-05"; drop the exponent's leading zeros and "+".
+    std::string text(buffer);
+    const std::size_t e = text.find('E');
+    if (e != std::string::npos) {
+        std::string mantissa = text.substr(0, e);
+        std::string exponent = text.substr(e + 1);
+        std::string sign;
+        if (!exponent.empty() && (exponent[0] == '+' || exponent[0] == '-')) {
+            if (exponent[0] == '-') sign = "-";
+            exponent.erase(0, 1);
+        }
+        while (exponent.size() > 1 && exponent[0] == '0') exponent.erase(0, 1);
+        text = mantissa + "E" + sign + exponent;
+    }
+    return text;
+}
+
+}  // namespace korvane

@@ -1,0 +1,28 @@
+// Command line of korvane-cli: global options, the command and its words.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace korvane {
+
+struct CliOptions {
+    std::filesystem::path dataRoot;
+    std::optional<bool> correctedTime;  // --ct / --et
+    std::string command;
+    std::string race;
+    std::vector<std::string> args;  // words after RACE
+
+    bool has(const std::string& flag) const;
+    // The word after `flag`, e.g. value("-o").
+    std::optional<std::string> value(const std::string& flag) const;
+};
+
+// Throws std::invalid_argument with a usage text on bad input.
+CliOptions parseCliOptions(int argc, char** argv, const std::filesystem::path& defaultDataRoot);
+
+std::string usageText();
+
+}  // namespace korvane

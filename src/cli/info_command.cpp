@@ -1,0 +1,145 @@
+#include "cli/info_command.h"
+
+#include <cstdio>
+
+#include "base/numbers.h"
+#include "base/timestamp.h"
+#include "cli/json_writer.h"
+
+namespace korvane {
+
+namespace {
+
+void writeLine(JsonWriter& json, const Line& line) {
+    json.beginObject()
+        .field("lat1", line.lat1Minutes)
+        .field("lon1", line.lon1Minutes)
+        .field("lat2", line.lat2Minutes)
+        .field("lon2", line.lon2Minutes)
+        .endObject();
+}
+
+template <class Table>
+void writeStrings(JsonWriter& json, const char* name, const Table& table) {
+    json.key(name).beginArray();
+    for (const std::string& s : table) json.value(s);
+    json.endArray();
+}
+
+void writeRace(JsonWriter& json, const RaceSession& session) {
+    const Race& r = session.model.race;
+    json.key("race").beginObject();
+    json.field("file", session.raceBaseName);
+    json.field("title", r.title).field("subtitle", r.subtitle).field("note", r.note);
+    json.field("caption", r.caption).field("captionDate", r.captionDate);
+    json.field("start", formatTimestamp(r.start)).field("finish", formatTimestamp(r.finish));
+    json.field("timeZoneHours", r.timeZoneHours);
+    json.field("startUtc", formatTimestamp(r.startUtc));
+    json.field("finishUtc", formatTimestamp(r.finishUtc));
+    json.field("date", formatDate(r.date));
+    json.field("preStartSeconds", r.preStartSeconds);
+    json.field("timelineBegin", r.timelineBegin).field("timelineEnd", r.timelineEnd);
+    json.field("timelineLength", r.timelineLength);
+    json.field("correctedTimeMode", r.correctedTimeMode).field("hasTcf", r.hasTcf);
+    json.field("magneticVariation", r.magneticVariation);
+    json.field("windDirectionInput", r.windDirectionInput);
+    json.field("windDirection", r.windDirection);
+    json.key("laylineAngles").beginArray().value(r.laylineAngles[0]).value(r.laylineAngles[1]).endArray();
+    json.field("northUp", r.northUp).field("defaultBoatLength", r.defaultBoatLength);
+    json.field("playSpeed", r.playSpeed).field("playSpeed2", r.playSpeed2);
+    json.field("windFile", r.windFile);
+    writeStrings(json, "coastFiles", r.coastFiles);
+    json.field("addArea", static_cast<double>(r.addArea));
+    writeStrings(json, "attachments", r.attachments);
+    json.field("pictureFolder", r.pictureFolder);
+    json.field("pictureFolderSaved", r.pictureFolderSaved);
+    json.field("pictureTimeOffset", static_cast<double>(r.pictureTimeOffset));
+    json.field("pictureSize", r.pictureSize);
+    json.field("courseLength", r.courseLength());
+    json.field("boatCount", session.model.boatCount());
+    json.field("classCount", session.model.classes.count());
+    json.field("hiddenBoatCount", session.model.hiddenBoatCount());
+    json.field("boatPanelRows", session.model.panel.rows);
+    json.field("boatPanelHeight", session.model.panel.boatPanelHeight);
+    json.field("classPanelHeight", session.model.panel.classPanelHeight);
+    json.endObject();
+}
+
+void writeBoat(JsonWriter& json, const Boat& b) {
+    json.beginObject();
+    json.field("logFile", b.logFile).field("name", b.name);
+    json.field("classIndex", b.classIndex).field("tcf", b.tcf);
+    json.field("length", static_cast<double>(b.lengthMetres));
+    json.field("timeOffset", b.timeOffsetSeconds);
+    json.field("visible", b.visible).field("mayFinish", b.mayFinish);
+    json.endObject();
+}
+
+void writeJson(const RaceSession& session, std::ostream& out) {
+    const RaceModel& m = session.model;
+    JsonWriter json;
+    json.beginObject();
+    writeRace(json, session);
+    json.key("classes").beginArray();
+    for (const BoatClass& c : m.classes) json.beginObject().field("name", c.name).endObject();
+    json.endArray();
+    json.key("boats").beginArray();
+    for (const Boat& b : m.boats) writeBoat(json, b);
+    json.endArray();
+    json.key("marks").beginArray();
+    for (const Mark& mk : m.marks)
+        json.beginObject().field("lat", mk.latMinutes).field("lon", mk.lonMinutes).endObject();
+    json.endArray();
+    json.key("lines").beginArray();
+    for (const Line& l : m.lines) writeLine(json, l);
+    json.endArray();
+    json.key("refLines").beginArray();
+    for (const Line& l : m.refLines) writeLine(json, l);
+    json.endArray();
+    writeStrings(json, "course", m.race.course);
+    json.key("warnings").beginArray();
+    for (const std::string& w : session.warnings) json.value(w);
+    json.endArray();
+    json.endObject();
+    out << json.text();
+}
+
+void writeText(const RaceSession& session, std::ostream& out) {
+    const RaceModel& m = session.model;
+    const Race& r = m.race;
+    out << r.caption << "\n" << r.captionDate << "\n";
+    out << "race file   " << session.raceBaseName << "\n";
+    out << "start       " << formatTimestamp(r.start) << "  (UTC" << (r.timeZoneHours >= 0 ? "+" : "")
+        << r.timeZoneHours << ")\n";
+    out << "finish      " << formatTimestamp(r.finish) << "\n";
+    out << "time mode   " << (r.correctedTimeMode > 0 ? "corrected" : "elapsed") << "\n";
+    out << "course      ";
+    for (const std::string& entry : r.course) out << entry << ' ';
+    out << "\n";
+    out << "marks " << m.marks.count() << ", lines " << m.lines.count() << ", classes "
+        << m.classes.count() << ", boats " << m.boatCount() << "\n";
+    int n = 0;
+    for (const Boat& b : m.boats) {
+        ++n;
+        char line[64];
+        std::snprintf(line, sizeof line, "%3d  ", n);
+        out << line << b.name << "  [" << b.logFile << "]";
+        if (b.classIndex > 0) out << "  " << m.classes[b.classIndex].name;
+        if (b.tcf > 0) out << "  tcf " << formatNumber(b.tcf);
+        if (!b.visible) out << "  hidden";
+        out << "\n";
+    }
+    for (const std::string& w : session.warnings) out << "warning: " << w << "\n";
+}
+
+}  // namespace
+
+int runInfo(const RaceSession& session, const CliOptions& options, std::ostream& out) {
+    if (options.has("--json"))
+        writeJson(session, out);
+    else
+        writeText(session, out);
+    return 0;
+}
+
+}  // namespace korvane

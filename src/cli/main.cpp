@@ -1,0 +1,52 @@
+// korvane-cli: opens a race exactly as the window does, then prints or writes
+// what was asked for. Errors go to stderr with a non-zero exit status.
+#include <filesystem>
+#include <iostream>
+#include <stdexcept>
+
+#include "cli/cli_options.h"
+#include "cli/info_command.h"
+#include "race/race_file_error.h"
+#include "session/race_session.h"
+
+namespace fs = std::filesystem;
+using namespace korvane;
+
+namespace {
+
+fs::path defaultDataRoot(const char* argv0) {
+    std::error_code ec;
+    const fs::path exe = fs::canonical("/proc/self/exe", ec);
+    if (!ec && fs::is_directory(exe.parent_path() / "raceadmin", ec)) return exe.parent_path();
+    (void)argv0;
+    return KORVANE_SAMPLE_DIR;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CliOptions options;
+    try {
+        options = parseCliOptions(argc, argv, defaultDataRoot(argv[0]));
+    } catch (const std::invalid_argument& e) {
+        if (*e.what()) std::cerr << "korvane-cli: " << e.what() << "\n";
+        std::cerr << usageText();
+        return 2;
+    }
+    try {
+        OpenRequest request;
+        request.dataRoot = options.dataRoot;
+        request.raceFile = options.race;
+        request.correctedTime = options.correctedTime;
+        const auto session = openRace(request);
+        if (options.command == "info") return runInfo(*session, options, std::cout);
+        std::cerr << "korvane-cli: unknown command '" << options.command << "'\n" << usageText();
+        return 2;
+    } catch (const RaceFileError& e) {
+        std::cerr << "korvane-cli: " << e.what() << "\n";
+        return 1;
+    } catch (const std::exception& e) {
+        std::cerr << "korvane-cli: " << e.what() << "\n";
+        return 1;
+    }
+}

@@ -1,0 +1,55 @@
+// The open race: the model and every table derived from it. Opening a race
+// builds a new session; the window and the CLI both go through openRace so
+// a race opens the same way everywhere.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "race/model.h"
+#include "race/race_file.h"
+
+namespace korvane {
+
+struct OpenRequest {
+    std::filesystem::path dataRoot;
+    std::filesystem::path raceFile;  // absolute, or relative to raceadmin/
+    // Time mode forced by the user (--et/--ct, or a click on the mode
+    // buttons); unset means the race file's CT keyword decides.
+    std::optional<bool> correctedTime;
+    bool editMode = false;
+    bool raceOpenedBefore = false;
+};
+
+struct OpenProgress {
+    int step = 0;
+    int stepCount = 0;
+    std::string text;  // e.g. "LOADING  boat.gpx  (3/8)"
+};
+using ProgressCallback = std::function<void(const OpenProgress&)>;
+
+class RaceSession {
+public:
+    std::filesystem::path dataRoot;
+    std::filesystem::path raceFilePath;
+    std::string raceBaseName;
+    bool editMode = false;
+    RaceModel model;
+    RaceFileResult raceFile;
+    std::vector<std::string> warnings;
+};
+
+// Resolves a race name the way the user gives it: an existing path, or a
+// name inside raceadmin/ (letter case ignored).
+std::filesystem::path resolveRaceFile(const std::filesystem::path& dataRoot,
+                                      const std::filesystem::path& race);
+
+// Runs the opening sequence. Throws RaceFileError when the race cannot be
+// opened; `previous` carries the values a race file may inherit.
+std::unique_ptr<RaceSession> openRace(const OpenRequest& request, const RaceModel* previous = nullptr,
+                                      const ProgressCallback& progress = {});
+
+}  // namespace korvane
