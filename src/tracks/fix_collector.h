@@ -33,7 +33,7 @@ struct ReadWindow {
 };
 
 class FixCollector {
-  public:
+public:
     enum class Verdict { Skip, Store, Stop };
 
     explicit FixCollector(const ReadWindow& window, std::size_t expectedFixes = 0);

@@ -13,7 +13,7 @@
 namespace korvane {
 
 class LogClock {
-  public:
+public:
     explicit LogClock(const FixCollector& collector) : collector_(collector) {}
 
     // Fields already split into numbers; nullopt when one is out of range

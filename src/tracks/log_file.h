@@ -11,7 +11,7 @@
 namespace korvane {
 
 class LogBytes {
-  public:
+public:
     LogBytes() = default;
     LogBytes(std::unique_ptr<char[]> data, std::size_t size)
         : data_(std::move(data)), size_(size) {}
