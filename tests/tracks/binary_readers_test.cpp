@@ -31,8 +31,8 @@ TEST(TrbReader, KeepsOnlyTheLatestFixOfTheHourBeforeTheWindowInSlot1) {
 }
 
 TEST(TrbReader, ExtendedWindowReachesBackOneHourExactly) {
-    const auto track = readTrb(records({{kStartUnix - 3600, 35, 139}, {kStartUnix - 3599, 35, 139}}),
-                               windowFor("trb"));
+    const auto track = readTrb(
+        records({{kStartUnix - 3600, 35, 139}, {kStartUnix - 3599, 35, 139}}), windowFor("trb"));
     ASSERT_EQ(track.size(), 1u);
     EXPECT_EQ(track[0].timeSeconds, -3599);
 }
@@ -126,8 +126,8 @@ TEST(GdbReader, SemicircleMinusTwoToThe30IsMinus90Degrees) {
     std::string rec = scannedRecord({kStartUnix, 0, 0});
     const std::int32_t v = -(1 << 30);
     std::memcpy(rec.data() + 2, &v, 4);
-    const auto track = readGdb(std::string(40, '\xff') + rec + std::string(40, '\xff'),
-                               windowFor("gdb"));
+    const auto track =
+        readGdb(std::string(40, '\xff') + rec + std::string(40, '\xff'), windowFor("gdb"));
     ASSERT_EQ(track.size(), 1u);
     EXPECT_EQ(track[0].latMinutes, -5400);
 }
@@ -155,11 +155,11 @@ TEST(GdbReader, TooShortOrEdgeRecordsGiveNothing) {
     EXPECT_TRUE(readGdb(rec, windowFor("gdb")).empty());
     EXPECT_TRUE(readGdb(std::string(59, '\0'), windowFor("gdb")).empty());
     // The flag 29 bytes from the start is outside the scanned positions.
-    EXPECT_TRUE(readGdb(std::string(19, '\xff') + rec + std::string(40, '\xff'), windowFor("gdb"))
-                    .empty());
-    EXPECT_EQ(readGdb(std::string(20, '\xff') + rec + std::string(40, '\xff'), windowFor("gdb"))
-                  .size(),
-              1u);
+    EXPECT_TRUE(
+        readGdb(std::string(19, '\xff') + rec + std::string(40, '\xff'), windowFor("gdb")).empty());
+    EXPECT_EQ(
+        readGdb(std::string(20, '\xff') + rec + std::string(40, '\xff'), windowFor("gdb")).size(),
+        1u);
 }
 
 TEST(MpsReader, NeedsNineZeroBytesAfterTheTime) {
@@ -167,18 +167,18 @@ TEST(MpsReader, NeedsNineZeroBytesAfterTheTime) {
     for (int k = 0; k < 9; ++k) {
         std::string rec = scannedRecord(f, true);
         rec[24 + static_cast<std::size_t>(k)] = '\x07';  // [i + 14 + k]
-        EXPECT_TRUE(readMps(std::string(40, '\xff') + rec + std::string(40, '\xff'),
-                            windowFor("mps"))
-                        .empty())
+        EXPECT_TRUE(
+            readMps(std::string(40, '\xff') + rec + std::string(40, '\xff'), windowFor("mps"))
+                .empty())
             << k;
     }
     EXPECT_EQ(readMps(scanned({f}, true), windowFor("mps")).size(), 1u);
     // A flag byte 0 matches too.
     std::string rec = scannedRecord(f, true);
     rec[10] = '\0';
-    EXPECT_EQ(readMps(std::string(40, '\xff') + rec + std::string(40, '\xff'), windowFor("mps"))
-                  .size(),
-              1u);
+    EXPECT_EQ(
+        readMps(std::string(40, '\xff') + rec + std::string(40, '\xff'), windowFor("mps")).size(),
+        1u);
 }
 
 TEST(BinaryReaders, NonFiniteCoordinatesAreNotStored) {

@@ -33,8 +33,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         CoordinateCase{"N3512.345", DM, 2112.345}, CoordinateCase{"S3512.345", DM, -2112.345},
         CoordinateCase{"E13945.678", DM, 8385.678}, CoordinateCase{"W13945.678", DM, -8385.678},
-        CoordinateCase{"N351220.5", DMS, 2112.0 + 20.5 / 60},
-        CoordinateCase{"W35.5", D, -2130}, CoordinateCase{"E139", D, 8340},
+        CoordinateCase{"N351220.5", DMS, 2112.0 + 20.5 / 60}, CoordinateCase{"W35.5", D, -2130},
+        CoordinateCase{"E139", D, 8340},
         // Only upper-case S and W turn the sign; any first character is the
         // hemisphere, even a digit.
         CoordinateCase{"s3512.345", DM, 2112.345}, CoordinateCase{"03512.345", DM, 2112.345},

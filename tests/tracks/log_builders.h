@@ -41,15 +41,16 @@ inline std::tm utc(std::int64_t t) {
 
 inline std::string isoTime(std::int64_t t) {
     const std::tm u = utc(t);
-    char b[32];
+    char b[96];
     std::snprintf(b, sizeof b, "%04d-%02d-%02dT%02d:%02d:%02dZ", u.tm_year + 1900, u.tm_mon + 1,
                   u.tm_mday, u.tm_hour, u.tm_min, u.tm_sec);
     return b;
 }
 
 inline std::string gpxPoint(const Fix& f) {
-    char b[160];
-    std::snprintf(b, sizeof b, "<trkpt lat=\"%.7f\" lon=\"%.7f\"><ele>2.0</ele><time>%s</time></trkpt>\n",
+    char b[320];
+    std::snprintf(b, sizeof b,
+                  "<trkpt lat=\"%.7f\" lon=\"%.7f\"><ele>2.0</ele><time>%s</time></trkpt>\n",
                   f.latDegrees, f.lonDegrees, isoTime(f.unixSeconds).c_str());
     return b;
 }
@@ -71,15 +72,16 @@ inline std::string degMin(double v, int degreeDigits) {
         ++d;
         m -= 60;
     }
-    char b[32];
+    char b[64];
     std::snprintf(b, sizeof b, "%0*d%07.4f", degreeDigits, d, m);
     return b;
 }
 
 inline std::string rmc(const Fix& f) {
     const std::tm u = utc(f.unixSeconds);
-    char b[160];
-    std::snprintf(b, sizeof b, "$GPRMC,%02d%02d%02d.00,A,%s,%c,%s,%c,5.0,45.0,%02d%02d%02d,,,A*00\r\n",
+    char b[320];
+    std::snprintf(b, sizeof b,
+                  "$GPRMC,%02d%02d%02d.00,A,%s,%c,%s,%c,5.0,45.0,%02d%02d%02d,,,A*00\r\n",
                   u.tm_hour, u.tm_min, u.tm_sec, degMin(f.latDegrees, 2).c_str(),
                   f.latDegrees < 0 ? 'S' : 'N', degMin(f.lonDegrees, 3).c_str(),
                   f.lonDegrees < 0 ? 'W' : 'E', u.tm_mday, u.tm_mon + 1, u.tm_year % 100);
@@ -125,11 +127,11 @@ inline std::string scannedRecord(const Fix& f, bool mps = false) {
     s += std::string(2, '\0');  // [i-10], [i-9]
     appendLe(s, semicircles(f.latDegrees));
     appendLe(s, semicircles(f.lonDegrees));
-    s += '\1';                     // [i]
-    s += std::string(8, '\x55');   // not read
-    s += '\1';                     // [i+9]
+    s += '\1';                                              // [i]
+    s += std::string(8, '\x55');                            // not read
+    s += '\1';                                              // [i+9]
     appendLe(s, static_cast<std::int32_t>(f.unixSeconds));  // [i+10]
-    s += std::string(mps ? 9 : 2, '\0');  // [i+14] ..
+    s += std::string(mps ? 9 : 2, '\0');                    // [i+14] ..
     return s;
 }
 
@@ -155,7 +157,7 @@ inline std::string tlines(const std::vector<Fix>& fixes) {
     std::string s = "LOGGER 1\r\n";
     for (const Fix& f : fixes) {
         const std::tm u = utc(f.unixSeconds);
-        char b[160];
+        char b[320];
         std::snprintf(b, sizeof b, "T  %c%s %c%s %04d-%02d-%02d %02d:%02d:%02d 0\r\n",
                       f.latDegrees < 0 ? 'S' : 'N', degMin(f.latDegrees, 2).c_str(),
                       f.lonDegrees < 0 ? 'W' : 'E', degMin(f.lonDegrees, 3).c_str(),
