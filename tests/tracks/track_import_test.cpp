@@ -22,17 +22,20 @@ TEST(ReaderTable, PicksTheReaderByTheLastThreeLetters) {
 
 TEST(FixInterval, ThirtyUpToTheThresholdThenTheMeanSpacing) {
     std::vector<TrackPoint> track(100);
-    for (std::size_t k = 0; k < track.size(); ++k) track[k].timeSeconds = 2.0 * static_cast<double>(k);
+    for (std::size_t k = 0; k < track.size(); ++k)
+        track[k].timeSeconds = 2.0 * static_cast<double>(k);
     EXPECT_EQ(fixIntervalOf(track, 100), 30);
     track.push_back({});
     track.back().timeSeconds = 200;
     EXPECT_EQ(fixIntervalOf(track, 100), 2);
     // (t[96] - t[5]) / 91 with slots 1-based: 2.5 s spacing rounds to even.
     std::vector<TrackPoint> half(101);
-    for (std::size_t k = 0; k < half.size(); ++k) half[k].timeSeconds = 2.5 * static_cast<double>(k);
+    for (std::size_t k = 0; k < half.size(); ++k)
+        half[k].timeSeconds = 2.5 * static_cast<double>(k);
     EXPECT_EQ(fixIntervalOf(half, 100), 2);
     std::vector<TrackPoint> small(51);
-    for (std::size_t k = 0; k < small.size(); ++k) small[k].timeSeconds = 5.0 * static_cast<double>(k);
+    for (std::size_t k = 0; k < small.size(); ++k)
+        small[k].timeSeconds = 5.0 * static_cast<double>(k);
     EXPECT_EQ(fixIntervalOf(small, 50), 5);
     EXPECT_EQ(fixIntervalOf(small, 100), 30);
 }
@@ -196,13 +199,20 @@ TEST(LoadAllTracks, ParallelLoadEqualsSerialLoad) {
         if (b % 7 == 0) continue;  // no log at all
         const auto fixes = fixRun(b % 6 == 0 ? 12 : 50 + 7 * b, 1 + b % 3, -500 + b);
         std::string bytes;
-        if (ext == "gpx") bytes = gpx(fixes);
-        else if (ext == "log") bytes = nmea(fixes);
-        else if (ext == "trb") bytes = records(fixes);
-        else if (ext == "trl") bytes = records(fixes, 20);
-        else if (ext == "gdb") bytes = scanned(fixes);
-        else if (ext == "mps") bytes = scanned(fixes, true);
-        else bytes = tlines(fixes);
+        if (ext == "gpx")
+            bytes = gpx(fixes);
+        else if (ext == "log")
+            bytes = nmea(fixes);
+        else if (ext == "trb")
+            bytes = records(fixes);
+        else if (ext == "trl")
+            bytes = records(fixes, 20);
+        else if (ext == "gdb")
+            bytes = scanned(fixes);
+        else if (ext == "mps")
+            bytes = scanned(fixes, true);
+        else
+            bytes = tlines(fixes);
         root.log(name, bytes);
     }
     RaceModel serial = m;
