@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <string_view>
 
 namespace korvane {
@@ -17,8 +18,17 @@ inline std::size_t findNoCase(std::string_view hay, std::string_view lowerNeedle
                               std::size_t from = 0) {
     if (lowerNeedle.empty() || hay.size() < lowerNeedle.size()) return std::string_view::npos;
     const std::size_t last = hay.size() - lowerNeedle.size();
+    const char first = lowerNeedle[0];
+    const bool firstIsLetter = first >= 'a' && first <= 'z';
     for (std::size_t i = from; i <= last; ++i) {
-        if (foldAscii(hay[i]) != lowerNeedle[0]) continue;
+        if (!firstIsLetter) {
+            // No case to fold: let memchr find the candidates.
+            const void* hit = std::memchr(hay.data() + i, first, last - i + 1);
+            if (!hit) break;
+            i = static_cast<std::size_t>(static_cast<const char*>(hit) - hay.data());
+        } else if (foldAscii(hay[i]) != first) {
+            continue;
+        }
         std::size_t k = 1;
         while (k < lowerNeedle.size() && foldAscii(hay[i + k]) == lowerNeedle[k]) ++k;
         if (k == lowerNeedle.size()) return i;
