@@ -36,13 +36,13 @@ best_of() {
         t0=$(now)
         "$@" >/dev/null 2>&1 || { echo "failed: $*" >&2; exit 1; }
         t1=$(now)
-        t=$(echo "$t1 - $t0" | bc -l)
-        if [ -z "$best" ] || [ "$(echo "$t < $best" | bc -l)" -eq 1 ]; then best=$t; fi
+        t=$(awk "BEGIN {print $t1 - $t0}")
+        if [ -z "$best" ] || awk "BEGIN {exit !($t < $best)}"; then best=$t; fi
         i=$((i + 1))
     done
     printf '%.3f' "$best"
 }
-ratio() { printf '%.1f' "$(echo "$1 / $2" | bc -l)"; }
+ratio() { awk "BEGIN {printf \"%.1f\", $1 / $2}"; }
 
 babel() {
     format=$1
