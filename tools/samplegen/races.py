@@ -305,7 +305,7 @@ LARGE_RACES = (("large-gpx.txt", "gpx", lambda f, n: logformats.write_gpx(f, n, 
                ("large-trb.txt", "trb", lambda f, n: logformats.write_trb(f)))
 
 
-def large_race():
+def large_race(boats=LARGE_BOATS, seconds=LARGE_SECONDS):
     """81 boats, three classes, three laps, one fix a second for 3 hours.
 
     The same fleet is written three times (GPX, NMEA, trb) with a race file
@@ -323,13 +323,14 @@ def large_race():
     rng = random.Random(20240720)
     classes = (("A", (6.6, 8.8)), ("B", (5.9, 7.8)), ("C", (5.2, 6.8)))
     entries = []
-    last_s = LARGE_SECONDS - LARGE_LEAD_S - 1
-    for n in range(LARGE_BOATS):
-        cls_name, klass = classes[n // 27]
-        spec = _spec(f"{cls_name}{n % 27 + 1:02d}", klass, rng, skill=rng.random(),
+    last_s = seconds - LARGE_LEAD_S - 1
+    per_class = -(-boats // len(classes))
+    for n in range(boats):
+        cls_name, klass = classes[n // per_class]
+        spec = _spec(f"{cls_name}{n % per_class + 1:02d}", klass, rng, skill=rng.random(),
                      start_line_fraction=0.05 + 0.9 * rng.random(),
-                     log_start_s=-LARGE_LEAD_S, post_finish_s=LARGE_SECONDS)
-        entries.append(Entry(spec, f"large{n + 1:02d}", f"{cls_name}{n % 27 + 1:02d}", 1))
+                     log_start_s=-LARGE_LEAD_S, post_finish_s=seconds)
+        entries.append(Entry(spec, f"large{n + 1:02d}", f"{cls_name}{n % per_class + 1:02d}", 1))
     tracks = _sail_fleet(entries, course, breeze, seed=81, log_end_limit_s=last_s)
     # The race file's finish lies beyond the last fix, so no fix is cut.
     finish_epoch = gun + last_s + 60
@@ -341,7 +342,7 @@ def large_race():
             files[f"gpsdat/{e.log_file}.{ext}"] = writer(fixes, e.spec.name)
     for race_name, ext, _ in LARGE_RACES:
         rf = RaceFile()
-        rf.comment(f"Benchmark race: {LARGE_BOATS} boats x 3 h x 1 Hz, logs in {ext}")
+        rf.comment(f"Benchmark race: {boats} boats x {seconds} s x 1 Hz, logs in {ext}")
         rf.add("T1", f"Large race ({ext})")
         rf.add("ST", local_text(gun, tz))
         rf.add("FT", local_text(finish_epoch, tz))
@@ -352,7 +353,7 @@ def large_race():
         rf.add("CLSSEP", 1)
         for k, (cls_name, _) in enumerate(classes):
             rf.add("CLSN", f"Class {cls_name}")
-            for e in entries[k * 27:(k + 1) * 27]:
+            for e in entries[k * per_class:(k + 1) * per_class]:
                 rf.add("BN", f"{e.log_file}.{ext}", e.bn_name)
         _course_lines(rf, course, frame)
         files["raceadmin/" + race_name] = rf.encode("utf-8", "\r\n")
