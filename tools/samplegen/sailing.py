@@ -133,12 +133,12 @@ class _Sailor:
             return (wf - side * self.spec.tack_angle) % 360.0
         return (wf + 180.0 + side * self.spec.gybe_angle) % 360.0
 
-    def _fetches(self, rel, side, upwind):
+    def _fetches(self, rel, side, upwind, slack=0.0):
         ta, ga = self.spec.tack_angle, self.spec.gybe_angle
         # The mark lies on the far side of this tack's heading from the wind:
         # no more turns are needed to reach it.
         if upwind:
-            return -side * rel >= ta
+            return -side * rel >= ta - slack
         return 60.0 <= -side * rel <= 180.0 - ga
 
     def desired_heading(self, wf):
@@ -152,7 +152,9 @@ class _Sailor:
             self.side = -1 if rel > 0 else 1
             return brg, dist
         upwind = abs(rel) < 60.0
-        if self._fetches(rel, self.side, upwind):
+        # A crew pinches a few degrees rather than put in two more tacks.
+        slack = 5.0 if upwind and dist < 500.0 else 0.0
+        if self._fetches(rel, self.side, upwind, slack):
             return brg, dist
         other = -self.side
         if self._fetches(rel, other, upwind):
@@ -211,7 +213,13 @@ class _Sailor:
     def _check_progress(self, prev, dist_before):
         if self.leg < len(self.course.order):
             tx, ty = self.target()
-            if math.hypot(tx - self.x, ty - self.y) < 18.0:
+            dx, dy = tx - self.x, ty - self.y
+            dist = math.hypot(dx, dy)
+            # Rounded once the aim point is close or already abeam or astern:
+            # a boat cannot turn tighter than a few lengths, and must not
+            # circle the mark hunting for the exact point.
+            behind = abs(wrap180(bearing(dx, dy) - self.heading)) > 95.0
+            if dist < 15.0 or (dist < 60.0 and behind):
                 self.leg += 1
                 self.last_turn_t = self.t - 30  # the rounding counts as a turn
                 return "mark"
