@@ -386,6 +386,9 @@ class GeneratorTest(unittest.TestCase):
                         self.assertEqual(times, list(range(times[0], times[0] + seconds)))
                         self.assertGreater(times[0], -race["pre"] - 60)
                         self.assertLess(times[-1], race["timelineEnd"] + 120)
+                        for _, lat, lon in fixes:
+                            self.assertTrue(35 + 10 / 60 < lat < 35 + 17 / 60, lat)
+                            self.assertTrue(139 + 24 / 60 < lon < 139 + 33 / 60, lon)
                         total += len(fixes)
                     self.assertEqual(total, boats * seconds)
 

@@ -333,7 +333,7 @@ def large_race(boats=LARGE_BOATS, seconds=LARGE_SECONDS):
         entries.append(Entry(spec, f"large{n + 1:02d}", f"{cls_name}{n % per_class + 1:02d}", 1))
     tracks = _sail_fleet(entries, course, breeze, seed=81, log_end_limit_s=last_s)
     # The race file's finish lies beyond the last fix, so no fix is cut.
-    finish_epoch = gun + last_s + 60
+    finish_epoch = gun + int(math.ceil((last_s + 60) / 60.0)) * 60
 
     files = {}
     for e, tr in zip(entries, tracks):
@@ -343,7 +343,7 @@ def large_race(boats=LARGE_BOATS, seconds=LARGE_SECONDS):
     for race_name, ext, _ in LARGE_RACES:
         rf = RaceFile()
         rf.comment(f"Benchmark race: {boats} boats x {seconds} s x 1 Hz, logs in {ext}")
-        rf.add("T1", f"Large race ({ext})")
+        rf.add("T1", f"Large race ({race_name[len('large-'):-len('.txt')]})")
         rf.add("ST", local_text(gun, tz))
         rf.add("FT", local_text(finish_epoch, tz))
         rf.add("TD", tz)
