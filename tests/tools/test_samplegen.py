@@ -81,6 +81,14 @@ class LogFormatsTest(unittest.TestCase):
                     self.assertAlmostEqual(lat, want.lat, delta=tol)
                     self.assertAlmostEqual(lon, want.lon, delta=tol)
 
+    def test_track_title_never_switches_the_coordinate_form(self):
+        fixes = _tricky_fixes()[:20]
+        for form in ("DM", "DEG", "DMS"):
+            with self.subTest(form):
+                data = logformats.write_tlines(fixes, form, title="DEGAS DMS RACER")
+                got = log_readers.read_tlines(data)
+                self.assertAlmostEqual(got[0][1], fixes[0].lat, delta=2e-6)
+
     def test_trl_record_size_is_detectable(self):
         fixes = _tricky_fixes()[:40]
         for size in (16, 20):

@@ -121,6 +121,8 @@ def write_tlines(fixes, form="DM", title="KORVANE SAMPLE LOG"):
     (not six fields with a T in the first) and only the intended switch line
     carries the letters DEG or DMS.
     """
+    for switch in ("DEG", "DMS"):
+        title = title.replace(switch, switch[0] + "." + switch[1:])
     header = [f"H  {title}", "H  R DATUM WGS84"]
     if form == "DEG":
         header.append("U  LAT LON DEG")
