@@ -34,7 +34,6 @@ class BoatSpec:
     log_start_s: int = -1200       # first recorded second (race seconds)
     post_finish_s: int = 240       # how long the log runs on after finishing
     retire_at_s: float = None      # set to make the boat give up the race
-    seed: int = 1
 
 
 @dataclass
@@ -117,7 +116,7 @@ class _Sailor:
         self.speed_noise = 0.0
         self.leg = 0             # index into course.order; len(order) = finish leg
         self.mode = "racing"     # racing, done
-        self.done_since = None
+        self.cruise_knots = 4.0  # speed once done racing
         self.circle_dir = 1 if rng.random() < 0.5 else -1
 
     def target(self):
@@ -183,10 +182,9 @@ class _Sailor:
         tws = self.wind.speed(self.t)
         event = None
         if self.mode == "racing":
-            want, dist = self.desired_heading(wf)
+            want, _ = self.desired_heading(wf)
         else:
-            want = self._cruise_heading(wf)
-            dist = None
+            want = self._cruise_heading()
         err = wrap180(want - self.heading)
         rate = 7.0 if self.mode == "racing" else 4.0
         turn = max(-rate * dt, min(rate * dt, err))
@@ -207,10 +205,10 @@ class _Sailor:
         self.y += v * hy * dt
         self.t += dt
         if self.mode == "racing":
-            event = self._check_progress((px, py), dist)
+            event = self._check_progress((px, py))
         return event
 
-    def _check_progress(self, prev, dist_before):
+    def _check_progress(self, prev):
         if self.leg < len(self.course.order):
             tx, ty = self.target()
             dx, dy = tx - self.x, ty - self.y
@@ -229,9 +227,7 @@ class _Sailor:
             return "finish"
         return None
 
-    cruise_knots = 4.0
-
-    def _cruise_heading(self, wf):
+    def _cruise_heading(self):
         hx, hy = self.course.home
         dx, dy = hx - self.x, hy - self.y
         if math.hypot(dx, dy) > 250.0:
@@ -241,7 +237,7 @@ class _Sailor:
         return (self.heading + self.circle_dir * 3.0) % 360.0
 
 
-def _prestart(spec, course, wind, rng, t_cross, cross_point, approach_s, approach_knots):
+def _prestart(spec, wind, rng, t_cross, cross_point, approach_s, approach_knots):
     """Positions from log start up to the start of the final run at the line.
 
     The boat loops behind the line on an ellipse that ends exactly where the
@@ -288,7 +284,7 @@ def sail(spec, course, wind, rng, log_end_limit_s):
     cross_point = (x1 + (x2 - x1) * f, y1 + (y2 - y1) * f)
     approach_s = 45.0 + 25.0 * rng.random()
     approach_knots = 0.8 * _polar(spec.tack_angle, wind.speed(0.0), spec)
-    pre, h0 = _prestart(spec, course, wind, rng, t_cross, cross_point, approach_s, approach_knots)
+    pre, h0 = _prestart(spec, wind, rng, t_cross, cross_point, approach_s, approach_knots)
     points = [(t, x, y) for (t, x, y) in pre]
     # Hand over to the sailor exactly at the line.
     t_first = points[-1][0] + 1 if points else int(math.ceil(t_cross))
