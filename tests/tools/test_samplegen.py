@@ -8,8 +8,10 @@ sailor and the browser's analysis would look at them.
 import math
 import os
 import random
+import shutil
 import statistics
 import struct
+import subprocess
 import sys
 import tempfile
 import unittest
@@ -88,6 +90,29 @@ class LogFormatsTest(unittest.TestCase):
                 data = logformats.write_tlines(fixes, form, title="DEGAS DMS RACER")
                 got = log_readers.read_tlines(data)
                 self.assertAlmostEqual(got[0][1], fixes[0].lat, delta=2e-6)
+
+    @unittest.skipUnless(shutil.which("gpsbabel"), "gpsbabel is not installed")
+    def test_gpsbabel_reads_our_gpx_and_nmea_alike(self):
+        # An independent, widely used reader must see the same fixes.
+        fixes = _tricky_fixes()[::7]
+        for fmt, data in (("gpx", logformats.write_gpx(fixes, "T")),
+                          ("nmea", logformats.write_nmea(fixes)),
+                          ("nmea", logformats.write_nmea(fixes, with_gga=False))):
+            with self.subTest(fmt), tempfile.TemporaryDirectory() as tmp:
+                src = os.path.join(tmp, "in")
+                with open(src, "wb") as f:
+                    f.write(data)
+                out = subprocess.run(["gpsbabel", "-t", "-i", fmt, "-f", src, "-x", "transform,wpt=trk",
+                                      "-o", "unicsv", "-F", "-"], check=True, capture_output=True,
+                                     text=True, env=dict(os.environ, TZ="UTC")).stdout.splitlines()
+                head = out[0].split(",")
+                rows = [dict(zip(head, line.split(","))) for line in out[1:]]
+                self.assertEqual(len(rows), len(fixes))
+                for want, row in zip(fixes, rows):
+                    epoch = log_readers._epoch(row["Date"], row["Time"][:8])
+                    self.assertEqual(epoch, want.epoch)
+                    self.assertAlmostEqual(float(row["Latitude"]), want.lat, delta=2e-6)
+                    self.assertAlmostEqual(float(row["Longitude"]), want.lon, delta=2e-6)
 
     def test_trl_record_size_is_detectable(self):
         fixes = _tricky_fixes()[:40]
