@@ -12,7 +12,7 @@ from dataclasses import dataclass
 import logformats
 from geo import LocalFrame, unit
 from racefiles import RaceFile, local_text, utc_epoch, wind_file
-from sailing import BoatSpec, Course, sail
+from sailing import BoatProfile, Course, sail
 from wind import Breeze
 
 
@@ -20,7 +20,7 @@ from wind import Breeze
 class Entry:
     """A boat as the race file lists it, and how its log is written."""
 
-    spec: BoatSpec
+    profile: BoatProfile
     log_file: str
     bn_name: str              # BN field 2 (a "^^" suffix gives the length)
     interval_s: int = 2       # seconds between logged fixes
@@ -73,16 +73,16 @@ def _log_fixes(track, frame, gun_epoch, interval_s):
 
 def _write_log(entry, fixes):
     if entry.writer is not None:
-        return entry.writer(fixes, entry.spec.name)
+        return entry.writer(fixes, entry.profile.name)
     ext = entry.log_file.rsplit(".", 1)[-1].lower()
-    return logformats.WRITERS[ext](fixes, entry.spec.name)
+    return logformats.WRITERS[ext](fixes, entry.profile.name)
 
 
 def _sail_fleet(entries, course, breeze, seed, log_end_limit_s):
     tracks = []
     for n, e in enumerate(entries):
         rng = random.Random(seed * 1000 + n)
-        tracks.append(sail(e.spec, course, breeze, rng, log_end_limit_s))
+        tracks.append(sail(e.profile, course, breeze, rng, log_end_limit_s))
     return tracks
 
 
@@ -115,13 +115,13 @@ def _add_boats(rf, entries):
 ENOSHIMA_VARIATION = -7.0   # magnetic variation in Sagami Bay, degrees east
 
 
-def _spec(name, klass, rng, **kw):
+def _profile(name, klass, rng, **kw):
     up, down = klass
     skill = kw.pop("skill")
     # Better crews sail a little faster, point higher, and tack on smaller
     # shifts; the spread is what makes the results differ.
     start_delay = kw.pop("start_delay_s", None)
-    spec = BoatSpec(
+    profile = BoatProfile(
         name=name,
         up_knots=up * (0.94 + 0.08 * skill),
         down_knots=down * (0.94 + 0.08 * skill),
@@ -131,8 +131,8 @@ def _spec(name, klass, rng, **kw):
         start_delay_s=round(22.0 - 18.0 * skill + rng.uniform(0.0, 6.0)),
         **kw)
     if start_delay is not None:
-        spec.start_delay_s = start_delay
-    return spec
+        profile.start_delay_s = start_delay
+    return profile
 
 
 def demo_race():
@@ -151,7 +151,7 @@ def demo_race():
     def boat(name, klass, skill, frac, **kw):
         kw.setdefault("log_start_s", -rng.randint(900, 1300))
         kw.setdefault("post_finish_s", rng.randint(180, 300))
-        return _spec(name, klass, rng, skill=skill, start_line_fraction=frac, **kw)
+        return _profile(name, klass, rng, skill=skill, start_line_fraction=frac, **kw)
 
     entries = [
         Entry(boat("Fujin", irc, 0.95, 0.30), "kaze.gpx", "風神^^10.5", 2, "1.012"),
@@ -224,7 +224,7 @@ def _course_lines(rf, course, frame, marks=("MK1", "MK2")):
 def _summary(race, entries, tracks):
     rows = []
     for e, t in zip(entries, tracks):
-        rows.append((e.spec.name, e.log_file, t.finish_s, len(t.mark_times)))
+        rows.append((e.profile.name, e.log_file, t.finish_s, len(t.mark_times)))
     return race, rows
 
 
@@ -258,10 +258,10 @@ def ct_race():
     entries = []
     for name, log, length, skill, writer in fleet:
         size = math.sqrt(length / 9.0)
-        spec = _spec(name, (6.0 * size, 7.9 * size), rng, skill=skill,
+        profile = _profile(name, (6.0 * size, 7.9 * size), rng, skill=skill,
                      start_line_fraction=rng.uniform(0.1, 0.9), log_start_s=-rng.randint(700, 1000),
                      post_finish_s=rng.randint(150, 260))
-        entries.append(Entry(spec, log, f"{name}^^{length}", 3, f"{size:.3f}", writer=writer))
+        entries.append(Entry(profile, log, f"{name}^^{length}", 3, f"{size:.3f}", writer=writer))
     tracks = _sail_fleet(entries, course, breeze, seed=4, log_end_limit_s=3 * 3600)
     finish_epoch = _finish_limit(tracks, gun)
 
@@ -327,10 +327,10 @@ def large_race(boats=LARGE_BOATS, seconds=LARGE_SECONDS):
     per_class = -(-boats // len(classes))
     for n in range(boats):
         cls_name, klass = classes[n // per_class]
-        spec = _spec(f"{cls_name}{n % per_class + 1:02d}", klass, rng, skill=rng.random(),
+        profile = _profile(f"{cls_name}{n % per_class + 1:02d}", klass, rng, skill=rng.random(),
                      start_line_fraction=0.05 + 0.9 * rng.random(),
                      log_start_s=-LARGE_LEAD_S, post_finish_s=seconds)
-        entries.append(Entry(spec, f"large{n + 1:02d}", f"{cls_name}{n % per_class + 1:02d}", 1))
+        entries.append(Entry(profile, f"large{n + 1:02d}", f"{cls_name}{n % per_class + 1:02d}", 1))
     tracks = _sail_fleet(entries, course, breeze, seed=81, log_end_limit_s=last_s)
     # The race file's finish lies beyond the last fix, so no fix is cut.
     finish_epoch = gun + int(math.ceil((last_s + 60) / 60.0)) * 60
@@ -339,7 +339,7 @@ def large_race(boats=LARGE_BOATS, seconds=LARGE_SECONDS):
     for e, tr in zip(entries, tracks):
         fixes = _log_fixes(tr, frame, gun, 1)
         for _, ext, writer in LARGE_RACES:
-            files[f"gpsdat/{e.log_file}.{ext}"] = writer(fixes, e.spec.name)
+            files[f"gpsdat/{e.log_file}.{ext}"] = writer(fixes, e.profile.name)
     for race_name, ext, _ in LARGE_RACES:
         rf = RaceFile()
         rf.comment(f"Benchmark race: {boats} boats x {seconds} s x 1 Hz, logs in {ext}")

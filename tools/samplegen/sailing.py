@@ -20,7 +20,7 @@ KNOT = 1852.0 / 3600.0  # metres per second
 
 
 @dataclass
-class BoatSpec:
+class BoatProfile:
     """What makes one boat sail differently from another."""
 
     name: str
@@ -59,27 +59,27 @@ class Fix:
 
 @dataclass
 class SailedTrack:
-    spec: BoatSpec
+    profile: BoatProfile
     fixes: list = field(default_factory=list)  # Fix per second of the log
     finish_s: float = None                      # race seconds at the finish line
     mark_times: list = field(default_factory=list)
 
 
-def _polar(twa, tws, spec):
+def _polar(twa, tws, profile):
     """Target speed in knots at a true wind angle (0..180) and wind speed."""
     g = min(max((tws / 10.0) ** 0.45, 0.45), 1.18)
-    ta = spec.tack_angle
-    run = 180.0 - spec.gybe_angle
-    reach = 1.18 * spec.up_knots
+    ta = profile.tack_angle
+    run = 180.0 - profile.gybe_angle
+    reach = 1.18 * profile.up_knots
     if twa < ta:
         k = max((twa - 15.0) / (ta - 15.0), 0.05)
-        s = spec.up_knots * k
+        s = profile.up_knots * k
     elif twa < 90.0:
-        s = spec.up_knots + (reach - spec.up_knots) * (twa - ta) / (90.0 - ta)
+        s = profile.up_knots + (reach - profile.up_knots) * (twa - ta) / (90.0 - ta)
     elif twa < run:
-        s = reach + (spec.down_knots - reach) * (twa - 90.0) / (run - 90.0)
+        s = reach + (profile.down_knots - reach) * (twa - 90.0) / (run - 90.0)
     else:
-        s = spec.down_knots * (1.0 - 0.012 * (twa - run))
+        s = profile.down_knots * (1.0 - 0.012 * (twa - run))
     return s * g
 
 
@@ -102,8 +102,8 @@ def _midpoint(line):
 class _Sailor:
     """Per-second state of one boat while racing."""
 
-    def __init__(self, spec, course, wind, rng, x, y, heading, speed, t):
-        self.spec = spec
+    def __init__(self, profile, course, wind, rng, x, y, heading, speed, t):
+        self.profile = profile
         self.course = course
         self.wind = wind
         self.rng = rng
@@ -129,11 +129,11 @@ class _Sailor:
 
     def _tack_heading(self, wf, side, upwind):
         if upwind:
-            return (wf - side * self.spec.tack_angle) % 360.0
-        return (wf + 180.0 + side * self.spec.gybe_angle) % 360.0
+            return (wf - side * self.profile.tack_angle) % 360.0
+        return (wf + 180.0 + side * self.profile.gybe_angle) % 360.0
 
     def _fetches(self, rel, side, upwind, slack=0.0):
-        ta, ga = self.spec.tack_angle, self.spec.gybe_angle
+        ta, ga = self.profile.tack_angle, self.profile.gybe_angle
         # The mark lies on the far side of this tack's heading from the wind:
         # no more turns are needed to reach it.
         if upwind:
@@ -163,7 +163,7 @@ class _Sailor:
         if since >= 40:
             cur = math.cos(math.radians(self._tack_heading(wf, self.side, upwind) - brg))
             alt = math.cos(math.radians(self._tack_heading(wf, other, upwind) - brg))
-            threshold = self.spec.shift_threshold * (1.0 + 0.5 * self.rng.random())
+            threshold = self.profile.shift_threshold * (1.0 + 0.5 * self.rng.random())
             # Close to the mark a new tack must pay more, or boats dither.
             if dist < 250.0:
                 threshold += 0.25
@@ -190,7 +190,7 @@ class _Sailor:
         turn = max(-rate * dt, min(rate * dt, err))
         self.heading = (self.heading + turn) % 360.0
         twa = abs(wrap180(wf - self.heading))
-        target = _polar(twa, tws, self.spec)
+        target = _polar(twa, tws, self.profile)
         if self.mode != "racing":
             target = min(target, self.cruise_knots)
         elif abs(err) > 25.0:
@@ -237,7 +237,7 @@ class _Sailor:
         return (self.heading + self.circle_dir * 3.0) % 360.0
 
 
-def _prestart(spec, wind, rng, t_cross, cross_point, approach_s, approach_knots):
+def _prestart(profile, wind, rng, t_cross, cross_point, approach_s, approach_knots):
     """Positions from log start up to the start of the final run at the line.
 
     The boat loops behind the line on an ellipse that ends exactly where the
@@ -245,7 +245,7 @@ def _prestart(spec, wind, rng, t_cross, cross_point, approach_s, approach_knots)
     are wider: boats sail further away while waiting for the sequence.
     """
     wf0 = wind.direction(t_cross)
-    h0 = (wf0 - spec.tack_angle) % 360.0
+    h0 = (wf0 - profile.tack_angle) % 360.0
     ux, uy = unit(h0)
     run_m = approach_knots * KNOT * approach_s
     ax, ay = cross_point[0] - ux * run_m, cross_point[1] - uy * run_m
@@ -258,7 +258,7 @@ def _prestart(spec, wind, rng, t_cross, cross_point, approach_s, approach_knots)
     period = 170.0 + 60.0 * rng.random()
     omega = 2.0 * math.pi / period
     out = []
-    for t in range(spec.log_start_s, int(math.floor(t_a)) + 1):
+    for t in range(profile.log_start_s, int(math.floor(t_a)) + 1):
         early = min(max((t_a - t) / 600.0 - 0.3, 0.0), 1.0)
         a = a0 * (1.0 + 0.8 * early)
         b = b0 * (1.0 + 1.2 * early)
@@ -275,32 +275,32 @@ def _prestart(spec, wind, rng, t_cross, cross_point, approach_s, approach_knots)
     return out, h0
 
 
-def sail(spec, course, wind, rng, log_end_limit_s):
+def sail(profile, course, wind, rng, log_end_limit_s):
     """Simulates one boat; returns a SailedTrack with one fix per second."""
-    track = SailedTrack(spec)
-    t_cross = spec.start_delay_s
+    track = SailedTrack(profile)
+    t_cross = profile.start_delay_s
     (x1, y1), (x2, y2) = course.start_line
-    f = spec.start_line_fraction
+    f = profile.start_line_fraction
     cross_point = (x1 + (x2 - x1) * f, y1 + (y2 - y1) * f)
     approach_s = 45.0 + 25.0 * rng.random()
-    approach_knots = 0.8 * _polar(spec.tack_angle, wind.speed(0.0), spec)
-    pre, h0 = _prestart(spec, wind, rng, t_cross, cross_point, approach_s, approach_knots)
+    approach_knots = 0.8 * _polar(profile.tack_angle, wind.speed(0.0), profile)
+    pre, h0 = _prestart(profile, wind, rng, t_cross, cross_point, approach_s, approach_knots)
     points = [(t, x, y) for (t, x, y) in pre]
     # Hand over to the sailor exactly at the line.
     t_first = points[-1][0] + 1 if points else int(math.ceil(t_cross))
     lead = t_first - t_cross
     hx, hy = unit(h0)
     v = approach_knots * KNOT
-    sailor = _Sailor(spec, course, wind, rng,
+    sailor = _Sailor(profile, course, wind, rng,
                      cross_point[0] + hx * v * lead, cross_point[1] + hy * v * lead,
                      h0, approach_knots, t_first)
     end_t = log_end_limit_s
     while sailor.t <= end_t:
         points.append((int(round(sailor.t)), sailor.x, sailor.y))
-        if spec.retire_at_s is not None and sailor.mode == "racing" and sailor.t >= spec.retire_at_s:
+        if profile.retire_at_s is not None and sailor.mode == "racing" and sailor.t >= profile.retire_at_s:
             sailor.mode = "done"
             sailor.cruise_knots = 4.5
-            end_t = min(end_t, sailor.t + spec.post_finish_s)
+            end_t = min(end_t, sailor.t + profile.post_finish_s)
         event = sailor.step()
         if event == "mark":
             track.mark_times.append(sailor.t)
@@ -308,7 +308,7 @@ def sail(spec, course, wind, rng, log_end_limit_s):
             track.finish_s = sailor.t
             sailor.mode = "done"
             sailor.cruise_knots = 3.5
-            end_t = min(end_t, sailor.t + spec.post_finish_s)
+            end_t = min(end_t, sailor.t + profile.post_finish_s)
     track.fixes = _with_motion(points, rng)
     return track
 
