@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "race/model.h"
+#include "race/race_area.h"
 #include "race/race_file.h"
+#include "tracks/track_import.h"
 
 namespace korvane {
 
@@ -40,6 +42,8 @@ class RaceSession {
     RaceModel model;
     RaceFileResult raceFile;
     std::vector<std::string> warnings;
+    TrackImportResult trackImport;
+    RaceArea area;
 };
 
 // Resolves a race name the way the user gives it: an existing path, or a
