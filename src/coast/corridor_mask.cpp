@@ -58,15 +58,21 @@ void CorridorMask::draw(QImage& image, const std::vector<std::vector<GeoPoint>>&
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(QColor(255, 0, 0), penWidth_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    auto pixel = [&](const GeoPoint& p) {
+        return QPoint(clampedRound((p.lonMinutes - centreLon_) * xScale_ + kHalfSize),
+                      clampedRound(kHalfSize - (p.latMinutes - centreLat_) * yScale_));
+    };
     for (const auto& track : tracks) {
+        if (track.empty()) continue;
         QPolygon line;
-        for (std::size_t i = 0; i < track.size(); i += kTrackStride) {
-            const GeoPoint& p = track[i];
-            line << QPoint(clampedRound((p.lonMinutes - centreLon_) * xScale_ + kHalfSize),
-                           clampedRound(kHalfSize - (p.latMinutes - centreLat_) * yScale_));
-        }
-        // One point draws nothing, as a line to nowhere would.
-        if (line.size() >= 2) painter.drawPolyline(line);
+        for (std::size_t i = 0; i < track.size(); i += kTrackStride) line << pixel(track[i]);
+        // The sampled points alone would leave out the end of every track
+        // and the whole of a track shorter than the stride.
+        if ((track.size() - 1) % kTrackStride != 0) line << pixel(track.back());
+        if (line.size() == 1)
+            painter.drawPoint(line.front());
+        else
+            painter.drawPolyline(line);
     }
 }
 

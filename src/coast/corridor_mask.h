@@ -17,8 +17,9 @@ class CorridorMask {
   public:
     static constexpr int kSize = 300;
 
-    // Draws every track (its points 1, 101, 201, ...) in pure red with a pen
-    // as wide as the corridor, on a mask centred on the map centre.
+    // Draws every track (its points 1, 101, 201, ... and its last point) in
+    // pure red with a pen as wide as the corridor, on a mask centred on the
+    // map centre.
     CorridorMask(const CoastArea& area, const std::vector<std::vector<GeoPoint>>& tracks);
 
     // The corridor half-width h in minutes: a tenth of the area size, at

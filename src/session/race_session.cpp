@@ -1,7 +1,9 @@
 #include "session/race_session.h"
 
 #include "base/paths.h"
+#include "race/race_area.h"
 #include "race/race_file_error.h"
+#include "session/coast_step.h"
 
 namespace korvane {
 
@@ -42,6 +44,14 @@ std::unique_ptr<RaceSession> openRace(const OpenRequest& request, const RaceMode
 
     if (session->model.boatCount() < 1)
         throw RaceFileError("GPS file not exists.", session->raceBaseName, 0);
+
+    // Coastline once the tracks and the area are known.
+    session->coast =
+        loadRaceCoastline(request.dataRoot, session->model, computeRaceArea(session->model, {}));
+    // Chosen files are kept with the race, as MAP names would have been.
+    if (session->model.race.coastFiles.empty())
+        for (const std::string& name : session->coast.files)
+            session->model.race.coastFiles.append(name);
     return session;
 }
 

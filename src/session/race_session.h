@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "coast/coast_loader.h"
 #include "race/model.h"
 #include "race/race_file.h"
 
@@ -40,6 +41,7 @@ public:
     RaceModel model;
     RaceFileResult raceFile;
     std::vector<std::string> warnings;
+    CoastData coast;  // coastline files used, their polylines, the landmarks
 };
 
 // Resolves a race name the way the user gives it: an existing path, or a
