@@ -138,12 +138,5 @@ TEST(LightPhase, MatchesTheTimerStepByStep) {
     }
 }
 
-TEST(LightPhase, ColourValues) {
-    EXPECT_EQ(colourValue(colourOfLetter('R')), 0x0000FFu);
-    EXPECT_EQ(colourValue(colourOfLetter('G')), 0x00FF00u);
-    EXPECT_EQ(colourValue(colourOfLetter('W')), 0xFFFFFFu);
-    EXPECT_EQ(colourValue(colourOfLetter('r')), 0xFFFFFFu);
-}
-
 }  // namespace
 }  // namespace korvane

@@ -50,15 +50,6 @@ TEST(CorridorMask, PenIsTwiceTheHalfWidthInPixels) {
     EXPECT_FALSE(mask.pixelOf(2130, 8600, x, y));
 }
 
-TEST(CorridorMask, LargeAreaWidensTheCorridor) {
-    CoastArea a = diagonalArea();
-    a.latSpan = 400;
-    a.lonSpan = 400 / a.cosLat;
-    const CorridorMask mask(a, diagonalTrack());
-    EXPECT_NEAR(mask.halfWidthMinutes(), a.sizeMinutes() * 0.1, 1e-9);
-    EXPECT_GT(mask.halfWidthMinutes(), 30);
-}
-
 TEST(CorridorMask, RedAlongTheTrackOnly) {
     const CorridorMask mask(diagonalArea(), diagonalTrack());
     EXPECT_TRUE(mask.isRed(2100, 8370));
