@@ -24,6 +24,7 @@ import math
 import os
 import struct
 import subprocess
+import tempfile
 import sys
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
@@ -36,7 +37,7 @@ def gmt_shorelines(west, east, south, north, resolution="f"):
     text = subprocess.run(
         ["gmt", "coast", f"-R{west}/{east}/{south}/{north}", f"-D{resolution}",
          "-A0/1/1", "-M", "-W"],
-        check=True, capture_output=True, text=True).stdout
+        check=True, capture_output=True, text=True, cwd=tempfile.gettempdir()).stdout
     lines, current = [], []
     for row in text.splitlines():
         if row.startswith(">"):

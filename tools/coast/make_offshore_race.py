@@ -15,6 +15,7 @@ import math
 import os
 import shutil
 import subprocess
+import tempfile
 import sys
 from datetime import datetime, timedelta, timezone
 
@@ -110,7 +111,8 @@ def check_on_water(fixes, name):
         return
     text = "".join(f"{lon:.6f} {lat:.6f}\n" for _, lat, lon in fixes)
     kept = subprocess.run(["gmt", "select", "-Df", "-Nk/s"], input=text, check=True,
-                          capture_output=True, text=True).stdout
+                          capture_output=True, text=True,
+                          cwd=tempfile.gettempdir()).stdout
     dry = len(fixes) - len(kept.splitlines())
     if dry:
         raise SystemExit(f"{name}: {dry} fixes on land")
@@ -171,7 +173,7 @@ def write_user_coast_race():
         "T1,江の島カップ 2024 第3レース (shonan.cst)",
         "T2,2024/05/12  Sagami Bay",
         "ST,2024/05/12 11:00:00",
-        "FT,2024/05/12 12:30:00",
+        "FT,2024/05/12 12:15:00",
         "TD,9",
         "MG,-7",
         "WD,200",
