@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "coast/coast_loader.h"
 #include "race/model.h"
 #include "race/race_area.h"
 #include "race/race_file.h"
@@ -44,6 +45,7 @@ class RaceSession {
     std::vector<std::string> warnings;
     TrackImportResult trackImport;
     RaceArea area;
+    CoastData coast;  // coastline files used, their polylines, the landmarks
 };
 
 // Resolves a race name the way the user gives it: an existing path, or a
