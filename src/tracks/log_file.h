@@ -17,7 +17,7 @@ public:
     // cannot be opened or read (a folder, no permission).
     std::optional<std::string_view> read(const std::filesystem::path& path);
 
-  private:
+private:
     std::unique_ptr<char[]> data_;  // not zero-filled: overwritten by read()
     std::size_t capacity_ = 0;
 };
