@@ -97,6 +97,11 @@ void writeJson(const RaceSession& session, std::ostream& out) {
     for (const Line& l : m.refLines) writeLine(json, l);
     json.endArray();
     writeStrings(json, "course", m.race.course);
+    json.key("windSamples").beginArray();
+    for (const WindSample& w : m.windSamples)
+        json.beginObject().field("time", w.timeSeconds).field("tws", w.tws).field("twd", w.twdDegrees).endObject();
+    json.endArray();
+    json.field("maxTws", m.maxTws);
     json.key("warnings").beginArray();
     for (const std::string& w : session.warnings) json.value(w);
     json.endArray();

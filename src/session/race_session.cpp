@@ -2,6 +2,8 @@
 
 #include "base/paths.h"
 #include "race/race_file_error.h"
+#include "race/wind_file.h"
+#include "view/colours.h"
 
 namespace korvane {
 
@@ -39,6 +41,14 @@ std::unique_ptr<RaceSession> openRace(const OpenRequest& request, const RaceMode
     if (request.correctedTime && session->model.race.hasTcf == 1)
         session->model.race.correctedTimeMode = *request.correctedTime ? 1 : 0;
     session->warnings = session->raceFile.warnings;
+
+    report(0, "READING  wind data");
+    const WindReadResult wind = readWindFile(request.dataRoot, session->model);
+    if (wind.badLine > 0)
+        session->warnings.push_back("wind file: reading stopped at line " +
+                                    std::to_string(wind.badLine));
+
+    assignBoatColours(session->model);
 
     if (session->model.boatCount() < 1)
         throw RaceFileError("GPS file not exists.", session->raceBaseName, 0);

@@ -11,6 +11,7 @@
 
 #include "race/model.h"
 #include "race/race_file.h"
+#include "view/view_state.h"
 
 namespace korvane {
 
@@ -32,7 +33,7 @@ struct OpenProgress {
 using ProgressCallback = std::function<void(const OpenProgress&)>;
 
 class RaceSession {
-public:
+  public:
     std::filesystem::path dataRoot;
     std::filesystem::path raceFilePath;
     std::string raceBaseName;
@@ -40,6 +41,8 @@ public:
     RaceModel model;
     RaceFileResult raceFile;
     std::vector<std::string> warnings;
+    // What the map keeps between frames; fresh for every opened race.
+    ViewState viewState;
 };
 
 // Resolves a race name the way the user gives it: an existing path, or a
@@ -49,7 +52,8 @@ std::filesystem::path resolveRaceFile(const std::filesystem::path& dataRoot,
 
 // Runs the opening sequence. Throws RaceFileError when the race cannot be
 // opened; `previous` carries the values a race file may inherit.
-std::unique_ptr<RaceSession> openRace(const OpenRequest& request, const RaceModel* previous = nullptr,
+std::unique_ptr<RaceSession> openRace(const OpenRequest& request,
+                                      const RaceModel* previous = nullptr,
                                       const ProgressCallback& progress = {});
 
 }  // namespace korvane

@@ -5,6 +5,7 @@
 
 #include "base/numbers.h"
 #include "view/colours.h"
+#include "view/time_text.h"
 
 namespace korvane {
 
@@ -17,7 +18,7 @@ QPoint pixel(ScreenPoint s) {
 }
 
 QString speedText(double knots) {
-    return QString::fromStdString(formatNumber(roundHalfEven(knots * 100) / 100));
+    return QString::fromStdString(displayNumber(roundHalfEven(knots * 100) / 100));
 }
 
 }  // namespace
@@ -144,7 +145,7 @@ void drawWakeAndLabel(Context& c, int b) {
                     .speedKnots;
             const double diff = roundHalfEven((speed - otherSpeed) * 100) / 100;
             text += QStringLiteral(" (") + (diff > 0 ? QStringLiteral("+") : QString()) +
-                    QString::fromStdString(formatNumber(diff)) + QStringLiteral("kts)");
+                    QString::fromStdString(displayNumber(diff)) + QStringLiteral("kts)");
             if (diff > 0) textColour = Qt::red;
         }
     } else if (c.d.blinkNamesOn && c.d.blinkPhase) {

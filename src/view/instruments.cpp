@@ -86,7 +86,7 @@ void drawWindArrow(QPainter& p, const Viewport& v, const WindArrow& arrow) {
     QString label = QString::number(roundHalfEvenToInt(arrow.smoothedTwd)) + QChar(0x00B0);
     if (arrow.smoothedTws > 2)
         label += QStringLiteral("/ ") +
-                 QString::fromStdString(formatNumber(roundHalfEven(arrow.smoothedTws * 10) / 10));
+                 QString::fromStdString(displayNumber(roundHalfEven(arrow.smoothedTws * 10) / 10));
     const QPoint tip = toScreen(0, R - a / 2);
     const QFontMetrics fm = p.fontMetrics();
     p.setPen(Qt::yellow);
@@ -106,8 +106,8 @@ void drawWindArrow(QPainter& p, const Viewport& v, const WindArrow& arrow) {
 }
 
 QString scaleBarText(double s) {
-    if (s >= 1) return QString::fromStdString(formatNumber(s)) + QStringLiteral("Km");
-    return QString::fromStdString(formatNumber(s * 1000)) + QStringLiteral("M");
+    if (s >= 1) return QString::fromStdString(displayNumber(s)) + QStringLiteral("Km");
+    return QString::fromStdString(displayNumber(s * 1000)) + QStringLiteral("M");
 }
 
 void drawScaleBar(QPainter& p, const Viewport& v, double s, bool pictureVisible) {

@@ -100,7 +100,7 @@ void drawWindArrowLayer(Frame& f) {
         arrow.angleDegrees = f.m.race.windDirection;
     }
     if (!f.v.northUp) arrow.angleDegrees -= f.m.race.windDirection;
-    arrow.smoothedTwd = f.windLoaded ? f.state.wind.smoothedTwd : f.m.race.windDirection;
+    arrow.smoothedTwd = f.state.wind.smoothedTwd;
     drawWindArrow(f.p, f.v, arrow);
 }
 
@@ -203,7 +203,7 @@ void drawWindGraphLayer(Frame& f) {
     }
     QString text = QStringLiteral("TWD:%1").arg(f.state.wind.twd);
     if (f.state.wind.tws > 0)
-        text += QStringLiteral(" TWS:") + QString::fromStdString(formatNumber(f.state.wind.tws));
+        text += QStringLiteral(" TWS:") + QString::fromStdString(displayNumber(f.state.wind.tws));
     drawOpaqueText(f.p, QPoint(7, kWindGraphTop + 102), text, Qt::white, QColor(0, 128, 0));
 }
 
@@ -334,7 +334,7 @@ SceneResult SceneRenderer::draw(QImage& scene, double time, const SceneInput& in
     drawTimeReadout(f, font50_, font15_);
     p.setFont(font9_);
     if (f.d.smallScreen >= 1)
-        out.playSpeedText = "Play SPD= " + formatNumber(f.d.replaySpeed) + "x";
+        out.playSpeedText = "Play SPD= " + displayNumber(f.d.replaySpeed) + "x";
     return out;
 }
 

@@ -26,6 +26,14 @@ std::string formatReplayTime(double t) {
     return buf;
 }
 
+std::string displayNumber(double value) {
+    if (!std::isfinite(value)) return "0";
+    if (value == 0) return "0";
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.15G", value);
+    return buf;
+}
+
 std::string formatTimeOfDay(int s) {
     s %= 86400;
     if (s < 0) s += 86400;

@@ -1,4 +1,4 @@
-// The texts of the replay clock: the race-time read-out and the time of day.
+// The texts of the map: the race-time read-out, the time of day, numbers.
 #pragma once
 
 #include <string>
@@ -7,6 +7,10 @@ namespace korvane {
 
 // "59", "50:00", "0:50:01"; negative times count whole seconds up.
 std::string formatReplayTime(double timeSeconds);
+// A number as the map writes it: shortest general form, up to 15
+// significant digits, plain digits for ordinary magnitudes ("100", "0.05").
+std::string displayNumber(double value);
+
 // "h:mm:ss" (hours not zero-filled).
 std::string formatTimeOfDay(int secondsOfDay);
 

@@ -28,10 +28,9 @@ void interpolateWind(WindNow& w, const std::vector<WindSample>& s, double time) 
         if (s[e].timeSeconds <= time && time < s[e + 1].timeSeconds) {
             const double span = s[e + 1].timeSeconds - s[e].timeSeconds;
             const double f = span > 0 ? (time - s[e].timeSeconds) / span : 0;
-            const double raw = s[e + 1].twdDegrees - s[e].twdDegrees;
-            const double forShift = raw < -180 ? raw + 360 : raw;
-            w.shift = forShift > 0 ? 1 : (forShift < 0 ? -1 : 0);
-            const double d = foldDegrees180(raw);
+            // Folded both ways, so a shift through north keeps its true side.
+            const double d = foldDegrees180(s[e + 1].twdDegrees - s[e].twdDegrees);
+            w.shift = d > 0 ? 1 : (d < 0 ? -1 : 0);
             double twd = roundHalfEven(d * f + s[e].twdDegrees);
             if (twd < 0) twd += 360;
             if (twd > 360) twd -= 360;
