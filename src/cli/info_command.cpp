@@ -44,7 +44,11 @@ void writeRace(JsonWriter& json, const RaceSession& session) {
     json.field("magneticVariation", r.magneticVariation);
     json.field("windDirectionInput", r.windDirectionInput);
     json.field("windDirection", r.windDirection);
-    json.key("laylineAngles").beginArray().value(r.laylineAngles[0]).value(r.laylineAngles[1]).endArray();
+    json.key("laylineAngles")
+        .beginArray()
+        .value(r.laylineAngles[0])
+        .value(r.laylineAngles[1])
+        .endArray();
     json.field("northUp", r.northUp).field("defaultBoatLength", r.defaultBoatLength);
     json.field("playSpeed", r.playSpeed).field("playSpeed2", r.playSpeed2);
     json.field("windFile", r.windFile);
@@ -114,8 +118,8 @@ void writeText(const RaceSession& session, std::ostream& out) {
     const Race& r = m.race;
     out << r.caption << "\n" << r.captionDate << "\n";
     out << "race file   " << session.raceBaseName << "\n";
-    out << "start       " << formatTimestamp(r.start) << "  (UTC" << (r.timeZoneHours >= 0 ? "+" : "")
-        << r.timeZoneHours << ")\n";
+    out << "start       " << formatTimestamp(r.start) << "  (UTC"
+        << (r.timeZoneHours >= 0 ? "+" : "") << r.timeZoneHours << ")\n";
     out << "finish      " << formatTimestamp(r.finish) << "\n";
     out << "time mode   " << (r.correctedTimeMode > 0 ? "corrected" : "elapsed") << "\n";
     out << "course      ";
