@@ -84,7 +84,6 @@ struct Context {
     const BoatLayerInput& in;
     const DisplayState& d;
     const RaceModel& m;
-    QFontMetrics fm;
 };
 
 void drawWakeAndLabel(Context& c, int b) {
@@ -152,12 +151,8 @@ void drawWakeAndLabel(Context& c, int b) {
         text = name;
     }
     if (text.isEmpty()) return;
-    const int x = labelLeft(here.x, c.in.symbolLength, c.fm.horizontalAdvance(text), c.v.width);
-    c.p.setPen(textColour);
-    c.p.setBackgroundMode(Qt::OpaqueMode);
-    c.p.setBackground(toQColor(c.in.seaColour));
-    c.p.drawText(QPoint(x, at.y() - 6 + c.fm.ascent()), text);
-    c.p.setBackgroundMode(Qt::TransparentMode);
+    const int x = labelLeft(here.x, c.in.symbolLength, c.in.labels->width(text), c.v.width);
+    c.in.labels->draw(c.p, QPoint(x, at.y() - 6), text, textColour, toQColor(c.in.seaColour));
 }
 
 void drawHighlights(Context& c) {
@@ -183,12 +178,8 @@ void drawHighlights(Context& c) {
             speedText(boat.track[static_cast<std::size_t>(now.pointIndex)].speedKnots) +
             QStringLiteral("Kts");
         const ScreenPoint here = c.v.toScreen(now.latMinutes, now.lonMinutes);
-        const int x = labelLeft(here.x, c.in.symbolLength, c.fm.horizontalAdvance(text), c.v.width);
-        c.p.setPen(Qt::black);
-        c.p.setBackgroundMode(Qt::OpaqueMode);
-        c.p.setBackground(Qt::white);
-        c.p.drawText(QPoint(x, toPixel(here.y) - 6 + c.fm.ascent()), text);
-        c.p.setBackgroundMode(Qt::TransparentMode);
+        const int x = labelLeft(here.x, c.in.symbolLength, c.in.labels->width(text), c.v.width);
+        c.in.labels->draw(c.p, QPoint(x, toPixel(here.y) - 6), text, Qt::black, Qt::white);
     }
     const int pb = c.d.pickedBoat;
     if (pb != hb && hasPosition(pb)) ring(pb, Qt::red);
@@ -221,7 +212,7 @@ void drawSail(Context& c, const BoatNow& now, QPoint mast, double S) {
 
 int drawBoatLayer(QPainter& p, const Viewport& v, const BoatLayerInput& in) {
     const RaceModel& m = *in.model;
-    Context c{p, v, in, *in.display, m, p.fontMetrics()};
+    Context c{p, v, in, *in.display, m};
     const int n = m.boatCount();
     for (int b = n; b >= 1; --b)
         if ((*in.boats)[static_cast<std::size_t>(b)].hasPosition) drawWakeAndLabel(c, b);

@@ -11,6 +11,7 @@
 #include "race/model.h"
 #include "view/boat_now.h"
 #include "view/display_state.h"
+#include "view/text_stamps.h"
 #include "view/viewport.h"
 #include "view/wind_now.h"
 
@@ -49,6 +50,7 @@ struct BoatLayerInput {
     std::uint32_t seaColour = 0;
     int visibleCount = 0;
     std::array<int, 2> measured{0, 0};  // the two boats of the two-boat measure
+    TextStamps* labels = nullptr;       // the 9 point label font
 };
 
 // Returns the number of hulls drawn on screen.

@@ -1,6 +1,7 @@
 #include "view/coastline_layer.h"
 
 #include "view/colours.h"
+#include "view/pixel_lines.h"
 
 #include <algorithm>
 #include <cmath>
@@ -28,22 +29,34 @@ CoastlineLayer::CoastlineLayer(const Coastline& coastline) {
 
 std::size_t CoastlineLayer::draw(QPainter& painter, const Viewport& v) const {
     if (chunks_.empty() || v.width <= 0 || v.height <= 0) return 0;
-    // The visible area in minutes; in wind-up mode the turned screen needs
-    // the circle around it.
-    const double halfDiag = std::hypot(v.width, v.height) / 2 + 2;
-    const double halfLat = (v.northUp ? v.height / 2.0 + 2 : halfDiag) / v.latScale;
-    const double halfLon = (v.northUp ? v.width / 2.0 + 2 : halfDiag) / v.lonScale;
-    const double top = v.centreLat + halfLat, bottom = v.centreLat - halfLat;
-    const double right = v.centreLon + halfLon, left = v.centreLon - halfLon;
     std::size_t drawn = 0;
+    // The pen of a coastline is always one pixel wide and solid, so a plain
+    // image without painter transform takes the direct writes.
+    auto* image = dynamic_cast<QImage*>(painter.device());
+    const bool direct = image && acceptsPixelLines(*image) && !painter.transform().isScaling() &&
+                        !painter.transform().isRotating() && painter.transform().dx() == 0 &&
+                        painter.transform().dy() == 0 && !painter.hasClipping() &&
+                        painter.pen().width() <= 1;
+    const QRgb colour = painter.pen().color().rgb();
+    const ScreenTransform project = v.transform();
     for (const Chunk& c : chunks_) {
-        if (c.box.minLat > top || c.box.maxLat < bottom || c.box.minLon > right ||
-            c.box.maxLon < left)
-            continue;
+        // The screen box of the chunk's turned box: exact enough to skip
+        // whatever lies off the screen in either orientation.
+        const ScreenPoint corners[4] = {
+            project(c.box.minLat, c.box.minLon), project(c.box.minLat, c.box.maxLon),
+            project(c.box.maxLat, c.box.minLon), project(c.box.maxLat, c.box.maxLon)};
+        double minX = corners[0].x, maxX = minX, minY = corners[0].y, maxY = minY;
+        for (const ScreenPoint& k : corners) {
+            minX = std::min(minX, k.x);
+            maxX = std::max(maxX, k.x);
+            minY = std::min(minY, k.y);
+            maxY = std::max(maxY, k.y);
+        }
+        if (maxX < -1 || minX > v.width + 1 || maxY < -1 || minY > v.height + 1) continue;
         scratch_.resize(0);
         QPoint last;
         for (std::size_t i = 0; i < c.points.size(); ++i) {
-            const ScreenPoint s = v.toScreen(c.points[i].latMinutes, c.points[i].lonMinutes);
+            const ScreenPoint s = project(c.points[i].latMinutes, c.points[i].lonMinutes);
             const QPoint q(toPixel(s.x), toPixel(s.y));
             // Points within the same pixel add nothing but cost; the last
             // point is kept so the next chunk joins on.
@@ -53,7 +66,12 @@ std::size_t CoastlineLayer::draw(QPainter& painter, const Viewport& v) const {
             scratch_ << q;
             last = q;
         }
-        if (scratch_.size() >= 2) painter.drawPolyline(scratch_);
+        if (scratch_.size() >= 2) {
+            if (direct)
+                drawPixelPolyline(*image, scratch_, colour);
+            else
+                painter.drawPolyline(scratch_);
+        }
         drawn += static_cast<std::size_t>(scratch_.size());
     }
     return drawn;

@@ -24,12 +24,8 @@ void drawMarkDot(QPainter& p, QPoint at, int radius) {
     p.drawEllipse(at, 4, 4);
 }
 
-void drawLabel(QPainter& p, QPoint at, const QString& text, std::uint32_t sea) {
-    p.setPen(Qt::red);
-    p.setBackgroundMode(Qt::OpaqueMode);
-    p.setBackground(toQColor(sea));
-    p.drawText(QPoint(at.x() + 8, at.y() - 6 + p.fontMetrics().ascent()), text);
-    p.setBackgroundMode(Qt::TransparentMode);
+void drawLabel(QPainter& p, QPoint at, const QString& text, const CourseOverlayStyle& s) {
+    s.labels->draw(p, QPoint(at.x() + 8, at.y() - 6), text, Qt::red, toQColor(s.seaColour));
 }
 
 }  // namespace
@@ -86,7 +82,7 @@ void drawCourseOverlay(QPainter& p, const Viewport& v, const RaceModel& m,
         const QPoint at = project(v, m.marks[k].latMinutes, m.marks[k].lonMinutes);
         if (s.layLine) drawLaylines(p, v, m.race, s.twdTrue, at);
         drawMarkDot(p, at, r);
-        drawLabel(p, at, QStringLiteral("MK%1").arg(k), s.seaColour);
+        drawLabel(p, at, QStringLiteral("MK%1").arg(k), s);
     }
     for (int k = 1; k <= m.lines.count(); ++k) {
         const Line& l = m.lines[k];
@@ -102,8 +98,8 @@ void drawCourseOverlay(QPainter& p, const Viewport& v, const RaceModel& m,
         }
         drawMarkDot(p, a, r);
         drawMarkDot(p, b, r);
-        drawLabel(p, a, QStringLiteral("L%1").arg(k), s.seaColour);
-        drawLabel(p, b, QStringLiteral("L%1").arg(k), s.seaColour);
+        drawLabel(p, a, QStringLiteral("L%1").arg(k), s);
+        drawLabel(p, b, QStringLiteral("L%1").arg(k), s);
     }
     if (m.refLines.count() < 1) {
         if (s.labelLevel > 2 || s.layLine) {

@@ -8,6 +8,7 @@
 
 #include "coast/coastline.h"
 #include "race/model.h"
+#include "view/text_stamps.h"
 #include "view/viewport.h"
 
 namespace korvane {
@@ -18,6 +19,7 @@ struct CourseOverlayStyle {
     int twdTrue = 0;  // degrees, the wind of this frame
     std::uint32_t seaColour = 0;
     double boatLengthMetres = 4.7;  // Race::defaultBoatLength
+    TextStamps* labels = nullptr;
 };
 
 // Mark circle radius: three boat lengths, at least 10 pixels.

@@ -45,6 +45,7 @@ struct Frame {
     std::uint32_t sea = 0;
     std::uint32_t grid = 0;
     bool windLoaded = false;
+    TextStamps* text9 = nullptr;
 };
 
 void locateBoats(Frame& f) {
@@ -204,21 +205,18 @@ void drawWindGraphLayer(Frame& f) {
     QString text = QStringLiteral("TWD:%1").arg(f.state.wind.twd);
     if (f.state.wind.tws > 0)
         text += QStringLiteral(" TWS:") + QString::fromStdString(displayNumber(f.state.wind.tws));
-    drawOpaqueText(f.p, QPoint(7, kWindGraphTop + 102), text, Qt::white, QColor(0, 128, 0));
+    f.text9->draw(f.p, QPoint(7, kWindGraphTop + 102), text, Qt::white, QColor(0, 128, 0));
 }
 
-void drawTimeReadout(Frame& f, const QFont& big, const QFont& small) {
+void drawTimeReadout(Frame& f, TextStamps& big, TextStamps& small) {
     const QString text = QString::fromStdString(formatReplayTime(f.time));
     const QColor paper = f.time <= 0 ? QColor(Qt::red) : QColor(Qt::blue);
-    if (f.time <= 20) {
-        f.p.setFont(big);
-        drawOpaqueText(f.p, QPoint(toPixel(f.v.width / 2.0 - 50) + 5, 15), text, Qt::white, paper);
-    } else {
-        f.p.setFont(small);
-        drawOpaqueText(
-            f.p, QPoint(f.v.width - 9 * static_cast<int>(text.size()) - 20 + 5, f.v.height - 25),
-            text, Qt::white, paper);
-    }
+    if (f.time <= 20)
+        big.draw(f.p, QPoint(toPixel(f.v.width / 2.0 - 50) + 5, 15), text, Qt::white, paper);
+    else
+        small.draw(f.p,
+                   QPoint(f.v.width - 9 * static_cast<int>(text.size()) - 20 + 5, f.v.height - 25),
+                   text, Qt::white, paper);
 }
 
 }  // namespace
@@ -228,7 +226,10 @@ void clearScene(QImage& scene, int seaLevel) {
 }
 
 SceneRenderer::SceneRenderer()
-    : font9_(fontOfPoints(9)), font15_(fontOfPoints(15)), font50_(fontOfPoints(50)) {}
+    : font9_(fontOfPoints(9)),
+      text9_(font9_),
+      text15_(fontOfPoints(15)),
+      text50_(fontOfPoints(50)) {}
 
 SceneResult SceneRenderer::draw(QImage& scene, double time, const SceneInput& input,
                                 const DisplayState& display, ViewState& state, Viewport& view) {
@@ -242,7 +243,8 @@ SceneResult SceneRenderer::draw(QImage& scene, double time, const SceneInput& in
 
     QPainter p(&scene);
     p.setFont(font9_);
-    Frame f{m, area, display, state, view, p, time, {}, 0, 0, {}, 0, 0, !m.windSamples.empty()};
+    Frame f{m,      area, display, state, view, p, time, {}, 0, 0, {}, 0, 0, !m.windSamples.empty(),
+            &text9_};
     // Step 2: the radio buttons and "Show Name" win over any earlier state.
     view.northUp = display.northUp;
     view.windDirectionDegrees = m.race.windDirection;
@@ -301,9 +303,9 @@ SceneResult SceneRenderer::draw(QImage& scene, double time, const SceneInput& in
             state.coastline.draw(p, view);
         }
         drawScaleBar(p, view, gridKm, f.d.pictureVisible);
-        drawCourseOverlay(
-            p, view, m,
-            {f.d.layLine, f.d.labelLevel, state.wind.twdTrue, f.sea, m.race.defaultBoatLength});
+        drawCourseOverlay(p, view, m,
+                          {f.d.layLine, f.d.labelLevel, state.wind.twdTrue, f.sea,
+                           m.race.defaultBoatLength, &text9_});
     }
     std::array<int, 2> measured{0, 0};
     if (f.visibleCount == 2 && f.d.labelLevel > 2) {
@@ -329,10 +331,10 @@ SceneResult SceneRenderer::draw(QImage& scene, double time, const SceneInput& in
     boats.seaColour = f.sea;
     boats.visibleCount = f.visibleCount;
     boats.measured = measured;
+    boats.labels = &text9_;
     out.boatsOnScreen = drawBoatLayer(p, view, boats);
 
-    drawTimeReadout(f, font50_, font15_);
-    p.setFont(font9_);
+    drawTimeReadout(f, text50_, text15_);
     if (f.d.smallScreen >= 1)
         out.playSpeedText = "Play SPD= " + displayNumber(f.d.replaySpeed) + "x";
     return out;

@@ -13,6 +13,7 @@
 #include "race/race_area.h"
 #include "view/display_state.h"
 #include "view/landmark_light.h"
+#include "view/text_stamps.h"
 #include "view/view_state.h"
 #include "view/viewport.h"
 
@@ -40,8 +41,9 @@ class SceneRenderer {
 
   private:
     QFont font9_;
-    QFont font15_;
-    QFont font50_;
+    TextStamps text9_;
+    TextStamps text15_;
+    TextStamps text50_;
 };
 
 }  // namespace korvane

@@ -33,6 +33,23 @@ ScreenPoint Viewport::toScreen(double lat, double lon) const {
     return {r.x + width / 2.0, r.y + height / 2.0};
 }
 
+ScreenTransform Viewport::transform() const {
+    // Images of the unit steps in latitude and longitude, and of the origin.
+    const ScreenPoint lat1 = rotateOffset(-windDirectionDegrees * kRadPerDeg, -latScale, 0);
+    const ScreenPoint lon1 = rotateOffset(-windDirectionDegrees * kRadPerDeg, 0, lonScale);
+    ScreenTransform t;
+    t.xLat = lat1.x;
+    t.yLat = lat1.y;
+    t.xLon = lon1.x;
+    t.yLon = lon1.y;
+    // Anchored at the centre rather than at 0, 0 so large coordinates keep
+    // their precision.
+    const ScreenPoint c = toScreen(centreLat, centreLon);
+    t.x0 = c.x - centreLat * t.xLat - centreLon * t.xLon;
+    t.y0 = c.y - centreLat * t.yLat - centreLon * t.yLon;
+    return t;
+}
+
 GeoPoint Viewport::fromScreen(double x, double y) const {
     const ScreenPoint r =
         rotateOffset(windDirectionDegrees * kRadPerDeg, y - height / 2.0, x - width / 2.0);
@@ -55,15 +72,6 @@ RangeBearing rangeAndBearing(double lat1, double lon1, double lat2, double lon2,
 double zoomDivisorForPosition(int position) {
     const double p = (100 - position) / 100.0;
     return p * p * p * 10 + 1;
-}
-
-int toPixel(double value) {
-    if (!std::isfinite(value)) return 0;
-    // Far off-screen values are clamped so they neither overflow int nor
-    // stall the rasteriser.
-    if (value > 1e6) return 1000000;
-    if (value < -1e6) return -1000000;
-    return static_cast<int>(std::nearbyint(value));
 }
 
 }  // namespace korvane

@@ -4,6 +4,8 @@
 // so every drawn item receives it as an argument.
 #pragma once
 
+#include <cmath>
+
 #include "coast/coastline.h"
 #include "race/race_area.h"
 
@@ -12,6 +14,16 @@ namespace korvane {
 struct ScreenPoint {
     double x = 0;
     double y = 0;
+};
+
+// The projection as one affine map, for loops over many points:
+// x = x0 + lat * xLat + lon * xLon, y likewise.
+struct ScreenTransform {
+    double x0 = 0, xLat = 0, xLon = 0;
+    double y0 = 0, yLat = 0, yLon = 0;
+    ScreenPoint operator()(double lat, double lon) const {
+        return {x0 + lat * xLat + lon * xLon, y0 + lat * yLat + lon * yLon};
+    }
 };
 
 struct Viewport {
@@ -38,6 +50,8 @@ struct Viewport {
     ScreenPoint polarOffset(double angleDeg) const;
     ScreenPoint toScreen(double latMinutes, double lonMinutes) const;
     GeoPoint fromScreen(double x, double y) const;
+    // The same projection as toScreen, with the turn worked out once.
+    ScreenTransform transform() const;
 };
 
 struct RangeBearing {
@@ -52,7 +66,13 @@ RangeBearing rangeAndBearing(double lat1, double lon1, double lat2, double lon2,
 // (100 gives 1, 0 gives 11).
 double zoomDivisorForPosition(int position);
 
-// Pixel coordinate from a projected value: nearest, halves to even.
-int toPixel(double value);
+// Pixel coordinate from a projected value: nearest, halves to even. Far
+// off-screen values are clamped so they neither overflow int nor stall the
+// rasteriser.
+inline int toPixel(double value) {
+    if (!(value < 1e6)) return value > 0 ? 1000000 : 0;  // also NaN -> 0
+    if (value < -1e6) return -1000000;
+    return static_cast<int>(std::nearbyint(value));
+}
 
 }  // namespace korvane

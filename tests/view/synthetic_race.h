@@ -86,7 +86,9 @@ inline RaceModel syntheticRace(int boats, double fixStep = 2, double to = 3600) 
     return m;
 }
 
-// A wiggly coastline north of the race with `points` points in a few polylines.
+// A wiggly coastline with `points` points in a few polylines, running
+// east-west across the race area (the fleet sails over it, which a real
+// shore would not allow, but every polyline then meets the view).
 inline Coastline syntheticCoastline(int points, int polylines = 10) {
     Coastline c;
     const int per = std::max(2, points / polylines);
@@ -95,7 +97,7 @@ inline Coastline syntheticCoastline(int points, int polylines = 10) {
         for (int i = 0; i < per; ++i) {
             const double x = i / static_cast<double>(per);
             line.push_back(
-                {kBaseLat + 0.8 + 0.3 * k + 0.1 * std::sin(x * 400), kBaseLon - 6 + 12 * x});
+                {kBaseLat - 1.2 + 0.1 * k + 0.02 * std::sin(x * 4000), kBaseLon - 6 + 12 * x});
         }
         c.polylines.push_back(std::move(line));
     }

@@ -113,3 +113,31 @@ TEST(ToPixel, RoundsHalvesToEvenAndClampsWildValues) {
 
 }  // namespace
 }  // namespace korvane
+
+namespace korvane {
+namespace {
+
+TEST(ScreenTransform, MatchesToScreenInBothOrientations) {
+    for (bool northUp : {true, false}) {
+        Viewport v;
+        v.width = 640;
+        v.height = 480;
+        v.centreLat = 2100.3;
+        v.centreLon = 8370.7;
+        v.latScale = 512;
+        v.lonScale = 420;
+        v.northUp = northUp;
+        v.windDirectionDegrees = 37;
+        const ScreenTransform t = v.transform();
+        for (double dLat : {-1.0, 0.0, 0.37})
+            for (double dLon : {-0.8, 0.0, 2.5}) {
+                const ScreenPoint a = v.toScreen(v.centreLat + dLat, v.centreLon + dLon);
+                const ScreenPoint b = t(v.centreLat + dLat, v.centreLon + dLon);
+                EXPECT_NEAR(a.x, b.x, 1e-6);
+                EXPECT_NEAR(a.y, b.y, 1e-6);
+            }
+    }
+}
+
+}  // namespace
+}  // namespace korvane
