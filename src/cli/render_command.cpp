@@ -79,7 +79,7 @@ int runRender(RaceSession& session, const CliOptions& options, std::ostream& out
     const RenderOptions r = parseRenderOptions(options);
     const auto app = ensureGuiApplication();
 
-    const RaceArea area = computeRaceArea(session.model, {});
+    const RaceArea& area = session.area;
     DisplayState display;
     display.northUp = r.northUp.value_or(session.model.race.northUp > 0);
     display.labelLevel = r.labelLevel;

@@ -4,6 +4,7 @@
 #include "race/race_file_error.h"
 #include "race/wind_file.h"
 #include "view/colours.h"
+#include "tracks/course_speed.h"
 
 namespace korvane {
 
@@ -48,10 +49,19 @@ std::unique_ptr<RaceSession> openRace(const OpenRequest& request, const RaceMode
         session->warnings.push_back("wind file: reading stopped at line " +
                                     std::to_string(wind.badLine));
 
-    assignBoatColours(session->model);
-
     if (session->model.boatCount() < 1)
         throw RaceFileError("GPS file not exists.", session->raceBaseName, 0);
+
+    session->trackImport = loadAllTracks(
+        session->model, request.dataRoot, [&](int n, int count, const std::string& logFile) {
+            if (progress)
+                progress(OpenProgress{n, count,
+                                      "LOADING  " + logFile + "  (" + std::to_string(n) + "/" +
+                                          std::to_string(count) + ")"});
+        });
+    assignBoatColours(session->model);
+    session->area = computeRaceArea(session->model, {});
+    deriveCourseAndSpeed(session->model, session->area.cosLat);
     return session;
 }
 

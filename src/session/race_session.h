@@ -10,8 +10,10 @@
 #include <vector>
 
 #include "race/model.h"
+#include "race/race_area.h"
 #include "race/race_file.h"
 #include "view/view_state.h"
+#include "tracks/track_import.h"
 
 namespace korvane {
 
@@ -41,6 +43,8 @@ class RaceSession {
     RaceModel model;
     RaceFileResult raceFile;
     std::vector<std::string> warnings;
+    TrackImportResult trackImport;
+    RaceArea area;
     // What the map keeps between frames; fresh for every opened race.
     ViewState viewState;
 };

@@ -1,7 +1,7 @@
 #include "view/boat_now.h"
 
 #include "base/numbers.h"
-#include "race/bearing.h"
+#include "race/angles.h"
 
 namespace korvane {
 

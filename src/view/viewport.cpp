@@ -3,7 +3,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "race/bearing.h"
+#include "race/angles.h"
+#include "tracks/course_speed.h"
 
 namespace korvane {
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "race/bearing.h"
+#include "race/angles.h"
 #include "view/viewport.h"
 
 namespace korvane {

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "base/numbers.h"
-#include "race/bearing.h"
+#include "race/angles.h"
 
 namespace korvane {
 

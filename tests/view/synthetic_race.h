@@ -7,7 +7,8 @@
 #include <numbers>
 
 #include "coast/coastline.h"
-#include "race/bearing.h"
+#include "race/angles.h"
+#include "tracks/course_speed.h"
 #include "race/model.h"
 #include "race/race_area.h"
 #include "view/colours.h"

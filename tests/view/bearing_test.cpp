@@ -1,4 +1,5 @@
-#include "race/bearing.h"
+#include "race/angles.h"
+#include "tracks/course_speed.h"
 
 #include <gtest/gtest.h>
 
