@@ -3,12 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace korvane {
 namespace {
 
 struct BearingCase {
     double dNorth, dEast, expected;
 };
+
+std::ostream& operator<<(std::ostream& os, const BearingCase& c) {
+    return os << c.dNorth << "_" << c.dEast;
+}
 
 class BearingOfTest : public ::testing::TestWithParam<BearingCase> {};
 

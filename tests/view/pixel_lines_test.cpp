@@ -15,7 +15,8 @@ int countColour(const QImage& img, QRgb colour) {
 TEST(PixelPolyline, DrawsEveryPixelOfEachSegmentIncludingEnds) {
     QImage img(20, 10, QImage::Format_RGB32);
     img.fill(Qt::black);
-    drawPixelPolyline(img, QPolygon{QPoint(2, 2), QPoint(12, 2), QPoint(12, 7)}, qRgb(255, 255, 255));
+    drawPixelPolyline(img, QPolygon{QPoint(2, 2), QPoint(12, 2), QPoint(12, 7)},
+                      qRgb(255, 255, 255));
     EXPECT_EQ(countColour(img, qRgb(255, 255, 255)), 11 + 5);
     EXPECT_EQ(img.pixel(2, 2), qRgb(255, 255, 255));
     EXPECT_EQ(img.pixel(12, 7), qRgb(255, 255, 255));
@@ -26,7 +27,8 @@ TEST(PixelPolyline, ClipsSegmentsThatLeaveTheImage) {
     QImage img(50, 40, QImage::Format_RGB32);
     img.fill(Qt::black);
     // Crosses the image diagonally from far outside, and one misses it entirely.
-    drawPixelPolyline(img, QPolygon{QPoint(-1000000, -1000000), QPoint(1000000, 1000000)}, qRgb(255, 0, 0));
+    drawPixelPolyline(img, QPolygon{QPoint(-1000000, -1000000), QPoint(1000000, 1000000)},
+                      qRgb(255, 0, 0));
     drawPixelPolyline(img, QPolygon{QPoint(-500, 100), QPoint(500, 100)}, qRgb(0, 255, 0));
     EXPECT_EQ(img.pixel(0, 0), qRgb(255, 0, 0));
     EXPECT_EQ(img.pixel(39, 39), qRgb(255, 0, 0));

@@ -1,6 +1,8 @@
 // Picture checks on whole frames: what a sailor would look for.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QDir>
 #include <cmath>
 #include <numbers>
@@ -81,6 +83,10 @@ struct HeadingCase {
     bool northUp;
     int windDirection;
 };
+
+std::ostream& operator<<(std::ostream& os, const HeadingCase& c) {
+    return os << c.heading << (c.northUp ? "_north" : "_wind") << c.windDirection;
+}
 
 class HullPointsAlongHeading : public ::testing::TestWithParam<HeadingCase> {};
 
@@ -240,6 +246,10 @@ struct BadInputCase {
     double time;
 };
 
+std::ostream& operator<<(std::ostream& os, const BadInputCase& c) {
+    return os << c.name << "_" << c.size.width() << "x" << c.size.height() << "_at_" << c.time;
+}
+
 RaceModel badRace(const std::string& name) {
     RaceModel m = syntheticRace(3, 10, 600);
     if (name == "equal times")
@@ -312,6 +322,81 @@ TEST(ScenePicture, CoastlineIsThinnedAndDrawn) {
     for (int y = 0; y < 600; ++y)
         for (int x = 200; x < 600; ++x) white += r.image.pixelColor(x, y) == QColor(255, 255, 255);
     EXPECT_GT(white, 100);
+}
+
+}  // namespace
+}  // namespace korvane
+
+namespace korvane {
+namespace {
+
+TEST(ScenePicture, TwoBoatMeasureJoinsTheBoatsInYellow) {
+    RaceModel m = testing::syntheticRace(2);
+    DisplayState d;
+    d.labelLevel = 3;
+    const Rendered r = render(m, 300, d);
+    const BoatNow& a = r.state.boats[1];
+    const BoatNow& b = r.state.boats[2];
+    const ScreenPoint pa = r.view.toScreen(a.latMinutes, a.lonMinutes);
+    const ScreenPoint pb = r.view.toScreen(b.latMinutes, b.lonMinutes);
+    // A point a third of the way along the line, clear of hulls and labels.
+    const QPoint third(static_cast<int>(std::lround(pa.x + (pb.x - pa.x) / 3)),
+                       static_cast<int>(std::lround(pa.y + (pb.y - pa.y) / 3)));
+    EXPECT_TRUE(colourNear(r.image, third, QColor(255, 255, 0)));
+    DisplayState two = d;
+    two.labelLevel = 2;
+    const Rendered plain = render(m, 300, two);
+    EXPECT_FALSE(colourNear(plain.image, third, QColor(255, 255, 0)));
+}
+
+TEST(ScenePicture, LitLandmarksShowOnlyAtNight) {
+    RaceModel m = testing::syntheticRace(2);
+    const RaceArea area = computeRaceArea(m, {});
+    std::vector<LandmarkLight> lights{{0, 0, bgr(0, 255, 0), true, 0.5, "Cape"}};
+    DisplayState d;
+    d.zoomDivisor = 1;
+    for (bool night : {false, true}) {
+        d.isNight = night;
+        ViewState state;
+        state.landmarkPulse = 1;
+        Viewport view;
+        QImage img(800, 600, QImage::Format_RGB32);
+        clearScene(img, d.seaLevel);
+        SceneRenderer renderer;
+        // First frame fits the view; put the light at the centre of it.
+        renderer.draw(img, 300, {&m, &area, nullptr, &lights}, d, state, view);
+        lights[0].latMinutes = view.centreLat;
+        lights[0].lonMinutes = view.centreLon;
+        clearScene(img, d.seaLevel);
+        renderer.draw(img, 300, {&m, &area, nullptr, &lights}, d, state, view);
+        const QPoint c(400, 300);
+        const int r = static_cast<int>(std::lround(0.5 / 5 * view.latScale));
+        ASSERT_GT(r, 5);
+        EXPECT_EQ(colourNear(img, c + QPoint(r, 0), QColor(0, 255, 0)), night) << night;
+        EXPECT_EQ(colourNear(img, c, QColor(255, 255, 0)), night);  // lights are a night layer
+    }
+}
+
+TEST(ScenePicture, OverviewDotsAndFrameComeBackForTheWindow) {
+    RaceModel m = testing::syntheticRace(3);
+    DisplayState d;
+    d.overviewOn = false;
+    const Rendered r = render(m, 300, d);
+    ASSERT_EQ(r.result.overviewDots.size(), 4u);
+    for (int b = 1; b <= 3; ++b) {
+        const QPoint q = r.result.overviewDots[static_cast<std::size_t>(b)];
+        EXPECT_GE(q.x(), 0);
+        EXPECT_LE(q.x(), 170);
+        EXPECT_GE(q.y(), 0);
+        EXPECT_LE(q.y(), 170);
+    }
+    // The view is a small part of the whole race: its frame is smaller than the inset.
+    EXPECT_GT(r.result.overviewFrame.width(), 0);
+    EXPECT_LT(r.result.overviewFrame.width(), 170);
+    DisplayState hover = d;
+    hover.timeBarHover = true;
+    const Rendered h = render(m, 300, hover);
+    EXPECT_TRUE(h.result.overviewDots.empty());  // the dots stay where the time bar put them
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "view/boat_layer.h"
 #include "view/colours.h"
 #include "view/compass.h"
@@ -15,6 +17,10 @@ struct ReadoutCase {
     double time;
     const char* text;
 };
+
+std::ostream& operator<<(std::ostream& os, const ReadoutCase& c) {
+    return os << c.time;
+}
 
 class ReplayTimeText : public ::testing::TestWithParam<ReadoutCase> {};
 

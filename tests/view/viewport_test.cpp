@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 
 namespace korvane {
@@ -12,6 +14,10 @@ struct ProjectionCase {
     int windDirection;
     double lat, lon;
 };
+
+std::ostream& operator<<(std::ostream& os, const ProjectionCase& c) {
+    return os << (c.northUp ? "north" : "wind") << c.windDirection << "_" << c.lat << "_" << c.lon;
+}
 
 class ProjectionRoundTrip : public ::testing::TestWithParam<ProjectionCase> {};
 

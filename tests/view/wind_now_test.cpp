@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace korvane {
 namespace {
 
@@ -28,6 +30,10 @@ struct AcrossCase {
     int twd;
     int shift;
 };
+
+std::ostream& operator<<(std::ostream& os, const AcrossCase& c) {
+    return os << c.from << "_to_" << c.to << "_at_" << c.time;
+}
 
 class InterpolateWindAcross : public ::testing::TestWithParam<AcrossCase> {};
 
