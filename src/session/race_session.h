@@ -9,7 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "analysis/leg_analysis.h"
+#include "race/course_geometry.h"
 #include "race/model.h"
+#include "race/race_area.h"
 #include "race/race_file.h"
 
 namespace korvane {
@@ -40,6 +43,10 @@ public:
     RaceModel model;
     RaceFileResult raceFile;
     std::vector<std::string> warnings;
+    // Derived at opening from the tracks and the course.
+    LegAnalysis legs;
+    RaceArea area;
+    CourseGeometry course;
 };
 
 // Resolves a race name the way the user gives it: an existing path, or a
