@@ -10,7 +10,7 @@ namespace korvane {
 
 template <class T, int Capacity>
 class FixedTable {
-public:
+  public:
     static constexpr int kCapacity = Capacity;
 
     int count() const { return static_cast<int>(items_.size()); }
@@ -47,7 +47,7 @@ public:
     auto begin() const { return items_.begin(); }
     auto end() const { return items_.end(); }
 
-private:
+  private:
     std::vector<T> items_;
 };
 

@@ -7,7 +7,9 @@
 
 namespace korvane {
 
-double roundHalfEven(double x) { return std::nearbyint(x); }
+double roundHalfEven(double x) {
+    return std::nearbyint(x);
+}
 
 std::int64_t roundHalfEvenToInt(double x) {
     const double r = std::nearbyint(x);
@@ -42,8 +44,8 @@ std::optional<double> parseDouble(std::string_view text) {
     if (text.front() == '+') text.remove_prefix(1);
     if (text.empty()) return std::nullopt;
     double value = 0;
-    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value,
-                                           std::chars_format::general);
+    const auto [ptr, ec] =
+        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
     if (ec != std::errc() || ptr != text.data() + text.size()) return std::nullopt;
     if (!std::isfinite(value)) return std::nullopt;
     return value;

@@ -45,7 +45,7 @@ bool isValidUtf8(std::string_view bytes) {
 namespace {
 
 class Iconv {
-public:
+  public:
     Iconv(const char* to, const char* from) : handle_(iconv_open(to, from)) {}
     ~Iconv() {
         if (valid()) iconv_close(handle_);
@@ -79,7 +79,7 @@ public:
         return out;
     }
 
-private:
+  private:
     iconv_t handle_;
 };
 

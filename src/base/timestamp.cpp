@@ -31,7 +31,9 @@ void civilFromDays(long long z, int& y, int& m, int& d) {
     y = static_cast<int>(yy + (m <= 2));
 }
 
-bool isLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool isLeap(int y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 int daysInMonth(int y, int m) {
     static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -43,8 +45,7 @@ int daysInMonth(int y, int m) {
 std::optional<Timestamp> toTimestamp(const CalendarFields& f) {
     if (f.year < 1 || f.year > 9999 || f.month < 1 || f.month > 12 || f.day < 1 ||
         f.day > daysInMonth(f.year, f.month) || f.hour < 0 || f.hour > 23 || f.minute < 0 ||
-        f.minute > 59 || f.second < 0 || f.second > 59 || f.millisecond < 0 ||
-        f.millisecond > 999)
+        f.minute > 59 || f.second < 0 || f.second > 59 || f.millisecond < 0 || f.millisecond > 999)
         return std::nullopt;
     const double days = static_cast<double>(daysFromCivil(f.year, static_cast<unsigned>(f.month),
                                                           static_cast<unsigned>(f.day))) +
@@ -88,6 +89,8 @@ std::string formatDate(Timestamp t) {
     return buffer;
 }
 
-Timestamp datePart(Timestamp t) { return std::trunc(t); }
+Timestamp datePart(Timestamp t) {
+    return std::trunc(t);
+}
 
 }  // namespace korvane

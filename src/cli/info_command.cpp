@@ -44,7 +44,11 @@ void writeRace(JsonWriter& json, const RaceSession& session) {
     json.field("magneticVariation", r.magneticVariation);
     json.field("windDirectionInput", r.windDirectionInput);
     json.field("windDirection", r.windDirection);
-    json.key("laylineAngles").beginArray().value(r.laylineAngles[0]).value(r.laylineAngles[1]).endArray();
+    json.key("laylineAngles")
+        .beginArray()
+        .value(r.laylineAngles[0])
+        .value(r.laylineAngles[1])
+        .endArray();
     json.field("northUp", r.northUp).field("defaultBoatLength", r.defaultBoatLength);
     json.field("playSpeed", r.playSpeed).field("playSpeed2", r.playSpeed2);
     json.field("windFile", r.windFile);

@@ -72,11 +72,21 @@ void JsonWriter::writeString(std::string_view text) {
     out_ += '"';
     for (char c : text) {
         switch (c) {
-            case '"': out_ += "\\\""; break;
-            case '\\': out_ += "\\\\"; break;
-            case '\n': out_ += "\\n"; break;
-            case '\r': out_ += "\\r"; break;
-            case '\t': out_ += "\\t"; break;
+            case '"':
+                out_ += "\\\"";
+                break;
+            case '\\':
+                out_ += "\\\\";
+                break;
+            case '\n':
+                out_ += "\\n";
+                break;
+            case '\r':
+                out_ += "\\r";
+                break;
+            case '\t':
+                out_ += "\\t";
+                break;
             default:
                 if (static_cast<unsigned char>(c) < 0x20) {
                     char buffer[8];
@@ -104,7 +114,9 @@ JsonWriter& JsonWriter::value(double number) {
     return *this;
 }
 
-JsonWriter& JsonWriter::value(int number) { return value(static_cast<long long>(number)); }
+JsonWriter& JsonWriter::value(int number) {
+    return value(static_cast<long long>(number));
+}
 
 JsonWriter& JsonWriter::value(long long number) {
     separator();

@@ -9,7 +9,7 @@
 namespace korvane {
 
 class JsonWriter {
-public:
+  public:
     JsonWriter& beginObject();
     JsonWriter& endObject();
     JsonWriter& beginArray();
@@ -32,7 +32,7 @@ public:
 
     const std::string& text() const { return out_; }
 
-private:
+  private:
     void separator();
     void writeString(std::string_view text);
     void newline();

@@ -88,8 +88,8 @@ struct Race {
     std::string caption;
     std::string captionDate;
 
-    Timestamp start = 0;   // ST, local
-    Timestamp finish = 0;  // FT, local
+    Timestamp start = 0;             // ST, local
+    Timestamp finish = 0;            // FT, local
     std::int32_t timeZoneHours = 0;  // TD
     Timestamp startUtc = 0;
     Timestamp finishUtc = 0;
@@ -103,20 +103,20 @@ struct Race {
     std::int32_t correctedTimeMode = 0;  // CT
     int hasTcf = 0;
 
-    double magneticVariation = 0;          // MG
-    std::int32_t windDirectionInput = 0;   // WD
+    double magneticVariation = 0;         // MG
+    std::int32_t windDirectionInput = 0;  // WD
     std::int32_t windDirection = 0;
     std::array<std::int32_t, 2> laylineAngles{0, 0};  // LL
-    std::int32_t northUp = 0;                          // NU
-    double defaultBoatLength = 4.7;                    // LG
-    double playSpeed = 5.0;                            // PS field 1
-    double playSpeed2 = 0;                             // PS field 2
+    std::int32_t northUp = 0;                         // NU
+    double defaultBoatLength = 4.7;                   // LG
+    double playSpeed = 5.0;                           // PS field 1
+    double playSpeed2 = 0;                            // PS field 2
 
-    std::string windFile;  // WF
-    FixedTable<std::string, kMaxCoastFiles> coastFiles;  // MAP
-    float addArea = 5.0f;                                 // ADDAREA
+    std::string windFile;                                  // WF
+    FixedTable<std::string, kMaxCoastFiles> coastFiles;    // MAP
+    float addArea = 5.0f;                                  // ADDAREA
     FixedTable<std::string, kMaxAttachments> attachments;  // AT
-    std::string pictureFolder;                            // PIC
+    std::string pictureFolder;                             // PIC
     std::string pictureFolderSaved;
     float pictureTimeOffset = 0;
     std::int32_t pictureSize = 400;

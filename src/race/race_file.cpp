@@ -40,10 +40,13 @@ void resetForNewRace(RaceModel& model) {
 }
 
 class LineParser {
-public:
+  public:
     LineParser(RaceModel& model, const RaceFileOptions& options, RaceFileResult& result,
                std::string fileName)
-        : model_(model), race_(model.race), options_(options), result_(result),
+        : model_(model),
+          race_(model.race),
+          options_(options),
+          result_(result),
           fileName_(std::move(fileName)) {}
 
     void parse(std::string_view rawLine, int lineNumber) {
@@ -64,7 +67,7 @@ public:
         dispatch(toUpperAscii(fields_[0]));
     }
 
-private:
+  private:
     const std::string& field(int i) const { return fields_[i]; }
     int fieldCount() const { return fields_.count(); }
 
@@ -206,17 +209,16 @@ void finish(RaceModel& model, const RaceFileOptions& options, RaceFileResult& re
     race.startUtc = race.start - race.timeZoneHours / 24.0;
     race.finishUtc = race.finish - race.timeZoneHours / 24.0;
     for (Boat& boat : model.boats) applyBoatLength(boat, race.defaultBoatLength, fileName);
-    model.panel = computeBoatPanelLayout(model.boatCount(), model.classes.count(),
-                                         model.classes.count() > 0);
+    model.panel =
+        computeBoatPanelLayout(model.boatCount(), model.classes.count(), model.classes.count() > 0);
     race.hasTcf = model.boatCount() >= 1 && model.boats[1].tcf > 0 ? 1 : 0;
     if (race.preStartSeconds == 0) race.preStartSeconds = 180;
     race.timelineBegin = -race.preStartSeconds - 10.0;
     race.timelineEnd = secondsBetween(race.start, race.finish) + 30.0;
     race.timelineLength =
         static_cast<std::int32_t>(roundHalfEvenToInt(race.timelineEnd - race.timelineBegin));
-    race.windDirection =
-        static_cast<std::int32_t>(roundHalfEvenToInt(race.magneticVariation)) +
-        race.windDirectionInput;
+    race.windDirection = static_cast<std::int32_t>(roundHalfEvenToInt(race.magneticVariation)) +
+                         race.windDirectionInput;
     race.date = datePart(race.start);
 
     race.caption = "korvane  ";

@@ -24,6 +24,8 @@ std::string floatConversionMessage(const std::string& text) {
     return "'" + text + "' は浮動小数点数ではありません";
 }
 
-std::string variantConversionMessage() { return "バリアントの型変換が正しくありません"; }
+std::string variantConversionMessage() {
+    return "バリアントの型変換が正しくありません";
+}
 
 }  // namespace korvane

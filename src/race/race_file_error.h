@@ -9,7 +9,7 @@
 namespace korvane {
 
 class RaceFileError : public std::runtime_error {
-public:
+  public:
     RaceFileError(std::string systemMessage, std::string file, int line);
 
     // The bare conversion message ("'x' は整数ではありません").
@@ -17,7 +17,7 @@ public:
     const std::string& file() const { return file_; }
     int line() const { return line_; }  // 1-based, 0 when not tied to a line
 
-private:
+  private:
     std::string systemMessage_;
     std::string file_;
     int line_;

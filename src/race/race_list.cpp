@@ -19,8 +19,7 @@ RaceList buildRaceList(const fs::path& dataRoot) {
         if (const auto bytes = readFileBytes(*orderFile)) {
             const std::string text = decodeText(*bytes);
             for (std::string_view line : splitLines(text))
-                if (!line.empty() && existsCaseInsensitive(admin, line))
-                    ordered.emplace_back(line);
+                if (!line.empty() && existsCaseInsensitive(admin, line)) ordered.emplace_back(line);
         }
     }
     std::vector<std::string> folder;

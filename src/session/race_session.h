@@ -35,7 +35,7 @@ struct OpenProgress {
 using ProgressCallback = std::function<void(const OpenProgress&)>;
 
 class RaceSession {
-public:
+  public:
     std::filesystem::path dataRoot;
     std::filesystem::path raceFilePath;
     std::string raceBaseName;
@@ -56,7 +56,8 @@ std::filesystem::path resolveRaceFile(const std::filesystem::path& dataRoot,
 
 // Runs the opening sequence. Throws RaceFileError when the race cannot be
 // opened; `previous` carries the values a race file may inherit.
-std::unique_ptr<RaceSession> openRace(const OpenRequest& request, const RaceModel* previous = nullptr,
+std::unique_ptr<RaceSession> openRace(const OpenRequest& request,
+                                      const RaceModel* previous = nullptr,
                                       const ProgressCallback& progress = {});
 
 }  // namespace korvane

@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+#include "race/race_file.h"
+#include "race/race_file_error.h"
+#include "race/race_fixture.h"
+
+namespace korvane {
+namespace {
+
+using testing::RaceFixture;
+
+struct BadLine {
+    const char* line;
+    const char* message;
+};
+
+void PrintTo(const BadLine& b, std::ostream* os) {
+    *os << b.line;
+}
+
+class RaceFileConversionError : public ::testing::TestWithParam<BadLine> {};
+
+TEST_P(RaceFileConversionError, StopsWithTheSystemMessageFileAndLine) {
+    RaceFixture f;
+    f.logs({"a.gpx"});
+    try {
+        f.parse(std::string("T1,ok\n") + GetParam().line + "\nT2,never read\n", "bad.txt");
+        FAIL() << "no error for " << GetParam().line;
+    } catch (const RaceFileError& e) {
+        EXPECT_EQ(e.systemMessage(), GetParam().message);
+        EXPECT_EQ(e.file(), "bad.txt");
+        EXPECT_EQ(e.line(), 2);
+        EXPECT_NE(std::string(e.what()).find("bad.txt"), std::string::npos);
+    }
+    EXPECT_EQ(f.model.race.subtitle, "");  // reading stopped at the bad line
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, RaceFileConversionError,
+    ::testing::Values(BadLine{"CT,yes", "'yes' は整数ではありません"},
+                      BadLine{"BN,a.gpx,A,1,x", "'x' は整数ではありません"},
+                      BadLine{"BN,a.gpx,A,1,0,1.5", "'1.5' は整数ではありません"},
+                      BadLine{"BN,a.gpx,A,fast", "'fast' は浮動小数点数ではありません"},
+                      BadLine{"LL,45", "'' は整数ではありません"},
+                      BadLine{"TD,+9h", "'+9h' は整数ではありません"},
+                      BadLine{"PS,quick", "'quick' は浮動小数点数ではありません"},
+                      BadLine{"PIC,photos", "'' は浮動小数点数ではありません"},
+                      BadLine{"ADDAREA,5'", "'5'' は浮動小数点数ではありません"},
+                      BadLine{"MK,35N,139E", "バリアントの型変換が正しくありません"},
+                      BadLine{"LN,1,2,3", "バリアントの型変換が正しくありません"},
+                      BadLine{"MG,west", "バリアントの型変換が正しくありません"},
+                      BadLine{"ST,2007/13/01 10:00:00", "バリアントの型変換が正しくありません"},
+                      BadLine{"FT,tomorrow", "バリアントの型変換が正しくありません"}));
+
+TEST(RaceFileErrors, BadBoatLengthIsAFloatError) {
+    RaceFixture f;
+    f.logs({"a.gpx"});
+    try {
+        f.parse("BN,a.gpx,Alpha^^long\n");
+        FAIL();
+    } catch (const RaceFileError& e) {
+        EXPECT_EQ(e.systemMessage(), "'long' は浮動小数点数ではありません");
+    }
+}
+
+TEST(RaceFileErrors, BinaryJunkAndHugeLinesAreRefusedNotCrashed) {
+    RaceFixture f;
+    EXPECT_THROW(f.parse(std::string("T1,a\0\x01\x02", 7)), RaceFileError);
+    EXPECT_THROW(f.parse("T1," + std::string(200000, 'x') + "\n"), RaceFileError);
+}
+
+TEST(RaceFileCapacity, ExcessItemsAreRefusedWithAWarning) {
+    RaceFixture f;
+    std::string text;
+    for (int i = 0; i < 25; ++i) text += "MK," + std::to_string(i) + ",1\n";
+    for (int i = 0; i < 12; ++i) text += "LN,1,2,3,4\nRL,1,2,3,4\n";
+    text += "CLSSEP,1\n";
+    for (int i = 0; i < 12; ++i) text += "CLSN,C" + std::to_string(i) + "\n";
+    text += "CRS";
+    for (int i = 0; i < 19; ++i) text += ",MK" + std::to_string(i + 1);  // 19 fields + keyword
+    text += "\nMAP";
+    for (int i = 0; i < 12; ++i) text += ",m" + std::to_string(i);
+    text += "\n";
+    std::vector<std::string> logs;
+    for (int i = 0; i < 85; ++i) {
+        logs.push_back("b" + std::to_string(i) + ".gpx");
+        text += "BN,b" + std::to_string(i) + ".gpx,B" + std::to_string(i) + "\n";
+    }
+    f.logs(logs);
+    const auto result = f.parse(text);
+    EXPECT_EQ(f.model.marks.count(), kMaxMarks);
+    EXPECT_EQ(f.model.lines.count(), kMaxLines);
+    EXPECT_EQ(f.model.refLines.count(), kMaxRefLines);
+    EXPECT_EQ(f.model.classes.count(), kMaxClasses);
+    EXPECT_EQ(f.model.boatCount(), kMaxBoats);
+    EXPECT_EQ(f.model.race.coastFiles.count(), kMaxCoastFiles);
+    EXPECT_EQ(f.model.race.courseLength(), 19);
+    EXPECT_EQ(f.model.boats[kMaxBoats].name, "B80");
+    // 5 marks, 2 lines, 2 ref lines, 2 classes, 2 map files, 4 boats refused.
+    EXPECT_EQ(result.warnings.size(), 17u);
+    EXPECT_NE(result.warnings.front().find("(line 21)"), std::string::npos);
+}
+
+TEST(RaceFileCapacity, MoreThanTwentyFieldsAreCut) {
+    RaceFixture f;
+    std::string text = "CRS";
+    for (int i = 0; i < 25; ++i) text += ",L1";
+    const auto result = f.parse(text + "\n");
+    EXPECT_EQ(f.model.race.courseLength(), 19);
+    EXPECT_FALSE(result.warnings.empty());
+}
+
+}  // namespace
+}  // namespace korvane
