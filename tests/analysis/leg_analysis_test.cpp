@@ -34,6 +34,10 @@ struct PassingCase {
     double start, mark, finish;
     int rank;
 };
+void PrintTo(const PassingCase& c, std::ostream* os) {
+    *os << "boat " << c.boat;
+}
+
 class EquatorPassings : public EquatorRace, public ::testing::WithParamInterface<PassingCase> {};
 
 TEST_P(EquatorPassings, MatchTheHandWorkedTimes) {

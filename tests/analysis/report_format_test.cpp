@@ -13,6 +13,10 @@ struct FormatCase {
     const char* degrees;
 };
 
+void PrintTo(const FormatCase& c, std::ostream* os) {
+    *os << c.value;
+}
+
 class ReportNumbers : public ::testing::TestWithParam<FormatCase> {};
 
 TEST_P(ReportNumbers, CutRatherThanRound) {

@@ -83,6 +83,10 @@ TEST(CourseGeometry, TwentyEntriesAreAllResolved) {
 struct BearingCase {
     double north, east, expected;
 };
+void PrintTo(const BearingCase& c, std::ostream* os) {
+    *os << c.north << "," << c.east;
+}
+
 class Bearing : public ::testing::TestWithParam<BearingCase> {};
 TEST_P(Bearing, FoldsIntoAFullCircle) {
     EXPECT_NEAR(bearingDegrees(GetParam().north, GetParam().east), GetParam().expected, 1e-9);
@@ -102,6 +106,10 @@ struct KindCase {
     double variation;
     LegKind expected;
 };
+void PrintTo(const KindCase& c, std::ostream* os) {
+    *os << (c.eastward ? "east" : "north") << " wind " << c.windDirection << " var " << c.variation;
+}
+
 class LegKinds : public ::testing::TestWithParam<KindCase> {};
 TEST_P(LegKinds, ClassifiesByAngleOffTheWind) {
     const KindCase& c = GetParam();
@@ -134,6 +142,10 @@ struct BadEntryCase {
     const char* entry;
     const char* messagePart;
 };
+void PrintTo(const BadEntryCase& c, std::ostream* os) {
+    *os << c.entry;
+}
+
 class BadEntries : public ::testing::TestWithParam<BadEntryCase> {};
 TEST_P(BadEntries, StopTheOpeningNamingTheEntry) {
     RaceModel m = equatorRace({"L1", "MK1"});
