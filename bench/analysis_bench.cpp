@@ -127,5 +127,3 @@ BENCHMARK(BM_Analysis)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace korvane
-
-BENCHMARK_MAIN();

@@ -1,6 +1,8 @@
 #include "cli/info_command.h"
 
 #include <cstdio>
+#include <stdexcept>
+#include <string>
 
 #include "base/numbers.h"
 #include "base/timestamp.h"
@@ -117,6 +119,10 @@ void writeBoat(JsonWriter& json, const Boat& b, const LegAnalysis& legs, int slo
     json.field("length", static_cast<double>(b.lengthMetres));
     json.field("timeOffset", b.timeOffsetSeconds);
     json.field("visible", b.visible).field("mayFinish", b.mayFinish);
+    json.field("pointCount", b.pointCount()).field("fixInterval", b.fixIntervalSeconds);
+    // Race seconds of the first and last fix; a boat is only kept with fixes.
+    json.field("firstTime", b.track.empty() ? 0.0 : b.track.front().timeSeconds);
+    json.field("lastTime", b.track.empty() ? 0.0 : b.track.back().timeSeconds);
     writeBoatLegs(json, legs, slot);
     json.endObject();
 }
@@ -175,14 +181,35 @@ void writeText(const RaceSession& session, std::ostream& out) {
         if (b.classIndex > 0) out << "  " << m.classes[b.classIndex].name;
         if (b.tcf > 0) out << "  tcf " << formatNumber(b.tcf);
         if (!b.visible) out << "  hidden";
+        out << "  " << b.pointCount() << " fixes";
         out << "\n";
     }
     for (const std::string& w : session.warnings) out << "warning: " << w << "\n";
 }
 
+// One line per fix of boat n, for looking into a log that loads oddly.
+void writeFixes(const RaceSession& session, const std::string& boatText, std::ostream& out) {
+    const auto n = parseInteger(boatText);
+    const auto& boats = session.model.boats;
+    if (!n || *n < 1 || *n > boats.count())
+        throw std::invalid_argument("--fixes: no boat " + boatText + " (the race has " +
+                                    std::to_string(boats.count()) + ")");
+    out << "slot\ttime\tlat\tlon\tspeed\tcourse\n";
+    int slot = 0;
+    for (const TrackPoint& p : boats[static_cast<int>(*n)].track) {
+        out << ++slot << '\t' << formatNumber(p.timeSeconds) << '\t' << formatNumber(p.latMinutes)
+            << '\t' << formatNumber(p.lonMinutes) << '\t' << formatNumber(p.speedKnots) << '\t'
+            << formatNumber(p.courseDegrees) << '\n';
+    }
+}
+
 }  // namespace
 
 int runInfo(const RaceSession& session, const CliOptions& options, std::ostream& out) {
+    if (const auto boat = options.value("--fixes")) {
+        writeFixes(session, *boat, out);
+        return 0;
+    }
     if (options.has("--json"))
         writeJson(session, out);
     else

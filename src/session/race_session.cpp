@@ -2,6 +2,7 @@
 
 #include "base/paths.h"
 #include "race/race_file_error.h"
+#include "tracks/course_speed.h"
 
 namespace korvane {
 
@@ -67,8 +68,16 @@ std::unique_ptr<RaceSession> openRace(const OpenRequest& request, const RaceMode
     if (session->model.boatCount() < 1)
         throw RaceFileError("GPS file not exists.", session->raceBaseName, 0);
 
+    session->trackImport = loadAllTracks(
+        session->model, request.dataRoot, [&](int n, int count, const std::string& logFile) {
+            if (progress)
+                progress(OpenProgress{n, count,
+                                      "LOADING  " + logFile + "  (" + std::to_string(n) + "/" +
+                                          std::to_string(count) + ")"});
+        });
     findPassings(*session);
     session->area = computeRaceArea(session->model, session->legs.lastPointTimes());
+    deriveCourseAndSpeed(session->model, session->area.cosLat);
     measureLegs(*session);
     return session;
 }

@@ -14,6 +14,7 @@
 #include "race/model.h"
 #include "race/race_area.h"
 #include "race/race_file.h"
+#include "tracks/track_import.h"
 
 namespace korvane {
 
@@ -43,6 +44,7 @@ class RaceSession {
     RaceModel model;
     RaceFileResult raceFile;
     std::vector<std::string> warnings;
+    TrackImportResult trackImport;
     // Derived at opening from the tracks and the course.
     LegAnalysis legs;
     RaceArea area;

@@ -1,0 +1,106 @@
+#!/usr/bin/env python3
+"""Writes a few small, valid logs per reader as starting points for the
+fuzz targets: OUT_DIR/<target>/seed-N. The race of the targets starts on
+2024-05-12 02:00:00 UTC (see reader_fuzz.h)."""
+import os
+import struct
+import sys
+
+START = 1715479200  # 2024-05-12 02:00:00 UTC
+LAT, LON = 35.27, 139.48
+
+
+def fixes(n=20, step=5, first=-400):
+    for k in range(n):
+        yield START + first + k * step, LAT + k * 1e-4, LON - k * 1e-4
+
+
+def hms(t):
+    t %= 86400
+    return t // 3600, t // 60 % 60, t % 60
+
+
+def gpx():
+    pts = "".join(
+        f'<trkpt lat="{la:.6f}" lon="{lo:.6f}"><ele>1</ele><time>2024-05-12T{"%02d:%02d:%02d" % hms(t)}Z</time></trkpt>\n'
+        for t, la, lo in fixes())
+    return ('<?xml version="1.0"?>\n<gpx version="1.1"><trk><trkseg>\n' + pts +
+            '</trkseg></trk></gpx>\n').encode()
+
+
+def dm(value, pos, neg, width):
+    d = int(abs(value))
+    m = (abs(value) - d) * 60
+    return f"{d:0{width}d}{m:07.4f}", pos if value >= 0 else neg
+
+
+def nmea():
+    out = []
+    for t, la, lo in fixes():
+        a, ah = dm(la, "N", "S", 2)
+        b, bh = dm(lo, "E", "W", 3)
+        out.append("$GPRMC,%02d%02d%02d.00,A,%s,%s,%s,%s,5.2,90.0,120524,,,A*00" % (*hms(t), a, ah, b, bh))
+        out.append("$GPGGA,%02d%02d%02d,%s,%s,%s,%s,1,08,0.9,1.0,M,,M,," % (*hms(t), a, ah, b, bh))
+    return ("\r\n".join(out) + "\r\n").encode()
+
+
+def tline(form):
+    lines = ["HEADER DEG"] if form == 1 else ["HEADER DMS"] if form == 3 else ["HEADER"]
+    for t, la, lo in fixes():
+        if form == 1:
+            a, b = f"N{la:.6f}", f"E{lo:.6f}"
+        elif form == 2:
+            a, b = "N" + dm(la, "N", "S", 2)[0], "E" + dm(lo, "E", "W", 3)[0]
+        else:
+            def dms(v, w):
+                d = int(v); m = int((v - d) * 60); s = ((v - d) * 60 - m) * 60
+                return f"{d:0{w}d}{m:02d}{s:05.2f}"
+            a, b = "N" + dms(la, 2), "E" + dms(lo, 3)
+        lines.append("T %s %s 2024-05-12 %02d:%02d:%02d 0" % (a, b, *hms(t)))
+    return ("\r\n".join(lines) + "\r\n").encode()
+
+
+def records(size):
+    out = b""
+    for t, la, lo in fixes():
+        out += struct.pack("<iff", t, la, lo) + b"\0" * (size - 12)
+    return out
+
+
+def semi(deg):
+    return int(deg / 180 * 2**31)
+
+
+def scanned(kind):
+    out = bytearray(b"\xff" * 40)
+    for t, la, lo in fixes():
+        if kind == "short":
+            # lat i-9, lon i-5, [i-1]=0, [i]=1, time i+1, [i+5]=[i+6]=0
+            rec = b"\0\0" + struct.pack("<ii", semi(la), semi(lo)) + b"\0\1" + struct.pack("<i", t) + b"\0\0\x7f\x7f"
+        else:
+            # [i-10]=[i-9]=0, lat i-8, lon i-4, [i]=1, [i+9]=1, time i+10, [i+14..22]=0
+            rec = b"\0\0" + struct.pack("<ii", semi(la), semi(lo)) + b"\1" + b"\x55" * 8 + b"\1" + struct.pack("<i", t) + b"\0" * 9
+        out += rec + b"\xff" * 3
+    return bytes(out + b"\xff" * 40)
+
+
+def main():
+    root = sys.argv[1]
+    seeds = {
+        "fuzz_gpx": [gpx()],
+        "fuzz_nmea": [nmea()],
+        "fuzz_tline": [tline(1), tline(2), tline(3)],
+        "fuzz_trb": [records(12)],
+        "fuzz_trl": [records(16), records(20)],
+        "fuzz_gdb": [scanned("long"), scanned("short")],
+        "fuzz_mps": [scanned("long")],
+    }
+    for target, items in seeds.items():
+        os.makedirs(os.path.join(root, target), exist_ok=True)
+        for n, data in enumerate(items):
+            with open(os.path.join(root, target, f"seed-{n}"), "wb") as f:
+                f.write(data)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,52 @@
+#include "tracks/fix_collector.h"
+
+#include <cmath>
+
+#include "race/race_time.h"
+
+namespace korvane {
+
+namespace {
+// The extended window reaches back one hour before the standard one opens.
+constexpr double kExtendedWindowSeconds = -3599;
+}  // namespace
+
+FixCollector::FixCollector(const ReadWindow& window, std::size_t expectedFixes)
+    : window_(window),
+      lowerBound_(-static_cast<double>(window.preStartSeconds) - 60),
+      upperBound_(window.timelineEnd + 120) {
+    fixes_.reserve(expectedFixes);
+}
+
+std::int64_t FixCollector::secondsOf(Timestamp utc) const {
+    return static_cast<std::int64_t>(secondsBetween(window_.startUtc, utc)) +
+           window_.timeOffsetSeconds;
+}
+
+FixCollector::Verdict FixCollector::judge(std::int64_t seconds) const {
+    const double s = static_cast<double>(seconds);
+    if (s > lowerBound_ && s < upperBound_) return Verdict::Store;
+    if (window_.kind == WindowKind::Extended && s >= kExtendedWindowSeconds && s <= lowerBound_)
+        return Verdict::Store;
+    if (window_.stopsAfterWindow && s > upperBound_) return Verdict::Stop;
+    return Verdict::Skip;
+}
+
+void FixCollector::store(std::int64_t seconds, double latMinutes, double lonMinutes) {
+    if (!std::isfinite(latMinutes) || !std::isfinite(lonMinutes)) return;
+    const double s = static_cast<double>(seconds);
+    // A fix before the standard window replaces whatever slot 1 held.
+    if (s <= lowerBound_) fixes_.clear();
+    TrackPoint p;
+    p.timeSeconds = s;
+    p.latMinutes = latMinutes;
+    p.lonMinutes = lonMinutes;
+    fixes_.push_back(p);
+}
+
+std::vector<TrackPoint> FixCollector::take() {
+    fixes_.shrink_to_fit();
+    return std::move(fixes_);
+}
+
+}  // namespace korvane

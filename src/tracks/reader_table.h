@@ -1,0 +1,42 @@
+// The one table from a log's extension to its reader and the per-reader
+// rules the import applies. Adding a format: write the reader (bytes and a
+// ReadWindow in, fixes out), add its row here, a test file in tests/tracks/
+// and a fuzz target in fuzz/.
+#pragma once
+
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "race/model.h"
+#include "tracks/fix_collector.h"
+
+namespace korvane {
+
+using TrackReader = std::vector<TrackPoint> (*)(std::string_view bytes, const ReadWindow& window);
+
+struct ReaderEntry {
+    std::string_view extension;  // lower case, three letters
+    TrackReader read;
+    WindowKind window;
+    // Capacity rule of the fix table: when count > capacity - margin the
+    // capacity becomes count + step. Kept for the record; the tracks here
+    // grow geometrically and are shrunk to fit after reading.
+    int growthMargin;
+    int growthStep;
+    // fixInterval is 30 up to this many fixes, else measured.
+    int intervalThreshold;
+    // Fewer than 100 fixes puts the map's zoom divisor back to 1.0.
+    bool resetsZoomDivisor;
+    bool stopsAfterWindow;
+    // The window sounds a short beep when such a log has been read.
+    bool beepsWhenDone;
+};
+
+std::span<const ReaderEntry> readerTable();
+
+// The reader for a log file name: its last three characters, letter case
+// ignored. nullptr for any other name.
+const ReaderEntry* readerForFile(std::string_view fileName);
+
+}  // namespace korvane

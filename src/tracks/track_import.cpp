@@ -1,0 +1,155 @@
+#include "tracks/track_import.h"
+
+#include <algorithm>
+#include <atomic>
+#include <future>
+#include <thread>
+
+#include "base/numbers.h"
+#include "base/paths.h"
+#include "tracks/log_file.h"
+
+namespace korvane {
+
+namespace fs = std::filesystem;
+
+ReadWindow readWindowFor(const Race& race, const Boat& boat, const ReaderEntry& reader) {
+    ReadWindow w;
+    w.startUtc = race.startUtc;
+    w.preStartSeconds = race.preStartSeconds;
+    w.timelineEnd = race.timelineEnd;
+    w.timeOffsetSeconds = boat.timeOffsetSeconds;
+    w.raceDate = race.date;
+    w.kind = reader.window;
+    w.stopsAfterWindow = reader.stopsAfterWindow;
+    return w;
+}
+
+LogReadResult readBoatLog(const fs::path& gpsDir, const Race& race, const Boat& boat) {
+    LogReadResult result;
+    const auto path = resolveCaseInsensitive(gpsDir, boat.logFile);
+    if (!path) return result;
+    const auto bytes = readLogBytes(*path);
+    if (!bytes) return result;
+    result.fileFound = true;
+    result.reader = readerForFile(boat.logFile);
+    if (result.reader)
+        result.fixes =
+            result.reader->read(bytes->view(), readWindowFor(race, boat, *result.reader));
+    return result;
+}
+
+std::int32_t fixIntervalOf(const std::vector<TrackPoint>& track, int threshold) {
+    const int count = static_cast<int>(track.size());
+    if (count <= threshold || count <= 10) return 30;
+    // Slots count - 5 and 5, 1-based.
+    const double span =
+        track[static_cast<std::size_t>(count - 6)].timeSeconds - track[4].timeSeconds;
+    const std::int64_t interval = roundHalfEvenToInt(span / (count - 10));
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(interval, INT32_MIN, INT32_MAX));
+}
+
+bool applyBoatLog(Boat& boat, LogReadResult log, const Race& race) {
+    boat.track = std::move(log.fixes);
+    const int threshold = log.reader ? log.reader->intervalThreshold : 100;
+    boat.fixIntervalSeconds = fixIntervalOf(boat.track, threshold);
+    // Corrected time: race seconds after the start are stretched by the
+    // boat's factor; short logs and the pre-start are left as they are.
+    if (race.correctedTimeMode > 0 && boat.pointCount() > 100 && boat.tcf > 0) {
+        for (TrackPoint& p : boat.track)
+            if (p.timeSeconds > 0) p.timeSeconds = roundHalfEven(p.timeSeconds * boat.tcf);
+    }
+    return log.reader && log.reader->resetsZoomDivisor && boat.pointCount() < 100;
+}
+
+namespace {
+
+struct Keeper {
+    RaceModel& model;
+    TrackImportResult result;
+    FixedTable<Boat, kMaxBoats> kept;
+
+    void take(Boat& boat, LogReadResult log) {
+        const bool beeps = log.reader && log.reader->beepsWhenDone;
+        if (applyBoatLog(boat, std::move(log), model.race)) result.resetZoomDivisor = true;
+        if (beeps) ++result.beeps;
+        if (boat.pointCount() < kMinimumTrackPoints)
+            ++result.droppedBoats;
+        else
+            kept.append(std::move(boat));
+    }
+
+    void finish() {
+        model.boats = std::move(kept);
+        // Fewer boats, fewer rows: laid out again as the race file did it.
+        if (result.droppedBoats > 0)
+            model.panel = computeBoatPanelLayout(model.boatCount(), model.classes.count(),
+                                                 model.classes.count() > 0);
+        Race& race = model.race;
+        if (race.correctedTimeMode > 0) {
+            double latest = 600;
+            for (const Boat& b : model.boats)
+                if (!b.track.empty()) latest = std::max(latest, b.track.back().timeSeconds);
+            race.timelineEnd = roundHalfEven(latest);
+            race.timelineLength = static_cast<std::int32_t>(
+                roundHalfEvenToInt(race.timelineEnd - race.timelineBegin));
+        }
+    }
+};
+
+}  // namespace
+
+TrackImportResult loadAllTracks(RaceModel& model, const fs::path& dataRoot,
+                                const LoadingProgress& progress, unsigned threads) {
+    const fs::path gpsDir = dataRoot / "gpsdat";
+    const int count = model.boatCount();
+    Keeper keeper{model, {}, {}};
+
+    if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
+    threads = std::min<unsigned>(threads, static_cast<unsigned>(std::max(count, 1)));
+
+    // Workers only read the model (names, offsets, race values); the boats
+    // are changed below, on this thread, after each boat's log is in.
+    std::vector<std::promise<LogReadResult>> promises(static_cast<std::size_t>(count));
+    std::vector<std::future<LogReadResult>> futures;
+    futures.reserve(promises.size());
+    for (auto& p : promises) futures.push_back(p.get_future());
+    const RaceModel& readOnly = model;
+    std::vector<Boat> snapshot(readOnly.boats.begin(), readOnly.boats.end());
+    for (Boat& b : snapshot) b.track.clear();
+    std::atomic<int> next{0};
+    auto work = [&] {
+        for (int i = next++; i < count; i = next++) {
+            const auto slot = static_cast<std::size_t>(i);
+            try {
+                promises[slot].set_value(readBoatLog(gpsDir, readOnly.race, snapshot[slot]));
+            } catch (...) {
+                promises[slot].set_exception(std::current_exception());
+            }
+        }
+    };
+    std::vector<std::jthread> pool;
+    if (threads > 1)
+        for (unsigned t = 0; t < threads; ++t) pool.emplace_back(work);
+
+    for (int n = 1; n <= count; ++n) {
+        Boat& boat = model.boats[n];
+        if (progress) progress(n, count, boat.logFile);
+        const auto slot = static_cast<std::size_t>(n - 1);
+        if (threads <= 1) {
+            // Serial load: read the log right here, in boat order.
+            keeper.take(boat, readBoatLog(gpsDir, model.race, boat));
+            continue;
+        }
+        keeper.take(boat, futures[slot].get());
+    }
+    pool.clear();
+    keeper.finish();
+    return keeper.result;
+}
+
+bool loadTrack(Boat& boat, const Race& race, const fs::path& dataRoot) {
+    return applyBoatLog(boat, readBoatLog(dataRoot / "gpsdat", race, boat), race);
+}
+
+}  // namespace korvane

@@ -1,0 +1,68 @@
+// Turns every boat's GPS log into its track when a race opens. Logs are read
+// and parsed in parallel (the readers are pure); the per-boat rules (point
+// count, fix interval, corrected time, dropping boats with too few fixes)
+// are then applied in boat order, so the race comes out exactly as a serial
+// load would build it.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "race/model.h"
+#include "tracks/fix_collector.h"
+#include "tracks/reader_table.h"
+
+namespace korvane {
+
+// A boat whose log gives fewer fixes than this is removed from the race.
+inline constexpr int kMinimumTrackPoints = 15;
+
+// What reading one log gave, before the per-boat rules.
+struct LogReadResult {
+    const ReaderEntry* reader = nullptr;  // nullptr: unknown extension
+    bool fileFound = false;
+    std::vector<TrackPoint> fixes;
+};
+
+struct TrackImportResult {
+    int droppedBoats = 0;
+    // A reader so marked found fewer than 100 fixes: the map's zoom divisor
+    // goes back to 1.0.
+    bool resetZoomDivisor = false;
+    // Number of logs whose reader beeps when done.
+    int beeps = 0;
+};
+
+// n of count boats, and the log being read; called on the calling thread,
+// in boat order.
+using LoadingProgress = std::function<void(int n, int count, const std::string& logFile)>;
+
+// The race's window for one boat read by `reader`.
+ReadWindow readWindowFor(const Race& race, const Boat& boat, const ReaderEntry& reader);
+
+// Finds `boat.logFile` below gpsDir (letter case ignored), picks the reader
+// and reads it. Touches no shared state, so any thread may call it.
+LogReadResult readBoatLog(const std::filesystem::path& gpsDir, const Race& race, const Boat& boat);
+
+// fixInterval of a track: 30 up to `threshold` fixes, else the mean spacing
+// of the fixes between the fifth and the fifth from the end, rounded.
+std::int32_t fixIntervalOf(const std::vector<TrackPoint>& track, int threshold);
+
+// Stores a read log in the boat: the track, its fix interval and, in
+// corrected-time mode, the scaled times. Returns whether the reader asks
+// for the zoom divisor reset.
+bool applyBoatLog(Boat& boat, LogReadResult log, const Race& race);
+
+// Loads every boat of the model, drops boats with fewer than 15 fixes
+// (moving the later boats up, with all their attributes) and, in
+// corrected-time mode, ends the timeline at the last fix. threads = 0 uses
+// every core; 1 reads serially.
+TrackImportResult loadAllTracks(RaceModel& model, const std::filesystem::path& dataRoot,
+                                const LoadingProgress& progress = {}, unsigned threads = 0);
+
+// One boat, as for a log dropped on the window.
+bool loadTrack(Boat& boat, const Race& race, const std::filesystem::path& dataRoot);
+
+}  // namespace korvane

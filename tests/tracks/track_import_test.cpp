@@ -1,0 +1,248 @@
+#include "tracks/track_import.h"
+
+#include <gtest/gtest.h>
+
+#include "log_builders.h"
+#include "temp_race.h"
+
+namespace korvane {
+namespace {
+
+using namespace testlogs;
+
+TEST(ReaderTable, PicksTheReaderByTheLastThreeLetters) {
+    ASSERT_NE(readerForFile("a.GPX"), nullptr);
+    EXPECT_EQ(readerForFile("a.GPX")->extension, "gpx");
+    EXPECT_EQ(readerForFile("dir\\boat.Trb")->extension, "trb");
+    EXPECT_EQ(readerForFile("x.trk")->read, readerForFile("x.dtr")->read);
+    EXPECT_EQ(readerForFile("a.txt"), nullptr);
+    EXPECT_EQ(readerForFile("gp"), nullptr);
+    EXPECT_EQ(readerTable().size(), 8u);
+}
+
+TEST(FixInterval, ThirtyUpToTheThresholdThenTheMeanSpacing) {
+    std::vector<TrackPoint> track(100);
+    for (std::size_t k = 0; k < track.size(); ++k)
+        track[k].timeSeconds = 2.0 * static_cast<double>(k);
+    EXPECT_EQ(fixIntervalOf(track, 100), 30);
+    track.push_back({});
+    track.back().timeSeconds = 200;
+    EXPECT_EQ(fixIntervalOf(track, 100), 2);
+    // (t[96] - t[5]) / 91 with slots 1-based: 2.5 s spacing rounds to even.
+    std::vector<TrackPoint> half(101);
+    for (std::size_t k = 0; k < half.size(); ++k)
+        half[k].timeSeconds = 2.5 * static_cast<double>(k);
+    EXPECT_EQ(fixIntervalOf(half, 100), 2);
+    std::vector<TrackPoint> small(51);
+    for (std::size_t k = 0; k < small.size(); ++k)
+        small[k].timeSeconds = 5.0 * static_cast<double>(k);
+    EXPECT_EQ(fixIntervalOf(small, 50), 5);
+    EXPECT_EQ(fixIntervalOf(small, 100), 30);
+}
+
+TEST(LoadAllTracks, MissingSecondLogMovesTheThirdBoatUpWithAllItsAttributes) {
+    TempRoot root;
+    RaceModel m = raceModel();
+    m.classes.append({"A"});
+    m.classes.append({"B"});
+    m.boats.append(boat("one.gpx", "One", 1.01));
+    m.boats.append(boat("missing.gpx", "Two", 1.02));
+    Boat third = boat("three.log", "Three", 0.98);
+    third.timeOffsetSeconds = -2;
+    third.visible = 0;
+    third.mayFinish = 0;
+    third.classIndex = 2;
+    third.lengthMetres = 7.5f;
+    m.boats.append(third);
+    m.panel = computeBoatPanelLayout(3, 2, true);
+    root.log("one.gpx", gpx(fixRun(20)));
+    root.log("three.log", nmea(fixRun(20, 1, 2)));
+
+    const TrackImportResult result = loadAllTracks(m, root.path());
+    EXPECT_EQ(result.droppedBoats, 1);
+    ASSERT_EQ(m.boatCount(), 2);
+    const Boat& moved = m.boats[2];
+    EXPECT_EQ(moved.name, "Three");
+    EXPECT_EQ(moved.logFile, "three.log");
+    EXPECT_EQ(moved.tcf, 0.98);
+    EXPECT_EQ(moved.timeOffsetSeconds, -2);
+    EXPECT_EQ(moved.visible, 0);
+    EXPECT_EQ(moved.mayFinish, 0);
+    EXPECT_EQ(moved.classIndex, 2);
+    EXPECT_EQ(moved.lengthMetres, 7.5f);
+    EXPECT_EQ(moved.pointCount(), 20);
+    EXPECT_EQ(moved.track.front().timeSeconds, 0);  // 2 s late, offset -2
+    EXPECT_EQ(m.panel.rows, computeBoatPanelLayout(2, 2, true).rows);
+    EXPECT_EQ(m.panel.boatPanelHeight, computeBoatPanelLayout(2, 2, true).boatPanelHeight);
+}
+
+TEST(LoadAllTracks, FifteenFixesKeepABoatFourteenDropIt) {
+    TempRoot root;
+    RaceModel m = raceModel();
+    m.boats.append(boat("fourteen.trb", "14"));
+    m.boats.append(boat("fifteen.trb", "15"));
+    m.boats.append(boat("unknown.xyz", "?"));
+    root.log("fourteen.trb", records(fixRun(14)));
+    root.log("fifteen.trb", records(fixRun(15)));
+    root.log("unknown.xyz", records(fixRun(50)));
+    EXPECT_EQ(loadAllTracks(m, root.path()).droppedBoats, 2);
+    ASSERT_EQ(m.boatCount(), 1);
+    EXPECT_EQ(m.boats[1].name, "15");
+}
+
+TEST(LoadAllTracks, LogFilesAreFoundWhateverTheirLetterCase) {
+    TempRoot root;
+    RaceModel m = raceModel();
+    m.boats.append(boat("Boat.GPX", "B"));
+    root.log("boat.gpx", gpx(fixRun(15)));
+    loadAllTracks(m, root.path());
+    ASSERT_EQ(m.boatCount(), 1);
+    EXPECT_EQ(m.boats[1].pointCount(), 15);
+}
+
+TEST(LoadAllTracks, CorrectedTimeScalesOnlyLogsOfMoreThan100Fixes) {
+    TempRoot root;
+    RaceModel m = raceModel();
+    m.race.correctedTimeMode = 1;
+    m.boats.append(boat("hundred.trb", "100", 1.5));
+    m.boats.append(boat("hundredone.trb", "101", 1.5));
+    m.boats.append(boat("nofactor.trb", "0"));
+    root.log("hundred.trb", records(fixRun(100, 3, -30)));
+    root.log("hundredone.trb", records(fixRun(101, 3, -30)));
+    root.log("nofactor.trb", records(fixRun(101, 3, -30)));
+    loadAllTracks(m, root.path());
+    ASSERT_EQ(m.boatCount(), 3);
+    EXPECT_EQ(m.boats[1].track.back().timeSeconds, 267);
+    EXPECT_EQ(m.boats[3].track.back().timeSeconds, 270);
+    const auto& scaled = m.boats[2].track;
+    EXPECT_EQ(scaled[0].timeSeconds, -30);  // before the start: unchanged
+    EXPECT_EQ(scaled[10].timeSeconds, 0);
+    EXPECT_EQ(scaled[11].timeSeconds, 4);  // 3 × 1.5 = 4.5 rounds to even
+    EXPECT_EQ(scaled[12].timeSeconds, 9);
+    EXPECT_EQ(scaled.back().timeSeconds, 405);
+    // The timeline ends at the latest last fix, but never before 600 s.
+    EXPECT_EQ(m.race.timelineEnd, 600);
+    EXPECT_EQ(m.race.timelineLength, 910);
+}
+
+TEST(LoadAllTracks, CorrectedTimelineEndsAtTheLatestLastFix) {
+    TempRoot root;
+    RaceModel m = raceModel();
+    m.race.correctedTimeMode = 1;
+    m.boats.append(boat("a.gpx", "A", 1.1));
+    m.boats.append(boat("b.gpx", "B", 1.0));
+    root.log("a.gpx", gpx(fixRun(200, 10, 0)));  // last fix 1990 s, 2189 scaled
+    root.log("b.gpx", gpx(fixRun(150, 10, 0)));
+    loadAllTracks(m, root.path());
+    EXPECT_EQ(m.race.timelineEnd, 2189);
+    EXPECT_EQ(m.race.timelineLength, 2189 + 310);
+}
+
+TEST(LoadAllTracks, ElapsedTimeLeavesTimesAndTimelineAlone) {
+    TempRoot root;
+    RaceModel m = raceModel();
+    m.boats.append(boat("a.gpx", "A", 1.1));
+    root.log("a.gpx", gpx(fixRun(200, 10, 0)));
+    loadAllTracks(m, root.path());
+    EXPECT_EQ(m.boats[1].track.back().timeSeconds, 1990);
+    EXPECT_EQ(m.race.timelineEnd, 5430);
+}
+
+TEST(LoadAllTracks, ShortLogsOfMarkedReadersResetTheZoomDivisor) {
+    TempRoot root;
+    RaceModel m = raceModel();
+    m.boats.append(boat("a.gdb", "A"));
+    root.log("a.gdb", scanned(fixRun(20)));
+    EXPECT_FALSE(loadAllTracks(m, root.path()).resetZoomDivisor);
+    EXPECT_EQ(m.boatCount(), 1);
+    m.boats.append(boat("b.gpx", "B"));
+    root.log("b.gpx", gpx(fixRun(99)));
+    EXPECT_TRUE(loadAllTracks(m, root.path()).resetZoomDivisor);
+    RaceModel n = raceModel();
+    n.boats.append(boat("c.gpx", "C"));
+    root.log("c.gpx", gpx(fixRun(100)));
+    EXPECT_FALSE(loadAllTracks(n, root.path()).resetZoomDivisor);
+}
+
+TEST(LoadAllTracks, ReportsProgressInBoatOrder) {
+    TempRoot root;
+    RaceModel m = raceModel();
+    for (int b = 1; b <= 5; ++b) {
+        m.boats.append(boat("b" + std::to_string(b) + ".trb", "B"));
+        root.log("b" + std::to_string(b) + ".trb", records(fixRun(b == 2 ? 3 : 20)));
+    }
+    std::vector<std::string> seen;
+    loadAllTracks(
+        m, root.path(),
+        [&](int n, int count, const std::string& log) {
+            seen.push_back(std::to_string(n) + "/" + std::to_string(count) + " " + log);
+        },
+        4);
+    EXPECT_EQ(seen, (std::vector<std::string>{"1/5 b1.trb", "2/5 b2.trb", "3/5 b3.trb",
+                                              "4/5 b4.trb", "5/5 b5.trb"}));
+    EXPECT_EQ(m.boatCount(), 4);
+}
+
+// Every format, short and long logs, missing files, offsets and factors:
+// reading on several threads must give the race a serial load gives.
+TEST(LoadAllTracks, ParallelLoadEqualsSerialLoad) {
+    TempRoot root;
+    RaceModel m = raceModel();
+    m.race.correctedTimeMode = 1;
+    const char* extensions[] = {"gpx", "log", "trb", "trl", "gdb", "mps", "dtr", "trk"};
+    for (int b = 1; b <= 40; ++b) {
+        const std::string ext = extensions[b % 8];
+        const std::string name = "boat" + std::to_string(b) + "." + ext;
+        Boat bt = boat(name, "B" + std::to_string(b), b % 3 == 0 ? 0 : 1 + b / 100.0);
+        bt.timeOffsetSeconds = b % 5 - 2;
+        m.boats.append(bt);
+        if (b % 7 == 0) continue;  // no log at all
+        const auto fixes = fixRun(b % 6 == 0 ? 12 : 50 + 7 * b, 1 + b % 3, -500 + b);
+        std::string bytes;
+        if (ext == "gpx")
+            bytes = gpx(fixes);
+        else if (ext == "log")
+            bytes = nmea(fixes);
+        else if (ext == "trb")
+            bytes = records(fixes);
+        else if (ext == "trl")
+            bytes = records(fixes, 20);
+        else if (ext == "gdb")
+            bytes = scanned(fixes);
+        else if (ext == "mps")
+            bytes = scanned(fixes, true);
+        else
+            bytes = tlines(fixes);
+        root.log(name, bytes);
+    }
+    RaceModel serial = m;
+    RaceModel parallel = m;
+    const auto rs = loadAllTracks(serial, root.path(), {}, 1);
+    const auto rp = loadAllTracks(parallel, root.path(), {}, 6);
+    EXPECT_GT(rs.droppedBoats, 5);
+    EXPECT_EQ(rs.droppedBoats, rp.droppedBoats);
+    EXPECT_EQ(rs.resetZoomDivisor, rp.resetZoomDivisor);
+    EXPECT_EQ(rs.beeps, rp.beeps);
+    ASSERT_EQ(serial.boatCount(), parallel.boatCount());
+    EXPECT_EQ(serial.race.timelineEnd, parallel.race.timelineEnd);
+    for (int b = 1; b <= serial.boatCount(); ++b) {
+        const Boat& s = serial.boats[b];
+        const Boat& p = parallel.boats[b];
+        EXPECT_EQ(s.name, p.name);
+        EXPECT_EQ(s.fixIntervalSeconds, p.fixIntervalSeconds);
+        ASSERT_EQ(s.pointCount(), p.pointCount()) << b;
+        EXPECT_GE(s.pointCount(), kMinimumTrackPoints);
+        for (int k = 0; k < s.pointCount(); ++k) {
+            const TrackPoint& a = s.track[static_cast<std::size_t>(k)];
+            const TrackPoint& c = p.track[static_cast<std::size_t>(k)];
+            ASSERT_TRUE(a.timeSeconds == c.timeSeconds && a.latMinutes == c.latMinutes &&
+                        a.lonMinutes == c.lonMinutes)
+                << b << " " << k;
+        }
+        // Tracks hold no spare capacity once loaded.
+        EXPECT_EQ(s.track.capacity(), s.track.size());
+    }
+}
+
+}  // namespace
+}  // namespace korvane
