@@ -36,17 +36,6 @@ std::string lineAfter(const std::vector<std::string>& lines, const std::string& 
     return "<no " + heading + ">";
 }
 
-TEST(PerformanceReport, EveryLineEndsInCrLf) {
-    RaceModel m = equatorRace();
-    const std::string report = reportOf(m);
-    ASSERT_FALSE(report.empty());
-    EXPECT_EQ(report.substr(report.size() - 2), "\r\n");
-    for (std::size_t i = 0; i < report.size(); ++i)
-        if (report[i] == '\n') {
-            ASSERT_TRUE(i > 0 && report[i - 1] == '\r') << "at byte " << i;
-        }
-}
-
 TEST(PerformanceReport, ElapsedTimeHasNoNoteAndNoFactorColumn) {
     RaceModel m = equatorRace();
     const auto lines = linesOf(reportOf(m));
@@ -57,20 +46,6 @@ TEST(PerformanceReport, ElapsedTimeHasNoNoteAndNoFactorColumn) {
     EXPECT_EQ(lines[4], "Time by each leg (Sec)");
     EXPECT_EQ(lines[5], ",(UP),(DN)");
     EXPECT_EQ(lines[6], "Boat Name,ST->MK1,MK1->L1,Total(A),,Sail Dist(B),BSP(C=B/A),,Start Time");
-}
-
-TEST(PerformanceReport, CorrectedTimeAddsTheNoteAndTheFactors) {
-    RaceModel m = equatorRace();
-    m.race.correctedTimeMode = 1;
-    m.boats[1].tcf = 0.95;
-    const auto lines = linesOf(reportOf(m));
-    EXPECT_EQ(lines[0], "NOTE: All data related \"time\" including BSP are corrected by TCC/TMF");
-    EXPECT_EQ(lines[6], ",,(UP),(DN)");
-    EXPECT_EQ(lines[7],
-              "Boat Name,TCC/TMF,ST->MK1,MK1->L1,Total(A),,Sail Dist(B),BSP(C=B/A),,"
-              "Start Time");
-    EXPECT_EQ(lines[8].substr(0, 11), "Alpha,0.95,");
-    EXPECT_EQ(lines[9].substr(0, 8), "Bravo,0,");
 }
 
 TEST(PerformanceReport, TimeTableRows) {

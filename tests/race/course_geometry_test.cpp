@@ -49,17 +49,6 @@ TEST(CourseGeometry, EquatorCourseLeavesTheLineFromItsFirstEnd) {
     EXPECT_NEAR(g.bisectorDegrees[0], 2.855, 1e-3);
 }
 
-TEST(CourseGeometry, LongitudeIsScaledByTheAreaFactor) {
-    RaceModel m;
-    m.marks.append({0, 0});
-    m.marks.append({0, 2});
-    m.race.course.append("MK1");
-    m.race.course.append("MK2");
-    const CourseGeometry g = geometryOf(m, 1852 * 0.5);
-    EXPECT_DOUBLE_EQ(g.legs[0].lengthMetres, 1852);
-    EXPECT_DOUBLE_EQ(g.legs[0].bearingDegrees, 90);
-}
-
 TEST(CourseGeometry, ASingleEntryHasNoLegs) {
     const CourseGeometry g = geometryOf(equatorRace({"L1"}));
     EXPECT_EQ(g.pointCount(), 1);
@@ -78,25 +67,6 @@ TEST(CourseGeometry, TwentyEntriesAreAllResolved) {
     EXPECT_EQ(g.bisectorDegrees.size(), 18u);
     EXPECT_DOUBLE_EQ(g.totalLengthMetres, 19 * 18520.0);
 }
-
-// Bearings of plain legs; a leg due north is exactly 0, south exactly 180.
-struct BearingCase {
-    double north, east, expected;
-};
-void PrintTo(const BearingCase& c, std::ostream* os) {
-    *os << c.north << "," << c.east;
-}
-
-class Bearing : public ::testing::TestWithParam<BearingCase> {};
-TEST_P(Bearing, FoldsIntoAFullCircle) {
-    EXPECT_NEAR(bearingDegrees(GetParam().north, GetParam().east), GetParam().expected, 1e-9);
-}
-INSTANTIATE_TEST_SUITE_P(Quadrants, Bearing,
-                         ::testing::Values(BearingCase{1, 0, 0}, BearingCase{0, 1, 90},
-                                           BearingCase{-1, 0, 180}, BearingCase{0, -1, 270},
-                                           BearingCase{0, 0, 0}, BearingCase{1, 1, 45},
-                                           BearingCase{-1, 1, 135}, BearingCase{-1, -1, 225},
-                                           BearingCase{1, -1, 315}));
 
 // Point of sail of a leg due north (0°) or due east (90°) against the wind
 // and the magnetic variation.
