@@ -127,6 +127,23 @@ void writeBoat(JsonWriter& json, const Boat& b, const LegAnalysis& legs, int slo
     json.endObject();
 }
 
+void writeCoast(JsonWriter& json, const CoastData& coast) {
+    json.field("coastPoints", static_cast<long long>(coast.coastline.pointCount()));
+    json.field("coastPolylines", static_cast<long long>(coast.coastline.polylines.size()));
+    json.key("landmarks").beginArray();
+    for (const Landmark& l : coast.landmarks)
+        json.beginObject()
+            .field("name", l.name)
+            .field("lat", l.latMinutes)
+            .field("lon", l.lonMinutes)
+            .field("period", l.periodSeconds)
+            .field("litSeconds", l.litSeconds)
+            .field("colours", l.colours)
+            .field("size", l.size)
+            .endObject();
+    json.endArray();
+}
+
 void writeJson(const RaceSession& session, std::ostream& out) {
     const RaceModel& m = session.model;
     JsonWriter json;
@@ -151,6 +168,7 @@ void writeJson(const RaceSession& session, std::ostream& out) {
     json.endArray();
     writeStrings(json, "course", m.race.course);
     writeCourseLegs(json, session);
+    writeCoast(json, session.coast);
     json.key("warnings").beginArray();
     for (const std::string& w : session.warnings) json.value(w);
     json.endArray();
@@ -184,6 +202,9 @@ void writeText(const RaceSession& session, std::ostream& out) {
         out << "  " << b.pointCount() << " fixes";
         out << "\n";
     }
+    out << "coastline   " << session.coast.coastline.pointCount() << " points in "
+        << session.coast.coastline.polylines.size() << " polylines, "
+        << session.coast.landmarks.size() << " landmarks\n";
     for (const std::string& w : session.warnings) out << "warning: " << w << "\n";
 }
 

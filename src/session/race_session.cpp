@@ -1,8 +1,10 @@
 #include "session/race_session.h"
 
 #include "base/paths.h"
+#include "race/race_area.h"
 #include "race/race_file_error.h"
 #include "tracks/course_speed.h"
+#include "session/coast_step.h"
 
 namespace korvane {
 
@@ -77,6 +79,12 @@ std::unique_ptr<RaceSession> openRace(const OpenRequest& request, const RaceMode
         });
     findPassings(*session);
     session->area = computeRaceArea(session->model, session->legs.lastPointTimes());
+    // Coastline once the tracks and the area are known.
+    session->coast = loadRaceCoastline(request.dataRoot, session->model, session->area);
+    // Chosen files are kept with the race, as MAP names would have been.
+    if (session->model.race.coastFiles.empty())
+        for (const std::string& name : session->coast.files)
+            session->model.race.coastFiles.append(name);
     deriveCourseAndSpeed(session->model, session->area.cosLat);
     measureLegs(*session);
     return session;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "analysis/leg_analysis.h"
+#include "coast/coast_loader.h"
 #include "race/course_geometry.h"
 #include "race/model.h"
 #include "race/race_area.h"
@@ -49,6 +50,7 @@ class RaceSession {
     LegAnalysis legs;
     RaceArea area;
     CourseGeometry course;
+    CoastData coast;  // coastline files used, their polylines, the landmarks
 };
 
 // Resolves a race name the way the user gives it: an existing path, or a
