@@ -205,8 +205,8 @@ double fractionAt(const Fixes& fixes, int j, double t) {
 // Track length between two times, entering and leaving inside segments.
 double sailedBetween(const Fixes& fixes, const GroundDistance& distance, double t0, double t1) {
     const int n = fixes.count();
-    // A leg with no duration has no sailed distance; walking the track for it
-    // would add up everything after the entry instead.
+    // A leg that ends before it starts has no sailed distance; walking the
+    // track for it would add up everything after the entry instead.
     if (t1 < t0) return 0;
     double sum = 0;
     int s = 1;
