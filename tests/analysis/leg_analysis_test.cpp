@@ -164,6 +164,28 @@ TEST(LegAnalysis, FinishInsideTheFirstSegmentAfterTheGun) {
     EXPECT_NEAR(r.legs.boat(1).legDistance(1), 0.015 * 1852, 1e-6);
 }
 
+TEST(LegAnalysis, LegEndingBeforeItStartsHasNoDistance) {
+    RaceModel m = equatorRace();
+    m.boats.clear();
+    m.lines.append({5, 0, 5, 2});  // a gate halfway up
+    m.race.course[2] = "L2";
+    m.race.course[3] = "MK1";
+    // Through the gate at 1003 s, round (finish at) the mark at 2000 s, then
+    // cross the gate's extension 4' east of it at 2108.3 s, which overwrites
+    // the gate's time: the leg from the gate to the mark now ends before it
+    // starts.
+    m.boats.append(makeBoat(
+        "A",
+        sampleTrack({{-90, -0.465, 1}, {2003, 10, 1}, {2100, 10, 5}, {2110, 4, 5}, {2300, 4, 5}},
+                    -90, 2300)));
+    const auto r = analyse(m);
+    ASSERT_TRUE(r.legs.boat(1).finished());
+    EXPECT_NEAR(r.legs.boat(1).passTime(2), 2100 + 10 * 5.0 / 6, 1e-6);
+    EXPECT_DOUBLE_EQ(r.legs.boat(1).passTime(3), 2000);
+    EXPECT_EQ(r.legs.boat(1).legDistance(2), 0);
+    EXPECT_NEAR(r.legs.boat(1).legDistance(3), (0.015 + 9.985) * 1852, 1e-6);
+}
+
 TEST(LegAnalysis, SlopedLineAndItsExtension) {
     RaceModel m;
     m.lines.append({0, 0, 1, 1});  // north-east from the origin
