@@ -71,7 +71,48 @@ void writeRace(JsonWriter& json, const RaceSession& session) {
     json.endObject();
 }
 
-void writeBoat(JsonWriter& json, const Boat& b) {
+void writeNumbers(JsonWriter& json, const char* name, const std::vector<double>& values) {
+    json.key(name).beginArray();
+    for (double v : values) json.value(v);
+    json.endArray();
+}
+
+// A total over a missed point holds the not-passed placeholder: null.
+void writeTotal(JsonWriter& json, const char* name, bool complete, double value) {
+    json.key(name);
+    if (complete)
+        json.value(value);
+    else
+        json.null();
+}
+
+void writeBoatLegs(JsonWriter& json, const LegAnalysis& legs, int slot) {
+    if (slot < 1 || slot > static_cast<int>(legs.boats.size())) return;
+    const BoatLegResult& r = legs.boat(slot);
+    writeNumbers(json, "passTime", r.passTimeSeconds);
+    writeNumbers(json, "legDistance", r.legDistanceMetres);
+    json.field("finishRank", r.finishRank);
+    writeTotal(json, "upTime", r.upTotalsComplete, r.upTimeSeconds);
+    writeTotal(json, "downTime", r.downTotalsComplete, r.downTimeSeconds);
+    writeTotal(json, "upDistance", r.upTotalsComplete, r.upDistanceNm);
+    writeTotal(json, "downDistance", r.downTotalsComplete, r.downDistanceNm);
+}
+
+void writeCourseLegs(JsonWriter& json, const RaceSession& session) {
+    json.key("legs").beginArray();
+    for (const CourseLeg& leg : session.course.legs)
+        json.beginObject()
+            .field("bearing", leg.bearingDegrees)
+            .field("length", leg.lengthMetres)
+            .field("kind", static_cast<int>(leg.kind))
+            .endObject();
+    json.endArray();
+    json.field("courseTotalLength", session.course.totalLengthMetres);
+    json.field("lastFinishTime", session.legs.lastFinishTimeSeconds);
+    writeNumbers(json, "leaderTime", session.legs.leaderTimeSeconds);
+}
+
+void writeBoat(JsonWriter& json, const Boat& b, const LegAnalysis& legs, int slot) {
     json.beginObject();
     json.field("logFile", b.logFile).field("name", b.name);
     json.field("classIndex", b.classIndex).field("tcf", b.tcf);
@@ -82,7 +123,25 @@ void writeBoat(JsonWriter& json, const Boat& b) {
     // Race seconds of the first and last fix; a boat is only kept with fixes.
     json.field("firstTime", b.track.empty() ? 0.0 : b.track.front().timeSeconds);
     json.field("lastTime", b.track.empty() ? 0.0 : b.track.back().timeSeconds);
+    writeBoatLegs(json, legs, slot);
     json.endObject();
+}
+
+void writeCoast(JsonWriter& json, const CoastData& coast) {
+    json.field("coastPoints", static_cast<long long>(coast.coastline.pointCount()));
+    json.field("coastPolylines", static_cast<long long>(coast.coastline.polylines.size()));
+    json.key("landmarks").beginArray();
+    for (const Landmark& l : coast.landmarks)
+        json.beginObject()
+            .field("name", l.name)
+            .field("lat", l.latMinutes)
+            .field("lon", l.lonMinutes)
+            .field("period", l.periodSeconds)
+            .field("litSeconds", l.litSeconds)
+            .field("colours", l.colours)
+            .field("size", l.size)
+            .endObject();
+    json.endArray();
 }
 
 void writeJson(const RaceSession& session, std::ostream& out) {
@@ -94,7 +153,8 @@ void writeJson(const RaceSession& session, std::ostream& out) {
     for (const BoatClass& c : m.classes) json.beginObject().field("name", c.name).endObject();
     json.endArray();
     json.key("boats").beginArray();
-    for (const Boat& b : m.boats) writeBoat(json, b);
+    for (int slot = 1; slot <= m.boatCount(); ++slot)
+        writeBoat(json, m.boats[slot], session.legs, slot);
     json.endArray();
     json.key("marks").beginArray();
     for (const Mark& mk : m.marks)
@@ -107,6 +167,8 @@ void writeJson(const RaceSession& session, std::ostream& out) {
     for (const Line& l : m.refLines) writeLine(json, l);
     json.endArray();
     writeStrings(json, "course", m.race.course);
+    writeCourseLegs(json, session);
+    writeCoast(json, session.coast);
     json.key("windSamples").beginArray();
     for (const WindSample& w : m.windSamples)
         json.beginObject().field("time", w.timeSeconds).field("tws", w.tws).field("twd", w.twdDegrees).endObject();
@@ -145,6 +207,9 @@ void writeText(const RaceSession& session, std::ostream& out) {
         out << "  " << b.pointCount() << " fixes";
         out << "\n";
     }
+    out << "coastline   " << session.coast.coastline.pointCount() << " points in "
+        << session.coast.coastline.polylines.size() << " polylines, "
+        << session.coast.landmarks.size() << " landmarks\n";
     for (const std::string& w : session.warnings) out << "warning: " << w << "\n";
 }
 

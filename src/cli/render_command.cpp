@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -10,6 +11,7 @@
 
 #include "base/numbers.h"
 #include "race/race_area.h"
+#include "view/landmark_light.h"
 #include "view/scene_renderer.h"
 
 namespace korvane {
@@ -94,6 +96,15 @@ int runRender(RaceSession& session, const CliOptions& options, std::ostream& out
     SceneInput input;
     input.model = &session.model;
     input.area = &area;
+    input.coastline = &session.coast.coastline;
+    // The light timer ticks once a second; the replay time stands in for it.
+    const auto lights = landmarkLightsAt(session.coast.landmarks,
+                                         static_cast<std::int64_t>(std::floor(r.atSeconds)));
+    input.landmarks = &lights;
+    const double secondsOfDay =
+        std::fmod(std::fmod(session.model.race.start, 1.0) * 86400 + r.atSeconds, 86400.0);
+    display.isNight = isNightAt(secondsOfDay < 0 ? secondsOfDay + 86400 : secondsOfDay,
+                                area.sunriseSeconds, area.sunsetSeconds);
 
     SceneRenderer renderer;
     Viewport view;

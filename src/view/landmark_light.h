@@ -4,6 +4,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "coast/landmarks.h"
 
 namespace korvane {
 
@@ -15,5 +18,12 @@ struct LandmarkLight {
     double size = 0;  // size field of the landmark file; the ring grows to size/5 minutes
     std::string name;
 };
+
+// The lights of the landmarks after the light timer's counter reached `tick`.
+std::vector<LandmarkLight> landmarkLightsAt(const std::vector<Landmark>& landmarks,
+                                            std::int64_t tick);
+
+// Night at the venue: the time of day (seconds) outside sunrise ... sunset.
+bool isNightAt(double secondsOfDay, double sunriseSeconds, double sunsetSeconds);
 
 }  // namespace korvane

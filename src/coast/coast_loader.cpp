@@ -1,0 +1,91 @@
+#include "coast/coast_loader.h"
+
+#include <optional>
+
+#include "base/file_io.h"
+#include "base/paths.h"
+#include "base/text.h"
+#include "coast/corridor_mask.h"
+#include "coast/datum_shift.h"
+#include "coast/mesh_tiles.h"
+#include "coast/user_coast.h"
+#include "coast/whole_country.h"
+
+namespace korvane {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::optional<std::string> readCoastFile(const fs::path& folder, const std::string& name) {
+    const auto path = resolveCaseInsensitive(folder, name);
+    if (!path) return std::nullopt;
+    std::error_code ec;
+    if (!fs::is_regular_file(*path, ec)) return std::nullopt;
+    return readFileBytes(*path);
+}
+
+// Tile names are mesh codes; anything else names a whole-country or a user
+// file.
+bool namesTiles(const std::string& name) {
+    return name[0] >= '0' && name[0] <= '9';
+}
+
+void loadTiles(const fs::path& folder, const std::vector<std::string>& names, const CoastArea& area,
+               Coastline& coast) {
+    const DatumShift shift = datumShift(area.centreLat, area.centreLon);
+    const LatLonBox extended = area.extended();
+    for (const std::string& name : names)
+        if (const auto text = readCoastFile(folder, name + ".cst"))
+            readMeshTile(*text, extended, shift, coast);
+    clipTilePoints(coast, extended);
+}
+
+void loadOtherFiles(const fs::path& folder, const std::vector<std::string>& names,
+                    const CoastArea& area, const std::vector<std::vector<GeoPoint>>& tracks,
+                    Coastline& coast) {
+    std::optional<CorridorMask> mask;
+    for (const std::string& name : names) {
+        const std::string upper = toUpperAscii(name);
+        if (upper.find("JCOA") != std::string::npos) {
+            const auto bytes = readCoastFile(folder, kWholeCountryFile);
+            if (!bytes) continue;
+            if (!mask) mask.emplace(area, tracks);
+            filterWholeCountry(*bytes, *mask, area.trackBox, coast);
+        } else {
+            const std::string file =
+                upper.find(".CST") == std::string::npos ? upper + ".cst" : upper;
+            if (const auto text = readCoastFile(folder, file)) readUserCoast(*text, coast);
+        }
+    }
+}
+
+std::vector<Landmark> loadLandmarks(const fs::path& folder, const CoastArea& area) {
+    if (!area.known) return {};
+    for (const char* name : kLandmarkFiles)
+        if (const auto bytes = readCoastFile(folder, name))
+            return readLandmarks(*bytes, area.trackBox);
+    return {};
+}
+
+}  // namespace
+
+CoastData loadCoastline(const fs::path& coastFolder, const std::vector<std::string>& namedFiles,
+                        const CoastArea& area, const std::vector<std::vector<GeoPoint>>& tracks) {
+    CoastData data;
+    const std::vector<std::string> names = namedFiles.empty() ? chooseCoastFiles(area) : namedFiles;
+    for (const std::string& name : names) {
+        std::string base = coastBaseName(name);
+        if (!base.empty()) data.files.push_back(std::move(base));
+    }
+    if (!data.files.empty()) {
+        if (namesTiles(data.files.front()))
+            loadTiles(coastFolder, data.files, area, data.coastline);
+        else
+            loadOtherFiles(coastFolder, data.files, area, tracks, data.coastline);
+    }
+    data.landmarks = loadLandmarks(coastFolder, area);
+    return data;
+}
+
+}  // namespace korvane

@@ -1,0 +1,28 @@
+// Loads the coastline and the landmarks of a race from the coastline
+// folder: the files the race file names, or those its area calls for.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "coast/coast_area.h"
+#include "coast/coastline.h"
+#include "coast/landmarks.h"
+
+namespace korvane {
+
+struct CoastData {
+    std::vector<std::string> files;  // as chosen or named, ".cst" cut off
+    Coastline coastline;
+    std::vector<Landmark> landmarks;
+};
+
+// `namedFiles` are the MAP names of the race file; when there are none the
+// files are chosen from the area. `tracks` are the boats' tracks, which the
+// whole-country file is filtered by. Missing files are skipped.
+CoastData loadCoastline(const std::filesystem::path& coastFolder,
+                        const std::vector<std::string>& namedFiles, const CoastArea& area,
+                        const std::vector<std::vector<GeoPoint>>& tracks);
+
+}  // namespace korvane

@@ -1,0 +1,41 @@
+#include "session/coast_step.h"
+
+#include "base/paths.h"
+
+namespace korvane {
+
+namespace fs = std::filesystem;
+
+CoastArea coastAreaOf(const RaceModel& model, const RaceArea& area) {
+    CoastArea coast;
+    // The race area falls back to the marks when no fix counts; with
+    // neither there is no area to choose coastline for.
+    bool anyPosition = !model.marks.empty();
+    for (const Boat& b : model.boats) anyPosition = anyPosition || !b.track.empty();
+    coast.known = anyPosition && area.box.valid();
+    coast.trackBox = {area.box.maxLat, area.box.minLat, area.box.maxLon, area.box.minLon};
+    coast.centreLat = area.centreLat;
+    coast.centreLon = area.centreLon;
+    coast.cosLat = area.cosLat;
+    coast.latSpan = area.latSpan;
+    coast.lonSpan = area.lonSpan;
+    coast.marginMinutes = model.race.addArea;
+    return coast;
+}
+
+CoastData loadRaceCoastline(const fs::path& dataRoot, const RaceModel& model,
+                            const RaceArea& area) {
+    std::vector<std::string> named(model.race.coastFiles.begin(), model.race.coastFiles.end());
+    std::vector<std::vector<GeoPoint>> tracks;
+    for (const Boat& b : model.boats) {
+        std::vector<GeoPoint> line;
+        line.reserve(b.track.size());
+        for (const TrackPoint& p : b.track) line.push_back({p.latMinutes, p.lonMinutes});
+        tracks.push_back(std::move(line));
+    }
+    const fs::path folder =
+        resolveCaseInsensitive(dataRoot, "coastline").value_or(dataRoot / "coastline");
+    return loadCoastline(folder, named, coastAreaOf(model, area), tracks);
+}
+
+}  // namespace korvane
