@@ -25,6 +25,7 @@ struct RenderOptions {
     int frames = 0;
     int labelLevel = 0;
     std::optional<bool> northUp;
+    int zoomPosition = 75;  // the ZOOM bar after a race opening
     bool layLine = false;
     bool bigBoat = false;
     std::string output;
@@ -55,6 +56,11 @@ RenderOptions parseRenderOptions(const CliOptions& o) {
         const auto v = parseInteger(*n);
         if (!v || *v < 0 || *v > 3) throw std::invalid_argument("--labels: expected 0 to 3");
         r.labelLevel = static_cast<int>(*v);
+    }
+    if (const auto z = o.value("--zoom")) {
+        const auto v = parseInteger(*z);
+        if (!v || *v < 0 || *v > 100) throw std::invalid_argument("--zoom: expected 0 to 100");
+        r.zoomPosition = static_cast<int>(*v);
     }
     r.layLine = o.has("--laylines");
     r.bigBoat = o.has("--big-boat");
@@ -90,6 +96,7 @@ int runRender(RaceSession& session, const CliOptions& options, std::ostream& out
     display.northUp = r.northUp.value_or(session.model.race.northUp > 0);
     display.labelLevel = r.labelLevel;
     display.layLine = r.layLine;
+    display.zoomDivisor = zoomDivisorForPosition(r.zoomPosition);
     display.bigBoat = r.bigBoat;
     // A PNG has no overview panel beside it, so the inset goes into the frame.
     display.overviewOn = true;

@@ -119,6 +119,9 @@ void drawOverviewInset(Frame& f, SceneResult& out, const SceneInput& input) {
     }
     out.overviewFrame = overviewFrameFor(f.v, f.area);
     if (f.d.timeBarHover && !f.d.overviewOn) return;
+    // The inset's frame and dots stay inside the inset, as they would on
+    // the window's overview panel, even when the view is wider than the race.
+    if (f.d.overviewOn) f.p.setClipRect(QRect(x0, 0, kOverviewSize, kOverviewSize));
     if (f.d.overviewOn && !f.state.lastOverviewFrame.isNull()) {
         f.p.setPen(QPen(Qt::white, 1));
         f.p.setBrush(Qt::NoBrush);
@@ -140,6 +143,7 @@ void drawOverviewInset(Frame& f, SceneResult& out, const SceneInput& input) {
             f.p.drawEllipse(QRect(x0 + q.x() - 3, q.y() - 3, 5, 5));
         }
     }
+    f.p.setClipping(false);
 }
 
 void drawTwoBoatMeasure(Frame& f) {

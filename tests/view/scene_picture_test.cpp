@@ -401,3 +401,32 @@ TEST(ScenePicture, OverviewDotsAndFrameComeBackForTheWindow) {
 
 }  // namespace
 }  // namespace korvane
+
+namespace korvane {
+namespace {
+
+TEST(ScenePicture, InsetFrameStaysInsideTheInsetWhenZoomedOut) {
+    RaceModel m = testing::syntheticRace(4);
+    const RaceArea area = computeRaceArea(m, {});
+    DisplayState d;
+    d.overviewOn = true;
+    d.zoomDivisor = 11;
+    ViewState state;
+    Viewport view;
+    SceneRenderer renderer;
+    QImage img(800, 600, QImage::Format_RGB32);
+    for (int frame = 0; frame < 2; ++frame) {  // the frame shows from the second frame on
+        clearScene(img, d.seaLevel);
+        renderer.draw(img, 300, {&m, &area, nullptr, nullptr}, d, state, view);
+    }
+    ASSERT_FALSE(state.lastOverviewFrame.isNull());
+    EXPECT_GT(state.lastOverviewFrame.width(), 170);  // wider than the inset itself
+    int whiteOutside = 0;
+    for (int y = 0; y < 400; ++y)
+        for (int x = 600; x < 800 - 170; ++x)
+            whiteOutside += img.pixelColor(x, y) == QColor(Qt::white);
+    EXPECT_EQ(whiteOutside, 0);
+}
+
+}  // namespace
+}  // namespace korvane
