@@ -125,15 +125,20 @@ void drawWakeAndLabel(Context& c, int b) {
         }
     }
 
-    QString text;
+    // The label goes out in parts (name, speed, difference): names never
+    // change and speeds repeat, so each part is a stamp already made.
+    std::array<QString, 3> parts;
     QColor textColour = Qt::white;
     const QString name = QString::fromStdString(boat.name);
     if (c.d.labelLevel == 1) {
-        if (visible) text = name;
+        if (visible) parts[0] = name;
     } else if (c.d.labelLevel >= 2) {
         const double speed = boat.track[static_cast<std::size_t>(j)].speedKnots;
-        text =
-            visible ? name + QStringLiteral("  ") + speedText(speed) + QStringLiteral("Kts") : name;
+        parts[0] = name;
+        if (visible) {
+            parts[0] += QStringLiteral("  ");
+            parts[1] = speedText(speed) + QStringLiteral("Kts");
+        }
         const int other = c.in.measured[0] == b ? c.in.measured[1]
                                                 : (c.in.measured[1] == b ? c.in.measured[0] : 0);
         if (visible && c.in.visibleCount == 2 && c.d.labelLevel > 2 && other > 0) {
@@ -143,16 +148,22 @@ void drawWakeAndLabel(Context& c, int b) {
                         (*c.in.boats)[static_cast<std::size_t>(other)].pointIndex)]
                     .speedKnots;
             const double diff = roundHalfEven((speed - otherSpeed) * 100) / 100;
-            text += QStringLiteral(" (") + (diff > 0 ? QStringLiteral("+") : QString()) +
-                    QString::fromStdString(displayNumber(diff)) + QStringLiteral("kts)");
+            parts[2] = QStringLiteral(" (") + (diff > 0 ? QStringLiteral("+") : QString()) +
+                       QString::fromStdString(displayNumber(diff)) + QStringLiteral("kts)");
             if (diff > 0) textColour = Qt::red;
         }
     } else if (c.d.blinkNamesOn && c.d.blinkPhase) {
-        text = name;
+        parts[0] = name;
     }
-    if (text.isEmpty()) return;
-    const int x = labelLeft(here.x, c.in.symbolLength, c.in.labels->width(text), c.v.width);
-    c.in.labels->draw(c.p, QPoint(x, at.y() - 6), text, textColour, toQColor(c.in.seaColour));
+    if (parts[0].isEmpty()) return;
+    int width = 0;
+    for (const QString& part : parts) width += part.isEmpty() ? 0 : c.in.labels->width(part);
+    int x = labelLeft(here.x, c.in.symbolLength, width, c.v.width);
+    for (const QString& part : parts) {
+        if (part.isEmpty()) continue;
+        c.in.labels->draw(c.p, QPoint(x, at.y() - 6), part, textColour, toQColor(c.in.seaColour));
+        x += c.in.labels->width(part);
+    }
 }
 
 void drawHighlights(Context& c) {
