@@ -430,3 +430,31 @@ TEST(ScenePicture, InsetFrameStaysInsideTheInsetWhenZoomedOut) {
 
 }  // namespace
 }  // namespace korvane
+
+namespace korvane {
+namespace {
+
+TEST(ScenePicture, HighlightedAndPickedBoatsGetRings) {
+    RaceModel m = oneBoat(90, 9.5);  // real length: the ring lies outside the hull
+    DisplayState d;
+    d.highlightBoat = 2;
+    d.pickedBoat = 1;
+    const Rendered r = render(m, 100, d);
+    const double L = std::max(6.0, r.view.latScale * 9.5 / 1852);  // the race's symbol length
+    const int radius = static_cast<int>(std::lround(L * 0.5 + 3));
+    // Picked boat 1: a red circle; highlighted boat 2: a black one on a pale fill.
+    const QPoint one = projected(r, r.state.boats[1]);
+    const QPoint two = projected(r, r.state.boats[2]);
+    EXPECT_TRUE(colourNear(r.image, one + QPoint(0, -radius), QColor(255, 0, 0)));
+    EXPECT_TRUE(colourNear(r.image, two + QPoint(0, -radius), QColor(0, 0, 0)));
+    EXPECT_TRUE(colourNear(r.image, two + QPoint(0, -radius + 2), QColor(192, 255, 255)));
+    // The same boat picked and highlighted gets one ring, the highlight's.
+    DisplayState same = d;
+    same.pickedBoat = 2;
+    const Rendered s = render(m, 100, same);
+    EXPECT_FALSE(colourNear(s.image, projected(s, s.state.boats[2]) + QPoint(0, -radius),
+                            QColor(255, 0, 0)));
+}
+
+}  // namespace
+}  // namespace korvane
