@@ -27,7 +27,7 @@ QPoint overviewPoint(const RaceArea& area, bool northUp, int windDirection, doub
 }
 
 QImage drawOverviewMap(const RaceModel& m, const RaceArea& area, const Coastline* coastline,
-                       const std::vector<LandmarkLight>& landmarks, bool northUp) {
+                       const std::vector<LandmarkLight>* landmarks, bool northUp) {
     QImage img(kOverviewSize, kOverviewSize, QImage::Format_RGB32);
     img.fill(QColor(120, 150, 255));
     QPainter p(&img);
@@ -54,7 +54,9 @@ QImage drawOverviewMap(const RaceModel& m, const RaceArea& area, const Coastline
     }
     p.setPen(QPen(Qt::red, 1));
     p.setBrush(Qt::yellow);
-    for (const LandmarkLight& l : landmarks) p.drawEllipse(at(l.latMinutes, l.lonMinutes), 2, 2);
+    if (landmarks)
+        for (const LandmarkLight& l : *landmarks)
+            p.drawEllipse(at(l.latMinutes, l.lonMinutes), 2, 2);
     p.setPen(QPen(Qt::yellow, 1));
     p.setBrush(Qt::white);
     for (const Mark& mk : m.marks) p.drawEllipse(at(mk.latMinutes, mk.lonMinutes), 2, 2);

@@ -20,7 +20,7 @@ QPoint overviewPoint(const RaceArea& area, bool northUp, int windDirection, doub
                      double lonMinutes);
 
 QImage drawOverviewMap(const RaceModel& model, const RaceArea& area, const Coastline* coastline,
-                       const std::vector<LandmarkLight>& landmarks, bool northUp);
+                       const std::vector<LandmarkLight>* landmarks, bool northUp);
 
 // The inset frame of the current view: left, top, right, bottom in inset
 // coordinates.

@@ -110,9 +110,8 @@ void drawOverviewInset(Frame& f, SceneResult& out, const SceneInput& input) {
     const bool northUp = f.v.northUp;
     if (f.d.overviewOn) {
         if (!f.state.overviewNorthUp || *f.state.overviewNorthUp != northUp) {
-            static const std::vector<LandmarkLight> none;
-            f.state.overview = drawOverviewMap(f.m, f.area, input.coastline,
-                                               input.landmarks ? *input.landmarks : none, northUp);
+            f.state.overview =
+                drawOverviewMap(f.m, f.area, input.coastline, input.landmarks, northUp);
             f.state.overviewNorthUp = northUp;
         }
         f.p.drawImage(x0, 0, f.state.overview);
@@ -238,12 +237,11 @@ SceneRenderer::SceneRenderer()
 SceneResult SceneRenderer::draw(QImage& scene, double time, const SceneInput& input,
                                 const DisplayState& display, ViewState& state, Viewport& view) {
     SceneResult out;
-    const RaceModel& m = *input.model;
-    static const RaceArea kNoArea;
-    const RaceArea& area = input.area ? *input.area : kNoArea;
     view.width = scene.width();
     view.height = scene.height();
-    if (scene.isNull() || !std::isfinite(time)) return out;
+    if (scene.isNull() || !std::isfinite(time) || !input.model || !input.area) return out;
+    const RaceModel& m = *input.model;
+    const RaceArea& area = *input.area;
 
     QPainter p(&scene);
     p.setFont(font9_);

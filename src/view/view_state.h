@@ -18,6 +18,8 @@ namespace korvane {
 struct ViewState {
     std::vector<BoatNow> boats;  // by slot; pointIndex survives the frames
     WindNow wind;
+    // Grown by 0.05 each replay tick and zeroed by the one-second light timer
+    // (both belong to the replay); the renderer only reads it.
     double landmarkPulse = 0;
     QRect lastOverviewFrame;
 
