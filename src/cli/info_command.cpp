@@ -169,6 +169,11 @@ void writeJson(const RaceSession& session, std::ostream& out) {
     writeStrings(json, "course", m.race.course);
     writeCourseLegs(json, session);
     writeCoast(json, session.coast);
+    json.key("windSamples").beginArray();
+    for (const WindSample& w : m.windSamples)
+        json.beginObject().field("time", w.timeSeconds).field("tws", w.tws).field("twd", w.twdDegrees).endObject();
+    json.endArray();
+    json.field("maxTws", m.maxTws);
     json.key("warnings").beginArray();
     for (const std::string& w : session.warnings) json.value(w);
     json.endArray();

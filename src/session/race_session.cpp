@@ -3,6 +3,8 @@
 #include "base/paths.h"
 #include "race/race_area.h"
 #include "race/race_file_error.h"
+#include "race/wind_file.h"
+#include "view/colours.h"
 #include "tracks/course_speed.h"
 #include "session/coast_step.h"
 
@@ -67,6 +69,12 @@ std::unique_ptr<RaceSession> openRace(const OpenRequest& request, const RaceMode
         session->model.race.correctedTimeMode = *request.correctedTime ? 1 : 0;
     session->warnings = session->raceFile.warnings;
 
+    report(0, "READING  wind data");
+    const WindReadResult wind = readWindFile(request.dataRoot, session->model);
+    if (wind.badLine > 0)
+        session->warnings.push_back("wind file: reading stopped at line " +
+                                    std::to_string(wind.badLine));
+
     if (session->model.boatCount() < 1)
         throw RaceFileError("GPS file not exists.", session->raceBaseName, 0);
 
@@ -78,6 +86,7 @@ std::unique_ptr<RaceSession> openRace(const OpenRequest& request, const RaceMode
                                           std::to_string(count) + ")"});
         });
     findPassings(*session);
+    assignBoatColours(session->model);
     session->area = computeRaceArea(session->model, session->legs.lastPointTimes());
     // Coastline once the tracks and the area are known.
     session->coast = loadRaceCoastline(request.dataRoot, session->model, session->area);

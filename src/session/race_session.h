@@ -15,6 +15,7 @@
 #include "race/model.h"
 #include "race/race_area.h"
 #include "race/race_file.h"
+#include "view/view_state.h"
 #include "tracks/track_import.h"
 
 namespace korvane {
@@ -51,6 +52,8 @@ class RaceSession {
     RaceArea area;
     CourseGeometry course;
     CoastData coast;  // coastline files used, their polylines, the landmarks
+    // What the map keeps between frames; fresh for every opened race.
+    ViewState viewState;
 };
 
 // Resolves a race name the way the user gives it: an existing path, or a
