@@ -24,7 +24,7 @@ std::string usageText() {
            "  korvane-cli [--data DIR] [--et|--ct] render RACE --at SECONDS [--size WxH]\n"
            "              [--page track|graph|analysis] [--static] [--north-up|--wind-up]\n"
            "              [--frames N] [--labels 0-3] [--zoom 0-100] [--laylines]\n"
-           "              [--big-boat] -o FILE.png\n"
+           "              [--small-boats] -o FILE.png\n"
            "RACE is a file name inside DIR/raceadmin/ or a path.\n";
 }
 

@@ -23,11 +23,12 @@ struct RenderOptions {
     int width = 1280;
     int height = 800;
     int frames = 0;
-    int labelLevel = 0;
+    // The window opens with "Show Name" and "Big Boat" ticked.
+    int labelLevel = 1;
     std::optional<bool> northUp;
     int zoomPosition = 75;  // the ZOOM bar after a race opening
     bool layLine = false;
-    bool bigBoat = false;
+    bool bigBoat = true;
     std::string output;
 };
 
@@ -63,7 +64,7 @@ RenderOptions parseRenderOptions(const CliOptions& o) {
         r.zoomPosition = static_cast<int>(*v);
     }
     r.layLine = o.has("--laylines");
-    r.bigBoat = o.has("--big-boat");
+    if (o.has("--small-boats")) r.bigBoat = false;
     if (o.has("--north-up")) r.northUp = true;
     if (o.has("--wind-up")) r.northUp = false;
     if (const auto f = o.value("-o")) r.output = *f;
