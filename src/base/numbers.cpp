@@ -1,8 +1,11 @@
 #include "base/numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
 
 namespace korvane {
@@ -57,11 +60,23 @@ std::string formatNumber(double value) {
     if (value == 0) return "0";
     char buffer[64];
     // Fewest digits (up to 15) that give back the value rounded to 15 digits.
-    for (int digits = 1; digits <= 15; ++digits) {
+    int digits = 1;
+    for (; digits <= 15; ++digits) {
         std::snprintf(buffer, sizeof buffer, "%.*G", digits, value);
         char check[64];
         std::snprintf(check, sizeof check, "%.15G", value);
         if (std::strtod(buffer, nullptr) == std::strtod(check, nullptr)) break;
+    }
+    digits = std::min(digits, 15);
+    // %G takes an exponent as soon as it reaches the digit count ("1E+01"
+    // for 10); whole numbers up to 15 digits and fractions down to 0.0001
+    // are written out.
+    char scientific[64];
+    std::snprintf(scientific, sizeof scientific, "%.*E", digits - 1, value);
+    const int exponent = std::atoi(std::strchr(scientific, 'E') + 1);
+    if (exponent > -5 && exponent < 15) {
+        std::snprintf(buffer, sizeof buffer, "%.*f", std::max(digits - 1 - exponent, 0), value);
+        return buffer;
     }
     // %G writes "1E-05"; drop the exponent's leading zeros and "+".
     std::string text(buffer);

@@ -23,7 +23,8 @@ std::string usageText() {
            "  korvane-cli [--data DIR] [--et|--ct] kml RACE [--at SECONDS] [-o FILE]\n"
            "  korvane-cli [--data DIR] [--et|--ct] render RACE --at SECONDS [--size WxH]\n"
            "              [--page track|graph|analysis] [--static] [--north-up|--wind-up]\n"
-           "              [--frames N] -o FILE.png\n"
+           "              [--frames N] [--labels 0-3] [--zoom 0-100] [--laylines]\n"
+           "              [--small-boats] -o FILE.png\n"
            "RACE is a file name inside DIR/raceadmin/ or a path.\n";
 }
 

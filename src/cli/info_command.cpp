@@ -71,7 +71,48 @@ void writeRace(JsonWriter& json, const RaceSession& session) {
     json.endObject();
 }
 
-void writeBoat(JsonWriter& json, const Boat& b) {
+void writeNumbers(JsonWriter& json, const char* name, const std::vector<double>& values) {
+    json.key(name).beginArray();
+    for (double v : values) json.value(v);
+    json.endArray();
+}
+
+// A total over a missed point holds the not-passed placeholder: null.
+void writeTotal(JsonWriter& json, const char* name, bool complete, double value) {
+    json.key(name);
+    if (complete)
+        json.value(value);
+    else
+        json.null();
+}
+
+void writeBoatLegs(JsonWriter& json, const LegAnalysis& legs, int slot) {
+    if (slot < 1 || slot > static_cast<int>(legs.boats.size())) return;
+    const BoatLegResult& r = legs.boat(slot);
+    writeNumbers(json, "passTime", r.passTimeSeconds);
+    writeNumbers(json, "legDistance", r.legDistanceMetres);
+    json.field("finishRank", r.finishRank);
+    writeTotal(json, "upTime", r.upTotalsComplete, r.upTimeSeconds);
+    writeTotal(json, "downTime", r.downTotalsComplete, r.downTimeSeconds);
+    writeTotal(json, "upDistance", r.upTotalsComplete, r.upDistanceNm);
+    writeTotal(json, "downDistance", r.downTotalsComplete, r.downDistanceNm);
+}
+
+void writeCourseLegs(JsonWriter& json, const RaceSession& session) {
+    json.key("legs").beginArray();
+    for (const CourseLeg& leg : session.course.legs)
+        json.beginObject()
+            .field("bearing", leg.bearingDegrees)
+            .field("length", leg.lengthMetres)
+            .field("kind", static_cast<int>(leg.kind))
+            .endObject();
+    json.endArray();
+    json.field("courseTotalLength", session.course.totalLengthMetres);
+    json.field("lastFinishTime", session.legs.lastFinishTimeSeconds);
+    writeNumbers(json, "leaderTime", session.legs.leaderTimeSeconds);
+}
+
+void writeBoat(JsonWriter& json, const Boat& b, const LegAnalysis& legs, int slot) {
     json.beginObject();
     json.field("logFile", b.logFile).field("name", b.name);
     json.field("classIndex", b.classIndex).field("tcf", b.tcf);
@@ -82,6 +123,7 @@ void writeBoat(JsonWriter& json, const Boat& b) {
     // Race seconds of the first and last fix; a boat is only kept with fixes.
     json.field("firstTime", b.track.empty() ? 0.0 : b.track.front().timeSeconds);
     json.field("lastTime", b.track.empty() ? 0.0 : b.track.back().timeSeconds);
+    writeBoatLegs(json, legs, slot);
     json.endObject();
 }
 
@@ -111,7 +153,8 @@ void writeJson(const RaceSession& session, std::ostream& out) {
     for (const BoatClass& c : m.classes) json.beginObject().field("name", c.name).endObject();
     json.endArray();
     json.key("boats").beginArray();
-    for (const Boat& b : m.boats) writeBoat(json, b);
+    for (int slot = 1; slot <= m.boatCount(); ++slot)
+        writeBoat(json, m.boats[slot], session.legs, slot);
     json.endArray();
     json.key("marks").beginArray();
     for (const Mark& mk : m.marks)
@@ -124,7 +167,13 @@ void writeJson(const RaceSession& session, std::ostream& out) {
     for (const Line& l : m.refLines) writeLine(json, l);
     json.endArray();
     writeStrings(json, "course", m.race.course);
+    writeCourseLegs(json, session);
     writeCoast(json, session.coast);
+    json.key("windSamples").beginArray();
+    for (const WindSample& w : m.windSamples)
+        json.beginObject().field("time", w.timeSeconds).field("tws", w.tws).field("twd", w.twdDegrees).endObject();
+    json.endArray();
+    json.field("maxTws", m.maxTws);
     json.key("warnings").beginArray();
     for (const std::string& w : session.warnings) json.value(w);
     json.endArray();

@@ -6,6 +6,8 @@
 
 #include "cli/cli_options.h"
 #include "cli/info_command.h"
+#include "cli/report_command.h"
+#include "cli/render_command.h"
 #include "race/race_file_error.h"
 #include "session/race_session.h"
 
@@ -40,6 +42,8 @@ int main(int argc, char** argv) {
         request.correctedTime = options.correctedTime;
         const auto session = openRace(request);
         if (options.command == "info") return runInfo(*session, options, std::cout);
+        if (options.command == "report") return runReport(*session, options, std::cout, std::cerr);
+        if (options.command == "render") return runRender(*session, options, std::cout);
         std::cerr << "korvane-cli: unknown command '" << options.command << "'\n" << usageText();
         return 2;
     } catch (const RaceFileError& e) {

@@ -3,6 +3,8 @@
 #include "base/paths.h"
 #include "race/race_area.h"
 #include "race/race_file_error.h"
+#include "race/wind_file.h"
+#include "view/colours.h"
 #include "tracks/course_speed.h"
 #include "session/coast_step.h"
 
@@ -18,6 +20,30 @@ fs::path resolveRaceFile(const fs::path& dataRoot, const fs::path& race) {
     if (fs::exists(race, ec)) return race;
     return dataRoot / "raceadmin" / race;
 }
+
+namespace {
+
+// Step 18 of the opening: the course points, every boat's passings, and the
+// tracks cut after the finish, so that the race area and the sailed
+// distances see the tracks as they end with the race.
+void findPassings(RaceSession& session) {
+    RaceModel& model = session.model;
+    session.course = CourseGeometry{};
+    session.course.points = resolveCourse(model, session.raceBaseName);
+    session.legs = detectPassings(model, session.course.points);
+    if (model.race.courseLength() > 1) cutTracksAfterFinish(model, session.legs);
+}
+
+// Step 21: sailed distances, the course geometry (which needs the area's
+// cosLat) and the upwind/downwind totals (which need the leg kinds).
+void measureLegs(RaceSession& session) {
+    computeSailedDistances(session.model, session.area.cosLat, session.legs);
+    session.course = computeCourseGeometry(session.model, std::move(session.course.points),
+                                           session.area.metresPerMinuteLon());
+    computeLegTotals(session.course, session.legs);
+}
+
+}  // namespace
 
 std::unique_ptr<RaceSession> openRace(const OpenRequest& request, const RaceModel* previous,
                                       const ProgressCallback& progress) {
@@ -43,6 +69,12 @@ std::unique_ptr<RaceSession> openRace(const OpenRequest& request, const RaceMode
         session->model.race.correctedTimeMode = *request.correctedTime ? 1 : 0;
     session->warnings = session->raceFile.warnings;
 
+    report(0, "READING  wind data");
+    const WindReadResult wind = readWindFile(request.dataRoot, session->model);
+    if (wind.badLine > 0)
+        session->warnings.push_back("wind file: reading stopped at line " +
+                                    std::to_string(wind.badLine));
+
     if (session->model.boatCount() < 1)
         throw RaceFileError("GPS file not exists.", session->raceBaseName, 0);
 
@@ -53,7 +85,9 @@ std::unique_ptr<RaceSession> openRace(const OpenRequest& request, const RaceMode
                                       "LOADING  " + logFile + "  (" + std::to_string(n) + "/" +
                                           std::to_string(count) + ")"});
         });
-    session->area = computeRaceArea(session->model, {});
+    findPassings(*session);
+    assignBoatColours(session->model);
+    session->area = computeRaceArea(session->model, session->legs.lastPointTimes());
     // Coastline once the tracks and the area are known.
     session->coast = loadRaceCoastline(request.dataRoot, session->model, session->area);
     // Chosen files are kept with the race, as MAP names would have been.
@@ -61,6 +95,7 @@ std::unique_ptr<RaceSession> openRace(const OpenRequest& request, const RaceMode
         for (const std::string& name : session->coast.files)
             session->model.race.coastFiles.append(name);
     deriveCourseAndSpeed(session->model, session->area.cosLat);
+    measureLegs(*session);
     return session;
 }
 

@@ -9,10 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "analysis/leg_analysis.h"
 #include "coast/coast_loader.h"
+#include "race/course_geometry.h"
 #include "race/model.h"
 #include "race/race_area.h"
 #include "race/race_file.h"
+#include "view/view_state.h"
 #include "tracks/track_import.h"
 
 namespace korvane {
@@ -44,8 +47,13 @@ class RaceSession {
     RaceFileResult raceFile;
     std::vector<std::string> warnings;
     TrackImportResult trackImport;
+    // Derived at opening from the tracks and the course.
+    LegAnalysis legs;
     RaceArea area;
+    CourseGeometry course;
     CoastData coast;  // coastline files used, their polylines, the landmarks
+    // What the map keeps between frames; fresh for every opened race.
+    ViewState viewState;
 };
 
 // Resolves a race name the way the user gives it: an existing path, or a

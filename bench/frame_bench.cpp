@@ -1,0 +1,152 @@
+// Frames of a large race (81 boats with wakes and labels, grid, a
+// 100,000-point coastline, landmarks) at 1920 x 1080, beside the floor of
+// clearing and copying the same image. Run: build/release/bench/frame_bench
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <cstdlib>
+#include <cstring>
+
+#include "view/boat_layer.h"
+#include "view/coastline_layer.h"
+#include "view/scene_renderer.h"
+#include "view/synthetic_race.h"  // tests/view: the races the tests draw
+
+namespace {
+
+using namespace korvane;
+
+struct LargeRace {
+    RaceModel model = testing::syntheticRace(81, 2, 3600);
+    Coastline coast = testing::syntheticCoastline(100000, 20);
+    std::vector<LandmarkLight> lights = testing::syntheticLandmarks(30);
+    RaceArea area = computeRaceArea(model, {});
+};
+
+const LargeRace& largeRace() {
+    static const LargeRace race;
+    return race;
+}
+
+DisplayState benchDisplay(bool northUp) {
+    DisplayState d;
+    d.labelLevel = 2;
+    d.northUp = northUp;
+    d.isNight = true;
+    d.overviewOn = true;
+    return d;
+}
+
+void copyImage(const QImage& from, QImage& to) {
+    std::memcpy(to.bits(), from.constBits(), static_cast<std::size_t>(from.sizeInBytes()));
+}
+
+void BM_Frame(benchmark::State& state) {
+    const LargeRace& race = largeRace();
+    const DisplayState display = benchDisplay(state.range(0) != 0);
+    SceneInput input{&race.model, &race.area, &race.coast, &race.lights};
+    SceneRenderer renderer;
+    ViewState viewState;
+    Viewport view;
+    QImage scene(1920, 1080, QImage::Format_RGB32);
+    QImage window(1920, 1080, QImage::Format_RGB32);
+    double t = 600;
+    for (auto _ : state) {
+        clearScene(scene, display.seaLevel);
+        renderer.draw(scene, t, input, display, viewState, view);
+        copyImage(scene, window);
+        t += 1;
+        viewState.landmarkPulse = std::fmod(viewState.landmarkPulse + 0.05, 1.0);
+    }
+}
+BENCHMARK(BM_Frame)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+void BM_Floor(benchmark::State& state) {
+    QImage scene(1920, 1080, QImage::Format_RGB32);
+    QImage window(1920, 1080, QImage::Format_RGB32);
+    for (auto _ : state) {
+        clearScene(scene, 100);
+        copyImage(scene, window);
+        benchmark::DoNotOptimize(window.constBits());
+    }
+}
+BENCHMARK(BM_Floor)->Unit(benchmark::kMillisecond);
+
+// The parts of a frame, to see where the time goes. Each draws on an image
+// cleared once, with the view fitted by one full frame first.
+struct FittedFrame {
+    QImage scene{1920, 1080, QImage::Format_RGB32};
+    Viewport view;
+    ViewState viewState;
+    FittedFrame() {
+        const LargeRace& race = largeRace();
+        SceneInput input{&race.model, &race.area, &race.coast, &race.lights};
+        SceneRenderer renderer;
+        clearScene(scene, 100);
+        renderer.draw(scene, 600, input, benchDisplay(true), viewState, view);
+        // KORVANE_BENCH_PNG=file.png keeps the frame for a look.
+        if (const char* png = std::getenv("KORVANE_BENCH_PNG"))
+            scene.save(QString::fromLocal8Bit(png));
+    }
+};
+
+void BM_PainterOnly(benchmark::State& state) {
+    FittedFrame f;
+    for (auto _ : state) {
+        QPainter p(&f.scene);
+        p.drawPoint(1, 1);
+    }
+}
+BENCHMARK(BM_PainterOnly)->Unit(benchmark::kMillisecond);
+
+void BM_Coastline(benchmark::State& state) {
+    FittedFrame f;
+    const CoastlineLayer layer(largeRace().coast);
+    std::size_t points = 0;
+    for (auto _ : state) {
+        QPainter p(&f.scene);
+        p.setPen(QPen(Qt::white, 1));
+        points = layer.draw(p, f.view);
+    }
+    state.counters["points"] = static_cast<double>(points);
+    state.counters["chunks"] = static_cast<double>(layer.chunkCount());
+    state.counters["lat"] = f.view.centreLat;
+    state.counters["scale"] = f.view.latScale;
+}
+BENCHMARK(BM_Coastline)->Unit(benchmark::kMillisecond);
+
+void BM_Boats(benchmark::State& state) {
+    FittedFrame f;
+    const LargeRace& race = largeRace();
+    DisplayState display = benchDisplay(true);
+    display.labelLevel = static_cast<int>(state.range(0));
+    std::vector<bool> visible(82, true);
+    BoatLayerInput in;
+    in.model = &race.model;
+    in.boats = &f.viewState.boats;
+    in.visible = &visible;
+    in.wind = &f.viewState.wind;
+    in.display = &display;
+    in.hull = hullShapeFor(9.5);
+    in.timeSeconds = 600;
+    in.symbolLength = 6;
+    TextStamps labels(QFont(QStringLiteral("Noto Sans CJK JP"), 9));
+    in.labels = &labels;
+    for (auto _ : state) {
+        QPainter p(&f.scene);
+        drawBoatLayer(p, f.view, in);
+    }
+}
+BENCHMARK(BM_Boats)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

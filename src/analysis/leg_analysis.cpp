@@ -1,0 +1,347 @@
+#include "analysis/leg_analysis.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "base/numbers.h"
+
+namespace korvane {
+
+namespace {
+
+// Races last at most a week; a later "finish" is a placeholder, not a time.
+constexpr double kOneWeekSeconds = 604'800;
+// The sailed distances use a slightly lower bound than the passing tests.
+constexpr double kDistanceBoundSeconds = 900'000;
+// A mark counts as rounded within this distance (minutes of arc), and the
+// closest fix is taken once the boat is this much farther away again.
+constexpr double kMarkRadiusMinutes = 0.2;
+constexpr double kMarkLeaveMinutes = 0.1;
+
+// Fixes numbered from 1, as the passing rules count them.
+class Fixes {
+  public:
+    explicit Fixes(const std::vector<TrackPoint>& track) : track_(track) {}
+    int count() const { return static_cast<int>(track_.size()); }
+    const TrackPoint& operator[](int j) const { return track_[static_cast<std::size_t>(j - 1)]; }
+    double t(int j) const { return (*this)[j].timeSeconds; }
+    // t(j) for a j past the end reads as 0, the value an unused slot holds.
+    double tOrZero(int j) const { return j >= 1 && j <= count() ? t(j) : 0; }
+
+  private:
+    const std::vector<TrackPoint>& track_;
+};
+
+// Signed offset of a position from a line: its sign tells the side.
+class LineSide {
+  public:
+    explicit LineSide(const Line& line) : line_(line) {
+        const double dLat = line.lat2Minutes - line.lat1Minutes;
+        dLon_ = line.lon2Minutes - line.lon1Minutes;
+        length_ = std::sqrt(dLat * dLat + dLon_ * dLon_);
+        if (dLon_ != 0) {
+            slope_ = dLat / dLon_;
+            intercept_ = line.lat1Minutes - slope_ * line.lon1Minutes;
+        }
+    }
+
+    double offset(double lat, double lon) const {
+        if (slope_ != 0 || intercept_ != 0) return slope_ * lon + intercept_ - lat;
+        if (dLon_ == 0) return lon - line_.lon1Minutes;  // north-south line
+        return lat - line_.lat1Minutes;
+    }
+
+    // On the line itself rather than on its extension.
+    bool holds(double lat, double lon) const {
+        return std::hypot(lat - line_.lat1Minutes, lon - line_.lon1Minutes) < length_ &&
+               std::hypot(lat - line_.lat2Minutes, lon - line_.lon2Minutes) < length_;
+    }
+
+  private:
+    const Line& line_;
+    double dLon_ = 0;
+    double length_ = 0;
+    double slope_ = 0;
+    double intercept_ = 0;
+};
+
+int halfCount(int n) {
+    return static_cast<int>(roundHalfEvenToInt(n / 2.0));
+}
+
+// The stretch of track searched for the start: from shortly before the gun
+// to ten minutes after it, within the first half of the track.
+void startWindow(const Fixes& fixes, int& begin, int& end) {
+    const int n = fixes.count();
+    const int h = halfCount(n);
+    begin = 1;
+    for (int j = 1; j <= h; ++j)
+        if (fixes.t(j) < -30 && fixes.tOrZero(j + 5) > 0) {
+            begin = j;
+            break;
+        }
+    end = n;
+    for (int k = begin; k <= h; ++k)
+        if (fixes.t(k) < 600 && fixes.tOrZero(k + 2) > 600) {
+            end = k;
+            break;
+        }
+}
+
+void searchLineCrossing(const Fixes& fixes, const Line& line, int p, bool lastPoint,
+                        BoatLegResult& boat) {
+    const LineSide side(line);
+    int first;
+    int last;  // last segment scanned (from fix last to last + 1)
+    if (p == 1) {
+        int end;
+        startWindow(fixes, first, end);
+        boat.searchIndex = first;
+        last = end - 1;
+    } else {
+        first = boat.searchIndex + 1;
+        last = fixes.count() - 1;
+    }
+    double& passTime = boat.passTimeSeconds[static_cast<std::size_t>(p - 1)];
+    for (int u = std::max(first, 1); u <= last; ++u) {
+        const TrackPoint& from = fixes[u];
+        const TrackPoint& to = fixes[u + 1];
+        const double a = side.offset(from.latMinutes, from.lonMinutes);
+        const double b = side.offset(to.latMinutes, to.lonMinutes);
+        if (a * b > 0) continue;
+        double f = a == b ? 0 : std::fabs(a / (b - a));
+        if (f > 1) f = 0;
+        const double tau = from.timeSeconds + (to.timeSeconds - from.timeSeconds) * f;
+        if (tau >= 0) passTime = tau;
+        const double lat = from.latMinutes + (to.latMinutes - from.latMinutes) * f;
+        const double lon = from.lonMinutes + (to.lonMinutes - from.lonMinutes) * f;
+        if (side.holds(lat, lon)) {
+            boat.searchIndex = u + 1;
+            if (lastPoint) break;
+        }
+    }
+}
+
+void searchNearestApproach(const Fixes& fixes, double targetLat, double targetLon, int p,
+                           BoatLegResult& boat) {
+    int first;
+    int last;
+    if (p == 1) {
+        first = 1;
+        last = halfCount(fixes.count());
+    } else {
+        first = boat.searchIndex;
+        last = fixes.count() - 1;
+    }
+    double& passTime = boat.passTimeSeconds[static_cast<std::size_t>(p - 1)];
+    double best = kMarkRadiusMinutes;
+    for (int j = std::max(first, 1); j <= last; ++j) {
+        const double d =
+            std::hypot(targetLat - fixes[j].latMinutes, targetLon - fixes[j].lonMinutes);
+        if (d < best) {
+            best = d;
+            passTime = roundHalfEven(fixes.t(j));
+            boat.searchIndex = j + 1;
+        }
+        if (best < kMarkRadiusMinutes && d > best + kMarkLeaveMinutes) break;
+    }
+}
+
+void rankFinishers(LegAnalysis& analysis) {
+    const int n = analysis.pointCount();
+    for (BoatLegResult& boat : analysis.boats) {
+        int ahead = 0;
+        for (const BoatLegResult& other : analysis.boats)
+            if (other.passTime(n) < boat.passTime(n)) ++ahead;
+        boat.finishRank = 1 + ahead;
+    }
+    analysis.lastFinishTimeSeconds = 0;
+    for (const BoatLegResult& boat : analysis.boats) {
+        const double t = boat.passTime(n);
+        if (t < kOneWeekSeconds && t > analysis.lastFinishTimeSeconds)
+            analysis.lastFinishTimeSeconds = t;
+    }
+    for (int p = 1; p <= n; ++p) {
+        double leader = kNotPassedSeconds;
+        for (const BoatLegResult& boat : analysis.boats)
+            leader = std::min(leader, boat.passTime(p));
+        analysis.leaderTimeSeconds[static_cast<std::size_t>(p - 1)] = leader;
+    }
+}
+
+struct Position {
+    double lat;
+    double lon;
+};
+
+Position interpolate(const TrackPoint& a, const TrackPoint& b, double g) {
+    return {a.latMinutes + (b.latMinutes - a.latMinutes) * g,
+            a.lonMinutes + (b.lonMinutes - a.lonMinutes) * g};
+}
+
+class GroundDistance {
+  public:
+    explicit GroundDistance(double cosLat) : metresPerMinuteLon_(kMetresPerMinuteLat * cosLat) {}
+    double operator()(Position a, Position b) const {
+        const double north = (b.lat - a.lat) * kMetresPerMinuteLat;
+        const double east = (b.lon - a.lon) * metresPerMinuteLon_;
+        return std::sqrt(north * north + east * east);
+    }
+
+  private:
+    double metresPerMinuteLon_;
+};
+
+Position at(const TrackPoint& p) {
+    return {p.latMinutes, p.lonMinutes};
+}
+
+// Fraction of segment j (fix j to j + 1) at time t.
+double fractionAt(const Fixes& fixes, int j, double t) {
+    const double span = fixes.t(j + 1) - fixes.t(j);
+    return span > 0 ? (t - fixes.t(j)) / span : 0;
+}
+
+// Track length between two times, entering and leaving inside segments.
+double sailedBetween(const Fixes& fixes, const GroundDistance& distance, double t0, double t1) {
+    const int n = fixes.count();
+    // A leg that ends before it starts has no sailed distance; walking the
+    // track for it would add up everything after the entry instead.
+    if (t1 < t0) return 0;
+    double sum = 0;
+    int s = 1;
+    for (int j = 1; j <= n - 1; ++j)
+        if (fixes.t(j) <= t0 && t0 < fixes.t(j + 1)) {
+            const Position entry = interpolate(fixes[j], fixes[j + 1], fractionAt(fixes, j, t0));
+            s = j + 1;
+            // Both ends within one segment: the piece between them is all.
+            if (t1 < fixes.t(j + 1))
+                return distance(entry,
+                                interpolate(fixes[j], fixes[j + 1], fractionAt(fixes, j, t1)));
+            sum += distance(entry, at(fixes[j + 1]));
+            break;
+        }
+    int e = n;
+    for (int j = s; j <= n - 1; ++j)
+        if (fixes.t(j) <= t1 && t1 < fixes.t(j + 1)) {
+            sum += distance(at(fixes[j]),
+                            interpolate(fixes[j], fixes[j + 1], fractionAt(fixes, j, t1)));
+            e = j;
+            break;
+        }
+    for (int j = s; j < e; ++j) sum += distance(at(fixes[j]), at(fixes[j + 1]));
+    return sum;
+}
+
+}  // namespace
+
+std::vector<double> LegAnalysis::lastPointTimes() const {
+    std::vector<double> times;
+    const int n = pointCount();
+    if (n < 2) return times;
+    for (const BoatLegResult& boat : boats) times.push_back(boat.passTime(n));
+    return times;
+}
+
+LegAnalysis detectPassings(const RaceModel& model, const std::vector<CoursePoint>& course) {
+    LegAnalysis analysis;
+    const int n = static_cast<int>(course.size());
+    const int boatCount = model.boatCount();
+    analysis.boats.resize(static_cast<std::size_t>(boatCount));
+    if (n == 0) return analysis;
+    analysis.leaderTimeSeconds.assign(static_cast<std::size_t>(n), kNotPassedSeconds);
+    for (BoatLegResult& boat : analysis.boats) {
+        boat.passTimeSeconds.assign(static_cast<std::size_t>(n), kNotPassedSeconds);
+        boat.legDistanceMetres.assign(static_cast<std::size_t>(n), 0);
+    }
+    for (int p = 1; p <= n; ++p) {
+        const CoursePoint& point = course[static_cast<std::size_t>(p - 1)];
+        for (int b = 1; b <= boatCount; ++b) {
+            const Fixes fixes(model.boats[b].track);
+            BoatLegResult& boat = analysis.boats[static_cast<std::size_t>(b - 1)];
+            double targetLat = point.latMinutes;
+            double targetLon = point.lonMinutes;
+            if (point.kind == CoursePointKind::Line) {
+                const Line& line = model.lines[point.index];
+                searchLineCrossing(fixes, line, p, p == n, boat);
+                targetLat = line.lat1Minutes;
+                targetLon = line.lon1Minutes;
+            }
+            if (!boat.passed(p)) searchNearestApproach(fixes, targetLat, targetLon, p, boat);
+        }
+    }
+    for (int b = 1; b <= boatCount; ++b)
+        if (model.boats[b].mayFinish == 0)
+            analysis.boats[static_cast<std::size_t>(b - 1)].passTimeSeconds.back() =
+                kNotPassedSeconds;
+    rankFinishers(analysis);
+    return analysis;
+}
+
+void cutTracksAfterFinish(RaceModel& model, const LegAnalysis& analysis) {
+    const int n = analysis.pointCount();
+    if (n == 0) return;
+    for (int b = 1; b <= model.boatCount(); ++b) {
+        const BoatLegResult& result = analysis.boat(b);
+        if (!result.finished()) continue;
+        std::vector<TrackPoint>& track = model.boats[b].track;
+        const Fixes fixes(track);
+        const double keepBefore = result.passTime(n) + 60;
+        int j = fixes.count();
+        while (j >= 1 && fixes.t(j) >= keepBefore) --j;
+        if (j < 1) continue;
+        const int keep = std::min(j + 3, fixes.count());
+        track.resize(static_cast<std::size_t>(keep));
+    }
+}
+
+void computeSailedDistances(const RaceModel& model, double cosLat, LegAnalysis& analysis) {
+    const int n = analysis.pointCount();
+    const GroundDistance distance(cosLat);
+    for (int b = 1; b <= model.boatCount(); ++b) {
+        BoatLegResult& result = analysis.boats[static_cast<std::size_t>(b - 1)];
+        std::fill(result.legDistanceMetres.begin(), result.legDistanceMetres.end(), 0.0);
+        if (!result.finished()) continue;
+        const Fixes fixes(model.boats[b].track);
+        for (int k = 1; k <= n; ++k) {
+            double t0 = 0;
+            double t1 = result.passTime(n);
+            if (k < n) {
+                t0 = k == 1 ? 0 : result.passTime(k);
+                t1 = result.passTime(k + 1);
+            }
+            double sum = sailedBetween(fixes, distance, t0, t1);
+            if (k < n && (result.passTime(k) > kDistanceBoundSeconds ||
+                          result.passTime(k + 1) > kDistanceBoundSeconds))
+                sum = 0;
+            result.legDistanceMetres[static_cast<std::size_t>(k - 1)] = sum;
+        }
+    }
+}
+
+void computeLegTotals(const CourseGeometry& geometry, LegAnalysis& analysis) {
+    const int legCount = std::min(geometry.legCount(), analysis.pointCount() - 1);
+    for (BoatLegResult& boat : analysis.boats) {
+        boat.upTimeSeconds = boat.downTimeSeconds = 0;
+        boat.upDistanceNm = boat.downDistanceNm = 0;
+        boat.upTotalsComplete = boat.downTotalsComplete = true;
+        for (int k = 1; k <= legCount; ++k) {
+            const double legTime =
+                k == 1 ? boat.passTime(2) : boat.passTime(k + 1) - boat.passTime(k);
+            const double legNm = boat.legDistance(k) / kMetresPerMinuteLat;
+            const bool bothPassed = boat.passed(k) && boat.passed(k + 1);
+            const LegKind kind = geometry.legs[static_cast<std::size_t>(k - 1)].kind;
+            if (kind == LegKind::Up) {
+                boat.upTimeSeconds += legTime;
+                boat.upDistanceNm += legNm;
+                boat.upTotalsComplete = boat.upTotalsComplete && bothPassed;
+            } else if (kind == LegKind::Down) {
+                boat.downTimeSeconds += legTime;
+                boat.downDistanceNm += legNm;
+                boat.downTotalsComplete = boat.downTotalsComplete && bothPassed;
+            }
+        }
+    }
+}
+
+}  // namespace korvane

@@ -1,0 +1,77 @@
+// When every boat passed each course point, how far it sailed on each leg
+// and its upwind and downwind totals; for the race, the finishing ranks, the
+// leaders and the last finisher. Filled once per race opening and read-only
+// afterwards. This file does not work out leg times or speeds for display;
+// leg_figures.h derives them from these tables.
+#pragma once
+
+#include <vector>
+
+#include "race/course_geometry.h"
+#include "race/model.h"
+
+namespace korvane {
+
+// A passing time at or above this bound means "not passed" (the placeholder
+// is kNotPassedSeconds).
+inline constexpr double kPassedBelowSeconds = 999'999;
+
+struct BoatLegResult {
+    std::vector<double> passTimeSeconds;    // [p - 1]: course point p
+    std::vector<double> legDistanceMetres;  // [k - 1]: leg k; the last slot: gun to finish
+    int searchIndex = 1;                    // 1-based fix where the next search starts
+    int finishRank = 0;
+    double upTimeSeconds = 0;
+    double downTimeSeconds = 0;
+    double upDistanceNm = 0;
+    double downDistanceNm = 0;
+    // False when a point of an upwind (downwind) leg was not passed: the
+    // total then holds the not-passed placeholder and means nothing.
+    bool upTotalsComplete = true;
+    bool downTotalsComplete = true;
+
+    // Outside the course (an empty course has no points) nothing was passed
+    // and nothing sailed.
+    double passTime(int p) const {
+        return p >= 1 && p <= pointCount() ? passTimeSeconds[static_cast<std::size_t>(p - 1)]
+                                           : kNotPassedSeconds;
+    }
+    double legDistance(int k) const {
+        return k >= 1 && k <= static_cast<int>(legDistanceMetres.size())
+                   ? legDistanceMetres[static_cast<std::size_t>(k - 1)]
+                   : 0;
+    }
+    bool passed(int p) const { return passTime(p) < kPassedBelowSeconds; }
+    bool finished() const { return !passTimeSeconds.empty() && passed(pointCount()); }
+    int pointCount() const { return static_cast<int>(passTimeSeconds.size()); }
+};
+
+struct LegAnalysis {
+    std::vector<BoatLegResult> boats;       // [b - 1]: boat slot b
+    std::vector<double> leaderTimeSeconds;  // [p - 1]: earliest passing of point p
+    double lastFinishTimeSeconds = 0;       // 0 when nobody finished
+
+    int pointCount() const { return static_cast<int>(leaderTimeSeconds.size()); }
+    const BoatLegResult& boat(int b) const { return boats[static_cast<std::size_t>(b - 1)]; }
+    double leaderTime(int p) const { return leaderTimeSeconds[static_cast<std::size_t>(p - 1)]; }
+    // Each boat's passing time of the last course point; empty for a course
+    // of fewer than 2 points (the race area then takes every fix).
+    std::vector<double> lastPointTimes() const;
+};
+
+// Passing times, ranks, leaders and the last finish. The course points come
+// from resolveCourse; an empty course gives empty tables.
+LegAnalysis detectPassings(const RaceModel& model, const std::vector<CoursePoint>& course);
+
+// Drops the fixes a finished boat logged more than a minute after its finish
+// (keeping three), so that replay, graphs and distances end with the race.
+void cutTracksAfterFinish(RaceModel& model, const LegAnalysis& analysis);
+
+// Distance sailed on each leg of each finished boat, along its track, with
+// metres per minute of longitude 1852 × cosLat.
+void computeSailedDistances(const RaceModel& model, double cosLat, LegAnalysis& analysis);
+
+// Upwind and downwind totals of time and distance, from the leg kinds.
+void computeLegTotals(const CourseGeometry& geometry, LegAnalysis& analysis);
+
+}  // namespace korvane

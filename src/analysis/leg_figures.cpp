@@ -1,0 +1,87 @@
+#include "analysis/leg_figures.h"
+
+namespace korvane {
+
+namespace {
+// The best boat's finish must be a real time, not a placeholder.
+constexpr double kBestBoatBelowSeconds = 1'000'000;
+}  // namespace
+
+double LegFigures::legTime(int b, int k) const {
+    const BoatLegResult& r = boat(b);
+    return k == 1 ? r.passTime(2) : r.passTime(k + 1) - r.passTime(k);
+}
+
+std::optional<double> LegFigures::legSpeed(int b, int k) const {
+    const double time = legTime(b, k);
+    const double metres = boat(b).legDistance(k);
+    if (time > 0 && metres > 0 && boat(b).passed(k + 1))
+        return metres / time * kKnotsPerMetrePerSecond;
+    return std::nullopt;
+}
+
+std::optional<double> LegFigures::averageSpeed(int b) const {
+    const double time = raceTime(b);
+    const double metres = boat(b).legDistance(pointCount());
+    if (time > 0 && metres > 0) return metres / time * kKnotsPerMetrePerSecond;
+    return std::nullopt;
+}
+
+double LegFigures::upSpeed(int b) const {
+    const BoatLegResult& r = boat(b);
+    return r.upTimeSeconds > 0 ? r.upDistanceNm * 3600 / r.upTimeSeconds : 0;
+}
+
+double LegFigures::downSpeed(int b) const {
+    const BoatLegResult& r = boat(b);
+    return r.downTimeSeconds > 0 ? r.downDistanceNm * 3600 / r.downTimeSeconds : 0;
+}
+
+double LegFigures::upVmc(int b) const {
+    const BoatLegResult& r = boat(b);
+    return r.upTimeSeconds > 0 ? upCourseNm() * 3600 / r.upTimeSeconds : 0;
+}
+
+double LegFigures::downVmc(int b) const {
+    const BoatLegResult& r = boat(b);
+    return r.downTimeSeconds > 0 ? downCourseNm() * 3600 / r.downTimeSeconds : 0;
+}
+
+double LegFigures::courseNm(LegKind kind) const {
+    double sum = 0;
+    for (int k = 1; k <= legCount(); ++k)
+        if (leg(k).kind == kind) sum += leg(k).lengthMetres / kMetresPerMinuteLat;
+    return sum;
+}
+
+double LegFigures::upCourseNm() const {
+    return courseNm(LegKind::Up);
+}
+double LegFigures::downCourseNm() const {
+    return courseNm(LegKind::Down);
+}
+
+int LegFigures::position(int b, int p) const {
+    const double t = boat(b).passTime(p);
+    int ahead = 0;
+    for (const BoatLegResult& other : analysis_.boats)
+        if (other.passTime(p) < t) ++ahead;
+    return 1 + ahead;
+}
+
+int LegFigures::bestBoat() const {
+    if (pointCount() == 0) return 0;
+    int best = 0;
+    double bestTime = 0;
+    for (int b = 1; b <= boatCount(); ++b) {
+        const double t = raceTime(b);
+        if (t <= 0 || t >= kBestBoatBelowSeconds) continue;
+        if (best == 0 || t < bestTime) {
+            best = b;
+            bestTime = t;
+        }
+    }
+    return best;
+}
+
+}  // namespace korvane

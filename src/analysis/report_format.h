@@ -1,0 +1,20 @@
+// The number formats of the performance report. They cut digits rather than
+// round, the way the report has always been read by the coaches.
+#pragma once
+
+#include <string>
+
+namespace korvane {
+
+std::string formatWhole(double value);         // rounded, halves to even
+std::string formatFourDecimals(double value);  // at most 4 digits after the point, cut
+std::string formatFiveChars(double value);     // the first 5 characters
+std::string formatDegrees(double value);       // integer part, cut
+// The same with "+" in front of values above 0.
+std::string withSign(double value, const std::string& text);
+
+// A name as a report field: "," would start a new column, so it becomes the
+// full-width comma "，" (U+FF0C).
+std::string reportField(const std::string& text);
+
+}  // namespace korvane

@@ -1,0 +1,159 @@
+#include "cli/render_command.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <stdexcept>
+
+#include "base/numbers.h"
+#include "race/race_area.h"
+#include "view/landmark_light.h"
+#include "view/scene_renderer.h"
+
+namespace korvane {
+
+namespace {
+
+struct RenderOptions {
+    double atSeconds = 0;
+    int width = 1280;
+    int height = 800;
+    int frames = 0;
+    // The window opens with "Show Name" and "Big Boat" ticked.
+    int labelLevel = 1;
+    std::optional<bool> northUp;
+    int zoomPosition = 75;  // the ZOOM bar after a race opening
+    bool layLine = false;
+    bool bigBoat = true;
+    std::string output;
+};
+
+RenderOptions parseRenderOptions(const CliOptions& o) {
+    RenderOptions r;
+    const auto at = o.value("--at");
+    if (!at) throw std::invalid_argument("render needs --at SECONDS");
+    const auto t = parseDouble(*at);
+    if (!t) throw std::invalid_argument("--at: not a number: " + *at);
+    r.atSeconds = *t;
+    if (const auto size = o.value("--size")) {
+        const auto x = size->find_first_of("xX");
+        const auto w = x == std::string::npos ? std::nullopt : parseInteger(size->substr(0, x));
+        const auto h = x == std::string::npos ? std::nullopt : parseInteger(size->substr(x + 1));
+        if (!w || !h || *w < 0 || *h < 0 || *w > 16384 || *h > 16384)
+            throw std::invalid_argument("--size: expected WxH, e.g. 1920x1080");
+        r.width = static_cast<int>(*w);
+        r.height = static_cast<int>(*h);
+    }
+    if (const auto n = o.value("--frames")) {
+        const auto v = parseInteger(*n);
+        if (!v || *v < 1 || *v > 1000000) throw std::invalid_argument("--frames: expected a count");
+        r.frames = static_cast<int>(*v);
+    }
+    if (const auto n = o.value("--labels")) {
+        const auto v = parseInteger(*n);
+        if (!v || *v < 0 || *v > 3) throw std::invalid_argument("--labels: expected 0 to 3");
+        r.labelLevel = static_cast<int>(*v);
+    }
+    if (const auto z = o.value("--zoom")) {
+        const auto v = parseInteger(*z);
+        if (!v || *v < 0 || *v > 100) throw std::invalid_argument("--zoom: expected 0 to 100");
+        r.zoomPosition = static_cast<int>(*v);
+    }
+    r.layLine = o.has("--laylines");
+    if (o.has("--small-boats")) r.bigBoat = false;
+    if (o.has("--north-up")) r.northUp = true;
+    if (o.has("--wind-up")) r.northUp = false;
+    if (const auto f = o.value("-o")) r.output = *f;
+    if (r.frames == 0 && r.output.empty()) throw std::invalid_argument("render needs -o FILE.png");
+    return r;
+}
+
+// QPainter text needs a GUI application; the CLI has no screen.
+std::unique_ptr<QGuiApplication> ensureGuiApplication() {
+    if (QGuiApplication::instance()) return nullptr;
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static int argc = 1;
+    static char name[] = "korvane-cli";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+void copyImage(const QImage& from, QImage& to) {
+    std::memcpy(to.bits(), from.constBits(), static_cast<std::size_t>(from.sizeInBytes()));
+}
+
+}  // namespace
+
+int runRender(RaceSession& session, const CliOptions& options, std::ostream& out) {
+    const RenderOptions r = parseRenderOptions(options);
+    const auto app = ensureGuiApplication();
+
+    const RaceArea& area = session.area;
+    DisplayState display;
+    display.northUp = r.northUp.value_or(session.model.race.northUp > 0);
+    display.labelLevel = r.labelLevel;
+    display.layLine = r.layLine;
+    display.zoomDivisor = zoomDivisorForPosition(r.zoomPosition);
+    display.bigBoat = r.bigBoat;
+    // A PNG has no overview panel beside it, so the inset goes into the frame.
+    display.overviewOn = true;
+    SceneInput input;
+    input.model = &session.model;
+    input.area = &area;
+    input.coastline = &session.coast.coastline;
+    // The light timer ticks once a second; the replay time stands in for it.
+    const auto lights = landmarkLightsAt(session.coast.landmarks,
+                                         static_cast<std::int64_t>(std::floor(r.atSeconds)));
+    input.landmarks = &lights;
+    const double secondsOfDay =
+        std::fmod(std::fmod(session.model.race.start, 1.0) * 86400 + r.atSeconds, 86400.0);
+    display.isNight = isNightAt(secondsOfDay < 0 ? secondsOfDay + 86400 : secondsOfDay,
+                                area.sunriseSeconds, area.sunsetSeconds);
+
+    SceneRenderer renderer;
+    Viewport view;
+    QImage scene(r.width, r.height, QImage::Format_RGB32);
+    QImage window(r.width, r.height, QImage::Format_RGB32);
+    if (r.frames == 0) {
+        // A first frame at the same instant leaves what the window would carry
+        // over from the previous tick (the inset frame); the wind it seeds
+        // is the same.
+        clearScene(scene, display.seaLevel);
+        renderer.draw(scene, r.atSeconds, input, display, session.viewState, view);
+        clearScene(scene, display.seaLevel);
+        renderer.draw(scene, r.atSeconds, input, display, session.viewState, view);
+        if (!scene.save(QString::fromStdString(r.output), "PNG")) {
+            out.flush();
+            throw std::runtime_error("cannot write " + r.output);
+        }
+        return 0;
+    }
+
+    using Clock = std::chrono::steady_clock;
+    const auto t0 = Clock::now();
+    for (int i = 0; i < r.frames; ++i) {
+        clearScene(scene, display.seaLevel);
+        renderer.draw(scene, r.atSeconds + i, input, display, session.viewState, view);
+        copyImage(scene, window);
+    }
+    const auto t1 = Clock::now();
+    if (!r.output.empty() && !scene.save(QString::fromStdString(r.output), "PNG"))
+        throw std::runtime_error("cannot write " + r.output);
+    const auto t1b = Clock::now();
+    for (int i = 0; i < r.frames; ++i) {
+        clearScene(scene, display.seaLevel);
+        copyImage(scene, window);
+    }
+    const auto t2 = Clock::now();
+    const auto ms = [&](auto d) {
+        return std::chrono::duration<double, std::milli>(d).count() / r.frames;
+    };
+    out << "frame_ms=" << ms(t1 - t0) << " floor_ms=" << ms(t2 - t1b) << "\n";
+    return 0;
+}
+
+}  // namespace korvane

@@ -1,0 +1,139 @@
+#include "race/course_geometry.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "base/numbers.h"
+#include "race/race_file_error.h"
+
+namespace korvane {
+
+namespace {
+
+struct Position {
+    double lat = 0;
+    double lon = 0;
+};
+
+Position midpoint(const Line& line) {
+    return {(line.lat1Minutes + line.lat2Minutes) / 2, (line.lon1Minutes + line.lon2Minutes) / 2};
+}
+
+CoursePoint resolveEntry(const RaceModel& model, const std::string& entry,
+                         const std::string& fileName) {
+    CoursePoint point;
+    point.name = entry;
+    const bool isLine = entry.find('L') != std::string::npos;
+    point.kind = isLine ? CoursePointKind::Line : CoursePointKind::Mark;
+    const std::size_t from = isLine ? 1 : 2;
+    const std::string numberText = entry.size() > from ? entry.substr(from) : std::string();
+    const auto number = parseInt32(numberText);
+    if (!number) throw RaceFileError(integerConversionMessage(numberText), fileName, 0);
+    point.index = *number;
+    if (isLine) {
+        if (!model.lines.contains(point.index))
+            throw RaceFileError("course entry '" + entry + "' names line " +
+                                    std::to_string(point.index) + ", which the race does not have",
+                                fileName, 0);
+        const Position mid = midpoint(model.lines[point.index]);
+        point.latMinutes = mid.lat;
+        point.lonMinutes = mid.lon;
+    } else {
+        if (!model.marks.contains(point.index))
+            throw RaceFileError("course entry '" + entry + "' names mark " +
+                                    std::to_string(point.index) + ", which the race does not have",
+                                fileName, 0);
+        point.latMinutes = model.marks[point.index].latMinutes;
+        point.lonMinutes = model.marks[point.index].lonMinutes;
+    }
+    return point;
+}
+
+// Where a leg leaves from: a line is left from its first end, the end the
+// race officer lays at the committee boat.
+Position legStart(const RaceModel& model, const CoursePoint& point) {
+    if (point.kind == CoursePointKind::Line) {
+        const Line& line = model.lines[point.index];
+        return {line.lat1Minutes, line.lon1Minutes};
+    }
+    return {point.latMinutes, point.lonMinutes};
+}
+
+LegKind classify(double bearing, const Race& race) {
+    double a = bearing - race.magneticVariation;
+    if (a < 0) a += 360;
+    if (a > 360) a -= 360;
+    a -= race.windDirection;
+    if (a > 180) a -= 360;
+    if (a < -180) a += 360;
+    a = std::fabs(a);
+    if (a < 45) return LegKind::Up;
+    if (a > 135) return LegKind::Down;
+    return LegKind::Across;
+}
+
+}  // namespace
+
+double bearingDegrees(double north, double east) {
+    double b;
+    if (north == 0) {
+        b = east > 0 ? 90 : east < 0 ? 270 : 0;
+    } else {
+        b = std::atan(east / north) * 180 / std::numbers::pi;
+        if (north < 0) b += 180;
+    }
+    if (b < 0) b += 360;
+    if (b >= 360) b -= 360;
+    return b;
+}
+
+const char* legKindLabel(LegKind kind) {
+    switch (kind) {
+        case LegKind::Up:
+            return "UP";
+        case LegKind::Down:
+            return "DN";
+        case LegKind::Across:
+            break;
+    }
+    return "-";
+}
+
+std::vector<CoursePoint> resolveCourse(const RaceModel& model, const std::string& fileName) {
+    std::vector<CoursePoint> points;
+    for (const std::string& entry : model.race.course)
+        points.push_back(resolveEntry(model, entry, fileName));
+    return points;
+}
+
+CourseGeometry computeCourseGeometry(const RaceModel& model, std::vector<CoursePoint> points,
+                                     double metresPerMinuteLon) {
+    CourseGeometry geometry;
+    geometry.points = std::move(points);
+    const int n = geometry.pointCount();
+    for (int k = 1; k < n; ++k) {
+        const Position a = legStart(model, geometry.points[static_cast<std::size_t>(k - 1)]);
+        const CoursePoint& b = geometry.points[static_cast<std::size_t>(k)];
+        const double north = (b.latMinutes - a.lat) * kMetresPerMinuteLat;
+        const double east = (b.lonMinutes - a.lon) * metresPerMinuteLon;
+        CourseLeg leg;
+        leg.bearingDegrees = bearingDegrees(north, east);
+        leg.lengthMetres = std::sqrt(north * north + east * east);
+        leg.kind = classify(leg.bearingDegrees, model.race);
+        geometry.totalLengthMetres += leg.lengthMetres;
+        geometry.legs.push_back(leg);
+    }
+    for (int k = 1; k + 1 < n; ++k) {
+        double back = geometry.legs[static_cast<std::size_t>(k - 1)].bearingDegrees + 180;
+        if (back > 360) back -= 360;
+        double turn = geometry.legs[static_cast<std::size_t>(k)].bearingDegrees - back;
+        if (turn > 180) turn -= 360;
+        if (turn < -180) turn += 360;
+        double bisector = turn / 2 + back + 180;
+        if (bisector > 360) bisector -= 360;
+        geometry.bisectorDegrees.push_back(bisector);
+    }
+    return geometry;
+}
+
+}  // namespace korvane
