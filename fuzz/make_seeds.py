@@ -10,7 +10,7 @@ START = 1715479200  # 2024-05-12 02:00:00 UTC
 LAT, LON = 35.27, 139.48
 
 
-def fixes(n=20, step=5, first=-400):
+def fixes(n=40, step=5, first=-400):
     for k in range(n):
         yield START + first + k * step, LAT + k * 1e-4, LON - k * 1e-4
 

@@ -1,5 +1,6 @@
 #include "tracks/fix_collector.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "race/race_time.h"
@@ -15,7 +16,10 @@ FixCollector::FixCollector(const ReadWindow& window, std::size_t expectedFixes)
     : window_(window),
       lowerBound_(-static_cast<double>(window.preStartSeconds) - 60),
       upperBound_(window.timelineEnd + 120) {
-    fixes_.reserve(expectedFixes);
+    // A guess from the file size; past a few million fixes the vector grows
+    // on its own rather than claiming memory for a file of mostly noise.
+    constexpr std::size_t kMaxReserve = std::size_t{1} << 22;
+    fixes_.reserve(std::min(expectedFixes, kMaxReserve));
 }
 
 std::int64_t FixCollector::secondsOf(Timestamp utc) const {

@@ -57,7 +57,7 @@ public:
     // The fixes, with no spare capacity left behind.
     std::vector<TrackPoint> take();
 
-  private:
+private:
     ReadWindow window_;
     double lowerBound_;  // exclusive end of the pre-start part
     double upperBound_;

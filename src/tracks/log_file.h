@@ -1,5 +1,6 @@
-// Whole-file reads for the log import: one allocation, one read loop, no
-// zero-filling of a buffer that is overwritten right away.
+// Whole-file reads for the log import: one read loop into a buffer that is
+// kept from one log to the next, so a race of many logs does not fault in
+// fresh memory for every file.
 #pragma once
 
 #include <cstddef>
@@ -10,20 +11,15 @@
 
 namespace korvane {
 
-class LogBytes {
+class LogBuffer {
 public:
-    LogBytes() = default;
-    LogBytes(std::unique_ptr<char[]> data, std::size_t size)
-        : data_(std::move(data)), size_(size) {}
+    // The file's bytes, valid until the next read; nullopt when the file
+    // cannot be opened or read (a folder, no permission).
+    std::optional<std::string_view> read(const std::filesystem::path& path);
 
-    std::string_view view() const { return {data_.get(), size_}; }
-
-  private:
-    std::unique_ptr<char[]> data_;
-    std::size_t size_ = 0;
+private:
+    std::unique_ptr<char[]> data_;  // not zero-filled: overwritten by read()
+    std::size_t capacity_ = 0;
 };
-
-// nullopt when the file cannot be opened or read (a folder, no permission).
-std::optional<LogBytes> readLogBytes(const std::filesystem::path& path);
 
 }  // namespace korvane

@@ -25,17 +25,17 @@ ReadWindow readWindowFor(const Race& race, const Boat& boat, const ReaderEntry& 
     return w;
 }
 
-LogReadResult readBoatLog(const fs::path& gpsDir, const Race& race, const Boat& boat) {
+LogReadResult readBoatLog(const fs::path& gpsDir, const Race& race, const Boat& boat,
+                          LogBuffer& buffer) {
     LogReadResult result;
     const auto path = resolveCaseInsensitive(gpsDir, boat.logFile);
     if (!path) return result;
-    const auto bytes = readLogBytes(*path);
+    const auto bytes = buffer.read(*path);
     if (!bytes) return result;
     result.fileFound = true;
     result.reader = readerForFile(boat.logFile);
     if (result.reader)
-        result.fixes =
-            result.reader->read(bytes->view(), readWindowFor(race, boat, *result.reader));
+        result.fixes = result.reader->read(*bytes, readWindowFor(race, boat, *result.reader));
     return result;
 }
 
@@ -119,10 +119,12 @@ TrackImportResult loadAllTracks(RaceModel& model, const fs::path& dataRoot,
     for (Boat& b : snapshot) b.track.clear();
     std::atomic<int> next{0};
     auto work = [&] {
+        LogBuffer buffer;
         for (int i = next++; i < count; i = next++) {
             const auto slot = static_cast<std::size_t>(i);
             try {
-                promises[slot].set_value(readBoatLog(gpsDir, readOnly.race, snapshot[slot]));
+                promises[slot].set_value(
+                    readBoatLog(gpsDir, readOnly.race, snapshot[slot], buffer));
             } catch (...) {
                 promises[slot].set_exception(std::current_exception());
             }
@@ -132,13 +134,14 @@ TrackImportResult loadAllTracks(RaceModel& model, const fs::path& dataRoot,
     if (threads > 1)
         for (unsigned t = 0; t < threads; ++t) pool.emplace_back(work);
 
+    LogBuffer serialBuffer;
     for (int n = 1; n <= count; ++n) {
         Boat& boat = model.boats[n];
         if (progress) progress(n, count, boat.logFile);
         const auto slot = static_cast<std::size_t>(n - 1);
         if (threads <= 1) {
             // Serial load: read the log right here, in boat order.
-            keeper.take(boat, readBoatLog(gpsDir, model.race, boat));
+            keeper.take(boat, readBoatLog(gpsDir, model.race, boat, serialBuffer));
             continue;
         }
         keeper.take(boat, futures[slot].get());
@@ -149,7 +152,8 @@ TrackImportResult loadAllTracks(RaceModel& model, const fs::path& dataRoot,
 }
 
 bool loadTrack(Boat& boat, const Race& race, const fs::path& dataRoot) {
-    return applyBoatLog(boat, readBoatLog(dataRoot / "gpsdat", race, boat), race);
+    LogBuffer buffer;
+    return applyBoatLog(boat, readBoatLog(dataRoot / "gpsdat", race, boat, buffer), race);
 }
 
 }  // namespace korvane

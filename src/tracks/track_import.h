@@ -12,6 +12,7 @@
 
 #include "race/model.h"
 #include "tracks/fix_collector.h"
+#include "tracks/log_file.h"
 #include "tracks/reader_table.h"
 
 namespace korvane {
