@@ -66,6 +66,7 @@ CoastArea offshoreArea() {
     return a;
 }
 
+// Five boats round the island, sampled as the race opening samples them.
 std::vector<std::vector<GeoPoint>> offshoreTracks() {
     std::vector<std::vector<GeoPoint>> tracks;
     for (int boat = 0; boat < 5; ++boat) {
@@ -74,7 +75,7 @@ std::vector<std::vector<GeoPoint>> offshoreTracks() {
             const double s = i / 1500.0 * 2 * std::numbers::pi;
             t.push_back({2096.5 + 19.5 * std::cos(s), 8366 + 8 * std::sin(s) + boat * 0.2});
         }
-        tracks.push_back(std::move(t));
+        tracks.push_back(corridorPath(t));
     }
     return tracks;
 }

@@ -28,7 +28,7 @@ const korvane::CorridorMask& mask() {
     static const korvane::CorridorMask m = [] {
         std::vector<korvane::GeoPoint> track;
         for (int i = 0; i <= 400; ++i) track.push_back({2116 - i * 0.0975, 8366 + (i % 40) * 0.1});
-        return korvane::CorridorMask(area(), {track});
+        return korvane::CorridorMask(area(), {korvane::corridorPath(track)});
     }();
     return m;
 }

@@ -19,10 +19,11 @@ struct CoastData {
 };
 
 // `namedFiles` are the MAP names of the race file; when there are none the
-// files are chosen from the area. `tracks` are the boats' tracks, which the
-// whole-country file is filtered by. Missing files are skipped.
+// files are chosen from the area. `corridorPaths` are the boats' tracks as
+// corridorPath samples them; the whole-country file is filtered by them.
+// Missing files are skipped.
 CoastData loadCoastline(const std::filesystem::path& coastFolder,
                         const std::vector<std::string>& namedFiles, const CoastArea& area,
-                        const std::vector<std::vector<GeoPoint>>& tracks);
+                        const std::vector<std::vector<GeoPoint>>& corridorPaths);
 
 }  // namespace korvane

@@ -12,7 +12,6 @@ namespace korvane {
 namespace {
 
 constexpr double kHalfSize = CorridorMask::kSize / 2.0;
-constexpr std::size_t kTrackStride = 100;
 // Far beyond the mask but safe to hand to the painter as int.
 constexpr double kCoordinateLimit = 1e6;
 
@@ -23,7 +22,7 @@ int clampedRound(double v) {
 
 }  // namespace
 
-CorridorMask::CorridorMask(const CoastArea& area, const std::vector<std::vector<GeoPoint>>& tracks)
+CorridorMask::CorridorMask(const CoastArea& area, const std::vector<std::vector<GeoPoint>>& paths)
     : centreLat_(area.centreLat), centreLon_(area.centreLon), red_(kSize * kSize, 0) {
     halfWidthMinutes_ = std::max(area.sizeMinutes() * 0.1, 30.0);
     const double cosLat = area.cosLat > 0 ? area.cosLat : 1;
@@ -43,7 +42,7 @@ CorridorMask::CorridorMask(const CoastArea& area, const std::vector<std::vector<
 
     QImage image(kSize, kSize, QImage::Format_RGB32);
     image.fill(Qt::white);
-    draw(image, tracks);
+    draw(image, paths);
     for (int y = 0; y < kSize; ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = 0; x < kSize; ++x) {
@@ -54,7 +53,7 @@ CorridorMask::CorridorMask(const CoastArea& area, const std::vector<std::vector<
     }
 }
 
-void CorridorMask::draw(QImage& image, const std::vector<std::vector<GeoPoint>>& tracks) const {
+void CorridorMask::draw(QImage& image, const std::vector<std::vector<GeoPoint>>& paths) const {
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(QColor(255, 0, 0), penWidth_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -62,13 +61,10 @@ void CorridorMask::draw(QImage& image, const std::vector<std::vector<GeoPoint>>&
         return QPoint(clampedRound((p.lonMinutes - centreLon_) * xScale_ + kHalfSize),
                       clampedRound(kHalfSize - (p.latMinutes - centreLat_) * yScale_));
     };
-    for (const auto& track : tracks) {
-        if (track.empty()) continue;
+    for (const auto& path : paths) {
+        if (path.empty()) continue;
         QPolygon line;
-        for (std::size_t i = 0; i < track.size(); i += kTrackStride) line << pixel(track[i]);
-        // The sampled points alone would leave out the end of every track
-        // and the whole of a track shorter than the stride.
-        if ((track.size() - 1) % kTrackStride != 0) line << pixel(track.back());
+        for (const GeoPoint& p : path) line << pixel(p);
         if (line.size() == 1)
             painter.drawPoint(line.front());
         else

@@ -1,6 +1,7 @@
 #include "session/coast_step.h"
 
 #include "base/paths.h"
+#include "coast/corridor_mask.h"
 
 namespace korvane {
 
@@ -26,16 +27,16 @@ CoastArea coastAreaOf(const RaceModel& model, const RaceArea& area) {
 CoastData loadRaceCoastline(const fs::path& dataRoot, const RaceModel& model,
                             const RaceArea& area) {
     std::vector<std::string> named(model.race.coastFiles.begin(), model.race.coastFiles.end());
-    std::vector<std::vector<GeoPoint>> tracks;
-    for (const Boat& b : model.boats) {
-        std::vector<GeoPoint> line;
-        line.reserve(b.track.size());
-        for (const TrackPoint& p : b.track) line.push_back({p.latMinutes, p.lonMinutes});
-        tracks.push_back(std::move(line));
-    }
+    // Only the points the corridor joins are handed on: a copy of every fix
+    // would cost more than the rest of the coastline step.
+    std::vector<std::vector<GeoPoint>> paths;
+    for (const Boat& b : model.boats)
+        paths.push_back(corridorPath(b.track, [](const TrackPoint& p) {
+            return GeoPoint{p.latMinutes, p.lonMinutes};
+        }));
     const fs::path folder =
         resolveCaseInsensitive(dataRoot, "coastline").value_or(dataRoot / "coastline");
-    return loadCoastline(folder, named, coastAreaOf(model, area), tracks);
+    return loadCoastline(folder, named, coastAreaOf(model, area), paths);
 }
 
 }  // namespace korvane

@@ -87,12 +87,12 @@ TEST(SampleCoast, WholeCountryFileKeepsTheShoreAlongAnOffshoreTrack) {
         track.push_back({2116 - i * 0.065, 8370 + std::sin(i / 190.0) * 4});
     const CoastArea area = areaAround(2077, 2116, 8360, 8374);
     ASSERT_GT(area.sizeMinutes(), 60);
-    const CoastData data = loadCoastline(kCoastFolder, {}, area, {track});
+    const CoastData data = loadCoastline(kCoastFolder, {}, area, {corridorPath(track)});
     ASSERT_EQ(data.files, std::vector<std::string>{"jcoast"});
     ASSERT_GT(data.coastline.pointCount(), 100u);
 
     // Every kept polyline begins inside the corridor.
-    const CorridorMask mask(area, {track});
+    const CorridorMask mask(area, {corridorPath(track)});
     bool oshima = false;
     for (const auto& line : data.coastline.polylines) {
         EXPECT_TRUE(mask.isRed(line.front().latMinutes, line.front().lonMinutes));

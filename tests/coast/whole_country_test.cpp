@@ -1,5 +1,7 @@
 #include "coast/whole_country.h"
 
+#include "coast/corridor_mask.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -25,6 +27,13 @@ CoastArea diagonalArea() {
     return a;
 }
 
+// The tracks as the race opening hands them to the corridor.
+std::vector<std::vector<GeoPoint>> paths(const std::vector<std::vector<GeoPoint>>& tracks) {
+    std::vector<std::vector<GeoPoint>> out;
+    for (const auto& t : tracks) out.push_back(corridorPath(t));
+    return out;
+}
+
 std::vector<std::vector<GeoPoint>> diagonalTrack() {
     std::vector<GeoPoint> track;
     for (int i = 0; i <= 200; ++i) track.push_back({2100 + i * 0.3, 8370 + i * 0.3});
@@ -40,7 +49,7 @@ void putRecord(std::string& bytes, float lat, float lon) {
 }
 
 TEST(CorridorMask, PenIsTwiceTheHalfWidthInPixels) {
-    const CorridorMask mask(diagonalArea(), diagonalTrack());
+    const CorridorMask mask(diagonalArea(), paths(diagonalTrack()));
     EXPECT_DOUBLE_EQ(mask.halfWidthMinutes(), 30);
     EXPECT_EQ(mask.penWidth(), static_cast<int>(std::trunc(30 * 150.0 / 72 * 2)));
     int x = 0, y = 0;
@@ -51,7 +60,7 @@ TEST(CorridorMask, PenIsTwiceTheHalfWidthInPixels) {
 }
 
 TEST(CorridorMask, RedAlongTheTrackOnly) {
-    const CorridorMask mask(diagonalArea(), diagonalTrack());
+    const CorridorMask mask(diagonalArea(), paths(diagonalTrack()));
     EXPECT_TRUE(mask.isRed(2100, 8370));
     EXPECT_TRUE(mask.isRed(2160, 8430));
     EXPECT_TRUE(mask.isRed(2130, 8440));   // 40' east of the line's middle
@@ -69,7 +78,7 @@ TEST(CorridorMask, ShortTracksAndTrackEndsCount) {
     // its last fix, not only fix 101.
     std::vector<GeoPoint> longTrack;
     for (int i = 0; i < 150; ++i) longTrack.push_back({2100 + i * 0.4, 8330});
-    const CorridorMask mask(diagonalArea(), {{GeoPoint{2100, 8470}}, longTrack});
+    const CorridorMask mask(diagonalArea(), paths({{GeoPoint{2100, 8470}}, longTrack}));
     EXPECT_TRUE(mask.isRed(2100, 8470));
     EXPECT_FALSE(mask.isRed(2100, 8400));
     EXPECT_TRUE(mask.isRed(2159.6, 8330));
@@ -78,7 +87,7 @@ TEST(CorridorMask, ShortTracksAndTrackEndsCount) {
 
 TEST(WholeCountry, KeepsPolylinesThatTouchTheTracksFromWhereTheyEnter) {
     const CoastArea area = diagonalArea();
-    const CorridorMask mask(area, diagonalTrack());
+    const CorridorMask mask(area, paths(diagonalTrack()));
     std::string bytes;
     // Far from the tracks: dropped whole.
     putRecord(bytes, -2130, 8470);
@@ -107,7 +116,7 @@ TEST(WholeCountry, OnlyStartRecordsMayEnterBeyondTheTrackBounds) {
     // 33' east of the tracks' end the round pen end is still red, but it is
     // beyond h = 30' of the track bounds.
     const CoastArea area = diagonalArea();
-    const CorridorMask mask(area, diagonalTrack());
+    const CorridorMask mask(area, paths(diagonalTrack()));
     ASSERT_TRUE(mask.isRed(2160, 8463));
     std::string inner;
     putRecord(inner, -2300, 8300);
@@ -124,7 +133,7 @@ TEST(WholeCountry, OnlyStartRecordsMayEnterBeyondTheTrackBounds) {
 
 TEST(WholeCountry, SkipsAPartialRecordAndNonFiniteValues) {
     const CoastArea area = diagonalArea();
-    const CorridorMask mask(area, diagonalTrack());
+    const CorridorMask mask(area, paths(diagonalTrack()));
     std::string bytes;
     putRecord(bytes, -2100, 8370);
     putRecord(bytes, std::numeric_limits<float>::quiet_NaN(), 8371);
