@@ -13,7 +13,7 @@
 
 namespace korvane::fuzz {
 
-// 2024-05-12 02:00:00 UTC, the start the seed logs are written around.
+// 2024-05-12 02:00:00 UTC, the start the corpus logs are written around.
 inline constexpr std::int32_t kSeedStartUnix = 1715479200;
 
 inline ReadWindow windowFor(std::string_view extension, std::int32_t startUnix) {

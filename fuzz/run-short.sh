@@ -1,6 +1,6 @@
 #!/bin/sh
 # Short fuzz run for CI: builds the fuzz preset (clang) and runs every
-# target for FUZZ_SECONDS (20 by default) from the seed logs plus whatever
+# target for FUZZ_SECONDS (20 by default) from the starting corpus plus whatever
 # corpus earlier runs left in build/fuzz/corpus. Fails on the first finding.
 set -e
 cd "$(dirname "$0")/.."
@@ -8,7 +8,7 @@ SECONDS_EACH="${FUZZ_SECONDS:-20}"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j2
 CORPUS=build/fuzz/corpus
-python3 fuzz/make_seeds.py "$CORPUS"
+python3 fuzz/make_corpus.py "$CORPUS"
 mkdir -p build/fuzz/findings
 for exe in build/fuzz/fuzz/fuzz_*; do
     [ -x "$exe" ] || continue

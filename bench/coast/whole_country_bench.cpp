@@ -31,10 +31,10 @@ const std::string& countryFile() {
     static const std::string bytes = [] {
         std::string out;
         out.reserve(kPoints * 8);
-        std::uint32_t seed = 12345;
+        std::uint32_t state = 12345;
         auto next = [&] {
-            seed = seed * 1664525u + 1013904223u;
-            return (seed >> 8) / 16777216.0;
+            state = state * 1664525u + 1013904223u;
+            return (state >> 8) / 16777216.0;
         };
         double lat = 0, lon = 0;
         for (std::size_t i = 0; i < kPoints; ++i) {

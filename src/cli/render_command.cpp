@@ -120,7 +120,7 @@ int runRender(RaceSession& session, const CliOptions& options, std::ostream& out
     QImage window(r.width, r.height, QImage::Format_RGB32);
     if (r.frames == 0) {
         // A first frame at the same instant leaves what the window would carry
-        // over from the previous tick (the inset frame); the wind it seeds
+        // over from the previous tick (the inset frame); the wind it starts
         // is the same.
         clearScene(scene, display.seaLevel);
         renderer.draw(scene, r.atSeconds, input, display, session.viewState, view);

@@ -184,12 +184,12 @@ TEST(NmeaReader, SouthAndWestAreNegative) {
 // Random damage to a valid log: the fast readers must still give exactly
 // what the character-by-character rules give.
 template <class Fast, class Slow>
-void compareOnMutations(const std::string& seed, const ReadWindow& w, Fast fast, Slow slow) {
+void compareOnMutations(const std::string& original, const ReadWindow& w, Fast fast, Slow slow) {
     std::mt19937 random(12345);
     const std::string alphabet = "<>/\"'=tTzZ:.-,0123456789 \r\nNSEWrmcRMCgpxtrkpt$lalon";
     int withFixes = 0;
     for (int round = 0; round < 3000; ++round) {
-        std::string bytes = seed;
+        std::string bytes = original;
         const int edits = 1 + static_cast<int>(random() % 8);
         for (int e = 0; e < edits && !bytes.empty(); ++e) {
             const std::size_t at = random() % bytes.size();

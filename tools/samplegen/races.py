@@ -78,10 +78,10 @@ def _write_log(entry, fixes):
     return logformats.WRITERS[ext](fixes, entry.profile.name)
 
 
-def _sail_fleet(entries, course, breeze, seed, log_end_limit_s):
+def _sail_fleet(entries, course, breeze, fleet_key, log_end_limit_s):
     tracks = []
     for n, e in enumerate(entries):
-        rng = random.Random(seed * 1000 + n)
+        rng = random.Random(fleet_key * 1000 + n)
         tracks.append(sail(e.profile, course, breeze, rng, log_end_limit_s))
     return tracks
 
@@ -173,7 +173,7 @@ def demo_race():
         Entry(boat("Wave", j24, 0.10, 0.90), "wave.trl", "Wave^^7.3", 1,
               writer=lambda f, n: logformats.write_trl(f, 20)),
     ]
-    tracks = _sail_fleet(entries, course, breeze, seed=3, log_end_limit_s=3 * 3600)
+    tracks = _sail_fleet(entries, course, breeze, fleet_key=3, log_end_limit_s=3 * 3600)
     finish_epoch = _finish_limit(tracks, gun)
 
     files = {}
@@ -262,7 +262,7 @@ def ct_race():
                      start_line_fraction=rng.uniform(0.1, 0.9), log_start_s=-rng.randint(700, 1000),
                      post_finish_s=rng.randint(150, 260))
         entries.append(Entry(profile, log, f"{name}^^{length}", 3, f"{size:.3f}", writer=writer))
-    tracks = _sail_fleet(entries, course, breeze, seed=4, log_end_limit_s=3 * 3600)
+    tracks = _sail_fleet(entries, course, breeze, fleet_key=4, log_end_limit_s=3 * 3600)
     finish_epoch = _finish_limit(tracks, gun)
 
     files = {}
@@ -331,7 +331,7 @@ def large_race(boats=LARGE_BOATS, seconds=LARGE_SECONDS):
                      start_line_fraction=0.05 + 0.9 * rng.random(),
                      log_start_s=-LARGE_LEAD_S, post_finish_s=seconds)
         entries.append(Entry(profile, f"large{n + 1:02d}", f"{cls_name}{n % per_class + 1:02d}", 1))
-    tracks = _sail_fleet(entries, course, breeze, seed=81, log_end_limit_s=last_s)
+    tracks = _sail_fleet(entries, course, breeze, fleet_key=81, log_end_limit_s=last_s)
     # The race file's finish lies beyond the last fix, so no fix is cut.
     finish_epoch = gun + int(math.ceil((last_s + 60) / 60.0)) * 60
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Writes a few small, valid logs per reader as starting points for the
-fuzz targets: OUT_DIR/<target>/seed-N. The race of the targets starts on
+fuzz targets: OUT_DIR/<target>/start-N. The race of the targets starts on
 2024-05-12 02:00:00 UTC (see reader_fuzz.h)."""
 import os
 import struct
@@ -86,7 +86,7 @@ def scanned(kind):
 
 def main():
     root = sys.argv[1]
-    seeds = {
+    starts = {
         "fuzz_gpx": [gpx()],
         "fuzz_nmea": [nmea()],
         "fuzz_tline": [tline(1), tline(2), tline(3)],
@@ -95,10 +95,10 @@ def main():
         "fuzz_gdb": [scanned("long"), scanned("short")],
         "fuzz_mps": [scanned("long")],
     }
-    for target, items in seeds.items():
+    for target, items in starts.items():
         os.makedirs(os.path.join(root, target), exist_ok=True)
         for n, data in enumerate(items):
-            with open(os.path.join(root, target, f"seed-{n}"), "wb") as f:
+            with open(os.path.join(root, target, f"start-{n}"), "wb") as f:
                 f.write(data)
 
 
