@@ -85,6 +85,10 @@ std::unique_ptr<RaceSession> openRace(const OpenRequest& request, const RaceMode
                                       "LOADING  " + logFile + "  (" + std::to_string(n) + "/" +
                                           std::to_string(count) + ")"});
         });
+    // Logs that are all empty, unreadable or outside the race leave no boat
+    // to show: the same dead end as a race file naming no existing log.
+    if (session->model.boatCount() < 1)
+        throw RaceFileError("GPS file not exists.", session->raceBaseName, 0);
     findPassings(*session);
     assignBoatColours(session->model);
     session->area = computeRaceArea(session->model, session->legs.lastPointTimes());

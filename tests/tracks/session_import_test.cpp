@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "log_builders.h"
+#include "race/race_file_error.h"
 #include "session/race_session.h"
 #include "temp_race.h"
 
@@ -44,6 +45,24 @@ TEST(OpenRace, ImportsTheLogsWithProgressAndDerivesSpeed) {
     const double east = 1.3e-5 * 60 * 1852 * session->area.cosLat;
     EXPECT_NEAR(p.speedKnots, std::hypot(north, east) / 2 * 3.6 / 1.852, 0.01);
     EXPECT_NEAR(p.courseDegrees, std::round(std::atan2(east, north) * 180 / std::numbers::pi), 1);
+}
+
+TEST(OpenRace, NoUsableLogIsTheSameDeadEndAsNoLog) {
+    TempRoot root;
+    root.write("raceadmin/race.txt",
+               "ST,2024/05/12 11:00:00\r\nFT,2024/05/12 12:30:00\r\nTD,9\r\n"
+               "BN,a.gpx,Alpha\r\nBN,b.log,Bravo\r\n");
+    root.log("a.gpx", gpx(fixRun(10, 2, 0)));
+    root.log("b.log", "not a log at all\r\n");
+    OpenRequest request;
+    request.dataRoot = root.path();
+    request.raceFile = "race.txt";
+    try {
+        openRace(request);
+        FAIL() << "a race without boats opened";
+    } catch (const RaceFileError& e) {
+        EXPECT_EQ(e.systemMessage(), "GPS file not exists.");
+    }
 }
 
 }  // namespace
