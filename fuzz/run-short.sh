@@ -10,8 +10,8 @@ cmake --build --preset fuzz -j2
 CORPUS=build/fuzz/corpus
 python3 fuzz/make_corpus.py "$CORPUS"
 mkdir -p build/fuzz/findings
-for exe in build/fuzz/fuzz/fuzz_*; do
-    [ -x "$exe" ] || continue
+# Targets live beside their layer (fuzz/coast/...), so look in every folder.
+for exe in $(find build/fuzz/fuzz -name 'fuzz_*' -type f -perm -u+x | sort); do
     name=$(basename "$exe")
     mkdir -p "$CORPUS/$name"
     echo "== $name (${SECONDS_EACH}s)"
