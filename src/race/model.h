@@ -38,6 +38,15 @@ struct TrackPoint {
     double courseDegrees = 0;
 };
 
+// The memory a track may hold per fix, spare capacity included. Trimming
+// to exactly the size would copy every track once more at each opening.
+inline constexpr std::size_t kMaxTrackBytesPerFix = 48;
+
+inline void releaseSpareCapacity(std::vector<TrackPoint>& track) {
+    if (track.capacity() * sizeof(TrackPoint) > track.size() * kMaxTrackBytesPerFix)
+        track.shrink_to_fit();
+}
+
 struct BoatClass {
     std::string name;
 };

@@ -49,7 +49,7 @@ void FixCollector::store(std::int64_t seconds, double latMinutes, double lonMinu
 }
 
 std::vector<TrackPoint> FixCollector::take() {
-    fixes_.shrink_to_fit();
+    releaseSpareCapacity(fixes_);
     return std::move(fixes_);
 }
 

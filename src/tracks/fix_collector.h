@@ -33,7 +33,7 @@ struct ReadWindow {
 };
 
 class FixCollector {
-public:
+  public:
     enum class Verdict { Skip, Store, Stop };
 
     explicit FixCollector(const ReadWindow& window, std::size_t expectedFixes = 0);
@@ -54,10 +54,10 @@ public:
     }
 
     std::size_t count() const { return fixes_.size(); }
-    // The fixes, with no spare capacity left behind.
+    // The fixes, holding at most kMaxTrackBytesPerFix each.
     std::vector<TrackPoint> take();
 
-private:
+  private:
     ReadWindow window_;
     double lowerBound_;  // exclusive end of the pre-start part
     double upperBound_;
