@@ -10,12 +10,6 @@ namespace {
 
 using namespace testlogs;
 
-std::vector<double> times(const std::vector<TrackPoint>& fixes) {
-    std::vector<double> out;
-    for (const TrackPoint& p : fixes) out.push_back(p.timeSeconds);
-    return out;
-}
-
 TEST(TrbReader, KeepsOnlyTheLatestFixOfTheHourBeforeTheWindowInSlot1) {
     // Fixes from 50 minutes before the start, every minute, into the race.
     const auto fixes = fixRun(60, 60, -3000);

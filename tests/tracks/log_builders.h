@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "race/model.h"
+
 namespace korvane::testlogs {
 
 struct Fix {
@@ -165,6 +167,13 @@ inline std::string tlines(const std::vector<Fix>& fixes) {
         s += b;
     }
     return s;
+}
+
+// The times of a reader's fixes, for comparing whole tracks at a glance.
+inline std::vector<double> times(const std::vector<TrackPoint>& fixes) {
+    std::vector<double> out;
+    for (const TrackPoint& p : fixes) out.push_back(p.timeSeconds);
+    return out;
 }
 
 }  // namespace korvane::testlogs

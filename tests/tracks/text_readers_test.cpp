@@ -14,12 +14,6 @@ namespace {
 
 using namespace testlogs;
 
-std::vector<double> times(const std::vector<TrackPoint>& fixes) {
-    std::vector<double> out;
-    for (const TrackPoint& p : fixes) out.push_back(p.timeSeconds);
-    return out;
-}
-
 // --- GPX -------------------------------------------------------------------
 
 TEST(GpxReader, ReadsPointsInDegreesAsMinutes) {
