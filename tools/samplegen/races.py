@@ -78,6 +78,19 @@ def _write_log(entry, fixes):
     return logformats.WRITERS[ext](fixes, entry.profile.name)
 
 
+def _sail_race_files(entries, course, breeze, fleet_key, gun, frame, tz, wind_name):
+    """Sails a fleet round the course and returns its logs and wind file
+    (as {path: bytes}), the finish limit of the race and the sailed tracks."""
+    tracks = _sail_fleet(entries, course, breeze, fleet_key=fleet_key, log_end_limit_s=3 * 3600)
+    finish_epoch = _finish_limit(tracks, gun)
+    files = {}
+    for e, tr in zip(entries, tracks):
+        files["gpsdat/" + e.log_file] = _write_log(e, _log_fixes(tr, frame, gun, e.interval_s))
+    files["winddat/" + wind_name] = wind_file(
+        _wind_samples(breeze, gun, -600, finish_epoch - gun + 300, 60, ENOSHIMA_VARIATION), tz)
+    return files, finish_epoch, tracks
+
+
 def _sail_fleet(entries, course, breeze, fleet_key, log_end_limit_s):
     tracks = []
     for n, e in enumerate(entries):
@@ -173,15 +186,8 @@ def demo_race():
         Entry(boat("Wave", j24, 0.10, 0.90), "wave.trl", "Wave^^7.3", 1,
               writer=lambda f, n: logformats.write_trl(f, 20)),
     ]
-    tracks = _sail_fleet(entries, course, breeze, fleet_key=3, log_end_limit_s=3 * 3600)
-    finish_epoch = _finish_limit(tracks, gun)
-
-    files = {}
-    for e, tr in zip(entries, tracks):
-        files["gpsdat/" + e.log_file] = _write_log(e, _log_fixes(tr, frame, gun, e.interval_s))
     wind_name = "enoshima-cup_wind.csv"
-    files["winddat/" + wind_name] = wind_file(
-        _wind_samples(breeze, gun, -600, finish_epoch - gun + 300, 60, ENOSHIMA_VARIATION), tz)
+    files, finish_epoch, tracks = _sail_race_files(entries, course, breeze, 3, gun, frame, tz, wind_name)
 
     rf = RaceFile()
     rf.comment("江の島カップ 2024 第3レース  相模湾 江の島沖 (sample data made by tools/samplegen)")
@@ -262,15 +268,8 @@ def ct_race():
                      start_line_fraction=rng.uniform(0.1, 0.9), log_start_s=-rng.randint(700, 1000),
                      post_finish_s=rng.randint(150, 260))
         entries.append(Entry(profile, log, f"{name}^^{length}", 3, f"{size:.3f}", writer=writer))
-    tracks = _sail_fleet(entries, course, breeze, fleet_key=4, log_end_limit_s=3 * 3600)
-    finish_epoch = _finish_limit(tracks, gun)
-
-    files = {}
-    for e, tr in zip(entries, tracks):
-        files["gpsdat/" + e.log_file] = _write_log(e, _log_fixes(tr, frame, gun, e.interval_s))
     wind_name = "enoshima-ct_wind.csv"
-    files["winddat/" + wind_name] = wind_file(
-        _wind_samples(breeze, gun, -600, finish_epoch - gun + 300, 60, ENOSHIMA_VARIATION), tz)
+    files, finish_epoch, tracks = _sail_race_files(entries, course, breeze, 4, gun, frame, tz, wind_name)
 
     rf = RaceFile()
     rf.comment("Enoshima Cup 2024 race 4, handicap fleet scored on corrected time")
