@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/fixed_table.h"
+#include "base/local_plane.h"
 #include "base/timestamp.h"
 
 namespace korvane {
@@ -24,7 +25,6 @@ inline constexpr int kMaxAttachments = 10;
 inline constexpr int kMaxCourseEntries = 20;
 inline constexpr int kMaxRaces = 200;
 
-inline constexpr double kMetresPerMinuteLat = 1852.0;
 // Passing time of a course point a boat never reached.
 inline constexpr double kNotPassedSeconds = 10'000'000.0;
 
@@ -62,6 +62,7 @@ struct Boat {
     int mayFinish = 1;
     std::uint32_t colour = 0;  // 0x00BBGGRR
     std::int32_t fixIntervalSeconds = 30;
+    int fileLine = 0;  // the race file's BN line, for messages
     // The fixes in time order; track[k - 1] is slot k of the fix table.
     std::vector<TrackPoint> track;
 
@@ -130,6 +131,7 @@ struct Race {
     float pictureTimeOffset = 0;
     std::int32_t pictureSize = 400;
     FixedTable<std::string, kMaxCourseEntries> course;  // CRS
+    int courseLine = 0;                                 // the CRS line, for messages
 
     int courseLength() const { return course.count(); }
 };

@@ -67,7 +67,7 @@ void findPassings(RaceSession& session) {
 void measureLegs(RaceSession& session) {
     computeSailedDistances(session.model, session.area.cosLat, session.legs);
     session.course = computeCourseGeometry(session.model, std::move(session.course.points),
-                                           session.area.metresPerMinuteLon());
+                                           session.area.plane());
     computeLegTotals(session.course, session.legs);
 }
 
@@ -89,7 +89,7 @@ std::unique_ptr<RaceSession> openRace(const OpenRequest& request, const RaceMode
     report(0, "READING  " + session->raceBaseName);
 
     RaceFileOptions options;
-    options.dataRoot = request.dataRoot;
+    options.fileExists = filesBelow(request.dataRoot);
     options.raceOpenedBefore = request.raceOpenedBefore;
     options.modePickedByUser = request.correctedTime.has_value();
     session->raceFile = parseRaceFile(session->raceFilePath, session->model, options);
