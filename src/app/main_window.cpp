@@ -192,7 +192,11 @@ void MainWindow::onRaceLoaded(const LoadOutcome& outcome) {
         lastError_ = outcome.error;
         // The window stays: the race list offers another race, and the race
         // on show before (if any) plays on.
-        QMessageBox::warning(this, kProgramName, outcome.error);
+        // Not modal to the application: the replay behind it keeps going.
+        auto* box = new QMessageBox(QMessageBox::Warning, kProgramName, outcome.error,
+                                    QMessageBox::Ok, this);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
         if (session_) startReplay();
         return;
     }

@@ -1,5 +1,6 @@
 #include "cli/render_command.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
 #include <chrono>
@@ -9,6 +10,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "base/file_io.h"
 #include "base/numbers.h"
 #include "race/race_area.h"
 #include "view/landmark_light.h"
@@ -17,6 +19,16 @@
 namespace korvane {
 
 namespace {
+
+// Encoded in memory first, so the picture goes through the one atomic write
+// like every other file the program writes.
+bool savePng(const QImage& image, const std::string& path) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) return false;
+    return writeFileAtomically(
+        path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+}
 
 struct RenderOptions {
     double atSeconds = 0;
@@ -123,7 +135,7 @@ int runRender(const RaceSession& session, const CliOptions& options, std::ostrea
     if (r.frames == 0) {
         clearScene(scene, display.seaLevel);
         renderer.draw(scene, r.atSeconds, input, display, viewState, view);
-        if (!scene.save(QString::fromStdString(r.output), "PNG")) {
+        if (!savePng(scene, r.output)) {
             out.flush();
             throw std::runtime_error("cannot write " + r.output);
         }
@@ -138,7 +150,7 @@ int runRender(const RaceSession& session, const CliOptions& options, std::ostrea
         copyImage(scene, window);
     }
     const auto t1 = Clock::now();
-    if (!r.output.empty() && !scene.save(QString::fromStdString(r.output), "PNG"))
+    if (!r.output.empty() && !savePng(scene, r.output))
         throw std::runtime_error("cannot write " + r.output);
     const auto t1b = Clock::now();
     for (int i = 0; i < r.frames; ++i) {

@@ -3,6 +3,7 @@
 // a race opens the same way everywhere.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -18,6 +19,9 @@
 #include "tracks/track_import.h"
 
 namespace korvane {
+
+// A race file is a page of text; one larger than this is refused unread.
+inline constexpr std::uintmax_t kMaxRaceFileBytes = std::uintmax_t{1} << 20;
 
 struct OpenRequest {
     std::filesystem::path dataRoot;
@@ -59,10 +63,12 @@ std::filesystem::path resolveRaceFile(const std::filesystem::path& dataRoot,
                                       const std::filesystem::path& race);
 
 // Runs the opening sequence. Throws RaceFileError when the race cannot be
-// opened; `previous` carries the values a race file may inherit. The
-// session does not change afterwards: the window, the exports and the CLI
-// share it read-only, and what changes from frame to frame belongs to
-// whoever draws.
+// opened (no data folder; a race file missing, a folder, a pipe, too large;
+// a value that does not convert; no boat left); `previous` carries the
+// values a race file may inherit. What was skipped on the way is in
+// RaceSession::warnings. The session does not change afterwards: the
+// window, the exports and the CLI share it read-only, and what changes from
+// frame to frame belongs to whoever draws.
 std::shared_ptr<const RaceSession> openRace(const OpenRequest& request,
                                       const RaceModel* previous = nullptr,
                                       const ProgressCallback& progress = {});
