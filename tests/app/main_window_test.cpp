@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
-#include <QTest>
 
 #include "app/window_font.h"
 #include "race/race_list.h"
@@ -80,13 +79,11 @@ TEST(MainWindow, InjectedTicksMoveTheReplayAtTheChosenSpeed) {
         for (QToolButton* b : {w->controls()->transport->playForwardButton,
                                w->controls()->transport->playBackwardButton}) {
             b->click();
-            const double before = w->clock().timeSeconds();
             const int sign = b == w->controls()->transport->playForwardButton ? 1 : -1;
             // Jump to the middle so neither end of the timeline interferes.
             w->controls()->transport->stopButton->click();
             const double mid = (w->session()->model.race.timelineBegin +
                                 w->session()->model.race.timelineEnd) / 2;
-            (void)before;
             w->jumpPanel()->showMoment(w->session()->model.race.start + mid / 86400);
             w->jumpPanel()->jumpButton->click();
             const double from = w->clock().timeSeconds();
