@@ -85,6 +85,7 @@ std::unique_ptr<RaceSession> openRace(const OpenRequest& request, const RaceMode
                                       "LOADING  " + logFile + "  (" + std::to_string(n) + "/" +
                                           std::to_string(count) + ")"});
         });
+    for (const std::string& w : session->trackImport.warnings) session->warnings.push_back(w);
     // Logs that are all empty, unreadable or outside the race leave no boat
     // to show: the same dead end as a race file naming no existing log.
     if (session->model.boatCount() < 1)

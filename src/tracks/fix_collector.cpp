@@ -36,8 +36,8 @@ FixCollector::Verdict FixCollector::judge(std::int64_t seconds) const {
     return Verdict::Skip;
 }
 
-void FixCollector::store(std::int64_t seconds, double latMinutes, double lonMinutes) {
-    if (!std::isfinite(latMinutes) || !std::isfinite(lonMinutes)) return;
+bool FixCollector::store(std::int64_t seconds, double latMinutes, double lonMinutes) {
+    if (!std::isfinite(latMinutes) || !std::isfinite(lonMinutes)) return false;
     const double s = static_cast<double>(seconds);
     // A fix before the standard window replaces whatever slot 1 held.
     if (s <= lowerBound_) fixes_.clear();
@@ -46,6 +46,15 @@ void FixCollector::store(std::int64_t seconds, double latMinutes, double lonMinu
     p.latMinutes = latMinutes;
     p.lonMinutes = lonMinutes;
     fixes_.push_back(p);
+    return true;
+}
+
+void FixCollector::store(std::int64_t seconds, double latMinutes, double lonMinutes,
+                         double speedKnots, double courseDegrees) {
+    if (!store(seconds, latMinutes, lonMinutes)) return;
+    TrackPoint& p = fixes_.back();
+    p.speedKnots = std::isfinite(speedKnots) ? speedKnots : 0;
+    p.courseDegrees = std::isfinite(courseDegrees) ? courseDegrees : 0;
 }
 
 std::vector<TrackPoint> FixCollector::take() {

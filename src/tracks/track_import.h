@@ -12,6 +12,7 @@
 
 #include "race/model.h"
 #include "tracks/fix_collector.h"
+#include "tracks/log_conversion.h"
 #include "tracks/log_file.h"
 #include "tracks/reader_table.h"
 
@@ -25,6 +26,11 @@ struct LogReadResult {
     const ReaderEntry* reader = nullptr;  // nullptr: unknown extension
     bool fileFound = false;
     std::vector<TrackPoint> fixes;
+    bool loggedCourseAndSpeed = false;
+    std::vector<InstrumentEvent> events;
+    // Why the log gave less than it holds, its name first; empty when it
+    // was read to the end.
+    std::string warning;
 };
 
 struct TrackImportResult {
@@ -34,6 +40,8 @@ struct TrackImportResult {
     bool resetZoomDivisor = false;
     // Number of logs whose reader beeps when done.
     int beeps = 0;
+    // One line per log that could not be read to its end, in boat order.
+    std::vector<std::string> warnings;
 };
 
 // n of count boats, and the log being read; called on the calling thread,
@@ -44,8 +52,10 @@ using LoadingProgress = std::function<void(int n, int count, const std::string& 
 ReadWindow readWindowFor(const Race& race, const Boat& boat, const ReaderEntry& reader);
 
 // Finds `boat.logFile` below gpsDir (letter case ignored), picks the reader
-// and reads it. Touches no shared state, so any thread may call it.
-LogReadResult readBoatLog(const std::filesystem::path& gpsDir, const Race& race, const Boat& boat);
+// (or the converter) and reads it. Touches no shared state but the
+// converter's cache, so any thread may call it.
+LogReadResult readBoatLog(const std::filesystem::path& gpsDir, const Race& race, const Boat& boat,
+                          LogBuffer& buffer, const ConversionOptions& conversion);
 
 // fixInterval of a track: 30 up to `threshold` fixes, else the mean spacing
 // of the fixes between the fifth and the fifth from the end, rounded.
@@ -61,9 +71,11 @@ bool applyBoatLog(Boat& boat, LogReadResult log, const Race& race);
 // corrected-time mode, ends the timeline at the last fix. threads = 0 uses
 // every core; 1 reads serially.
 TrackImportResult loadAllTracks(RaceModel& model, const std::filesystem::path& dataRoot,
-                                const LoadingProgress& progress = {}, unsigned threads = 0);
+                                const LoadingProgress& progress = {}, unsigned threads = 0,
+                                const ConversionOptions& conversion = defaultConversionOptions());
 
 // One boat, as for a log dropped on the window.
-bool loadTrack(Boat& boat, const Race& race, const std::filesystem::path& dataRoot);
+bool loadTrack(Boat& boat, const Race& race, const std::filesystem::path& dataRoot,
+               const ConversionOptions& conversion = defaultConversionOptions());
 
 }  // namespace korvane

@@ -10,14 +10,22 @@ namespace {
 
 using namespace testlogs;
 
-TEST(ReaderTable, PicksTheReaderByTheLastThreeLetters) {
+TEST(ReaderTable, PicksTheReaderByTheExtensionThatEndsTheName) {
     ASSERT_NE(readerForFile("a.GPX"), nullptr);
     EXPECT_EQ(readerForFile("a.GPX")->extension, "gpx");
     EXPECT_EQ(readerForFile("dir\\boat.Trb")->extension, "trb");
     EXPECT_EQ(readerForFile("x.trk")->read, readerForFile("x.dtr")->read);
     EXPECT_EQ(readerForFile("a.txt"), nullptr);
     EXPECT_EQ(readerForFile("gp"), nullptr);
-    EXPECT_EQ(readerTable().size(), 8u);
+    EXPECT_EQ(readerTable().size(), 10u);
+    // The old loggers' rule: the last three letters, with or without a dot.
+    EXPECT_EQ(readerForFile("boatgpx")->extension, "gpx");
+    EXPECT_EQ(readerForFile("Atlas.VKX")->extension, "vkx");
+    // Extensions of any length: the converted formats.
+    EXPECT_EQ(converterFormatFor("watch.FIT"), "garmin_fit");
+    EXPECT_EQ(converterFormatFor("route.geojson"), "geojson");
+    EXPECT_EQ(converterFormatFor("route.json"), "");
+    EXPECT_EQ(converterFormatFor("boat.gpx"), "");
 }
 
 TEST(FixInterval, ThirtyUpToTheThresholdThenTheMeanSpacing) {
