@@ -179,17 +179,16 @@ Position interpolate(const TrackPoint& a, const TrackPoint& b, double g) {
             a.lonMinutes + (b.lonMinutes - a.lonMinutes) * g};
 }
 
+// Metres between two positions on the race's plane.
 class GroundDistance {
-  public:
-    explicit GroundDistance(double cosLat) : metresPerMinuteLon_(kMetresPerMinuteLat * cosLat) {}
+public:
+    explicit GroundDistance(double cosLat) : plane_(cosLat) {}
     double operator()(Position a, Position b) const {
-        const double north = (b.lat - a.lat) * kMetresPerMinuteLat;
-        const double east = (b.lon - a.lon) * metresPerMinuteLon_;
-        return std::sqrt(north * north + east * east);
+        return plane_.distanceMetres(a.lat, a.lon, b.lat, b.lon);
     }
 
-  private:
-    double metresPerMinuteLon_;
+private:
+    LocalPlane plane_;
 };
 
 Position at(const TrackPoint& p) {

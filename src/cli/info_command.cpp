@@ -164,8 +164,12 @@ const char* eventName(InstrumentEvent::Kind kind) {
     return "unknown";
 }
 
-// What racing instruments logged besides their fixes, boat by boat.
+// What racing instruments logged besides their fixes, boat by boat; the key
+// is there only when a boat has such a log.
 void writeInstrumentEvents(JsonWriter& json, const RaceModel& m) {
+    bool any = false;
+    for (const Boat& b : m.boats) any = any || !b.instrumentEvents.empty();
+    if (!any) return;
     json.key("instrumentEvents").beginArray();
     for (int slot = 1; slot <= m.boatCount(); ++slot)
         for (const InstrumentEvent& e : m.boats[slot].instrumentEvents) {

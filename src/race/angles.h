@@ -1,6 +1,6 @@
 // How the map and the analysis fold angles: one addition or subtraction of
 // 360 at most. (The bearing of a ground vector, bearingOf, lives with the
-// course derivation in tracks/course_speed.h.)
+// plane arithmetic in base/local_plane.h.)
 #pragma once
 
 namespace korvane {

@@ -74,19 +74,6 @@ LegKind classify(double bearing, const Race& race) {
 
 }  // namespace
 
-double bearingDegrees(double north, double east) {
-    double b;
-    if (north == 0) {
-        b = east > 0 ? 90 : east < 0 ? 270 : 0;
-    } else {
-        b = std::atan(east / north) * 180 / std::numbers::pi;
-        if (north < 0) b += 180;
-    }
-    if (b < 0) b += 360;
-    if (b >= 360) b -= 360;
-    return b;
-}
-
 const char* legKindLabel(LegKind kind) {
     switch (kind) {
         case LegKind::Up:
@@ -107,18 +94,17 @@ std::vector<CoursePoint> resolveCourse(const RaceModel& model, const std::string
 }
 
 CourseGeometry computeCourseGeometry(const RaceModel& model, std::vector<CoursePoint> points,
-                                     double metresPerMinuteLon) {
+                                     const LocalPlane& plane) {
     CourseGeometry geometry;
     geometry.points = std::move(points);
     const int n = geometry.pointCount();
     for (int k = 1; k < n; ++k) {
         const Position a = legStart(model, geometry.points[static_cast<std::size_t>(k - 1)]);
         const CoursePoint& b = geometry.points[static_cast<std::size_t>(k)];
-        const double north = (b.latMinutes - a.lat) * kMetresPerMinuteLat;
-        const double east = (b.lonMinutes - a.lon) * metresPerMinuteLon;
+        const GroundVector v = plane.vector(a.lat, a.lon, b.latMinutes, b.lonMinutes);
         CourseLeg leg;
-        leg.bearingDegrees = bearingDegrees(north, east);
-        leg.lengthMetres = std::sqrt(north * north + east * east);
+        leg.bearingDegrees = v.bearingDegrees();
+        leg.lengthMetres = v.lengthMetres();
         leg.kind = classify(leg.bearingDegrees, model.race);
         geometry.totalLengthMetres += leg.lengthMetres;
         geometry.legs.push_back(leg);

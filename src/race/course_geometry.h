@@ -51,11 +51,7 @@ std::vector<CoursePoint> resolveCourse(const RaceModel& model, const std::string
 // Bearings, lengths, bisectors, kinds and the total length of the resolved
 // course. Legs start at a line's first end, not at its midpoint.
 CourseGeometry computeCourseGeometry(const RaceModel& model, std::vector<CoursePoint> points,
-                                     double metresPerMinuteLon);
-
-// Degrees clockwise from north of a ground offset, 0 <= b < 360; 0 for no
-// offset at all.
-double bearingDegrees(double northMetres, double eastMetres);
+                                     const LocalPlane& plane);
 
 const char* legKindLabel(LegKind kind);  // "UP", "DN", "-"
 

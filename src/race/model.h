@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/fixed_table.h"
+#include "base/local_plane.h"
 #include "base/timestamp.h"
 
 namespace korvane {
@@ -24,7 +25,6 @@ inline constexpr int kMaxAttachments = 10;
 inline constexpr int kMaxCourseEntries = 20;
 inline constexpr int kMaxRaces = 200;
 
-inline constexpr double kMetresPerMinuteLat = 1852.0;
 // Passing time of a course point a boat never reached.
 inline constexpr double kNotPassedSeconds = 10'000'000.0;
 

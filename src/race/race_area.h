@@ -31,7 +31,7 @@ struct RaceArea {
     double sunriseSeconds = 21600;  // of the local day
     double sunsetSeconds = 64800;
 
-    double metresPerMinuteLon() const { return kMetresPerMinuteLat * cosLat; }
+    LocalPlane plane() const { return LocalPlane(cosLat); }
     // Pixels per minute that fit the area into the smaller side of a map.
     double baseLatScale(int width, int height) const;
     double baseLonScale(int width, int height) const;

@@ -39,7 +39,7 @@ void findPassings(RaceSession& session) {
 void measureLegs(RaceSession& session) {
     computeSailedDistances(session.model, session.area.cosLat, session.legs);
     session.course = computeCourseGeometry(session.model, std::move(session.course.points),
-                                           session.area.metresPerMinuteLon());
+                                           session.area.plane());
     computeLegTotals(session.course, session.legs);
 }
 

@@ -1,7 +1,6 @@
 #include "tracks/course_speed.h"
 
 #include <cmath>
-#include <numbers>
 
 #include "base/numbers.h"
 
@@ -9,42 +8,24 @@ namespace korvane {
 
 namespace {
 constexpr int kMinimumFixes = 6;
-constexpr double kDegreesPerRadian = 180.0 / std::numbers::pi;
 }  // namespace
-
-double bearingOf(double dNorth, double dEast) {
-    double b = 0;
-    if (dNorth != 0) {
-        b = std::atan(dEast / dNorth) * kDegreesPerRadian;
-        if (dNorth < 0) b += 180;
-    } else if (dEast > 0) {
-        b = 90;
-    } else if (dEast < 0) {
-        b = 270;
-    }
-    if (b < 0) b += 360;
-    if (b >= 360) b -= 360;
-    return b;
-}
 
 void deriveCourseAndSpeed(std::vector<TrackPoint>& track, double cosLat) {
     const int n = static_cast<int>(track.size());
     if (n < kMinimumFixes) return;
-    const double metresPerMinuteLon = kMetresPerMinuteLat * cosLat;
+    const LocalPlane plane(cosLat);
     // 1-based slot k is track[k - 1].
     auto at = [&](int k) -> TrackPoint& { return track[static_cast<std::size_t>(k - 1)]; };
-    auto segment = [&](int k) {
-        const double dNorth = (at(k + 1).latMinutes - at(k).latMinutes) * kMetresPerMinuteLat;
-        const double dEast = (at(k + 1).lonMinutes - at(k).lonMinutes) * metresPerMinuteLon;
-        return std::sqrt(dNorth * dNorth + dEast * dEast);
+    auto step = [&](int k) {
+        return plane.vector(at(k).latMinutes, at(k).lonMinutes, at(k + 1).latMinutes,
+                            at(k + 1).lonMinutes);
     };
     for (int j = 1; j <= n - 1; ++j) {
-        const double dNorth = (at(j + 1).latMinutes - at(j).latMinutes) * kMetresPerMinuteLat;
-        const double dEast = (at(j + 1).lonMinutes - at(j).lonMinutes) * metresPerMinuteLon;
-        if (dNorth == 0 && dEast == 0 && j > 1) {
+        const GroundVector v = step(j);
+        if (v.northMetres == 0 && v.eastMetres == 0 && j > 1) {
             at(j).courseDegrees = at(j - 1).courseDegrees;
         } else {
-            double course = roundHalfEven(bearingOf(dNorth, dEast));
+            double course = roundHalfEven(v.bearingDegrees());
             // 359.5 and above round up to 360, which is north: 0.
             if (course >= 360) course -= 360;
             at(j).courseDegrees = course;
@@ -52,7 +33,7 @@ void deriveCourseAndSpeed(std::vector<TrackPoint>& track, double cosLat) {
         const int lo = std::max(j - 1, 1);
         const int hi = std::min(j + 2, n);
         double metres = 0;
-        for (int k = lo; k < hi; ++k) metres += segment(k);
+        for (int k = lo; k < hi; ++k) metres += step(k).lengthMetres();
         const double dt = at(hi).timeSeconds - at(lo).timeSeconds;
         at(j).speedKnots = dt > 0 ? metres / dt * 3.6 / 1.852 : 0;
     }

@@ -6,9 +6,6 @@
 
 namespace korvane {
 
-// Degrees clockwise from north, 0 <= b < 360, of a ground vector in metres.
-double bearingOf(double dNorthMetres, double dEastMetres);
-
 // For each race boat with at least 6 fixes: course of fix j toward fix j+1
 // (whole degrees; a fix that did not move keeps the course before it) and
 // speed in knots over the fixes j-1 .. j+2. The last fix keeps 0 and 0.

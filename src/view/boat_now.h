@@ -1,18 +1,14 @@
-// Where every boat is at the replayed instant: the bracketing fixes, the
-// interpolated position, heading, speed and angle to the true wind.
+// Where every boat is at the replayed instant, as the map draws it: the
+// track's answer for that time plus the angle to the true wind.
 #pragma once
 
-#include <vector>
-
-#include "race/model.h"
+#include "tracks/track_query.h"
 
 namespace korvane {
 
-// A log gap longer than this hides the boat until the next fix.
-inline constexpr double kMaxFixGapSeconds = 3610;
-
 struct BoatNow {
     bool hasPosition = false;
+    TrackCursor cursor;  // kept from frame to frame
     int pointIndex = 0;  // 0-based j with time[j] <= t < time[j + 1]
     double latMinutes = 0;
     double lonMinutes = 0;
@@ -21,13 +17,9 @@ struct BoatNow {
     double windAngleDegrees = 0;  // twdTrue - heading, -180 ... 180
 };
 
-// Finds j starting from `searchFrom` (the index found last frame), so a
-// normal frame costs one comparison. False when the boat has no position
-// at t or sits in a gap longer than kMaxFixGapSeconds.
-bool locateFix(const std::vector<TrackPoint>& track, double timeSeconds, int& searchFrom);
-
-// Fills `now` for a located boat (now.pointIndex set).
-void interpolateBoat(BoatNow& now, const std::vector<TrackPoint>& track, double timeSeconds,
-                     int twdTrue);
+// Asks the track where the boat is at `timeSeconds` and fills `now`;
+// false (and hasPosition false) when the boat has no position then.
+bool placeBoat(BoatNow& now, const std::vector<TrackPoint>& track, double timeSeconds,
+               int twdTrue);
 
 }  // namespace korvane

@@ -62,10 +62,8 @@ void locateBoats(Frame& f) {
     for (int b = 1; b <= n; ++b) {
         BoatNow& now = f.state.boats[static_cast<std::size_t>(b)];
         const auto& track = f.m.boats[b].track;
-        now.hasPosition = locateFix(track, f.time, now.pointIndex);
-        if (!now.hasPosition) continue;
+        if (!placeBoat(now, track, f.time, f.state.wind.twdTrue)) continue;
         ++f.count;
-        interpolateBoat(now, track, f.time, f.state.wind.twdTrue);
         if (f.visible[static_cast<std::size_t>(b)]) {
             ++f.visibleCount;
             if (f.firstVisible.size() < 4) f.firstVisible.push_back(b);

@@ -4,7 +4,7 @@
 #include <numbers>
 
 #include "race/angles.h"
-#include "tracks/course_speed.h"
+#include "base/local_plane.h"
 
 namespace korvane {
 
@@ -62,12 +62,11 @@ GeoPoint Viewport::fromScreen(double x, double y) const {
 
 RangeBearing rangeAndBearing(double lat1, double lon1, double lat2, double lon2, double cosLat,
                              double magneticVariation) {
-    const double dNorth = (lat2 - lat1) * kMetresPerMinuteLat;
-    const double dEast = (lon2 - lon1) * kMetresPerMinuteLat * cosLat;
-    double b = bearingOf(dNorth, dEast) - magneticVariation;
+    const GroundVector v = LocalPlane(cosLat).vector(lat1, lon1, lat2, lon2);
+    double b = v.bearingDegrees() - magneticVariation;
     if (b > 360) b -= 360;
     if (b < 0) b += 360;
-    return {std::sqrt(dNorth * dNorth + dEast * dEast), b};
+    return {v.lengthMetres(), b};
 }
 
 double zoomDivisorForPosition(int position) {

@@ -57,7 +57,7 @@ inline AnalysedRace analyse(RaceModel& m, double cosLat = 1) {
     r.legs = detectPassings(m, points);
     if (m.race.courseLength() > 1) cutTracksAfterFinish(m, r.legs);
     computeSailedDistances(m, cosLat, r.legs);
-    r.geometry = computeCourseGeometry(m, std::move(points), kMetresPerMinuteLat * cosLat);
+    r.geometry = computeCourseGeometry(m, std::move(points), LocalPlane(cosLat));
     computeLegTotals(r.geometry, r.legs);
     return r;
 }

@@ -18,8 +18,8 @@ RaceModel equatorRace(std::initializer_list<const char*> course) {
     return m;
 }
 
-CourseGeometry geometryOf(const RaceModel& m, double metresPerMinuteLon = 1852) {
-    return computeCourseGeometry(m, resolveCourse(m, "race.txt"), metresPerMinuteLon);
+CourseGeometry geometryOf(const RaceModel& m, double cosLat = 1) {
+    return computeCourseGeometry(m, resolveCourse(m, "race.txt"), LocalPlane(cosLat));
 }
 
 TEST(CourseGeometry, EquatorCourseLeavesTheLineFromItsFirstEnd) {

@@ -7,24 +7,6 @@
 namespace korvane {
 namespace {
 
-struct BearingCase {
-    double dNorth, dEast, degrees;
-};
-
-class BearingOfTest : public testing::TestWithParam<BearingCase> {};
-
-TEST_P(BearingOfTest, ClockwiseFromNorth) {
-    EXPECT_NEAR(bearingOf(GetParam().dNorth, GetParam().dEast), GetParam().degrees, 1e-9);
-}
-
-INSTANTIATE_TEST_SUITE_P(Quadrants, BearingOfTest,
-                         testing::Values(BearingCase{1, 0, 0}, BearingCase{-1, 0, 180},
-                                         BearingCase{0, 1, 90}, BearingCase{0, -1, 270},
-                                         BearingCase{0, 0, 0}, BearingCase{1, 1, 45},
-                                         BearingCase{-1, 1, 135}, BearingCase{-1, -1, 225},
-                                         BearingCase{1, -1, 315},
-                                         BearingCase{1, -1e-12, 360 - 5.7e-11}));
-
 TrackPoint fix(double t, double lat, double lon) {
     TrackPoint p;
     p.timeSeconds = t;

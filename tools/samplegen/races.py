@@ -192,6 +192,10 @@ def demo_race():
     ]
     wind_name = "enoshima-cup_wind.csv"
     files, finish_epoch, tracks = _sail_race_files(entries, course, breeze, 3, gun, frame, tz, wind_name)
+    # The user-coastline race (tools/coast) sails Hayate from its GPX log.
+    hayate = next(k for k, e in enumerate(entries) if e.profile.name == "Hayate")
+    files["gpsdat/hayate.gpx"] = logformats.write_gpx(
+        _log_fixes(tracks[hayate], frame, gun, entries[hayate].interval_s), "Hayate")
 
     rf = RaceFile()
     rf.comment("江の島カップ 2024 第3レース  相模湾 江の島沖 (sample data made by tools/samplegen)")
@@ -393,13 +397,14 @@ LARGE_LEAD_S = 300        # the logs begin five minutes before the gun
 
 LARGE_RACES = (("large-gpx.txt", "gpx", lambda f, n: logformats.write_gpx(f, n, lean=True)),
                ("large-nmea.txt", "log", lambda f, n: logformats.write_nmea(f, with_gga=False)),
-               ("large-trb.txt", "trb", lambda f, n: logformats.write_trb(f)))
+               ("large-trb.txt", "trb", lambda f, n: logformats.write_trb(f)),
+               ("large-vkx.txt", "vkx", lambda f, n: instrumentlogs.write_vkx(f)))
 
 
 def large_race(boats=LARGE_BOATS, seconds=LARGE_SECONDS):
     """81 boats, three classes, three laps, one fix a second for 3 hours.
 
-    The same fleet is written three times (GPX, NMEA, trb) with a race file
+    The same fleet is written four times (GPX, NMEA, trb, VKX) with a race file
     for each, so the import of each format can be timed on identical tracks.
     Every fix lies inside the race window, so every one is kept.
     """
