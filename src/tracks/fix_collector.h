@@ -58,8 +58,8 @@ class FixCollector {
         return v;
     }
 
-    // The bounds of the standard window, for readers that keep other
-    // things than fixes (an instrument's events) around the race.
+    // Where the standard window ends (exclusive), for readers that keep
+    // other things than fixes (an instrument's events) around the race.
     double upperBound() const { return upperBound_; }
 
     std::size_t count() const { return fixes_.size(); }
