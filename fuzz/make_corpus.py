@@ -84,6 +84,41 @@ def scanned(kind):
     return bytes(out + b"\xff" * 40)
 
 
+def vkx(rate_hz=1, extras=True):
+    """Rows: page header, position rows (at rate_hz), and when extras, one
+    row of every other key, the timer and the start line's ends."""
+    out = b"\xff\x05" + b"\x11" * 6
+    if extras:
+        ms = (START - 600) * 1000
+        out += b"\x05" + struct.pack("<QBff", ms, 0, LAT, LON)
+        out += b"\x05" + struct.pack("<QBff", ms + 9000, 1, LAT + 0.001, LON)
+        out += b"\x04" + struct.pack("<QBi", ms + 300000, 1, 300)
+        out += b"\x04" + struct.pack("<QBi", START * 1000, 3, 0)
+        out += b"\x08" + struct.pack("<QIB", 0, 0x5, 25)
+        out += b"\x03" + struct.pack("<Qfii", ms, -0.12, 352700000, 1394800000)
+        for key, size in ((0x06, 18), (0x0A, 16), (0x0B, 16), (0x0C, 12), (0x0F, 16),
+                          (0x10, 12), (0x01, 32), (0x07, 12), (0x0E, 16), (0x20, 13), (0x21, 52)):
+            out += bytes([key]) + b"\x02" * size
+    for t, la, lo in fixes():
+        for k in range(rate_hz):
+            ms = t * 1000 + k * 1000 // rate_hz
+            out += b"\x02" + struct.pack("<Qiifffffff", ms, round(la * 1e7), round(lo * 1e7),
+                                          2.5, 0.7, 1.0, 1.0, 0.0, 0.0, 0.0)
+    return out + b"\xfe" + struct.pack("<H", len(out) % 65536)
+
+
+def vcc(order=("dateTime", "heading", "speed", "latitude", "longitude"), zone="+09:00"):
+    pts = []
+    for t, la, lo in fixes():
+        h, m, s = hms(t + 9 * 3600 if zone == "+09:00" else t)
+        values = {"dateTime": "2024-05-12T%02d:%02d:%02d%s" % (h, m, s, zone), "heading": "58.27",
+                  "speed": "5.55", "latitude": f"{la:.6f}", "longitude": f"{lo:.6f}"}
+        pts.append("<Trackpoint " + " ".join(f'{k}="{values[k]}"' for k in order) + " />")
+    return ('<?xml version="1.0" encoding="utf-8"?>\n<VelocitekControlCenter>\n'
+            '<CapturedTrack name="x"><Trackpoints>\n' + "\n".join(pts) +
+            "\n</Trackpoints></CapturedTrack></VelocitekControlCenter>\n").encode()
+
+
 def main():
     root = sys.argv[1]
     starts = {
@@ -94,6 +129,8 @@ def main():
         "fuzz_trl": [records(16), records(20)],
         "fuzz_gdb": [scanned("long"), scanned("short")],
         "fuzz_mps": [scanned("long")],
+        "fuzz_vkx": [vkx(), vkx(5, extras=False)],
+        "fuzz_vcc": [vcc(), vcc(("longitude", "speed", "dateTime", "latitude", "heading"), "Z")],
     }
     for target, items in starts.items():
         os.makedirs(os.path.join(root, target), exist_ok=True)

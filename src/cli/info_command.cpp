@@ -144,6 +144,46 @@ void writeCoast(JsonWriter& json, const CoastData& coast) {
     json.endArray();
 }
 
+const char* eventName(InstrumentEvent::Kind kind) {
+    switch (kind) {
+        case InstrumentEvent::Kind::TimerReset:
+            return "timerReset";
+        case InstrumentEvent::Kind::TimerStart:
+            return "timerStart";
+        case InstrumentEvent::Kind::TimerSync:
+            return "timerSync";
+        case InstrumentEvent::Kind::RaceStart:
+            return "raceStart";
+        case InstrumentEvent::Kind::RaceEnd:
+            return "raceEnd";
+        case InstrumentEvent::Kind::PinEnd:
+            return "pinEnd";
+        case InstrumentEvent::Kind::BoatEnd:
+            return "boatEnd";
+    }
+    return "unknown";
+}
+
+// What racing instruments logged besides their fixes, boat by boat; the key
+// is there only when a boat has such a log.
+void writeInstrumentEvents(JsonWriter& json, const RaceModel& m) {
+    bool any = false;
+    for (const Boat& b : m.boats) any = any || !b.instrumentEvents.empty();
+    if (!any) return;
+    json.key("instrumentEvents").beginArray();
+    for (int slot = 1; slot <= m.boatCount(); ++slot)
+        for (const InstrumentEvent& e : m.boats[slot].instrumentEvents) {
+            json.beginObject().field("boat", slot).field("kind", eventName(e.kind));
+            json.field("time", e.timeSeconds);
+            if (e.kind == InstrumentEvent::Kind::PinEnd || e.kind == InstrumentEvent::Kind::BoatEnd)
+                json.field("lat", e.latMinutes).field("lon", e.lonMinutes);
+            else
+                json.field("timer", e.timerSeconds);
+            json.endObject();
+        }
+    json.endArray();
+}
+
 void writeJson(const RaceSession& session, std::ostream& out) {
     const RaceModel& m = session.model;
     JsonWriter json;
@@ -171,9 +211,14 @@ void writeJson(const RaceSession& session, std::ostream& out) {
     writeCoast(json, session.coast);
     json.key("windSamples").beginArray();
     for (const WindSample& w : m.windSamples)
-        json.beginObject().field("time", w.timeSeconds).field("tws", w.tws).field("twd", w.twdDegrees).endObject();
+        json.beginObject()
+            .field("time", w.timeSeconds)
+            .field("tws", w.tws)
+            .field("twd", w.twdDegrees)
+            .endObject();
     json.endArray();
     json.field("maxTws", m.maxTws);
+    writeInstrumentEvents(json, m);
     json.key("warnings").beginArray();
     for (const std::string& w : session.warnings) json.value(w);
     json.endArray();

@@ -47,6 +47,18 @@ inline void releaseSpareCapacity(std::vector<TrackPoint>& track) {
         track.shrink_to_fit();
 }
 
+// What a racing instrument logged besides its fixes: the ends of the start
+// line as the crew pinged them and the events of its race timer. Kept beside
+// the track; nothing in the replay or the analysis depends on them.
+struct InstrumentEvent {
+    enum class Kind { TimerReset, TimerStart, TimerSync, RaceStart, RaceEnd, PinEnd, BoatEnd };
+    Kind kind = Kind::TimerReset;
+    double timeSeconds = 0;   // race seconds, the boat's offset included
+    double timerSeconds = 0;  // timer events: the timer's reading
+    double latMinutes = 0;    // line ends: where the end was pinged
+    double lonMinutes = 0;
+};
+
 struct BoatClass {
     std::string name;
 };
@@ -65,6 +77,10 @@ struct Boat {
     int fileLine = 0;  // the race file's BN line, for messages
     // The fixes in time order; track[k - 1] is slot k of the fix table.
     std::vector<TrackPoint> track;
+    // The log recorded speed and course with every fix, so they are kept
+    // instead of being derived from the positions.
+    bool loggedCourseAndSpeed = false;
+    std::vector<InstrumentEvent> instrumentEvents;
 
     int pointCount() const { return static_cast<int>(track.size()); }
 };

@@ -40,7 +40,8 @@ void deriveCourseAndSpeed(std::vector<TrackPoint>& track, double cosLat) {
 }
 
 void deriveCourseAndSpeed(RaceModel& model, double cosLat) {
-    for (Boat& boat : model.boats) deriveCourseAndSpeed(boat.track, cosLat);
+    for (Boat& boat : model.boats)
+        if (!boat.loggedCourseAndSpeed) deriveCourseAndSpeed(boat.track, cosLat);
 }
 
 }  // namespace korvane

@@ -9,7 +9,8 @@ namespace korvane {
 // For each race boat with at least 6 fixes: course of fix j toward fix j+1
 // (whole degrees; a fix that did not move keeps the course before it) and
 // speed in knots over the fixes j-1 .. j+2. The last fix keeps 0 and 0.
-// cosLat is the race area's, so east-west metres match the map.
+// cosLat is the race area's, so east-west metres match the map. Boats whose
+// log recorded speed and course keep them.
 void deriveCourseAndSpeed(RaceModel& model, double cosLat);
 void deriveCourseAndSpeed(std::vector<TrackPoint>& track, double cosLat);
 

@@ -36,8 +36,8 @@ FixCollector::Verdict FixCollector::judge(std::int64_t seconds) const {
     return Verdict::Skip;
 }
 
-void FixCollector::store(std::int64_t seconds, double latMinutes, double lonMinutes) {
-    if (!std::isfinite(latMinutes) || !std::isfinite(lonMinutes)) return;
+TrackPoint* FixCollector::place(std::int64_t seconds, double latMinutes, double lonMinutes) {
+    if (!std::isfinite(latMinutes) || !std::isfinite(lonMinutes)) return nullptr;
     TrackPoint p;
     p.timeSeconds = static_cast<double>(seconds);
     p.latMinutes = latMinutes;
@@ -45,10 +45,24 @@ void FixCollector::store(std::int64_t seconds, double latMinutes, double lonMinu
     // Before the standard window only the latest fix counts; kept aside, so
     // a log that steps back into that hour cannot wipe the race stored so far.
     if (p.timeSeconds <= lowerBound_) {
-        if (!early_ || p.timeSeconds > early_->timeSeconds) early_ = p;
-        return;
+        if (early_ && p.timeSeconds <= early_->timeSeconds) return nullptr;
+        early_ = p;
+        return &*early_;
     }
     fixes_.push_back(p);
+    return &fixes_.back();
+}
+
+bool FixCollector::store(std::int64_t seconds, double latMinutes, double lonMinutes) {
+    return place(seconds, latMinutes, lonMinutes) != nullptr;
+}
+
+void FixCollector::store(std::int64_t seconds, double latMinutes, double lonMinutes,
+                         double speedKnots, double courseDegrees) {
+    TrackPoint* p = place(seconds, latMinutes, lonMinutes);
+    if (!p) return;
+    p->speedKnots = std::isfinite(speedKnots) ? speedKnots : 0;
+    p->courseDegrees = std::isfinite(courseDegrees) ? courseDegrees : 0;
 }
 
 std::vector<TrackPoint> FixCollector::take() {

@@ -45,7 +45,12 @@ class FixCollector {
     Verdict judge(std::int64_t seconds) const;
     // Stores a fix that judge() let through. Non-finite coordinates are
     // refused: one NaN would poison the race area and every distance sum.
-    void store(std::int64_t seconds, double latMinutes, double lonMinutes);
+    // Returns whether the fix was stored.
+    bool store(std::int64_t seconds, double latMinutes, double lonMinutes);
+    // The same for a log that recorded speed and course with its fixes;
+    // values that are not finite are kept as 0.
+    void store(std::int64_t seconds, double latMinutes, double lonMinutes, double speedKnots,
+               double courseDegrees);
 
     // Judge and store in one step, for readers whose coordinates are cheap.
     Verdict offer(std::int64_t seconds, double latMinutes, double lonMinutes) {
@@ -53,6 +58,10 @@ class FixCollector {
         if (v == Verdict::Store) store(seconds, latMinutes, lonMinutes);
         return v;
     }
+
+    // Where the standard window ends (exclusive), for readers that keep
+    // other things than fixes (an instrument's events) around the race.
+    double upperBound() const { return upperBound_; }
 
     std::size_t count() const { return fixes_.size() + (early_ ? 1 : 0); }
     // The fixes, holding at most kMaxTrackBytesPerFix each.
@@ -64,6 +73,8 @@ class FixCollector {
     double upperBound_;
     std::vector<TrackPoint> fixes_;
     std::optional<TrackPoint> early_;  // the one fix of the extended hour
+
+    TrackPoint* place(std::int64_t seconds, double latMinutes, double lonMinutes);
 };
 
 }  // namespace korvane

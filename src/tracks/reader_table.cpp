@@ -7,6 +7,8 @@
 #include "tracks/nmea_reader.h"
 #include "tracks/text_scan.h"
 #include "tracks/tline_reader.h"
+#include "tracks/vcc_reader.h"
+#include "tracks/vkx_reader.h"
 
 namespace korvane {
 
@@ -14,17 +16,30 @@ namespace {
 
 using enum WindowKind;
 
+// The loggers' formats give positions only.
+template <TrackReader Read>
+LogContents positionsOnly(std::string_view bytes, const ReadWindow& window) {
+    LogContents c;
+    c.fixes = Read(bytes, window);
+    return c;
+}
+
 // clang-format off
 constexpr std::array kReaders{
-    //          ext    reader      window    margin step threshold zoom   stops  beep
-    ReaderEntry{"gpx", readGpx,    Standard, 50,    100, 100,      true,  true,  false},
-    ReaderEntry{"trb", readTrb,    Extended, 10,    50,  100,      true,  false, false},
-    ReaderEntry{"gdb", readGdb,    Standard, 50,    100, 50,       false, false, true},
-    ReaderEntry{"mps", readMps,    Standard, 50,    100, 50,       false, false, true},
-    ReaderEntry{"trl", readTrl,    Standard, 50,    100, 50,       false, true,  true},
-    ReaderEntry{"dtr", readTLines, Standard, 50,    100, 100,      true,  true,  false},
-    ReaderEntry{"trk", readTLines, Standard, 50,    100, 100,      true,  true,  false},
-    ReaderEntry{"log", readNmea,   Standard, 50,    100, 100,      true,  false, false},
+    //          ext    reader                     window    margin step threshold zoom   stops  beep
+    ReaderEntry{"gpx", positionsOnly<readGpx>,    Standard, 50,    100, 100,      true,  true,  false},
+    ReaderEntry{"trb", positionsOnly<readTrb>,    Extended, 10,    50,  100,      true,  false, false},
+    ReaderEntry{"gdb", positionsOnly<readGdb>,    Standard, 50,    100, 50,       false, false, true},
+    ReaderEntry{"mps", positionsOnly<readMps>,    Standard, 50,    100, 50,       false, false, true},
+    ReaderEntry{"trl", positionsOnly<readTrl>,    Standard, 50,    100, 50,       false, true,  true},
+    ReaderEntry{"dtr", positionsOnly<readTLines>, Standard, 50,    100, 100,      true,  true,  false},
+    ReaderEntry{"trk", positionsOnly<readTLines>, Standard, 50,    100, 100,      true,  true,  false},
+    ReaderEntry{"log", positionsOnly<readNmea>,   Standard, 50,    100, 100,      true,  false, false},
+    // Racing instruments: the rules of the GPX row, but read to the end:
+    // a time that jumps ahead before the GPS has its fix must not cost the
+    // race that follows it in the log.
+    ReaderEntry{"vkx", readVkx,                   Standard, 50,    100, 100,      true,  false, false},
+    ReaderEntry{"vcc", readVcc,                   Standard, 50,    100, 100,      true,  false, false},
 };
 // clang-format on
 
@@ -34,12 +49,18 @@ std::span<const ReaderEntry> readerTable() {
     return kReaders;
 }
 
+bool endsWithExtension(std::string_view fileName, std::string_view extension) {
+    if (extension.empty() || fileName.size() < extension.size()) return false;
+    return equalsNoCase(fileName.substr(fileName.size() - extension.size()), extension);
+}
+
 const ReaderEntry* readerForFile(std::string_view fileName) {
-    if (fileName.size() < 3) return nullptr;
-    const std::string_view tail = fileName.substr(fileName.size() - 3);
+    const ReaderEntry* best = nullptr;
     for (const ReaderEntry& entry : kReaders)
-        if (equalsNoCase(tail, entry.extension)) return &entry;
-    return nullptr;
+        if (endsWithExtension(fileName, entry.extension) &&
+            (!best || entry.extension.size() > best->extension.size()))
+            best = &entry;
+    return best;
 }
 
 }  // namespace korvane

@@ -10,14 +10,18 @@
 
 #include "race/model.h"
 #include "tracks/fix_collector.h"
+#include "tracks/log_contents.h"
 
 namespace korvane {
 
+// A reader of positions only.
 using TrackReader = std::vector<TrackPoint> (*)(std::string_view bytes, const ReadWindow& window);
+// What the table calls: a reader of everything a log holds.
+using LogReader = LogContents (*)(std::string_view bytes, const ReadWindow& window);
 
 struct ReaderEntry {
-    std::string_view extension;  // lower case, three letters
-    TrackReader read;
+    std::string_view extension;  // lower case, without the dot
+    LogReader read;
     WindowKind window;
     // Capacity rule of the fix table: when count > capacity - margin the
     // capacity becomes count + step. Kept for the record; the tracks here
@@ -35,8 +39,13 @@ struct ReaderEntry {
 
 std::span<const ReaderEntry> readerTable();
 
-// The reader for a log file name: its last three characters, letter case
-// ignored. nullptr for any other name.
+// The reader whose extension ends the file name, letter case ignored (for
+// the three-letter extensions of the old loggers, no dot is needed: the
+// last three characters decide). nullptr for any other name.
 const ReaderEntry* readerForFile(std::string_view fileName);
+
+// True when `fileName` ends with `extension` (given in lower case), letter
+// case ignored. Shared with the table of converted formats.
+bool endsWithExtension(std::string_view fileName, std::string_view extension);
 
 }  // namespace korvane

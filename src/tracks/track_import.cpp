@@ -26,8 +26,19 @@ ReadWindow readWindowFor(const Race& race, const Boat& boat, const ReaderEntry& 
     return w;
 }
 
+namespace {
+
+void take(LogReadResult& result, LogContents contents, const Boat& boat) {
+    result.fixes = std::move(contents.fixes);
+    result.loggedCourseAndSpeed = contents.loggedCourseAndSpeed;
+    result.events = std::move(contents.events);
+    if (!contents.warning.empty()) result.warning = boat.logFile + ": " + contents.warning;
+}
+
+}  // namespace
+
 LogReadResult readBoatLog(const fs::path& gpsDir, const Race& race, const Boat& boat,
-                          LogBuffer& buffer) {
+                          LogBuffer& buffer, const ConversionOptions& conversion) {
     LogReadResult result;
     if (leavesFolder(boat.logFile)) {
         result.problem = "the log name leaves the gpsdat folder; refused";
@@ -35,6 +46,25 @@ LogReadResult readBoatLog(const fs::path& gpsDir, const Race& race, const Boat& 
     }
     const auto path = resolveCaseInsensitive(gpsDir, boat.logFile);
     if (!path) return result;
+    result.reader = readerForFile(boat.logFile);
+    if (!result.reader) {
+        const std::string_view format = converterFormatFor(boat.logFile);
+        if (format.empty()) return result;
+        // A converted log is GPX by the time it is read, and keeps the GPX
+        // row's rules.
+        std::error_code ec;
+        if (!fs::is_regular_file(*path, ec)) {
+            result.problem = "log skipped, not a regular file";
+            return result;
+        }
+        result.fileFound = true;
+        result.reader = readerForFile("gpx");
+        take(result,
+             readConvertedLog(*path, format, readWindowFor(race, boat, *result.reader), conversion),
+             boat);
+        result.timeOrder = putInTimeOrder(result.fixes);
+        return result;
+    }
     const LogBytes bytes = buffer.read(*path);
     if (!bytes.bytes) {
         if (bytes.failure != ReadFailure::NotFound)
@@ -42,11 +72,11 @@ LogReadResult readBoatLog(const fs::path& gpsDir, const Race& race, const Boat& 
         return result;
     }
     result.fileFound = true;
-    result.reader = readerForFile(boat.logFile);
-    if (!result.reader) return result;
     try {
-        result.fixes = result.reader->read(*bytes.bytes, readWindowFor(race, boat, *result.reader));
+        take(result, result.reader->read(*bytes.bytes, readWindowFor(race, boat, *result.reader)),
+             boat);
     } catch (const std::bad_alloc&) {
+        result.fixes.clear();
         result.problem = "log skipped, " + describeReadFailure(ReadFailure::OutOfMemory);
         return result;
     }
@@ -79,6 +109,8 @@ std::int32_t fixIntervalOf(const std::vector<TrackPoint>& track, int threshold) 
 
 bool applyBoatLog(Boat& boat, LogReadResult log, const Race& race) {
     boat.track = std::move(log.fixes);
+    boat.loggedCourseAndSpeed = log.loggedCourseAndSpeed && !boat.track.empty();
+    boat.instrumentEvents = std::move(log.events);
     const int threshold = log.reader ? log.reader->intervalThreshold : 100;
     boat.fixIntervalSeconds = fixIntervalOf(boat.track, threshold);
     // Corrected time: race seconds after the start are stretched by the
@@ -86,6 +118,11 @@ bool applyBoatLog(Boat& boat, LogReadResult log, const Race& race) {
     if (race.correctedTimeMode > 0 && boat.pointCount() > 100 && boat.tcf > 0) {
         for (TrackPoint& p : boat.track)
             if (p.timeSeconds > 0) p.timeSeconds = roundHalfEven(p.timeSeconds * boat.tcf);
+        for (InstrumentEvent& e : boat.instrumentEvents)
+            if (e.timeSeconds > 0) e.timeSeconds = roundHalfEven(e.timeSeconds * boat.tcf);
+        // Speeds over stretched times are what the other boats show; the
+        // logged ones would not compare.
+        boat.loggedCourseAndSpeed = false;
     }
     return log.reader && log.reader->resetsZoomDivisor && boat.pointCount() < 100;
 }
@@ -100,6 +137,7 @@ struct Keeper {
     void take(Boat& boat, LogReadResult log) {
         for (std::string& w : logWarnings(boat, log)) result.warnings.push_back(std::move(w));
         const bool beeps = log.reader && log.reader->beepsWhenDone;
+        if (!log.warning.empty()) result.warnings.push_back(std::move(log.warning));
         if (applyBoatLog(boat, std::move(log), model.race)) result.resetZoomDivisor = true;
         if (beeps) ++result.beeps;
         if (boat.pointCount() < kMinimumTrackPoints)
@@ -129,7 +167,8 @@ struct Keeper {
 }  // namespace
 
 TrackImportResult loadAllTracks(RaceModel& model, const fs::path& dataRoot,
-                                const LoadingProgress& progress, unsigned threads) {
+                                const LoadingProgress& progress, unsigned threads,
+                                const ConversionOptions& conversion) {
     const fs::path gpsDir = dataRoot / "gpsdat";
     const int count = model.boatCount();
     Keeper keeper{model, {}, {}};
@@ -153,7 +192,7 @@ TrackImportResult loadAllTracks(RaceModel& model, const fs::path& dataRoot,
             const auto slot = static_cast<std::size_t>(i);
             try {
                 promises[slot].set_value(
-                    readBoatLog(gpsDir, readOnly.race, snapshot[slot], buffer));
+                    readBoatLog(gpsDir, readOnly.race, snapshot[slot], buffer, conversion));
             } catch (...) {
                 promises[slot].set_exception(std::current_exception());
             }
@@ -170,7 +209,7 @@ TrackImportResult loadAllTracks(RaceModel& model, const fs::path& dataRoot,
         const auto slot = static_cast<std::size_t>(n - 1);
         if (threads <= 1) {
             // Serial load: read the log right here, in boat order.
-            keeper.take(boat, readBoatLog(gpsDir, model.race, boat, serialBuffer));
+            keeper.take(boat, readBoatLog(gpsDir, model.race, boat, serialBuffer, conversion));
             continue;
         }
         keeper.take(boat, futures[slot].get());
@@ -181,9 +220,9 @@ TrackImportResult loadAllTracks(RaceModel& model, const fs::path& dataRoot,
 }
 
 bool loadTrack(Boat& boat, const Race& race, const fs::path& dataRoot,
-               std::vector<std::string>* warnings) {
+               std::vector<std::string>* warnings, const ConversionOptions& conversion) {
     LogBuffer buffer;
-    LogReadResult log = readBoatLog(dataRoot / "gpsdat", race, boat, buffer);
+    LogReadResult log = readBoatLog(dataRoot / "gpsdat", race, boat, buffer, conversion);
     if (warnings)
         for (std::string& w : logWarnings(boat, log)) warnings->push_back(std::move(w));
     return applyBoatLog(boat, std::move(log), race);

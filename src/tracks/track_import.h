@@ -12,6 +12,7 @@
 
 #include "race/model.h"
 #include "tracks/fix_collector.h"
+#include "tracks/log_conversion.h"
 #include "tracks/log_file.h"
 #include "tracks/reader_table.h"
 #include "tracks/time_order.h"
@@ -30,6 +31,11 @@ struct LogReadResult {
     // than 1024 MB", a name leaving gpsdat/); empty when it was read.
     std::string problem;
     TimeOrderRepair timeOrder;
+    bool loggedCourseAndSpeed = false;
+    std::vector<InstrumentEvent> events;
+    // Why the log gave less than it holds, its name first; empty when it
+    // was read to the end.
+    std::string warning;
 };
 
 struct TrackImportResult {
@@ -50,12 +56,13 @@ using LoadingProgress = std::function<void(int n, int count, const std::string& 
 // The race's window for one boat read by `reader`.
 ReadWindow readWindowFor(const Race& race, const Boat& boat, const ReaderEntry& reader);
 
-// Finds `boat.logFile` below gpsDir (letter case ignored), picks the reader,
-// reads it and puts the fixes in time order. Touches no shared state, so any
-// thread may call it. A log that cannot be read leaves the boat without
-// fixes and says why; it never fails the race.
+// Finds `boat.logFile` below gpsDir (letter case ignored), picks the reader
+// (or the converter), reads it and puts the fixes in time order. Touches no
+// shared state but the converter's cache, so any thread may call it. A log
+// that cannot be read leaves the boat without fixes and says why; it never
+// fails the race.
 LogReadResult readBoatLog(const std::filesystem::path& gpsDir, const Race& race, const Boat& boat,
-                          LogBuffer& buffer);
+                          LogBuffer& buffer, const ConversionOptions& conversion);
 
 // The warnings one boat's log gives: "boat NAME (LOG): ...".
 std::vector<std::string> logWarnings(const Boat& boat, const LogReadResult& log);
@@ -74,11 +81,13 @@ bool applyBoatLog(Boat& boat, LogReadResult log, const Race& race);
 // corrected-time mode, ends the timeline at the last fix. threads = 0 uses
 // every core; 1 reads serially.
 TrackImportResult loadAllTracks(RaceModel& model, const std::filesystem::path& dataRoot,
-                                const LoadingProgress& progress = {}, unsigned threads = 0);
+                                const LoadingProgress& progress = {}, unsigned threads = 0,
+                                const ConversionOptions& conversion = defaultConversionOptions());
 
 // One boat, as for a log dropped on the window; its warnings are appended
 // to `warnings` when given.
 bool loadTrack(Boat& boat, const Race& race, const std::filesystem::path& dataRoot,
-               std::vector<std::string>* warnings = nullptr);
+               std::vector<std::string>* warnings = nullptr,
+               const ConversionOptions& conversion = defaultConversionOptions());
 
 }  // namespace korvane

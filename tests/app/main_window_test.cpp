@@ -21,8 +21,10 @@ QApplication& app() {
     static int argc = 1;
     static char name[] = "app_tests";
     static char* argv[] = {name, nullptr};
-    static QApplication a(argc, argv);
-    return a;
+    // Never destroyed: tearing Qt down in the exit handlers, after its
+    // platform plugin is gone, crashes.
+    static auto* a = new QApplication(argc, argv);
+    return *a;
 }
 
 // Runs queued work (the loader's result) until the window has a race again.

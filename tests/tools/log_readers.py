@@ -1,4 +1,4 @@
-"""Independent readers of the eight log formats, for checking the generator.
+"""Independent readers of the log formats, for checking the generator.
 
 They follow the import rules of the browser as written down for each format
 (patterns, offsets, record-size detection, coordinate texts), not the
@@ -7,7 +7,12 @@ Each returns a list of (utc_epoch, lat_deg, lon_deg).
 """
 
 import calendar
+import os
+import re
+import shutil
 import struct
+import subprocess
+import tempfile
 
 
 def _epoch(date_text, time_text):
@@ -178,8 +183,73 @@ def read_mps(data):
     return _scan(data, _mps_match)
 
 
+# Payload bytes of every VKX row key; any other key cannot be stepped over.
+VKX_SIZES = {0xFF: 7, 0xFE: 2, 0x02: 44, 0x03: 20, 0x04: 13, 0x05: 17, 0x06: 18, 0x08: 13,
+             0x0A: 16, 0x0B: 16, 0x0C: 12, 0x0F: 16, 0x10: 12, 0x01: 32, 0x07: 12, 0x0E: 16,
+             0x20: 13, 0x21: 52}
+
+
+def vkx_rows(data):
+    """(key, payload) of every whole row; stops at an unknown key."""
+    pos = 0
+    while pos < len(data):
+        key = data[pos]
+        size = VKX_SIZES.get(key)
+        if size is None or pos + 1 + size > len(data):
+            return
+        yield key, data[pos + 1:pos + 1 + size]
+        pos += 1 + size
+
+
+def read_vkx(data):
+    out = []
+    last = None
+    for key, p in vkx_rows(data):
+        if key != 0x02:
+            continue
+        ms, lat, lon = struct.unpack_from("<Qii", p, 0)
+        if ms // 1000 == last:
+            continue
+        last = ms // 1000
+        out.append((ms // 1000, lat / 1e7, lon / 1e7))
+    return out
+
+
+_ATTR = re.compile(r'(\w+)\s*=\s*"([^"]*)"')
+
+
+def read_vcc(data):
+    out = []
+    for m in re.finditer(r"<Trackpoint\s([^>]*)>", data.decode("utf-8")):
+        a = dict(_ATTR.findall(m.group(1)))
+        stamp = a["dateTime"]
+        local = _epoch(stamp[:10], stamp[11:19])
+        zone = stamp[19:]
+        offset = 0 if zone in ("", "Z") else (int(zone[1:3]) * 3600 + int(zone[4:6]) * 60) * \
+            (-1 if zone[0] == "-" else 1)
+        out.append((local - offset, float(a["latitude"]), float(a["longitude"])))
+    return out
+
+
+def read_via_gpsbabel(fmt):
+    """FIT and TCX through gpsbabel's GPX; None without gpsbabel."""
+    def read(data):
+        if not shutil.which("gpsbabel"):
+            return None
+        with tempfile.TemporaryDirectory() as tmp:
+            src = os.path.join(tmp, "in")
+            with open(src, "wb") as f:
+                f.write(data)
+            gpx = subprocess.run(["gpsbabel", "-i", fmt, "-f", src, "-o", "gpx", "-F", "-"],
+                                 check=True, capture_output=True).stdout
+        return read_gpx(gpx)
+    return read
+
+
 READERS = {"gpx": read_gpx, "log": read_nmea, "dtr": read_tlines, "trk": read_tlines,
-           "trb": read_trb, "trl": read_trl, "gdb": read_gdb, "mps": read_mps}
+           "trb": read_trb, "trl": read_trl, "gdb": read_gdb, "mps": read_mps,
+           "vkx": read_vkx, "vcc": read_vcc,
+           "fit": read_via_gpsbabel("garmin_fit"), "tcx": read_via_gpsbabel("gtrnctr")}
 
 
 def read_log(name, data):

@@ -2,22 +2,32 @@
 
 #include <gtest/gtest.h>
 
+#include "instrument_logs.h"
 #include "log_builders.h"
 #include "temp_race.h"
+#include "tracks/course_speed.h"
 
 namespace korvane {
 namespace {
 
 using namespace testlogs;
 
-TEST(ReaderTable, PicksTheReaderByTheLastThreeLetters) {
+TEST(ReaderTable, PicksTheReaderByTheExtensionThatEndsTheName) {
     ASSERT_NE(readerForFile("a.GPX"), nullptr);
     EXPECT_EQ(readerForFile("a.GPX")->extension, "gpx");
     EXPECT_EQ(readerForFile("dir\\boat.Trb")->extension, "trb");
     EXPECT_EQ(readerForFile("x.trk")->read, readerForFile("x.dtr")->read);
     EXPECT_EQ(readerForFile("a.txt"), nullptr);
     EXPECT_EQ(readerForFile("gp"), nullptr);
-    EXPECT_EQ(readerTable().size(), 8u);
+    EXPECT_EQ(readerTable().size(), 10u);
+    // The old loggers' rule: the last three letters, with or without a dot.
+    EXPECT_EQ(readerForFile("boatgpx")->extension, "gpx");
+    EXPECT_EQ(readerForFile("Atlas.VKX")->extension, "vkx");
+    // Extensions of any length: the converted formats.
+    EXPECT_EQ(converterFormatFor("watch.FIT"), "garmin_fit");
+    EXPECT_EQ(converterFormatFor("route.geojson"), "geojson");
+    EXPECT_EQ(converterFormatFor("route.json"), "");
+    EXPECT_EQ(converterFormatFor("boat.gpx"), "");
 }
 
 TEST(FixInterval, ThirtyUpToTheThresholdThenTheMeanSpacing) {
@@ -113,6 +123,33 @@ TEST(LoadAllTracks, CorrectedTimeScalesOnlyLogsOfMoreThan100Fixes) {
     // The timeline ends at the latest last fix, but never before 600 s.
     EXPECT_EQ(m.race.timelineEnd, 600);
     EXPECT_EQ(m.race.timelineLength, 910);
+}
+
+TEST(LoadAllTracks, InstrumentLogsKeepTheirSpeedCourseAndEventsWithTheBoat) {
+    for (const int correctedTime : {0, 1}) {
+        SCOPED_TRACE(correctedTime);
+        TempRoot root;
+        RaceModel m = raceModel();
+        m.race.correctedTimeMode = correctedTime;
+        m.boats.append(boat("missing.gpx", "Gone"));
+        m.boats.append(boat("atlas.vkx", "Atlas", 1.5));
+        const auto fixes = instrumentRun(120, 1000, -20'000);
+        std::string log = vkx::timerEvent(kStartUnix * 1000 + 30'000, 4, 30) + vkx::log(fixes);
+        log += vkx::row(0x99, "");
+        root.log("atlas.vkx", log);
+        const TrackImportResult r = loadAllTracks(m, root.path(), {}, 2);
+        ASSERT_EQ(m.boatCount(), 1);  // moved up to slot 1 with its events
+        const Boat& b = m.boats[1];
+        ASSERT_EQ(b.instrumentEvents.size(), 1u);
+        // In corrected time, times are stretched and speeds derived again.
+        EXPECT_EQ(b.instrumentEvents[0].timeSeconds, correctedTime ? 45 : 30);
+        EXPECT_EQ(b.loggedCourseAndSpeed, correctedTime == 0);
+        ASSERT_EQ(r.warnings.size(), 1u);
+        EXPECT_EQ(r.warnings[0].rfind("atlas.vkx: unknown row 0x99", 0), 0u) << r.warnings[0];
+        deriveCourseAndSpeed(m, 0.8);
+        EXPECT_EQ(std::abs(b.track[50].speedKnots - fixes[50].speedKnots) < 1e-4,
+                  correctedTime == 0);
+    }
 }
 
 TEST(LoadAllTracks, CorrectedTimelineEndsAtTheLatestLastFix) {

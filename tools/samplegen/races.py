@@ -9,6 +9,8 @@ import math
 import random
 from dataclasses import dataclass
 
+import converted
+import instrumentlogs
 import logformats
 from geo import LocalFrame, unit
 from racefiles import RaceFile, local_text, utc_epoch, wind_file
@@ -171,14 +173,16 @@ def demo_race():
         Entry(boat("Umineko", irc, 0.55, 0.55), "umineko.log", "Umineko^^9.8", 2, "0.985"),
         Entry(boat("Shiokaze", irc, 0.75, 0.15, log_start_s=-2400), "shiokaze.trb", "潮風", 1, "1.000"),
         Entry(boat("Albatross", irc, 0.65, 0.70), "albatross.trl", "Albatross", 1, "0.992"),
-        Entry(boat("Enoshima Maru", irc, 0.35, 0.85), "enoshima.dtr", "江ノ島丸", 2, "1.020", flags=1),
+        Entry(boat("Enoshima Maru", irc, 0.35, 0.85), "enoshima.vcc", "江ノ島丸", 2, "1.020", flags=1,
+              writer=lambda f, n: instrumentlogs.write_vcc(_dm_rounded(f), "ENOSHIMA MARU", tz, digits=None)),
         Entry(boat("Seagull", irc, 0.20, 0.45, start_delay_s=41), "seagull.trk", "Seagull", 2, "0.975",
               writer=lambda f, n: logformats.write_tlines(f, "DMS", "SEAGULL TRACK")),
         Entry(boat("Tobiuo", j24, 0.90, 0.40), "tobiuo.gdb", "飛魚^^7.3", 1,
               writer=lambda f, n: logformats.write_gdb(f, "TOBIUO")),
         Entry(boat("Kamome", j24, 0.45, 0.60, retire_at_s=1900), "kamome.mps", "Kamome^^7.3", 1,
               flags=2, writer=lambda f, n: logformats.write_mps(f, "KAMOME")),
-        Entry(boat("Hayate", j24, 0.70, 0.20), "hayate.gpx", "疾風^^7.3", 2),
+        Entry(boat("Hayate", j24, 0.70, 0.20), "hayate.vkx", "疾風^^7.3", 2,
+              writer=lambda f, n: _instrument_log(f, gun, course, frame)),
         Entry(boat("Breeze", j24, 0.30, 0.80), "breeze.log", "Breeze^^7.3", 2,
               writer=lambda f, n: logformats.write_nmea(f, with_gga=False)),
         Entry(boat("Sazanami", j24, 0.60, 0.65), "sazanami.gdb", "さざなみ^^7.3", 2,
@@ -188,6 +192,10 @@ def demo_race():
     ]
     wind_name = "enoshima-cup_wind.csv"
     files, finish_epoch, tracks = _sail_race_files(entries, course, breeze, 3, gun, frame, tz, wind_name)
+    # The user-coastline race (tools/coast) sails Hayate from its GPX log.
+    hayate = next(k for k, e in enumerate(entries) if e.profile.name == "Hayate")
+    files["gpsdat/hayate.gpx"] = logformats.write_gpx(
+        _log_fixes(tracks[hayate], frame, gun, entries[hayate].interval_s), "Hayate")
 
     rf = RaceFile()
     rf.comment("江の島カップ 2024 第3レース  相模湾 江の島沖 (sample data made by tools/samplegen)")
@@ -213,6 +221,43 @@ def demo_race():
     _course_lines(rf, course, frame)
     files["raceadmin/enoshima-cup.txt"] = rf.encode("cp932", "\r\n")
     return files, _summary("enoshima-cup.txt", entries, tracks)
+
+
+def _dm_rounded(fixes):
+    """The fixes as the ddmm.mmmm "T"-line log Enoshima Maru kept before it
+    had its Velocitek: degrees whose minutes of arc come out as the "T"-line
+    reader's degrees x 60 + minutes to the last bit, so the demo race's
+    results did not move when its log changed format."""
+    def degrees(deg):
+        text = logformats._dm(deg, 3)
+        minutes = int(text[:3]) * 60.0 + float(text[3:])
+        x = minutes / 60.0
+        for candidate in (x, math.nextafter(x, 0.0), math.nextafter(x, 1e9)):
+            if candidate * 60.0 == minutes:
+                x = candidate
+                break
+        return x if deg >= 0 else -x
+    return [f._replace(lat=degrees(f.lat), lon=degrees(f.lon)) for f in fixes]
+
+
+def _instrument_log(fixes, gun_epoch, course, frame):
+    """A Vakaros log: the crew pings both ends of the start line eight
+    minutes before the gun, starts the timer at five minutes, syncs it at
+    four, and the timer ends the race ten minutes after its last fix."""
+    gun_ms = gun_epoch * 1000
+    (a, b) = course.start_line
+    boat_end = frame.to_degrees(*a)
+    pin_end = frame.to_degrees(*b)
+    line_ends = [(gun_ms - 480_000 + 400, instrumentlogs.PIN_END, *pin_end),
+                 (gun_ms - 465_000 + 700, instrumentlogs.BOAT_END, *boat_end)]
+    timer = [(gun_ms - 540_000, instrumentlogs.TIMER_RESET, 300),
+             (gun_ms - 300_000, instrumentlogs.TIMER_START, 300),
+             (gun_ms - 240_000 + 350, instrumentlogs.TIMER_SYNC, 240),
+             (gun_ms, instrumentlogs.RACE_START, 0)]
+    if fixes:
+        timer.append((fixes[-1].epoch * 1000 - 60_000, instrumentlogs.RACE_END,
+                      fixes[-1].epoch - gun_epoch - 60))
+    return instrumentlogs.write_vkx(fixes, timer=timer, line_ends=line_ends)
 
 
 def _course_lines(rf, course, frame, marks=("MK1", "MK2")):
@@ -293,6 +338,57 @@ def ct_race():
     return files, _summary("enoshima-ct.txt", entries, tracks)
 
 
+# ------------------------------------------------------ watches and apps ---
+
+def watch_race():
+    """An evening club race whose crews logged on a Garmin watch (FIT), a
+    phone app (TCX) and a handheld GPS (GPX). The FIT and TCX logs are made
+    by gpsbabel from our GPX; without gpsbabel they are left out of the
+    returned files (the committed ones stay as they are)."""
+    tz = 9
+    gun = utc_epoch(2024, 5, 15, 18, 0, 0, tz)
+    frame = LocalFrame(35.0 + 15.0 / 60.0, 139.0 + 28.8 / 60.0)
+    true_from = 185.0
+    breeze = Breeze(true_from, 9.0, 10.0, 2400.0, swing_deg=5.0, swing_period_s=600.0, phase=0.7)
+    course = windward_leeward(true_from, leg_m=1100.0, line_m=160.0, laps=1,
+                              leeward_below_m=200.0, finish_right_m=220.0, finish_m=120.0)
+    course.home = frame.to_metres(35.0 + 16.6 / 60.0, 139.0 + 29.2 / 60.0)
+    rng = random.Random(20240515)
+    j24 = (5.3, 6.9)
+
+    def boat(name, skill):
+        return _profile(name, j24, rng, skill=skill, start_line_fraction=rng.uniform(0.2, 0.8),
+                        log_start_s=-rng.randint(600, 900), post_finish_s=rng.randint(150, 240))
+
+    def via_gpsbabel(extension):
+        return lambda f, n: converted.from_gpx(logformats.write_gpx(f, n), extension)
+
+    entries = [
+        Entry(boat("Kirin", 0.8), "kirin.fit", "きりん^^7.3", 1, writer=via_gpsbabel("fit")),
+        Entry(boat("Suzume", 0.5), "suzume.tcx", "Suzume^^7.3", 1, writer=via_gpsbabel("tcx")),
+        Entry(boat("Tombo", 0.3), "tombo.gpx", "とんぼ^^7.3", 2),
+    ]
+    wind_name = "enoshima-watch_wind.csv"
+    files, finish_epoch, tracks = _sail_race_files(entries, course, breeze, 5, gun, frame, tz, wind_name)
+    files = {k: v for k, v in files.items() if v is not None}
+
+    rf = RaceFile()
+    rf.comment("Enoshima evening club race: logs from a watch (FIT), a phone app (TCX) and a GPS (GPX)")
+    rf.add("T1", "江の島 イブニングレース 2024/05/15")
+    rf.add("T2", "ウォッチとスマホのログ (FIT・TCX)")
+    rf.add("ST", local_text(gun, tz))
+    rf.add("FT", local_text(finish_epoch, tz))
+    rf.add("TD", tz)
+    rf.add("MG", int(ENOSHIMA_VARIATION))
+    rf.add("WD", int(round(true_from - ENOSHIMA_VARIATION)))
+    rf.add("WF", wind_name)
+    rf.add("BT", 5)
+    _add_boats(rf, entries)
+    _course_lines(rf, course, frame)
+    files["raceadmin/enoshima-watch.txt"] = rf.encode("utf-8", "\r\n")
+    return files, _summary("enoshima-watch.txt", entries, tracks)
+
+
 # ----------------------------------------------------------- the large ---
 
 LARGE_BOATS = 81          # a full race: every boat slot of the model
@@ -301,13 +397,14 @@ LARGE_LEAD_S = 300        # the logs begin five minutes before the gun
 
 LARGE_RACES = (("large-gpx.txt", "gpx", lambda f, n: logformats.write_gpx(f, n, lean=True)),
                ("large-nmea.txt", "log", lambda f, n: logformats.write_nmea(f, with_gga=False)),
-               ("large-trb.txt", "trb", lambda f, n: logformats.write_trb(f)))
+               ("large-trb.txt", "trb", lambda f, n: logformats.write_trb(f)),
+               ("large-vkx.txt", "vkx", lambda f, n: instrumentlogs.write_vkx(f)))
 
 
 def large_race(boats=LARGE_BOATS, seconds=LARGE_SECONDS):
     """81 boats, three classes, three laps, one fix a second for 3 hours.
 
-    The same fleet is written three times (GPX, NMEA, trb) with a race file
+    The same fleet is written four times (GPX, NMEA, trb, VKX) with a race file
     for each, so the import of each format can be timed on identical tracks.
     Every fix lies inside the race window, so every one is kept.
     """

@@ -17,13 +17,15 @@ import time
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 
+import converted  # noqa: E402
 import races  # noqa: E402
 import valencia  # noqa: E402
 
 REPO = os.path.dirname(os.path.dirname(HERE))
 DEFAULT_REAL_GPX = "/work/shared/data/real-gpx"
 
-RACE_ORDER = ["enoshima-cup.txt", "enoshima-ct.txt", "valencia.txt", "valencia-2.txt"]
+RACE_ORDER = ["enoshima-cup.txt", "enoshima-ct.txt", "enoshima-watch.txt", "valencia.txt",
+              "valencia-2.txt"]
 
 
 def write_tree(root, files):
@@ -39,7 +41,7 @@ def write_tree(root, files):
 def sample_tree(real_gpx):
     files = {}
     summaries = []
-    for build in (races.demo_race, races.ct_race):
+    for build in (races.demo_race, races.ct_race, races.watch_race):
         race_files, summary = build()
         files.update(race_files)
         summaries.append(summary)
@@ -47,6 +49,8 @@ def sample_tree(real_gpx):
     if not real:
         print(f"samplegen: {real_gpx} not found, the Valencia race is left as it is", file=sys.stderr)
     files.update(real)
+    if not converted.available():
+        print("samplegen: gpsbabel not found, the FIT and TCX logs are left as they are", file=sys.stderr)
     present = [r for r in RACE_ORDER if "raceadmin/" + r in files]
     files["raceadmin/racefile.st"] = ("\r\n".join(present) + "\r\n").encode("ascii")
     files["ctrl/editfile.edt"] = b"enoshima-cup.txt_b\r\n"
