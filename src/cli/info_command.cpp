@@ -7,6 +7,7 @@
 #include "base/numbers.h"
 #include "base/timestamp.h"
 #include "cli/json_writer.h"
+#include "view/boat_panel_layout.h"
 
 namespace korvane {
 
@@ -65,9 +66,12 @@ void writeRace(JsonWriter& json, const RaceSession& session) {
     json.field("boatCount", session.model.boatCount());
     json.field("classCount", session.model.classes.count());
     json.field("hiddenBoatCount", session.model.hiddenBoatCount());
-    json.field("boatPanelRows", session.model.panel.rows);
-    json.field("boatPanelHeight", session.model.panel.boatPanelHeight);
-    json.field("classPanelHeight", session.model.panel.classPanelHeight);
+    const int classCount = session.model.classes.count();
+    const BoatPanelLayout panel =
+        computeBoatPanelLayout(session.model.boatCount(), classCount, classCount > 0);
+    json.field("boatPanelRows", panel.rows);
+    json.field("boatPanelHeight", panel.boatPanelHeight);
+    json.field("classPanelHeight", panel.classPanelHeight);
     json.endObject();
 }
 
@@ -171,7 +175,11 @@ void writeJson(const RaceSession& session, std::ostream& out) {
     writeCoast(json, session.coast);
     json.key("windSamples").beginArray();
     for (const WindSample& w : m.windSamples)
-        json.beginObject().field("time", w.timeSeconds).field("tws", w.tws).field("twd", w.twdDegrees).endObject();
+        json.beginObject()
+            .field("time", w.timeSeconds)
+            .field("tws", w.tws)
+            .field("twd", w.twdDegrees)
+            .endObject();
     json.endArray();
     json.field("maxTws", m.maxTws);
     json.key("warnings").beginArray();

@@ -64,6 +64,10 @@ struct Boat {
     std::int32_t fixIntervalSeconds = 30;
     // The fixes in time order; track[k - 1] is slot k of the fix table.
     std::vector<TrackPoint> track;
+    // The format of the log the track came from (its reader's extension,
+    // empty when none was read) and the fixes it gave before any cut.
+    std::string logFormat;
+    int loggedFixCount = 0;
 
     int pointCount() const { return static_cast<int>(track.size()); }
 };
@@ -134,13 +138,6 @@ struct Race {
     int courseLength() const { return course.count(); }
 };
 
-// Layout values of the boat panel, computed from the boat and class counts.
-struct BoatPanelLayout {
-    int rows = 0;
-    int boatPanelHeight = 0;
-    int classPanelHeight = 0;
-};
-
 // The whole race file content plus the tables later steps derive from it.
 struct RaceModel {
     Race race;
@@ -153,12 +150,9 @@ struct RaceModel {
     FixedTable<ReferenceLine, kMaxRefLines> refLines;
     std::vector<WindSample> windSamples;
     double maxTws = 0;
-    BoatPanelLayout panel;
 
     int boatCount() const { return boats.count(); }
     int hiddenBoatCount() const;
 };
-
-BoatPanelLayout computeBoatPanelLayout(int boatCount, int classCount, bool withClasses);
 
 }  // namespace korvane

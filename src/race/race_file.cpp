@@ -209,8 +209,6 @@ void finish(RaceModel& model, const RaceFileOptions& options, RaceFileResult& re
     race.startUtc = race.start - race.timeZoneHours / 24.0;
     race.finishUtc = race.finish - race.timeZoneHours / 24.0;
     for (Boat& boat : model.boats) applyBoatLength(boat, race.defaultBoatLength, fileName);
-    model.panel =
-        computeBoatPanelLayout(model.boatCount(), model.classes.count(), model.classes.count() > 0);
     race.hasTcf = model.boatCount() >= 1 && model.boats[1].tcf > 0 ? 1 : 0;
     if (race.preStartSeconds == 0) race.preStartSeconds = 180;
     race.timelineBegin = -race.preStartSeconds - 10.0;

@@ -16,15 +16,15 @@ using enum WindowKind;
 
 // clang-format off
 constexpr std::array kReaders{
-    //          ext    reader      window    margin step threshold zoom   stops  beep
-    ReaderEntry{"gpx", readGpx,    Standard, 50,    100, 100,      true,  true,  false},
-    ReaderEntry{"trb", readTrb,    Extended, 10,    50,  100,      true,  false, false},
-    ReaderEntry{"gdb", readGdb,    Standard, 50,    100, 50,       false, false, true},
-    ReaderEntry{"mps", readMps,    Standard, 50,    100, 50,       false, false, true},
-    ReaderEntry{"trl", readTrl,    Standard, 50,    100, 50,       false, true,  true},
-    ReaderEntry{"dtr", readTLines, Standard, 50,    100, 100,      true,  true,  false},
-    ReaderEntry{"trk", readTLines, Standard, 50,    100, 100,      true,  true,  false},
-    ReaderEntry{"log", readNmea,   Standard, 50,    100, 100,      true,  false, false},
+    //          ext    reader      window    margin step threshold stops
+    ReaderEntry{"gpx", readGpx,    Standard, 50,    100, 100,      true},
+    ReaderEntry{"trb", readTrb,    Extended, 10,    50,  100,      false},
+    ReaderEntry{"gdb", readGdb,    Standard, 50,    100, 50,       false},
+    ReaderEntry{"mps", readMps,    Standard, 50,    100, 50,       false},
+    ReaderEntry{"trl", readTrl,    Standard, 50,    100, 50,       true},
+    ReaderEntry{"dtr", readTLines, Standard, 50,    100, 100,      true},
+    ReaderEntry{"trk", readTLines, Standard, 50,    100, 100,      true},
+    ReaderEntry{"log", readNmea,   Standard, 50,    100, 100,      false},
 };
 // clang-format on
 

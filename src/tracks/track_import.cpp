@@ -49,8 +49,10 @@ std::int32_t fixIntervalOf(const std::vector<TrackPoint>& track, int threshold) 
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(interval, INT32_MIN, INT32_MAX));
 }
 
-bool applyBoatLog(Boat& boat, LogReadResult log, const Race& race) {
+void applyBoatLog(Boat& boat, LogReadResult log, const Race& race) {
     boat.track = std::move(log.fixes);
+    boat.logFormat = log.reader ? std::string(log.reader->extension) : std::string();
+    boat.loggedFixCount = boat.pointCount();
     const int threshold = log.reader ? log.reader->intervalThreshold : 100;
     boat.fixIntervalSeconds = fixIntervalOf(boat.track, threshold);
     // Corrected time: race seconds after the start are stretched by the
@@ -59,7 +61,6 @@ bool applyBoatLog(Boat& boat, LogReadResult log, const Race& race) {
         for (TrackPoint& p : boat.track)
             if (p.timeSeconds > 0) p.timeSeconds = roundHalfEven(p.timeSeconds * boat.tcf);
     }
-    return log.reader && log.reader->resetsZoomDivisor && boat.pointCount() < 100;
 }
 
 namespace {
@@ -70,9 +71,8 @@ struct Keeper {
     FixedTable<Boat, kMaxBoats> kept;
 
     void take(Boat& boat, LogReadResult log) {
-        const bool beeps = log.reader && log.reader->beepsWhenDone;
-        if (applyBoatLog(boat, std::move(log), model.race)) result.resetZoomDivisor = true;
-        if (beeps) ++result.beeps;
+        applyBoatLog(boat, std::move(log), model.race);
+        result.logs.push_back({boat.logFormat, boat.loggedFixCount});
         if (boat.pointCount() < kMinimumTrackPoints)
             ++result.droppedBoats;
         else
@@ -81,10 +81,6 @@ struct Keeper {
 
     void finish() {
         model.boats = std::move(kept);
-        // Fewer boats, fewer rows: laid out again as the race file did it.
-        if (result.droppedBoats > 0)
-            model.panel = computeBoatPanelLayout(model.boatCount(), model.classes.count(),
-                                                 model.classes.count() > 0);
         Race& race = model.race;
         if (race.correctedTimeMode > 0) {
             double latest = 600;
@@ -151,9 +147,9 @@ TrackImportResult loadAllTracks(RaceModel& model, const fs::path& dataRoot,
     return keeper.result;
 }
 
-bool loadTrack(Boat& boat, const Race& race, const fs::path& dataRoot) {
+void loadTrack(Boat& boat, const Race& race, const fs::path& dataRoot) {
     LogBuffer buffer;
-    return applyBoatLog(boat, readBoatLog(dataRoot / "gpsdat", race, boat, buffer), race);
+    applyBoatLog(boat, readBoatLog(dataRoot / "gpsdat", race, boat, buffer), race);
 }
 
 }  // namespace korvane

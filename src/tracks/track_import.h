@@ -27,13 +27,17 @@ struct LogReadResult {
     std::vector<TrackPoint> fixes;
 };
 
+// What one log gave: its format and how many fixes were read from it.
+struct LogOutcome {
+    std::string format;  // the reader's extension; empty when no reader took the log
+    int fixCount = 0;
+};
+
 struct TrackImportResult {
     int droppedBoats = 0;
-    // A reader so marked found fewer than 100 fixes: the map's zoom divisor
-    // goes back to 1.0.
-    bool resetZoomDivisor = false;
-    // Number of logs whose reader beeps when done.
-    int beeps = 0;
+    // Every log read, in boat order, those of dropped boats included; the
+    // window decides from them what to sound and whether to reset the zoom.
+    std::vector<LogOutcome> logs;
 };
 
 // n of count boats, and the log being read; called on the calling thread,
@@ -51,10 +55,9 @@ LogReadResult readBoatLog(const std::filesystem::path& gpsDir, const Race& race,
 // of the fixes between the fifth and the fifth from the end, rounded.
 std::int32_t fixIntervalOf(const std::vector<TrackPoint>& track, int threshold);
 
-// Stores a read log in the boat: the track, its fix interval and, in
-// corrected-time mode, the scaled times. Returns whether the reader asks
-// for the zoom divisor reset.
-bool applyBoatLog(Boat& boat, LogReadResult log, const Race& race);
+// Stores a read log in the boat: the track, its format, fix count and
+// interval and, in corrected-time mode, the scaled times.
+void applyBoatLog(Boat& boat, LogReadResult log, const Race& race);
 
 // Loads every boat of the model, drops boats with fewer than 15 fixes
 // (moving the later boats up, with all their attributes) and, in
@@ -64,6 +67,6 @@ TrackImportResult loadAllTracks(RaceModel& model, const std::filesystem::path& d
                                 const LoadingProgress& progress = {}, unsigned threads = 0);
 
 // One boat, as for a log dropped on the window.
-bool loadTrack(Boat& boat, const Race& race, const std::filesystem::path& dataRoot);
+void loadTrack(Boat& boat, const Race& race, const std::filesystem::path& dataRoot);
 
 }  // namespace korvane

@@ -54,7 +54,6 @@ TEST(LoadAllTracks, MissingSecondLogMovesTheThirdBoatUpWithAllItsAttributes) {
     third.classIndex = 2;
     third.lengthMetres = 7.5f;
     m.boats.append(third);
-    m.panel = computeBoatPanelLayout(3, 2, true);
     root.log("one.gpx", gpx(fixRun(20)));
     root.log("three.log", nmea(fixRun(20, 1, 2)));
 
@@ -72,8 +71,6 @@ TEST(LoadAllTracks, MissingSecondLogMovesTheThirdBoatUpWithAllItsAttributes) {
     EXPECT_EQ(moved.lengthMetres, 7.5f);
     EXPECT_EQ(moved.pointCount(), 20);
     EXPECT_EQ(moved.track.front().timeSeconds, 0);  // 2 s late, offset -2
-    EXPECT_EQ(m.panel.rows, computeBoatPanelLayout(2, 2, true).rows);
-    EXPECT_EQ(m.panel.boatPanelHeight, computeBoatPanelLayout(2, 2, true).boatPanelHeight);
 }
 
 TEST(LoadAllTracks, FifteenFixesKeepABoatFourteenDropIt) {
@@ -128,20 +125,27 @@ TEST(LoadAllTracks, CorrectedTimelineEndsAtTheLatestLastFix) {
     EXPECT_EQ(m.race.timelineLength, 2189 + 310);
 }
 
-TEST(LoadAllTracks, ShortLogsOfMarkedReadersResetTheZoomDivisor) {
+TEST(LoadAllTracks, EveryLogReadTellsItsFormatAndFixCountDroppedBoatsIncluded) {
     TempRoot root;
     RaceModel m = raceModel();
     m.boats.append(boat("a.gdb", "A"));
-    root.log("a.gdb", scanned(fixRun(20)));
-    EXPECT_FALSE(loadAllTracks(m, root.path()).resetZoomDivisor);
-    EXPECT_EQ(m.boatCount(), 1);
+    m.boats.append(boat("short.gpx", "Short"));
+    m.boats.append(boat("unknown.xyz", "?"));
     m.boats.append(boat("b.gpx", "B"));
+    root.log("a.gdb", scanned(fixRun(20)));
+    root.log("short.gpx", gpx(fixRun(3)));
+    root.log("unknown.xyz", "anything");
     root.log("b.gpx", gpx(fixRun(99)));
-    EXPECT_TRUE(loadAllTracks(m, root.path()).resetZoomDivisor);
-    RaceModel n = raceModel();
-    n.boats.append(boat("c.gpx", "C"));
-    root.log("c.gpx", gpx(fixRun(100)));
-    EXPECT_FALSE(loadAllTracks(n, root.path()).resetZoomDivisor);
+    const TrackImportResult r = loadAllTracks(m, root.path());
+    ASSERT_EQ(r.logs.size(), 4u);
+    const std::pair<std::string, int> expected[] = {{"gdb", 20}, {"gpx", 3}, {"", 0}, {"gpx", 99}};
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(r.logs[i].format, expected[i].first) << i;
+        EXPECT_EQ(r.logs[i].fixCount, expected[i].second) << i;
+    }
+    ASSERT_EQ(m.boatCount(), 2);
+    EXPECT_EQ(m.boats[2].logFormat, "gpx");
+    EXPECT_EQ(m.boats[2].loggedFixCount, 99);
 }
 
 TEST(LoadAllTracks, ReportsProgressInBoatOrder) {
@@ -201,8 +205,11 @@ TEST(LoadAllTracks, ParallelLoadEqualsSerialLoad) {
     const auto rp = loadAllTracks(parallel, root.path(), {}, 6);
     EXPECT_GT(rs.droppedBoats, 5);
     EXPECT_EQ(rs.droppedBoats, rp.droppedBoats);
-    EXPECT_EQ(rs.resetZoomDivisor, rp.resetZoomDivisor);
-    EXPECT_EQ(rs.beeps, rp.beeps);
+    ASSERT_EQ(rs.logs.size(), rp.logs.size());
+    for (std::size_t i = 0; i < rs.logs.size(); ++i) {
+        EXPECT_EQ(rs.logs[i].format, rp.logs[i].format);
+        EXPECT_EQ(rs.logs[i].fixCount, rp.logs[i].fixCount);
+    }
     ASSERT_EQ(serial.boatCount(), parallel.boatCount());
     EXPECT_EQ(serial.race.timelineEnd, parallel.race.timelineEnd);
     for (int b = 1; b <= serial.boatCount(); ++b) {
