@@ -270,7 +270,7 @@ LegAnalysis detectPassings(const RaceModel& model, const std::vector<CoursePoint
         }
     }
     for (int b = 1; b <= boatCount; ++b)
-        if (model.boats[b].mayFinish == 0)
+        if (!model.boats[b].mayFinish)
             analysis.boats[static_cast<std::size_t>(b - 1)].passTimeSeconds.back() =
                 kNotPassedSeconds;
     rankFinishers(analysis);

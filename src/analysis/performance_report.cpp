@@ -29,7 +29,7 @@ class ReportWriter {
     void blank(int count) {
         for (int i = 0; i < count; ++i) line(kBlankLine);
     }
-    bool corrected() const { return model_.race.correctedTimeMode > 0; }
+    bool corrected() const { return model_.race.timeMode == TimeMode::Corrected; }
     int n() const { return figures_.pointCount(); }
     int legs() const { return figures_.legCount(); }
     std::string boatName(int b) const { return reportField(model_.boats[b].name); }

@@ -13,6 +13,11 @@ namespace korvane {
 
 namespace {
 
+// Yes/no values are written 0 and 1, as the race file writes them.
+int flag(bool value) {
+    return value ? 1 : 0;
+}
+
 void writeLine(JsonWriter& json, const Line& line) {
     json.beginObject()
         .field("lat1", line.lat1Minutes)
@@ -43,7 +48,8 @@ void writeRace(JsonWriter& json, const RaceSession& session) {
     json.field("preStartSeconds", r.preStartSeconds);
     json.field("timelineBegin", r.timelineBegin).field("timelineEnd", r.timelineEnd);
     json.field("timelineLength", r.timelineLength);
-    json.field("correctedTimeMode", r.correctedTimeMode).field("hasTcf", r.hasTcf);
+    json.field("correctedTimeMode", flag(r.timeMode == TimeMode::Corrected));
+    json.field("hasTcf", flag(r.hasTcf));
     json.field("magneticVariation", r.magneticVariation);
     json.field("windDirectionInput", r.windDirectionInput);
     json.field("windDirection", r.windDirection);
@@ -52,7 +58,7 @@ void writeRace(JsonWriter& json, const RaceSession& session) {
         .value(r.laylineAngles[0])
         .value(r.laylineAngles[1])
         .endArray();
-    json.field("northUp", r.northUp).field("defaultBoatLength", r.defaultBoatLength);
+    json.field("northUp", flag(r.northUp)).field("defaultBoatLength", r.defaultBoatLength);
     json.field("playSpeed", r.playSpeed).field("playSpeed2", r.playSpeed2);
     json.field("windFile", r.windFile);
     writeStrings(json, "coastFiles", r.coastFiles);
@@ -122,7 +128,7 @@ void writeBoat(JsonWriter& json, const Boat& b, const LegAnalysis& legs, int slo
     json.field("classIndex", b.classIndex).field("tcf", b.tcf);
     json.field("length", static_cast<double>(b.lengthMetres));
     json.field("timeOffset", b.timeOffsetSeconds);
-    json.field("visible", b.visible).field("mayFinish", b.mayFinish);
+    json.field("visible", flag(b.visible)).field("mayFinish", flag(b.mayFinish));
     json.field("pointCount", b.pointCount()).field("fixInterval", b.fixIntervalSeconds);
     // Race seconds of the first and last fix; a boat is only kept with fixes.
     json.field("firstTime", b.track.empty() ? 0.0 : b.track.front().timeSeconds);
@@ -197,7 +203,7 @@ void writeText(const RaceSession& session, std::ostream& out) {
     out << "start       " << formatTimestamp(r.start) << "  (UTC"
         << (r.timeZoneHours >= 0 ? "+" : "") << r.timeZoneHours << ")\n";
     out << "finish      " << formatTimestamp(r.finish) << "\n";
-    out << "time mode   " << (r.correctedTimeMode > 0 ? "corrected" : "elapsed") << "\n";
+    out << "time mode   " << (r.timeMode == TimeMode::Corrected ? "corrected" : "elapsed") << "\n";
     out << "course      ";
     for (const std::string& entry : r.course) out << entry << ' ';
     out << "\n";

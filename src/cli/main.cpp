@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
         OpenRequest request;
         request.dataRoot = options.dataRoot;
         request.raceFile = options.race;
-        request.correctedTime = options.correctedTime;
+        request.timeMode = options.timeMode;
         const auto session = openRace(request);
         if (options.command == "info") return runInfo(*session, options, std::cout);
         if (options.command == "report") return runReport(*session, options, std::cout, std::cerr);

@@ -94,7 +94,7 @@ int runRender(RaceSession& session, const CliOptions& options, std::ostream& out
 
     const RaceArea& area = session.area;
     DisplayState display;
-    display.northUp = r.northUp.value_or(session.model.race.northUp > 0);
+    display.northUp = r.northUp.value_or(session.model.race.northUp);
     display.labelLevel = r.labelLevel;
     display.layLine = r.layLine;
     display.zoomDivisor = zoomDivisorForPosition(r.zoomPosition);

@@ -5,7 +5,7 @@ namespace korvane {
 int RaceModel::hiddenBoatCount() const {
     int n = 0;
     for (const Boat& b : boats)
-        if (b.visible == 0) ++n;
+        if (!b.visible) ++n;
     return n;
 }
 

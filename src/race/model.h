@@ -25,6 +25,10 @@ inline constexpr int kMaxAttachments = 10;
 inline constexpr int kMaxCourseEntries = 20;
 inline constexpr int kMaxRaces = 200;
 
+// Elapsed time: race seconds as logged. Corrected time: the seconds after
+// the start stretched by each boat's time correction factor.
+enum class TimeMode { Elapsed, Corrected };
+
 // Passing time of a course point a boat never reached.
 inline constexpr double kNotPassedSeconds = 10'000'000.0;
 
@@ -58,8 +62,8 @@ struct Boat {
     double tcf = 0;      // time correction factor, 0 = none
     float lengthMetres = 4.7f;
     std::int32_t timeOffsetSeconds = 0;
-    int visible = 1;
-    int mayFinish = 1;
+    bool visible = true;
+    bool mayFinish = true;     // false: the boat's finish never counts
     std::uint32_t colour = 0;  // 0x00BBGGRR
     std::int32_t fixIntervalSeconds = 30;
     // The fixes in time order; track[k - 1] is slot k of the fix table.
@@ -113,14 +117,14 @@ struct Race {
     double timelineEnd = 30;
     std::int32_t timelineLength = 0;
 
-    std::int32_t correctedTimeMode = 0;  // CT
-    int hasTcf = 0;
+    TimeMode timeMode = TimeMode::Elapsed;  // CT
+    bool hasTcf = false;                    // the first boat has a factor
 
     double magneticVariation = 0;         // MG
     std::int32_t windDirectionInput = 0;  // WD
     std::int32_t windDirection = 0;
     std::array<std::int32_t, 2> laylineAngles{0, 0};  // LL
-    std::int32_t northUp = 0;                         // NU
+    bool northUp = false;                             // NU
     double defaultBoatLength = 4.7;                   // LG
     double playSpeed = 5.0;                           // PS field 1
     double playSpeed2 = 0;                            // PS field 2

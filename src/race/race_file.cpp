@@ -117,7 +117,7 @@ class LineParser {
         if (keyword == "CLSN" && model_.classesSeparated)
             appendOrWarn(model_.classes, BoatClass{field(1)}, "classes");
         if (keyword == "BN") boatLine();
-        if (keyword == "CT") race_.correctedTimeMode = integer(1);
+        if (keyword == "CT") race_.timeMode = integer(1) > 0 ? TimeMode::Corrected : TimeMode::Elapsed;
         if (keyword == "MK") appendOrWarn(model_.marks, Mark{variant(1), variant(2)}, "marks");
         if (keyword == "MAP")
             for (int i = 1; i < fieldCount(); ++i)
@@ -145,7 +145,7 @@ class LineParser {
         if (keyword == "WD") race_.windDirectionInput = integer(1);
         if (keyword == "WF") race_.windFile = field(1);
         if (keyword == "BT") race_.preStartSeconds = integer(1) * 60;
-        if (keyword == "NU") race_.northUp = integer(1);
+        if (keyword == "NU") race_.northUp = integer(1) >= 1;
         if (keyword == "PS") {
             race_.playSpeed = floating(1);
             if (fieldCount() > 2) race_.playSpeed2 = floating(2);
@@ -171,12 +171,10 @@ class LineParser {
         boat.classIndex = model_.classes.count();
         boat.tcf = fieldCount() > 3 ? floating(3) : 0.0;
         boat.timeOffsetSeconds = fieldCount() > 4 ? integer(4) : 0;
-        boat.visible = 1;
-        boat.mayFinish = 1;
         if (fieldCount() > 5) {
             const std::int32_t flags = integer(5);
-            if (flags == 1 || flags == 3) boat.visible = 0;
-            if (flags == 2 || flags == 3) boat.mayFinish = 0;
+            if (flags == 1 || flags == 3) boat.visible = false;
+            if (flags == 2 || flags == 3) boat.mayFinish = false;
         }
         appendOrWarn(model_.boats, std::move(boat), "boats");
     }
@@ -209,7 +207,7 @@ void finish(RaceModel& model, const RaceFileOptions& options, RaceFileResult& re
     race.startUtc = race.start - race.timeZoneHours / 24.0;
     race.finishUtc = race.finish - race.timeZoneHours / 24.0;
     for (Boat& boat : model.boats) applyBoatLength(boat, race.defaultBoatLength, fileName);
-    race.hasTcf = model.boatCount() >= 1 && model.boats[1].tcf > 0 ? 1 : 0;
+    race.hasTcf = model.boatCount() >= 1 && model.boats[1].tcf > 0;
     if (race.preStartSeconds == 0) race.preStartSeconds = 180;
     race.timelineBegin = -race.preStartSeconds - 10.0;
     race.timelineEnd = secondsBetween(race.start, race.finish) + 30.0;
@@ -229,14 +227,14 @@ void finish(RaceModel& model, const RaceFileOptions& options, RaceFileResult& re
 
     RaceFileWindowEffects& w = result.window;
     w.scrollBar2Factor = 1.0;
-    w.northwdChecked = race.northUp >= 1;
+    w.northwdChecked = race.northUp;
     w.attFilesEnabled = race.attachments.count() > 0;
     w.playSpeedSlider = speedSliderPosition(race.playSpeed);
     w.playSpeed2Slider = speedSliderPosition(race.playSpeed2);
     // The first opening, and every opening the user did not cause by picking
     // a time mode, takes the mode from the race file.
     w.setTimeModeButtons = !options.modePickedByUser || !options.raceOpenedBefore;
-    w.ctModeChecked = race.correctedTimeMode > 0;
+    w.ctModeChecked = race.timeMode == TimeMode::Corrected;
 }
 
 bool looksLikeText(std::string_view bytes) {

@@ -57,7 +57,7 @@ void applyBoatLog(Boat& boat, LogReadResult log, const Race& race) {
     boat.fixIntervalSeconds = fixIntervalOf(boat.track, threshold);
     // Corrected time: race seconds after the start are stretched by the
     // boat's factor; short logs and the pre-start are left as they are.
-    if (race.correctedTimeMode > 0 && boat.pointCount() > 100 && boat.tcf > 0) {
+    if (race.timeMode == TimeMode::Corrected && boat.pointCount() > 100 && boat.tcf > 0) {
         for (TrackPoint& p : boat.track)
             if (p.timeSeconds > 0) p.timeSeconds = roundHalfEven(p.timeSeconds * boat.tcf);
     }
@@ -82,7 +82,7 @@ struct Keeper {
     void finish() {
         model.boats = std::move(kept);
         Race& race = model.race;
-        if (race.correctedTimeMode > 0) {
+        if (race.timeMode == TimeMode::Corrected) {
             double latest = 600;
             for (const Boat& b : model.boats)
                 if (!b.track.empty()) latest = std::max(latest, b.track.back().timeSeconds);

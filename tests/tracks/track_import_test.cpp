@@ -49,8 +49,8 @@ TEST(LoadAllTracks, MissingSecondLogMovesTheThirdBoatUpWithAllItsAttributes) {
     m.boats.append(boat("missing.gpx", "Two", 1.02));
     Boat third = boat("three.log", "Three", 0.98);
     third.timeOffsetSeconds = -2;
-    third.visible = 0;
-    third.mayFinish = 0;
+    third.visible = false;
+    third.mayFinish = false;
     third.classIndex = 2;
     third.lengthMetres = 7.5f;
     m.boats.append(third);
@@ -65,8 +65,8 @@ TEST(LoadAllTracks, MissingSecondLogMovesTheThirdBoatUpWithAllItsAttributes) {
     EXPECT_EQ(moved.logFile, "three.log");
     EXPECT_EQ(moved.tcf, 0.98);
     EXPECT_EQ(moved.timeOffsetSeconds, -2);
-    EXPECT_EQ(moved.visible, 0);
-    EXPECT_EQ(moved.mayFinish, 0);
+    EXPECT_FALSE(moved.visible);
+    EXPECT_FALSE(moved.mayFinish);
     EXPECT_EQ(moved.classIndex, 2);
     EXPECT_EQ(moved.lengthMetres, 7.5f);
     EXPECT_EQ(moved.pointCount(), 20);
@@ -90,7 +90,7 @@ TEST(LoadAllTracks, FifteenFixesKeepABoatFourteenDropIt) {
 TEST(LoadAllTracks, CorrectedTimeScalesOnlyLogsOfMoreThan100Fixes) {
     TempRoot root;
     RaceModel m = raceModel();
-    m.race.correctedTimeMode = 1;
+    m.race.timeMode = TimeMode::Corrected;
     m.boats.append(boat("hundred.trb", "100", 1.5));
     m.boats.append(boat("hundredone.trb", "101", 1.5));
     m.boats.append(boat("nofactor.trb", "0"));
@@ -115,7 +115,7 @@ TEST(LoadAllTracks, CorrectedTimeScalesOnlyLogsOfMoreThan100Fixes) {
 TEST(LoadAllTracks, CorrectedTimelineEndsAtTheLatestLastFix) {
     TempRoot root;
     RaceModel m = raceModel();
-    m.race.correctedTimeMode = 1;
+    m.race.timeMode = TimeMode::Corrected;
     m.boats.append(boat("a.gpx", "A", 1.1));
     m.boats.append(boat("b.gpx", "B", 1.0));
     root.log("a.gpx", gpx(fixRun(200, 10, 0)));  // last fix 1990 s, 2189 scaled
@@ -172,7 +172,7 @@ TEST(LoadAllTracks, ReportsProgressInBoatOrder) {
 TEST(LoadAllTracks, ParallelLoadEqualsSerialLoad) {
     TempRoot root;
     RaceModel m = raceModel();
-    m.race.correctedTimeMode = 1;
+    m.race.timeMode = TimeMode::Corrected;
     const char* extensions[] = {"gpx", "log", "trb", "trl", "gdb", "mps", "dtr", "trk"};
     for (int b = 1; b <= 40; ++b) {
         const std::string ext = extensions[b % 8];

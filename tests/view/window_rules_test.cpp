@@ -27,7 +27,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(PanelCase{1, 0, false, 1, 39, 0},
                       // An odd count takes its extra row; classes add their own panel.
                       PanelCase{3, 2, true, 2, 2 * 14 + 25 + 38, 2 * 14 + 10},
-                      PanelCase{4, 0, false, 2, 53, 0}, PanelCase{81, 10, true, 41, 683, 150}));
+                      PanelCase{4, 0, false, 2, 53, 0},
+                      PanelCase{81, 10, true, 41, 41 * 14 + 25 + 150, 150}));
 
 struct LogCase {
     const char* format;
