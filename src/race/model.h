@@ -66,6 +66,7 @@ struct Boat {
     bool mayFinish = true;     // false: the boat's finish never counts
     std::uint32_t colour = 0;  // 0x00BBGGRR
     std::int32_t fixIntervalSeconds = 30;
+    int fileLine = 0;  // the race file's BN line, for messages
     // The fixes in time order; track[k - 1] is slot k of the fix table.
     std::vector<TrackPoint> track;
     // The format of the log the track came from (its reader's extension,
@@ -138,6 +139,7 @@ struct Race {
     float pictureTimeOffset = 0;
     std::int32_t pictureSize = 400;
     FixedTable<std::string, kMaxCourseEntries> course;  // CRS
+    int courseLine = 0;                                 // the CRS line, for messages
 
     int courseLength() const { return course.count(); }
 };
