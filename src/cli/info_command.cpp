@@ -87,7 +87,19 @@ void writeNumbers(JsonWriter& json, const char* name, const std::vector<double>&
     json.endArray();
 }
 
-// A total over a missed point holds the not-passed placeholder: null.
+// Passing times; a point never passed is null.
+void writeTimes(JsonWriter& json, const char* name,
+                const std::vector<std::optional<double>>& times) {
+    json.key(name).beginArray();
+    for (const auto& t : times)
+        if (t)
+            json.value(*t);
+        else
+            json.null();
+    json.endArray();
+}
+
+// A total over a missed point means nothing: null.
 void writeTotal(JsonWriter& json, const char* name, bool complete, double value) {
     json.key(name);
     if (complete)
@@ -99,7 +111,7 @@ void writeTotal(JsonWriter& json, const char* name, bool complete, double value)
 void writeBoatLegs(JsonWriter& json, const LegAnalysis& legs, int slot) {
     if (slot < 1 || slot > static_cast<int>(legs.boats.size())) return;
     const BoatLegResult& r = legs.boat(slot);
-    writeNumbers(json, "passTime", r.passTimeSeconds);
+    writeTimes(json, "passTime", r.passTimeSeconds);
     writeNumbers(json, "legDistance", r.legDistanceMetres);
     json.field("finishRank", r.finishRank);
     writeTotal(json, "upTime", r.upTotalsComplete, r.upTimeSeconds);
@@ -119,7 +131,7 @@ void writeCourseLegs(JsonWriter& json, const RaceSession& session) {
     json.endArray();
     json.field("courseTotalLength", session.course.totalLengthMetres);
     json.field("lastFinishTime", session.legs.lastFinishTimeSeconds);
-    writeNumbers(json, "leaderTime", session.legs.leaderTimeSeconds);
+    writeTimes(json, "leaderTime", session.legs.leaderTimeSeconds);
 }
 
 void writeBoat(JsonWriter& json, const Boat& b, const LegAnalysis& legs, int slot) {

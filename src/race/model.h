@@ -29,9 +29,6 @@ inline constexpr int kMaxRaces = 200;
 // the start stretched by each boat's time correction factor.
 enum class TimeMode { Elapsed, Corrected };
 
-// Passing time of a course point a boat never reached.
-inline constexpr double kNotPassedSeconds = 10'000'000.0;
-
 // One fix. Times are race seconds (from Race::start, negative before it);
 // positions are minutes of arc, north and east positive.
 struct TrackPoint {
