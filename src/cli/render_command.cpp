@@ -88,7 +88,7 @@ void copyImage(const QImage& from, QImage& to) {
 
 }  // namespace
 
-int runRender(RaceSession& session, const CliOptions& options, std::ostream& out) {
+int runRender(const RaceSession& session, const CliOptions& options, std::ostream& out) {
     const RenderOptions r = parseRenderOptions(options);
     const auto app = ensureGuiApplication();
 
@@ -96,6 +96,8 @@ int runRender(RaceSession& session, const CliOptions& options, std::ostream& out
     DisplayState display;
     display.northUp = r.northUp.value_or(session.model.race.northUp);
     display.labelLevel = r.labelLevel;
+    // "Show Name" as the window opens; it also draws hidden boats hollow.
+    display.showName = r.labelLevel > 0;
     display.layLine = r.layLine;
     display.zoomDivisor = zoomDivisorForPosition(r.zoomPosition);
     display.bigBoat = r.bigBoat;
@@ -109,23 +111,18 @@ int runRender(RaceSession& session, const CliOptions& options, std::ostream& out
     const auto lights = landmarkLightsAt(session.coast.landmarks,
                                          static_cast<std::int64_t>(std::floor(r.atSeconds)));
     input.landmarks = &lights;
-    const double secondsOfDay =
-        std::fmod(std::fmod(session.model.race.start, 1.0) * 86400 + r.atSeconds, 86400.0);
-    display.isNight = isNightAt(secondsOfDay < 0 ? secondsOfDay + 86400 : secondsOfDay,
-                                area.sunriseSeconds, area.sunsetSeconds);
+    display.isNight =
+        isNightAt(secondsOfDay(startSecondsOfDay(session.model.race.start), r.atSeconds),
+                  area.sunriseSeconds, area.sunsetSeconds);
 
     SceneRenderer renderer;
     Viewport view;
+    ViewState viewState;
     QImage scene(r.width, r.height, QImage::Format_RGB32);
     QImage window(r.width, r.height, QImage::Format_RGB32);
     if (r.frames == 0) {
-        // A first frame at the same instant leaves what the window would carry
-        // over from the previous tick (the inset frame); the wind it starts
-        // is the same.
         clearScene(scene, display.seaLevel);
-        renderer.draw(scene, r.atSeconds, input, display, session.viewState, view);
-        clearScene(scene, display.seaLevel);
-        renderer.draw(scene, r.atSeconds, input, display, session.viewState, view);
+        renderer.draw(scene, r.atSeconds, input, display, viewState, view);
         if (!scene.save(QString::fromStdString(r.output), "PNG")) {
             out.flush();
             throw std::runtime_error("cannot write " + r.output);
@@ -137,7 +134,7 @@ int runRender(RaceSession& session, const CliOptions& options, std::ostream& out
     const auto t0 = Clock::now();
     for (int i = 0; i < r.frames; ++i) {
         clearScene(scene, display.seaLevel);
-        renderer.draw(scene, r.atSeconds + i, input, display, session.viewState, view);
+        renderer.draw(scene, r.atSeconds + i, input, display, viewState, view);
         copyImage(scene, window);
     }
     const auto t1 = Clock::now();

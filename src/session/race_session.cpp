@@ -45,7 +45,7 @@ void measureLegs(RaceSession& session) {
 
 }  // namespace
 
-std::unique_ptr<RaceSession> openRace(const OpenRequest& request, const RaceModel* previous,
+std::shared_ptr<const RaceSession> openRace(const OpenRequest& request, const RaceModel* previous,
                                       const ProgressCallback& progress) {
     auto session = std::make_unique<RaceSession>();
     session->dataRoot = request.dataRoot;
@@ -100,7 +100,7 @@ std::unique_ptr<RaceSession> openRace(const OpenRequest& request, const RaceMode
             session->model.race.coastFiles.append(name);
     deriveCourseAndSpeed(session->model, session->area.cosLat);
     measureLegs(*session);
-    return session;
+    return std::shared_ptr<const RaceSession>(std::move(session));
 }
 
 }  // namespace korvane

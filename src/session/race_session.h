@@ -15,7 +15,6 @@
 #include "race/model.h"
 #include "race/race_area.h"
 #include "race/race_file.h"
-#include "view/view_state.h"
 #include "tracks/track_import.h"
 
 namespace korvane {
@@ -52,8 +51,6 @@ class RaceSession {
     RaceArea area;
     CourseGeometry course;
     CoastData coast;  // coastline files used, their polylines, the landmarks
-    // What the map keeps between frames; fresh for every opened race.
-    ViewState viewState;
 };
 
 // Resolves a race name the way the user gives it: an existing path, or a
@@ -62,8 +59,11 @@ std::filesystem::path resolveRaceFile(const std::filesystem::path& dataRoot,
                                       const std::filesystem::path& race);
 
 // Runs the opening sequence. Throws RaceFileError when the race cannot be
-// opened; `previous` carries the values a race file may inherit.
-std::unique_ptr<RaceSession> openRace(const OpenRequest& request,
+// opened; `previous` carries the values a race file may inherit. The
+// session does not change afterwards: the window, the exports and the CLI
+// share it read-only, and what changes from frame to frame belongs to
+// whoever draws.
+std::shared_ptr<const RaceSession> openRace(const OpenRequest& request,
                                       const RaceModel* previous = nullptr,
                                       const ProgressCallback& progress = {});
 
