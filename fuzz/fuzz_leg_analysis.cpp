@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int b = in.byte() % 4; b > 0; --b) {
         Boat boat;
         boat.name = in.entry();
-        boat.mayFinish = in.byte() % 5 ? 1 : 0;
+        boat.mayFinish = in.byte() % 5 != 0;
         double t = -100 + in.byte();
         for (int j = in.byte(); j > 0 && !in.empty(); --j) {
             t += in.byte() % 40;  // times may repeat

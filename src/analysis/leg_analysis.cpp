@@ -9,10 +9,6 @@ namespace korvane {
 
 namespace {
 
-// Races last at most a week; a later "finish" is a placeholder, not a time.
-constexpr double kOneWeekSeconds = 604'800;
-// The sailed distances use a slightly lower bound than the passing tests.
-constexpr double kDistanceBoundSeconds = 900'000;
 // A mark counts as rounded within this distance (minutes of arc), and the
 // closest fix is taken once the boat is this much farther away again.
 constexpr double kMarkRadiusMinutes = 0.2;
@@ -102,7 +98,7 @@ void searchLineCrossing(const Fixes& fixes, const Line& line, int p, bool lastPo
         first = boat.searchIndex + 1;
         last = fixes.count() - 1;
     }
-    double& passTime = boat.passTimeSeconds[static_cast<std::size_t>(p - 1)];
+    std::optional<double>& passTime = boat.passTimeSeconds[static_cast<std::size_t>(p - 1)];
     for (int u = std::max(first, 1); u <= last; ++u) {
         const TrackPoint& from = fixes[u];
         const TrackPoint& to = fixes[u + 1];
@@ -133,7 +129,7 @@ void searchNearestApproach(const Fixes& fixes, double targetLat, double targetLo
         first = boat.searchIndex;
         last = fixes.count() - 1;
     }
-    double& passTime = boat.passTimeSeconds[static_cast<std::size_t>(p - 1)];
+    std::optional<double>& passTime = boat.passTimeSeconds[static_cast<std::size_t>(p - 1)];
     double best = kMarkRadiusMinutes;
     for (int j = std::max(first, 1); j <= last; ++j) {
         const double d =
@@ -152,19 +148,17 @@ void rankFinishers(LegAnalysis& analysis) {
     for (BoatLegResult& boat : analysis.boats) {
         int ahead = 0;
         for (const BoatLegResult& other : analysis.boats)
-            if (other.passTime(n) < boat.passTime(n)) ++ahead;
+            if (passedEarlier(other.passTime(n), boat.passTime(n))) ++ahead;
         boat.finishRank = 1 + ahead;
     }
     analysis.lastFinishTimeSeconds = 0;
-    for (const BoatLegResult& boat : analysis.boats) {
-        const double t = boat.passTime(n);
-        if (t < kOneWeekSeconds && t > analysis.lastFinishTimeSeconds)
-            analysis.lastFinishTimeSeconds = t;
-    }
+    for (const BoatLegResult& boat : analysis.boats)
+        if (const auto t = boat.passTime(n))
+            analysis.lastFinishTimeSeconds = std::max(analysis.lastFinishTimeSeconds, *t);
     for (int p = 1; p <= n; ++p) {
-        double leader = kNotPassedSeconds;
+        std::optional<double> leader;
         for (const BoatLegResult& boat : analysis.boats)
-            leader = std::min(leader, boat.passTime(p));
+            if (passedEarlier(boat.passTime(p), leader)) leader = boat.passTime(p);
         analysis.leaderTimeSeconds[static_cast<std::size_t>(p - 1)] = leader;
     }
 }
@@ -181,13 +175,13 @@ Position interpolate(const TrackPoint& a, const TrackPoint& b, double g) {
 
 // Metres between two positions on the race's plane.
 class GroundDistance {
-public:
+  public:
     explicit GroundDistance(double cosLat) : plane_(cosLat) {}
     double operator()(Position a, Position b) const {
         return plane_.distanceMetres(a.lat, a.lon, b.lat, b.lon);
     }
 
-private:
+  private:
     LocalPlane plane_;
 };
 
@@ -234,8 +228,12 @@ double sailedBetween(const Fixes& fixes, const GroundDistance& distance, double 
 
 }  // namespace
 
-std::vector<double> LegAnalysis::lastPointTimes() const {
-    std::vector<double> times;
+bool passedEarlier(std::optional<double> a, std::optional<double> b) {
+    return a && (!b || *a < *b);
+}
+
+std::vector<std::optional<double>> LegAnalysis::lastPointTimes() const {
+    std::vector<std::optional<double>> times;
     const int n = pointCount();
     if (n < 2) return times;
     for (const BoatLegResult& boat : boats) times.push_back(boat.passTime(n));
@@ -248,9 +246,9 @@ LegAnalysis detectPassings(const RaceModel& model, const std::vector<CoursePoint
     const int boatCount = model.boatCount();
     analysis.boats.resize(static_cast<std::size_t>(boatCount));
     if (n == 0) return analysis;
-    analysis.leaderTimeSeconds.assign(static_cast<std::size_t>(n), kNotPassedSeconds);
+    analysis.leaderTimeSeconds.assign(static_cast<std::size_t>(n), std::nullopt);
     for (BoatLegResult& boat : analysis.boats) {
-        boat.passTimeSeconds.assign(static_cast<std::size_t>(n), kNotPassedSeconds);
+        boat.passTimeSeconds.assign(static_cast<std::size_t>(n), std::nullopt);
         boat.legDistanceMetres.assign(static_cast<std::size_t>(n), 0);
     }
     for (int p = 1; p <= n; ++p) {
@@ -270,9 +268,8 @@ LegAnalysis detectPassings(const RaceModel& model, const std::vector<CoursePoint
         }
     }
     for (int b = 1; b <= boatCount; ++b)
-        if (model.boats[b].mayFinish == 0)
-            analysis.boats[static_cast<std::size_t>(b - 1)].passTimeSeconds.back() =
-                kNotPassedSeconds;
+        if (!model.boats[b].mayFinish)
+            analysis.boats[static_cast<std::size_t>(b - 1)].passTimeSeconds.back().reset();
     rankFinishers(analysis);
     return analysis;
 }
@@ -285,7 +282,7 @@ void cutTracksAfterFinish(RaceModel& model, const LegAnalysis& analysis) {
         if (!result.finished()) continue;
         std::vector<TrackPoint>& track = model.boats[b].track;
         const Fixes fixes(track);
-        const double keepBefore = result.passTime(n) + 60;
+        const double keepBefore = *result.passTime(n) + 60;
         int j = fixes.count();
         while (j >= 1 && fixes.t(j) >= keepBefore) --j;
         if (j < 1) continue;
@@ -303,17 +300,17 @@ void computeSailedDistances(const RaceModel& model, double cosLat, LegAnalysis& 
         if (!result.finished()) continue;
         const Fixes fixes(model.boats[b].track);
         for (int k = 1; k <= n; ++k) {
+            // A leg with an end never passed has no distance; the whole
+            // race (the last slot) always has one, since the boat finished.
+            if (k < n && !(result.passed(k) && result.passed(k + 1))) continue;
             double t0 = 0;
-            double t1 = result.passTime(n);
+            double t1 = *result.passTime(n);
             if (k < n) {
-                t0 = k == 1 ? 0 : result.passTime(k);
-                t1 = result.passTime(k + 1);
+                t0 = k == 1 ? 0 : *result.passTime(k);
+                t1 = *result.passTime(k + 1);
             }
-            double sum = sailedBetween(fixes, distance, t0, t1);
-            if (k < n && (result.passTime(k) > kDistanceBoundSeconds ||
-                          result.passTime(k + 1) > kDistanceBoundSeconds))
-                sum = 0;
-            result.legDistanceMetres[static_cast<std::size_t>(k - 1)] = sum;
+            result.legDistanceMetres[static_cast<std::size_t>(k - 1)] =
+                sailedBetween(fixes, distance, t0, t1);
         }
     }
 }
@@ -325,20 +322,19 @@ void computeLegTotals(const CourseGeometry& geometry, LegAnalysis& analysis) {
         boat.upDistanceNm = boat.downDistanceNm = 0;
         boat.upTotalsComplete = boat.downTotalsComplete = true;
         for (int k = 1; k <= legCount; ++k) {
-            const double legTime =
-                k == 1 ? boat.passTime(2) : boat.passTime(k + 1) - boat.passTime(k);
-            const double legNm = boat.legDistance(k) / kMetresPerMinuteLat;
-            const bool bothPassed = boat.passed(k) && boat.passed(k + 1);
             const LegKind kind = geometry.legs[static_cast<std::size_t>(k - 1)].kind;
-            if (kind == LegKind::Up) {
-                boat.upTimeSeconds += legTime;
-                boat.upDistanceNm += legNm;
-                boat.upTotalsComplete = boat.upTotalsComplete && bothPassed;
-            } else if (kind == LegKind::Down) {
-                boat.downTimeSeconds += legTime;
-                boat.downDistanceNm += legNm;
-                boat.downTotalsComplete = boat.downTotalsComplete && bothPassed;
+            if (kind == LegKind::Across) continue;
+            const bool up = kind == LegKind::Up;
+            if (!(boat.passed(k) && boat.passed(k + 1))) {
+                (up ? boat.upTotalsComplete : boat.downTotalsComplete) = false;
+                continue;
             }
+            // Leg 1 counts from the gun, not from the boat's own start.
+            const double legTime =
+                k == 1 ? *boat.passTime(2) : *boat.passTime(k + 1) - *boat.passTime(k);
+            const double legNm = boat.legDistance(k) / kMetresPerMinuteLat;
+            (up ? boat.upTimeSeconds : boat.downTimeSeconds) += legTime;
+            (up ? boat.upDistanceNm : boat.downDistanceNm) += legNm;
         }
     }
 }

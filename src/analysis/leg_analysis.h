@@ -5,6 +5,7 @@
 // leg_figures.h derives them from these tables.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "race/course_geometry.h"
@@ -12,12 +13,9 @@
 
 namespace korvane {
 
-// A passing time at or above this bound means "not passed" (the placeholder
-// is kNotPassedSeconds).
-inline constexpr double kPassedBelowSeconds = 999'999;
-
 struct BoatLegResult {
-    std::vector<double> passTimeSeconds;    // [p - 1]: course point p
+    // [p - 1]: course point p; empty when the boat did not pass it.
+    std::vector<std::optional<double>> passTimeSeconds;
     std::vector<double> legDistanceMetres;  // [k - 1]: leg k; the last slot: gun to finish
     int searchIndex = 1;                    // 1-based fix where the next search starts
     int finishRank = 0;
@@ -26,37 +24,44 @@ struct BoatLegResult {
     double upDistanceNm = 0;
     double downDistanceNm = 0;
     // False when a point of an upwind (downwind) leg was not passed: the
-    // total then holds the not-passed placeholder and means nothing.
+    // total then leaves that leg out and means nothing.
     bool upTotalsComplete = true;
     bool downTotalsComplete = true;
 
     // Outside the course (an empty course has no points) nothing was passed
     // and nothing sailed.
-    double passTime(int p) const {
+    std::optional<double> passTime(int p) const {
         return p >= 1 && p <= pointCount() ? passTimeSeconds[static_cast<std::size_t>(p - 1)]
-                                           : kNotPassedSeconds;
+                                           : std::nullopt;
     }
     double legDistance(int k) const {
         return k >= 1 && k <= static_cast<int>(legDistanceMetres.size())
                    ? legDistanceMetres[static_cast<std::size_t>(k - 1)]
                    : 0;
     }
-    bool passed(int p) const { return passTime(p) < kPassedBelowSeconds; }
+    bool passed(int p) const { return passTime(p).has_value(); }
     bool finished() const { return !passTimeSeconds.empty() && passed(pointCount()); }
     int pointCount() const { return static_cast<int>(passTimeSeconds.size()); }
 };
 
+// Whether passing time a comes before b; a point never passed comes after
+// every passing, and two such are equal.
+bool passedEarlier(std::optional<double> a, std::optional<double> b);
+
 struct LegAnalysis {
-    std::vector<BoatLegResult> boats;       // [b - 1]: boat slot b
-    std::vector<double> leaderTimeSeconds;  // [p - 1]: earliest passing of point p
-    double lastFinishTimeSeconds = 0;       // 0 when nobody finished
+    std::vector<BoatLegResult> boats;  // [b - 1]: boat slot b
+    // [p - 1]: earliest passing of point p; empty when nobody passed it.
+    std::vector<std::optional<double>> leaderTimeSeconds;
+    double lastFinishTimeSeconds = 0;  // 0 when nobody finished
 
     int pointCount() const { return static_cast<int>(leaderTimeSeconds.size()); }
     const BoatLegResult& boat(int b) const { return boats[static_cast<std::size_t>(b - 1)]; }
-    double leaderTime(int p) const { return leaderTimeSeconds[static_cast<std::size_t>(p - 1)]; }
+    std::optional<double> leaderTime(int p) const {
+        return leaderTimeSeconds[static_cast<std::size_t>(p - 1)];
+    }
     // Each boat's passing time of the last course point; empty for a course
     // of fewer than 2 points (the race area then takes every fix).
-    std::vector<double> lastPointTimes() const;
+    std::vector<std::optional<double>> lastPointTimes() const;
 };
 
 // Passing times, ranks, leaders and the last finish. The course points come

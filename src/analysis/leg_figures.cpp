@@ -2,28 +2,27 @@
 
 namespace korvane {
 
-namespace {
-// The best boat's finish must be a real time, not a placeholder.
-constexpr double kBestBoatBelowSeconds = 1'000'000;
-}  // namespace
-
-double LegFigures::legTime(int b, int k) const {
+std::optional<double> LegFigures::legTime(int b, int k) const {
     const BoatLegResult& r = boat(b);
-    return k == 1 ? r.passTime(2) : r.passTime(k + 1) - r.passTime(k);
+    const auto end = r.passTime(k + 1);
+    if (!end) return std::nullopt;
+    if (k == 1) return *end;
+    const auto start = r.passTime(k);
+    if (!start) return std::nullopt;
+    return *end - *start;
 }
 
 std::optional<double> LegFigures::legSpeed(int b, int k) const {
-    const double time = legTime(b, k);
+    const auto time = legTime(b, k);
     const double metres = boat(b).legDistance(k);
-    if (time > 0 && metres > 0 && boat(b).passed(k + 1))
-        return metres / time * kKnotsPerMetrePerSecond;
+    if (time && *time > 0 && metres > 0) return metres / *time * kKnotsPerMetrePerSecond;
     return std::nullopt;
 }
 
 std::optional<double> LegFigures::averageSpeed(int b) const {
-    const double time = raceTime(b);
+    const auto time = raceTime(b);
     const double metres = boat(b).legDistance(pointCount());
-    if (time > 0 && metres > 0) return metres / time * kKnotsPerMetrePerSecond;
+    if (time && *time > 0 && metres > 0) return metres / *time * kKnotsPerMetrePerSecond;
     return std::nullopt;
 }
 
@@ -62,10 +61,10 @@ double LegFigures::downCourseNm() const {
 }
 
 int LegFigures::position(int b, int p) const {
-    const double t = boat(b).passTime(p);
+    const auto t = boat(b).passTime(p);
     int ahead = 0;
     for (const BoatLegResult& other : analysis_.boats)
-        if (other.passTime(p) < t) ++ahead;
+        if (passedEarlier(other.passTime(p), t)) ++ahead;
     return 1 + ahead;
 }
 
@@ -74,11 +73,11 @@ int LegFigures::bestBoat() const {
     int best = 0;
     double bestTime = 0;
     for (int b = 1; b <= boatCount(); ++b) {
-        const double t = raceTime(b);
-        if (t <= 0 || t >= kBestBoatBelowSeconds) continue;
-        if (best == 0 || t < bestTime) {
+        const auto t = raceTime(b);
+        if (!t || *t <= 0) continue;
+        if (best == 0 || *t < bestTime) {
             best = b;
-            bestTime = t;
+            bestTime = *t;
         }
     }
     return best;

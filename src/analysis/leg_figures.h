@@ -23,9 +23,10 @@ class LegFigures {
     const BoatLegResult& boat(int b) const { return analysis_.boat(b); }
     const CourseLeg& leg(int k) const { return geometry_.legs[static_cast<std::size_t>(k - 1)]; }
 
-    // Leg 1 counts from the gun, not from the boat's own start.
-    double legTime(int b, int k) const;
-    double raceTime(int b) const { return boat(b).passTime(pointCount()); }
+    // Leg 1 counts from the gun, not from the boat's own start; empty unless
+    // the leg's end (and, after leg 1, its start) was passed.
+    std::optional<double> legTime(int b, int k) const;
+    std::optional<double> raceTime(int b) const { return boat(b).passTime(pointCount()); }
     // Knots over leg k; nullopt unless time and distance are above 0 and the
     // leg's end point was passed.
     std::optional<double> legSpeed(int b, int k) const;

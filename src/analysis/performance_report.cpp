@@ -29,7 +29,7 @@ class ReportWriter {
     void blank(int count) {
         for (int i = 0; i < count; ++i) line(kBlankLine);
     }
-    bool corrected() const { return model_.race.correctedTimeMode > 0; }
+    bool corrected() const { return model_.race.timeMode == TimeMode::Corrected; }
     int n() const { return figures_.pointCount(); }
     int legs() const { return figures_.legCount(); }
     std::string boatName(int b) const { return reportField(model_.boats[b].name); }
@@ -99,17 +99,17 @@ void ReportWriter::timeTable() {
         std::string row;
         if (corrected()) row += "," + formatNumber(model_.boats[b].tcf);
         for (int k = 1; k <= legs(); ++k) {
-            const double t = figures_.legTime(b, k);
-            row += "," + (t > 0 && r.passed(k + 1) ? formatWhole(t) : std::string("-"));
+            const auto t = figures_.legTime(b, k);
+            row += "," + (t && *t > 0 ? formatWhole(*t) : std::string("-"));
         }
-        const double raceTime = figures_.raceTime(b);
-        row += "," + (raceTime > 0 && r.finished() ? formatWhole(raceTime) : std::string("-"));
+        const auto raceTime = figures_.raceTime(b);
+        row += "," + (raceTime && *raceTime > 0 ? formatWhole(*raceTime) : std::string("-"));
         const double metres = r.legDistance(n());
         row += ",," + (metres > 0 ? formatFourDecimals(metres / kMetresPerMinuteLat) : "-");
         const auto average = figures_.averageSpeed(b);
         row += "," + (r.finished() && average ? formatFourDecimals(*average) : "-");
-        // A start never found keeps the placeholder, which is no start time.
-        if (r.passTime(1) > 0 && r.passed(1)) row += ", ," + formatWhole(r.passTime(1));
+        const auto start = r.passTime(1);
+        if (start && *start > 0) row += ", ," + formatWhole(*start);
         return row;
     });
 }
@@ -191,7 +191,7 @@ void ReportWriter::summary() {
     line("BOAT NAME,TIME,DIST,BSP,VMC,,TIME,DIST,BSP,VMC");
     boatRows([&](int b) {
         const BoatLegResult& r = figures_.boat(b);
-        // A total over a missed point holds the not-passed placeholder.
+        // A total over a missed point means nothing.
         auto totals = [](bool complete, double time, double nm, double speed, double vmc) {
             if (!complete) return std::string(",-,-,-,-");
             return "," + formatWhole(time) + "," + formatFiveChars(nm) + "," +
@@ -221,11 +221,11 @@ void ReportWriter::differenceTables() {
         std::string row;
         for (int k = 1; k <= legs(); ++k) {
             const bool known = bestResult && legPassed(r, k) && legPassed(*bestResult, k);
-            row += "," + (known ? formatWhole(figures_.legTime(b, k) - figures_.legTime(best, k))
+            row += "," + (known ? formatWhole(*figures_.legTime(b, k) - *figures_.legTime(best, k))
                                 : std::string("-"));
         }
         if (bestResult && r.finished()) {
-            const double d = figures_.raceTime(b) - figures_.raceTime(best);
+            const double d = *figures_.raceTime(b) - *figures_.raceTime(best);
             row += "," + withSign(d, formatWhole(d));
         } else {
             row += ",-";

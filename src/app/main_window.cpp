@@ -48,9 +48,7 @@ ReplayRace replayRaceOf(const RaceSession& s) {
     r.sunsetSeconds = s.area.sunsetSeconds;
     for (int b = 1; b <= s.model.boatCount(); ++b) {
         const BoatLegResult& result = s.legs.boat(b);
-        r.finishTimesSeconds.push_back(result.finished()
-                                           ? std::optional(result.passTime(result.pointCount()))
-                                           : std::nullopt);
+        r.finishTimesSeconds.push_back(result.passTime(result.pointCount()));
     }
     return r;
 }
@@ -166,7 +164,7 @@ void MainWindow::connectControls() {
         connect(bar, &QScrollBar::valueChanged, this, [this] { drawNow(); });
 }
 
-void MainWindow::openRace(const std::string& raceFile, std::optional<bool> correctedTime) {
+void MainWindow::openRace(const std::string& raceFile, std::optional<TimeMode> timeMode) {
     if (loader_.busy()) return;
     frameTimer_.stop();
     secondTimer_.stop();
@@ -180,7 +178,7 @@ void MainWindow::openRace(const std::string& raceFile, std::optional<bool> corre
     OpenRequest request;
     request.dataRoot = dataRoot_;
     request.raceFile = raceFile;
-    request.correctedTime = correctedTime;
+    request.timeMode = timeMode;
     request.editMode = editMode_;
     request.raceOpenedBefore = session_ != nullptr;
     loader_.start(std::move(request), session_);
@@ -219,8 +217,8 @@ void MainWindow::onRaceLoaded(const LoadOutcome& outcome) {
         const bool northUp = settings.northUp && !editMode_;
         (northUp ? controls_->northUpButton : controls_->windUpButton)->setChecked(true);
     }
-    ctMode_->setVisible(race.hasTcf != 0);
-    ctMode_->showMode(race.correctedTimeMode > 0);
+    ctMode_->setVisible(race.hasTcf);
+    ctMode_->showMode(race.timeMode == TimeMode::Corrected);
     controls_->attachmentsButton->setEnabled(false);
     finish_->clearRows();
     startReplay();
@@ -291,7 +289,7 @@ void MainWindow::secondTick() {
         const BoatNow& now = boats[static_cast<std::size_t>(b)];
         const bool visible = checked.size() > static_cast<std::size_t>(b)
                                  ? checked[static_cast<std::size_t>(b)]
-                                 : session_->model.boats[b].visible != 0;
+                                 : session_->model.boats[b].visible;
         samples.push_back({visible, now.hasPosition, now.speedKnots, now.windAngleDegrees});
     }
     apply(clock_.onSecondTick(samples));
@@ -323,7 +321,7 @@ void MainWindow::apply(const ReplayEvents& ev) {
         const BoatLegResult& result = session_->legs.boat(b + 1);
         gun_.play();
         finish_->addRow({QString::fromStdString(boat.name), toQColor(boat.colour),
-                         elapsedText(result.passTime(result.pointCount()))});
+                         elapsedText(result.passTime(result.pointCount()).value_or(0))});
         finish_->show();
         finish_->raise();
         layoutPanels();
@@ -372,10 +370,10 @@ void MainWindow::onSpeedBarMoved(int position, bool byUser) {
 
 void MainWindow::onModePicked(bool corrected) {
     if (!session_) return;
-    const bool now = session_->model.race.correctedTimeMode > 0;
-    if (corrected == now) return;
+    const TimeMode picked = corrected ? TimeMode::Corrected : TimeMode::Elapsed;
+    if (picked == session_->model.race.timeMode) return;
     beep(1);
-    openRace(raceFile_, corrected);
+    openRace(raceFile_, picked);
 }
 
 void MainWindow::beep(int times) {

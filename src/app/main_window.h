@@ -45,7 +45,7 @@ public:
 
     // Opens a race behind the splash; the session replaces the old one when
     // it is ready.
-    void openRace(const std::string& raceFile, std::optional<bool> correctedTime = {});
+    void openRace(const std::string& raceFile, std::optional<TimeMode> timeMode = {});
 
     // What tests and the diagnostics look at.
     const RaceSession* session() const { return session_.get(); }

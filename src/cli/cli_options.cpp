@@ -38,9 +38,9 @@ CliOptions parseCliOptions(int argc, char** argv, const std::filesystem::path& d
             if (++i >= argc) throw std::invalid_argument("--data needs a folder");
             options.dataRoot = argv[i];
         } else if (word == "--et") {
-            options.correctedTime = false;
+            options.timeMode = TimeMode::Elapsed;
         } else if (word == "--ct") {
-            options.correctedTime = true;
+            options.timeMode = TimeMode::Corrected;
         } else if (word == "-h" || word == "--help") {
             throw std::invalid_argument("");
         } else {

@@ -6,11 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "race/model.h"
+
 namespace korvane {
 
 struct CliOptions {
     std::filesystem::path dataRoot;
-    std::optional<bool> correctedTime;  // --ct / --et
+    std::optional<TimeMode> timeMode;  // --ct / --et
     std::string command;
     std::string race;
     std::vector<std::string> args;  // words after RACE

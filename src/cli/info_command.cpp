@@ -7,10 +7,16 @@
 #include "base/numbers.h"
 #include "base/timestamp.h"
 #include "cli/json_writer.h"
+#include "view/boat_panel_layout.h"
 
 namespace korvane {
 
 namespace {
+
+// Yes/no values are written 0 and 1, as the race file writes them.
+int flag(bool value) {
+    return value ? 1 : 0;
+}
 
 void writeLine(JsonWriter& json, const Line& line) {
     json.beginObject()
@@ -42,7 +48,8 @@ void writeRace(JsonWriter& json, const RaceSession& session) {
     json.field("preStartSeconds", r.preStartSeconds);
     json.field("timelineBegin", r.timelineBegin).field("timelineEnd", r.timelineEnd);
     json.field("timelineLength", r.timelineLength);
-    json.field("correctedTimeMode", r.correctedTimeMode).field("hasTcf", r.hasTcf);
+    json.field("correctedTimeMode", flag(r.timeMode == TimeMode::Corrected));
+    json.field("hasTcf", flag(r.hasTcf));
     json.field("magneticVariation", r.magneticVariation);
     json.field("windDirectionInput", r.windDirectionInput);
     json.field("windDirection", r.windDirection);
@@ -51,7 +58,7 @@ void writeRace(JsonWriter& json, const RaceSession& session) {
         .value(r.laylineAngles[0])
         .value(r.laylineAngles[1])
         .endArray();
-    json.field("northUp", r.northUp).field("defaultBoatLength", r.defaultBoatLength);
+    json.field("northUp", flag(r.northUp)).field("defaultBoatLength", r.defaultBoatLength);
     json.field("playSpeed", r.playSpeed).field("playSpeed2", r.playSpeed2);
     json.field("windFile", r.windFile);
     writeStrings(json, "coastFiles", r.coastFiles);
@@ -65,9 +72,12 @@ void writeRace(JsonWriter& json, const RaceSession& session) {
     json.field("boatCount", session.model.boatCount());
     json.field("classCount", session.model.classes.count());
     json.field("hiddenBoatCount", session.model.hiddenBoatCount());
-    json.field("boatPanelRows", session.model.panel.rows);
-    json.field("boatPanelHeight", session.model.panel.boatPanelHeight);
-    json.field("classPanelHeight", session.model.panel.classPanelHeight);
+    const int classCount = session.model.classes.count();
+    const BoatPanelLayout panel =
+        computeBoatPanelLayout(session.model.boatCount(), classCount, classCount > 0);
+    json.field("boatPanelRows", panel.rows);
+    json.field("boatPanelHeight", panel.boatPanelHeight);
+    json.field("classPanelHeight", panel.classPanelHeight);
     json.endObject();
 }
 
@@ -77,7 +87,19 @@ void writeNumbers(JsonWriter& json, const char* name, const std::vector<double>&
     json.endArray();
 }
 
-// A total over a missed point holds the not-passed placeholder: null.
+// Passing times; a point never passed is null.
+void writeTimes(JsonWriter& json, const char* name,
+                const std::vector<std::optional<double>>& times) {
+    json.key(name).beginArray();
+    for (const auto& t : times)
+        if (t)
+            json.value(*t);
+        else
+            json.null();
+    json.endArray();
+}
+
+// A total over a missed point means nothing: null.
 void writeTotal(JsonWriter& json, const char* name, bool complete, double value) {
     json.key(name);
     if (complete)
@@ -89,7 +111,7 @@ void writeTotal(JsonWriter& json, const char* name, bool complete, double value)
 void writeBoatLegs(JsonWriter& json, const LegAnalysis& legs, int slot) {
     if (slot < 1 || slot > static_cast<int>(legs.boats.size())) return;
     const BoatLegResult& r = legs.boat(slot);
-    writeNumbers(json, "passTime", r.passTimeSeconds);
+    writeTimes(json, "passTime", r.passTimeSeconds);
     writeNumbers(json, "legDistance", r.legDistanceMetres);
     json.field("finishRank", r.finishRank);
     writeTotal(json, "upTime", r.upTotalsComplete, r.upTimeSeconds);
@@ -109,7 +131,7 @@ void writeCourseLegs(JsonWriter& json, const RaceSession& session) {
     json.endArray();
     json.field("courseTotalLength", session.course.totalLengthMetres);
     json.field("lastFinishTime", session.legs.lastFinishTimeSeconds);
-    writeNumbers(json, "leaderTime", session.legs.leaderTimeSeconds);
+    writeTimes(json, "leaderTime", session.legs.leaderTimeSeconds);
 }
 
 void writeBoat(JsonWriter& json, const Boat& b, const LegAnalysis& legs, int slot) {
@@ -118,7 +140,7 @@ void writeBoat(JsonWriter& json, const Boat& b, const LegAnalysis& legs, int slo
     json.field("classIndex", b.classIndex).field("tcf", b.tcf);
     json.field("length", static_cast<double>(b.lengthMetres));
     json.field("timeOffset", b.timeOffsetSeconds);
-    json.field("visible", b.visible).field("mayFinish", b.mayFinish);
+    json.field("visible", flag(b.visible)).field("mayFinish", flag(b.mayFinish));
     json.field("pointCount", b.pointCount()).field("fixInterval", b.fixIntervalSeconds);
     // Race seconds of the first and last fix; a boat is only kept with fixes.
     json.field("firstTime", b.track.empty() ? 0.0 : b.track.front().timeSeconds);
@@ -234,7 +256,7 @@ void writeText(const RaceSession& session, std::ostream& out) {
     out << "start       " << formatTimestamp(r.start) << "  (UTC"
         << (r.timeZoneHours >= 0 ? "+" : "") << r.timeZoneHours << ")\n";
     out << "finish      " << formatTimestamp(r.finish) << "\n";
-    out << "time mode   " << (r.correctedTimeMode > 0 ? "corrected" : "elapsed") << "\n";
+    out << "time mode   " << (r.timeMode == TimeMode::Corrected ? "corrected" : "elapsed") << "\n";
     out << "course      ";
     for (const std::string& entry : r.course) out << entry << ' ';
     out << "\n";

@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
         OpenRequest request;
         request.dataRoot = options.dataRoot;
         request.raceFile = options.race;
-        request.correctedTime = options.correctedTime;
+        request.timeMode = options.timeMode;
         const auto session = openRace(request);
         // What the opening skipped goes beside the output, never into it.
         for (const std::string& w : session->warnings)

@@ -106,7 +106,7 @@ int runRender(const RaceSession& session, const CliOptions& options, std::ostrea
 
     const RaceArea& area = session.area;
     DisplayState display;
-    display.northUp = r.northUp.value_or(session.model.race.northUp > 0);
+    display.northUp = r.northUp.value_or(session.model.race.northUp);
     display.labelLevel = r.labelLevel;
     // "Show Name" as the window opens; it also draws hidden boats hollow.
     display.showName = r.labelLevel > 0;

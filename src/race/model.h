@@ -25,8 +25,9 @@ inline constexpr int kMaxAttachments = 10;
 inline constexpr int kMaxCourseEntries = 20;
 inline constexpr int kMaxRaces = 200;
 
-// Passing time of a course point a boat never reached.
-inline constexpr double kNotPassedSeconds = 10'000'000.0;
+// Elapsed time: race seconds as logged. Corrected time: the seconds after
+// the start stretched by each boat's time correction factor.
+enum class TimeMode { Elapsed, Corrected };
 
 // One fix. Times are race seconds (from Race::start, negative before it);
 // positions are minutes of arc, north and east positive.
@@ -70,8 +71,8 @@ struct Boat {
     double tcf = 0;      // time correction factor, 0 = none
     float lengthMetres = 4.7f;
     std::int32_t timeOffsetSeconds = 0;
-    int visible = 1;
-    int mayFinish = 1;
+    bool visible = true;
+    bool mayFinish = true;     // false: the boat's finish never counts
     std::uint32_t colour = 0;  // 0x00BBGGRR
     std::int32_t fixIntervalSeconds = 30;
     int fileLine = 0;  // the race file's BN line, for messages
@@ -81,6 +82,10 @@ struct Boat {
     // instead of being derived from the positions.
     bool loggedCourseAndSpeed = false;
     std::vector<InstrumentEvent> instrumentEvents;
+    // The format of the log the track came from (its reader's extension,
+    // empty when none was read) and the fixes it gave before any cut.
+    std::string logFormat;
+    int loggedFixCount = 0;
 
     int pointCount() const { return static_cast<int>(track.size()); }
 };
@@ -126,14 +131,14 @@ struct Race {
     double timelineEnd = 30;
     std::int32_t timelineLength = 0;
 
-    std::int32_t correctedTimeMode = 0;  // CT
-    int hasTcf = 0;
+    TimeMode timeMode = TimeMode::Elapsed;  // CT
+    bool hasTcf = false;                    // the first boat has a factor
 
     double magneticVariation = 0;         // MG
     std::int32_t windDirectionInput = 0;  // WD
     std::int32_t windDirection = 0;
     std::array<std::int32_t, 2> laylineAngles{0, 0};  // LL
-    std::int32_t northUp = 0;                         // NU
+    bool northUp = false;                             // NU
     double defaultBoatLength = 4.7;                   // LG
     double playSpeed = 5.0;                           // PS field 1
     double playSpeed2 = 0;                            // PS field 2
@@ -152,13 +157,6 @@ struct Race {
     int courseLength() const { return course.count(); }
 };
 
-// Layout values of the boat panel, computed from the boat and class counts.
-struct BoatPanelLayout {
-    int rows = 0;
-    int boatPanelHeight = 0;
-    int classPanelHeight = 0;
-};
-
 // The whole race file content plus the tables later steps derive from it.
 struct RaceModel {
     Race race;
@@ -171,12 +169,9 @@ struct RaceModel {
     FixedTable<ReferenceLine, kMaxRefLines> refLines;
     std::vector<WindSample> windSamples;
     double maxTws = 0;
-    BoatPanelLayout panel;
 
     int boatCount() const { return boats.count(); }
     int hiddenBoatCount() const;
 };
-
-BoatPanelLayout computeBoatPanelLayout(int boatCount, int classCount, bool withClasses);
 
 }  // namespace korvane

@@ -35,12 +35,17 @@ int dayOfYear(Timestamp t) {
 
 }  // namespace
 
-RaceArea computeRaceArea(const RaceModel& model, const std::vector<double>& lastPointTimes) {
+RaceArea computeRaceArea(const RaceModel& model,
+                         const std::vector<std::optional<double>>& lastPointTimes) {
     RaceArea area;
     const Race& race = model.race;
     for (int b = 1; b <= model.boatCount(); ++b) {
-        const bool limited = static_cast<int>(lastPointTimes.size()) >= b;
-        const double limit = limited ? lastPointTimes[static_cast<std::size_t>(b - 1)] + 10 : 0;
+        // A boat that never reached the last point is not limited.
+        const std::optional<double> last = static_cast<int>(lastPointTimes.size()) >= b
+                                               ? lastPointTimes[static_cast<std::size_t>(b - 1)]
+                                               : std::nullopt;
+        const bool limited = last.has_value();
+        const double limit = limited ? *last + 10 : 0;
         for (const TrackPoint& p : model.boats[b].track) {
             if (p.timeSeconds < race.timelineBegin || p.timeSeconds >= race.timelineEnd) continue;
             if (limited && p.timeSeconds >= limit) continue;

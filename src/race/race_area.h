@@ -3,6 +3,7 @@
 // distance (through cosLat) derive from.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "race/model.h"
@@ -37,9 +38,10 @@ struct RaceArea {
     double baseLonScale(int width, int height) const;
 };
 
-// lastPointTimes[b - 1]: boat b's passing time of the last course point, or
-// nothing (empty vector) when the course has fewer than 2 entries; fixes
-// after that time + 10 s do not count.
-RaceArea computeRaceArea(const RaceModel& model, const std::vector<double>& lastPointTimes);
+// lastPointTimes[b - 1]: boat b's passing time of the last course point
+// (empty when it never got there), or nothing (empty vector) when the course
+// has fewer than 2 entries; fixes after that time + 10 s do not count.
+RaceArea computeRaceArea(const RaceModel& model,
+                         const std::vector<std::optional<double>>& lastPointTimes);
 
 }  // namespace korvane

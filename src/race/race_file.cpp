@@ -119,7 +119,7 @@ private:
     void className() {
         if (model_.classesSeparated) appendOrWarn(model_.classes, BoatClass{field(1)}, "classes");
     }
-    void timeMode() { race_.correctedTimeMode = integer(1); }
+    void timeMode() { race_.timeMode = integer(1) > 0 ? TimeMode::Corrected : TimeMode::Elapsed; }
     void mark() { appendOrWarn(model_.marks, Mark{latitude(1), longitude(2)}, "marks"); }
     void coastFiles() {
         for (int i = 1; i < fieldCount(); ++i)
@@ -150,7 +150,7 @@ private:
     void windDirection() { race_.windDirectionInput = integerIn(1, -360, 360); }
     void windFile() { race_.windFile = field(1); }
     void preStart() { race_.preStartSeconds = integerIn(1, 0, kMaxPreStartMinutes) * 60; }
-    void northUp() { race_.northUp = integer(1); }
+    void northUp() { race_.northUp = integer(1) >= 1; }
     void playSpeed() {
         race_.playSpeed = floatingIn(1, 0, kMaxReplaySpeed);
         if (fieldCount() > 2) race_.playSpeed2 = floatingIn(2, 0, kMaxReplaySpeed);
@@ -243,12 +243,10 @@ private:
         boat.tcf = fieldCount() > 3 ? floating(3) : 0.0;
         if (boat.tcf != 0) inRange(boat.tcf, 3, std::nextafter(0.0, 1.0), kMaxTimeFactor);
         boat.timeOffsetSeconds = fieldCount() > 4 ? integerIn(4, -86400, 86400) : 0;
-        boat.visible = 1;
-        boat.mayFinish = 1;
         if (fieldCount() > 5) {
             const std::int32_t flags = integer(5);
-            if (flags == 1 || flags == 3) boat.visible = 0;
-            if (flags == 2 || flags == 3) boat.mayFinish = 0;
+            if (flags == 1 || flags == 3) boat.visible = false;
+            if (flags == 2 || flags == 3) boat.mayFinish = false;
         }
         boat.fileLine = lineNumber_;
         appendOrWarn(model_.boats, std::move(boat), "boats");
@@ -287,9 +285,7 @@ void finish(RaceModel& model, const RaceFileOptions& options, RaceFileResult& re
     race.startUtc = race.start - race.timeZoneHours / 24.0;
     race.finishUtc = race.finish - race.timeZoneHours / 24.0;
     for (Boat& boat : model.boats) applyBoatLength(boat, race.defaultBoatLength, fileName);
-    model.panel =
-        computeBoatPanelLayout(model.boatCount(), model.classes.count(), model.classes.count() > 0);
-    race.hasTcf = model.boatCount() >= 1 && model.boats[1].tcf > 0 ? 1 : 0;
+    race.hasTcf = model.boatCount() >= 1 && model.boats[1].tcf > 0;
     if (race.preStartSeconds == 0) race.preStartSeconds = 180;
     race.timelineBegin = -race.preStartSeconds - 10.0;
     race.timelineEnd = secondsBetween(race.start, race.finish) + 30.0;
@@ -308,7 +304,7 @@ void finish(RaceModel& model, const RaceFileOptions& options, RaceFileResult& re
     if (race.playSpeed2 == 0) race.playSpeed2 = race.playSpeed;
 
     RaceWindowSettings& w = result.window;
-    w.northUp = race.northUp >= 1;
+    w.northUp = race.northUp;
     w.replaySpeed = race.playSpeed;
     w.replaySpeed2 = race.playSpeed2;
     w.zoomFactor = 1.0;
@@ -316,7 +312,7 @@ void finish(RaceModel& model, const RaceFileOptions& options, RaceFileResult& re
     // The first opening, and every opening the user did not cause by picking
     // a time mode, takes the mode from the race file.
     if (!options.modePickedByUser || !options.raceOpenedBefore)
-        w.correctedTime = race.correctedTimeMode > 0;
+        w.timeMode = race.timeMode;
 }
 
 bool looksLikeText(std::string_view bytes) {

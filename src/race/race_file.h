@@ -38,7 +38,7 @@ struct RaceWindowSettings {
     bool hasAttachments = false;  // the attachments button is offered
     // The time mode the race file sets; unset when the user's own choice
     // stands (they picked a mode and the same race was opened before).
-    std::optional<bool> correctedTime;
+    std::optional<TimeMode> timeMode;
 };
 
 struct RaceFileResult {

@@ -91,11 +91,11 @@ std::shared_ptr<const RaceSession> openRace(const OpenRequest& request, const Ra
     RaceFileOptions options;
     options.fileExists = filesBelow(request.dataRoot);
     options.raceOpenedBefore = request.raceOpenedBefore;
-    options.modePickedByUser = request.correctedTime.has_value();
+    options.modePickedByUser = request.timeMode.has_value();
     session->raceFile = parseRaceFile(session->raceFilePath, session->model, options);
     // A chosen time mode applies only where there are factors to apply.
-    if (request.correctedTime && session->model.race.hasTcf == 1)
-        session->model.race.correctedTimeMode = *request.correctedTime ? 1 : 0;
+    if (request.timeMode && session->model.race.hasTcf)
+        session->model.race.timeMode = *request.timeMode;
     session->warnings = session->raceFile.warnings;
 
     report(0, "READING  wind data");

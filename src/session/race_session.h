@@ -28,7 +28,7 @@ struct OpenRequest {
     std::filesystem::path raceFile;  // absolute, or relative to raceadmin/
     // Time mode forced by the user (--et/--ct, or a click on the mode
     // buttons); unset means the race file's CT keyword decides.
-    std::optional<bool> correctedTime;
+    std::optional<TimeMode> timeMode;
     bool editMode = false;
     bool raceOpenedBefore = false;
 };

@@ -26,20 +26,20 @@ LogContents positionsOnly(std::string_view bytes, const ReadWindow& window) {
 
 // clang-format off
 constexpr std::array kReaders{
-    //          ext    reader                     window    margin step threshold zoom   stops  beep
-    ReaderEntry{"gpx", positionsOnly<readGpx>,    Standard, 50,    100, 100,      true,  true,  false},
-    ReaderEntry{"trb", positionsOnly<readTrb>,    Extended, 10,    50,  100,      true,  false, false},
-    ReaderEntry{"gdb", positionsOnly<readGdb>,    Standard, 50,    100, 50,       false, false, true},
-    ReaderEntry{"mps", positionsOnly<readMps>,    Standard, 50,    100, 50,       false, false, true},
-    ReaderEntry{"trl", positionsOnly<readTrl>,    Standard, 50,    100, 50,       false, true,  true},
-    ReaderEntry{"dtr", positionsOnly<readTLines>, Standard, 50,    100, 100,      true,  true,  false},
-    ReaderEntry{"trk", positionsOnly<readTLines>, Standard, 50,    100, 100,      true,  true,  false},
-    ReaderEntry{"log", positionsOnly<readNmea>,   Standard, 50,    100, 100,      true,  false, false},
+    //          ext    reader                     window    margin step threshold stops
+    ReaderEntry{"gpx", positionsOnly<readGpx>,    Standard, 50,    100, 100,      true},
+    ReaderEntry{"trb", positionsOnly<readTrb>,    Extended, 10,    50,  100,      false},
+    ReaderEntry{"gdb", positionsOnly<readGdb>,    Standard, 50,    100, 50,       false},
+    ReaderEntry{"mps", positionsOnly<readMps>,    Standard, 50,    100, 50,       false},
+    ReaderEntry{"trl", positionsOnly<readTrl>,    Standard, 50,    100, 50,       true},
+    ReaderEntry{"dtr", positionsOnly<readTLines>, Standard, 50,    100, 100,      true},
+    ReaderEntry{"trk", positionsOnly<readTLines>, Standard, 50,    100, 100,      true},
+    ReaderEntry{"log", positionsOnly<readNmea>,   Standard, 50,    100, 100,      false},
     // Racing instruments: the rules of the GPX row, but read to the end:
     // a time that jumps ahead before the GPS has its fix must not cost the
     // race that follows it in the log.
-    ReaderEntry{"vkx", readVkx,                   Standard, 50,    100, 100,      true,  false, false},
-    ReaderEntry{"vcc", readVcc,                   Standard, 50,    100, 100,      true,  false, false},
+    ReaderEntry{"vkx", readVkx,                   Standard, 50,    100, 100,      false},
+    ReaderEntry{"vcc", readVcc,                   Standard, 50,    100, 100,      false},
 };
 // clang-format on
 

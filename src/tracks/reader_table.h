@@ -1,7 +1,8 @@
 // The one table from a log's extension to its reader and the per-reader
-// rules the import applies. Adding a format: write the reader (bytes and a
-// ReadWindow in, fixes out), add its row here, a test file in tests/tracks/
-// and a fuzz target in fuzz/.
+// rules the import applies. What the window does after reading a log (a
+// beep, the zoom) is the window's business: view/log_feedback.h. Adding a format: write the reader
+// (bytes and a ReadWindow in, fixes out), add its row here, a test file in tests/tracks/ and a fuzz
+// target in fuzz/.
 #pragma once
 
 #include <span>
@@ -30,11 +31,7 @@ struct ReaderEntry {
     int growthStep;
     // fixInterval is 30 up to this many fixes, else measured.
     int intervalThreshold;
-    // Fewer than 100 fixes puts the map's zoom divisor back to 1.0.
-    bool resetsZoomDivisor;
     bool stopsAfterWindow;
-    // The window sounds a short beep when such a log has been read.
-    bool beepsWhenDone;
 };
 
 std::span<const ReaderEntry> readerTable();

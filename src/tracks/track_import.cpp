@@ -107,15 +107,17 @@ std::int32_t fixIntervalOf(const std::vector<TrackPoint>& track, int threshold) 
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(interval, INT32_MIN, INT32_MAX));
 }
 
-bool applyBoatLog(Boat& boat, LogReadResult log, const Race& race) {
+void applyBoatLog(Boat& boat, LogReadResult log, const Race& race) {
     boat.track = std::move(log.fixes);
     boat.loggedCourseAndSpeed = log.loggedCourseAndSpeed && !boat.track.empty();
     boat.instrumentEvents = std::move(log.events);
+    boat.logFormat = log.reader ? std::string(log.reader->extension) : std::string();
+    boat.loggedFixCount = boat.pointCount();
     const int threshold = log.reader ? log.reader->intervalThreshold : 100;
     boat.fixIntervalSeconds = fixIntervalOf(boat.track, threshold);
     // Corrected time: race seconds after the start are stretched by the
     // boat's factor; short logs and the pre-start are left as they are.
-    if (race.correctedTimeMode > 0 && boat.pointCount() > 100 && boat.tcf > 0) {
+    if (race.timeMode == TimeMode::Corrected && boat.pointCount() > 100 && boat.tcf > 0) {
         for (TrackPoint& p : boat.track)
             if (p.timeSeconds > 0) p.timeSeconds = roundHalfEven(p.timeSeconds * boat.tcf);
         for (InstrumentEvent& e : boat.instrumentEvents)
@@ -124,7 +126,6 @@ bool applyBoatLog(Boat& boat, LogReadResult log, const Race& race) {
         // logged ones would not compare.
         boat.loggedCourseAndSpeed = false;
     }
-    return log.reader && log.reader->resetsZoomDivisor && boat.pointCount() < 100;
 }
 
 namespace {
@@ -136,10 +137,9 @@ struct Keeper {
 
     void take(Boat& boat, LogReadResult log) {
         for (std::string& w : logWarnings(boat, log)) result.warnings.push_back(std::move(w));
-        const bool beeps = log.reader && log.reader->beepsWhenDone;
         if (!log.warning.empty()) result.warnings.push_back(std::move(log.warning));
-        if (applyBoatLog(boat, std::move(log), model.race)) result.resetZoomDivisor = true;
-        if (beeps) ++result.beeps;
+        applyBoatLog(boat, std::move(log), model.race);
+        result.logs.push_back({boat.logFormat, boat.loggedFixCount});
         if (boat.pointCount() < kMinimumTrackPoints)
             ++result.droppedBoats;
         else
@@ -148,12 +148,8 @@ struct Keeper {
 
     void finish() {
         model.boats = std::move(kept);
-        // Fewer boats, fewer rows: laid out again as the race file did it.
-        if (result.droppedBoats > 0)
-            model.panel = computeBoatPanelLayout(model.boatCount(), model.classes.count(),
-                                                 model.classes.count() > 0);
         Race& race = model.race;
-        if (race.correctedTimeMode > 0) {
+        if (race.timeMode == TimeMode::Corrected) {
             double latest = 600;
             for (const Boat& b : model.boats)
                 if (!b.track.empty()) latest = std::max(latest, b.track.back().timeSeconds);
@@ -219,13 +215,13 @@ TrackImportResult loadAllTracks(RaceModel& model, const fs::path& dataRoot,
     return keeper.result;
 }
 
-bool loadTrack(Boat& boat, const Race& race, const fs::path& dataRoot,
+void loadTrack(Boat& boat, const Race& race, const fs::path& dataRoot,
                std::vector<std::string>* warnings, const ConversionOptions& conversion) {
     LogBuffer buffer;
     LogReadResult log = readBoatLog(dataRoot / "gpsdat", race, boat, buffer, conversion);
     if (warnings)
         for (std::string& w : logWarnings(boat, log)) warnings->push_back(std::move(w));
-    return applyBoatLog(boat, std::move(log), race);
+    applyBoatLog(boat, std::move(log), race);
 }
 
 }  // namespace korvane

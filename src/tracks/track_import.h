@@ -38,13 +38,17 @@ struct LogReadResult {
     std::string warning;
 };
 
+// What one log gave: its format and how many fixes were read from it.
+struct LogOutcome {
+    std::string format;  // the reader's extension; empty when no reader took the log
+    int fixCount = 0;
+};
+
 struct TrackImportResult {
     int droppedBoats = 0;
-    // A reader so marked found fewer than 100 fixes: the map's zoom divisor
-    // goes back to 1.0.
-    bool resetZoomDivisor = false;
-    // Number of logs whose reader beeps when done.
-    int beeps = 0;
+    // Every log read, in boat order, those of dropped boats included; the
+    // window decides from them what to sound and whether to reset the zoom.
+    std::vector<LogOutcome> logs;
     // For the user, one per boat and finding, naming the boat.
     std::vector<std::string> warnings;
 };
@@ -71,10 +75,9 @@ std::vector<std::string> logWarnings(const Boat& boat, const LogReadResult& log)
 // of the fixes between the fifth and the fifth from the end, rounded.
 std::int32_t fixIntervalOf(const std::vector<TrackPoint>& track, int threshold);
 
-// Stores a read log in the boat: the track, its fix interval and, in
-// corrected-time mode, the scaled times. Returns whether the reader asks
-// for the zoom divisor reset.
-bool applyBoatLog(Boat& boat, LogReadResult log, const Race& race);
+// Stores a read log in the boat: the track, its format, fix count and
+// interval and, in corrected-time mode, the scaled times.
+void applyBoatLog(Boat& boat, LogReadResult log, const Race& race);
 
 // Loads every boat of the model, drops boats with fewer than 15 fixes
 // (moving the later boats up, with all their attributes) and, in
@@ -86,7 +89,7 @@ TrackImportResult loadAllTracks(RaceModel& model, const std::filesystem::path& d
 
 // One boat, as for a log dropped on the window; its warnings are appended
 // to `warnings` when given.
-bool loadTrack(Boat& boat, const Race& race, const std::filesystem::path& dataRoot,
+void loadTrack(Boat& boat, const Race& race, const std::filesystem::path& dataRoot,
                std::vector<std::string>* warnings = nullptr,
                const ConversionOptions& conversion = defaultConversionOptions());
 

@@ -55,7 +55,7 @@ void locateBoats(Frame& f) {
     for (int b = 1; b <= n; ++b) {
         const bool checked = f.d.boatChecked.size() > static_cast<std::size_t>(b)
                                  ? f.d.boatChecked[static_cast<std::size_t>(b)]
-                                 : f.m.boats[b].visible != 0;
+                                 : f.m.boats[b].visible;
         f.visible[static_cast<std::size_t>(b)] = checked;
     }
     f.count = f.time <= 0 ? 1 : 0;

@@ -40,7 +40,7 @@ inline RaceModel equatorRace() {
         "Delta",
         sampleTrack({{-90, -0.372, 1.25}, {2503, 10, 1.25}, {5300, -1.188, 1.25}}, -90, 5300)));
     Boat echo = makeBoat("Echo", alpha);
-    echo.mayFinish = 0;
+    echo.mayFinish = false;
     m.boats.append(echo);
     return m;
 }

@@ -158,7 +158,7 @@ TEST(PerformanceReport, DifferencesToTheBestBoat) {
 
 TEST(PerformanceReport, NoFinisherLeavesTheDifferencesEmpty) {
     RaceModel m = equatorRace();
-    for (Boat& b : m.boats) b.mayFinish = 0;
+    for (Boat& b : m.boats) b.mayFinish = false;
     const auto lines = linesOf(reportOf(m));
     EXPECT_EQ(
         lineAfter(lines, "Difference of Time by each leg (SEC: difference from Best Boat)", 3),
@@ -182,7 +182,7 @@ TEST(PerformanceReport, CommasInNamesKeepTheColumns) {
 // KORVANE_UPDATE_GOLDEN=1 to write it anew after a reviewed change.
 TEST(PerformanceReport, MatchesTheGoldenFile) {
     RaceModel m = equatorRace();
-    m.race.correctedTimeMode = 1;
+    m.race.timeMode = TimeMode::Corrected;
     for (int b = 1; b <= m.boatCount(); ++b) m.boats[b].tcf = 1 - 0.01 * b;
     m.boats[2].name = "Bravo, Jr.";
     const std::string report = reportOf(m);

@@ -139,7 +139,7 @@ TEST(MainWindow, AFinishAddsARowAndFiresTheGun) {
     double winner = 1e9;
     for (int b = 1; b <= s.model.boatCount(); ++b)
         if (s.legs.boat(b).finished())
-            winner = std::min(winner, s.legs.boat(b).passTime(s.legs.boat(b).pointCount()));
+            winner = std::min(winner, *s.legs.boat(b).passTime(s.legs.boat(b).pointCount()));
     ASSERT_LT(winner, 1e9);
     w->controls()->speedBar->setValue(0);
     w->controls()->transport->stopButton->click();
@@ -158,11 +158,11 @@ TEST(MainWindow, PickingElapsedTimeReopensTheRaceInThatMode) {
     ASSERT_NE(w->session(), nullptr);
     ASSERT_NE(w->session()->model.race.hasTcf, 0);
     ASSERT_FALSE(w->ctModePanel()->isHidden());
-    const bool corrected = w->session()->model.race.correctedTimeMode > 0;
+    const bool corrected = w->session()->model.race.timeMode == TimeMode::Corrected;
     (corrected ? w->ctModePanel()->elapsedButton : w->ctModePanel()->correctedButton)->click();
     waitForOpening(*w);
     ASSERT_NE(w->session(), nullptr);
-    EXPECT_EQ(w->session()->model.race.correctedTimeMode > 0, !corrected);
+    EXPECT_EQ(w->session()->model.race.timeMode == TimeMode::Corrected, !corrected);
     EXPECT_EQ(w->ctModePanel()->correctedChecked(), !corrected);
 }
 

@@ -59,12 +59,11 @@ TEST(LoadAllTracks, MissingSecondLogMovesTheThirdBoatUpWithAllItsAttributes) {
     m.boats.append(boat("missing.gpx", "Two", 1.02));
     Boat third = boat("three.log", "Three", 0.98);
     third.timeOffsetSeconds = -2;
-    third.visible = 0;
-    third.mayFinish = 0;
+    third.visible = false;
+    third.mayFinish = false;
     third.classIndex = 2;
     third.lengthMetres = 7.5f;
     m.boats.append(third);
-    m.panel = computeBoatPanelLayout(3, 2, true);
     root.log("one.gpx", gpx(fixRun(20)));
     root.log("three.log", nmea(fixRun(20, 1, 2)));
 
@@ -76,14 +75,12 @@ TEST(LoadAllTracks, MissingSecondLogMovesTheThirdBoatUpWithAllItsAttributes) {
     EXPECT_EQ(moved.logFile, "three.log");
     EXPECT_EQ(moved.tcf, 0.98);
     EXPECT_EQ(moved.timeOffsetSeconds, -2);
-    EXPECT_EQ(moved.visible, 0);
-    EXPECT_EQ(moved.mayFinish, 0);
+    EXPECT_FALSE(moved.visible);
+    EXPECT_FALSE(moved.mayFinish);
     EXPECT_EQ(moved.classIndex, 2);
     EXPECT_EQ(moved.lengthMetres, 7.5f);
     EXPECT_EQ(moved.pointCount(), 20);
     EXPECT_EQ(moved.track.front().timeSeconds, 0);  // 2 s late, offset -2
-    EXPECT_EQ(m.panel.rows, computeBoatPanelLayout(2, 2, true).rows);
-    EXPECT_EQ(m.panel.boatPanelHeight, computeBoatPanelLayout(2, 2, true).boatPanelHeight);
 }
 
 TEST(LoadAllTracks, FifteenFixesKeepABoatFourteenDropIt) {
@@ -103,7 +100,7 @@ TEST(LoadAllTracks, FifteenFixesKeepABoatFourteenDropIt) {
 TEST(LoadAllTracks, CorrectedTimeScalesOnlyLogsOfMoreThan100Fixes) {
     TempRoot root;
     RaceModel m = raceModel();
-    m.race.correctedTimeMode = 1;
+    m.race.timeMode = TimeMode::Corrected;
     m.boats.append(boat("hundred.trb", "100", 1.5));
     m.boats.append(boat("hundredone.trb", "101", 1.5));
     m.boats.append(boat("nofactor.trb", "0"));
@@ -130,7 +127,7 @@ TEST(LoadAllTracks, InstrumentLogsKeepTheirSpeedCourseAndEventsWithTheBoat) {
         SCOPED_TRACE(correctedTime);
         TempRoot root;
         RaceModel m = raceModel();
-        m.race.correctedTimeMode = correctedTime;
+        m.race.timeMode = correctedTime ? TimeMode::Corrected : TimeMode::Elapsed;
         m.boats.append(boat("missing.gpx", "Gone"));
         m.boats.append(boat("atlas.vkx", "Atlas", 1.5));
         const auto fixes = instrumentRun(120, 1000, -20'000);
@@ -155,7 +152,7 @@ TEST(LoadAllTracks, InstrumentLogsKeepTheirSpeedCourseAndEventsWithTheBoat) {
 TEST(LoadAllTracks, CorrectedTimelineEndsAtTheLatestLastFix) {
     TempRoot root;
     RaceModel m = raceModel();
-    m.race.correctedTimeMode = 1;
+    m.race.timeMode = TimeMode::Corrected;
     m.boats.append(boat("a.gpx", "A", 1.1));
     m.boats.append(boat("b.gpx", "B", 1.0));
     root.log("a.gpx", gpx(fixRun(200, 10, 0)));  // last fix 1990 s, 2189 scaled
@@ -165,20 +162,27 @@ TEST(LoadAllTracks, CorrectedTimelineEndsAtTheLatestLastFix) {
     EXPECT_EQ(m.race.timelineLength, 2189 + 310);
 }
 
-TEST(LoadAllTracks, ShortLogsOfMarkedReadersResetTheZoomDivisor) {
+TEST(LoadAllTracks, EveryLogReadTellsItsFormatAndFixCountDroppedBoatsIncluded) {
     TempRoot root;
     RaceModel m = raceModel();
     m.boats.append(boat("a.gdb", "A"));
-    root.log("a.gdb", scanned(fixRun(20)));
-    EXPECT_FALSE(loadAllTracks(m, root.path()).resetZoomDivisor);
-    EXPECT_EQ(m.boatCount(), 1);
+    m.boats.append(boat("short.gpx", "Short"));
+    m.boats.append(boat("unknown.xyz", "?"));
     m.boats.append(boat("b.gpx", "B"));
+    root.log("a.gdb", scanned(fixRun(20)));
+    root.log("short.gpx", gpx(fixRun(3)));
+    root.log("unknown.xyz", "anything");
     root.log("b.gpx", gpx(fixRun(99)));
-    EXPECT_TRUE(loadAllTracks(m, root.path()).resetZoomDivisor);
-    RaceModel n = raceModel();
-    n.boats.append(boat("c.gpx", "C"));
-    root.log("c.gpx", gpx(fixRun(100)));
-    EXPECT_FALSE(loadAllTracks(n, root.path()).resetZoomDivisor);
+    const TrackImportResult r = loadAllTracks(m, root.path());
+    ASSERT_EQ(r.logs.size(), 4u);
+    const std::pair<std::string, int> expected[] = {{"gdb", 20}, {"gpx", 3}, {"", 0}, {"gpx", 99}};
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(r.logs[i].format, expected[i].first) << i;
+        EXPECT_EQ(r.logs[i].fixCount, expected[i].second) << i;
+    }
+    ASSERT_EQ(m.boatCount(), 2);
+    EXPECT_EQ(m.boats[2].logFormat, "gpx");
+    EXPECT_EQ(m.boats[2].loggedFixCount, 99);
 }
 
 TEST(LoadAllTracks, ReportsProgressInBoatOrder) {
@@ -205,7 +209,7 @@ TEST(LoadAllTracks, ReportsProgressInBoatOrder) {
 TEST(LoadAllTracks, ParallelLoadEqualsSerialLoad) {
     TempRoot root;
     RaceModel m = raceModel();
-    m.race.correctedTimeMode = 1;
+    m.race.timeMode = TimeMode::Corrected;
     const char* extensions[] = {"gpx", "log", "trb", "trl", "gdb", "mps", "dtr", "trk"};
     for (int b = 1; b <= 40; ++b) {
         const std::string ext = extensions[b % 8];
@@ -238,8 +242,11 @@ TEST(LoadAllTracks, ParallelLoadEqualsSerialLoad) {
     const auto rp = loadAllTracks(parallel, root.path(), {}, 6);
     EXPECT_GT(rs.droppedBoats, 5);
     EXPECT_EQ(rs.droppedBoats, rp.droppedBoats);
-    EXPECT_EQ(rs.resetZoomDivisor, rp.resetZoomDivisor);
-    EXPECT_EQ(rs.beeps, rp.beeps);
+    ASSERT_EQ(rs.logs.size(), rp.logs.size());
+    for (std::size_t i = 0; i < rs.logs.size(); ++i) {
+        EXPECT_EQ(rs.logs[i].format, rp.logs[i].format);
+        EXPECT_EQ(rs.logs[i].fixCount, rp.logs[i].fixCount);
+    }
     ASSERT_EQ(serial.boatCount(), parallel.boatCount());
     EXPECT_EQ(serial.race.timelineEnd, parallel.race.timelineEnd);
     for (int b = 1; b <= serial.boatCount(); ++b) {

@@ -60,7 +60,7 @@ inline RaceModel syntheticRace(int boats, double fixStep = 2, double to = 3600) 
     m.race.windDirection = 200;
     m.race.magneticVariation = 0;
     m.race.laylineAngles = {45, 45};
-    m.race.northUp = 1;
+    m.race.northUp = true;
     m.race.defaultBoatLength = 9.5;
     m.race.timelineBegin = -300;
     m.race.timelineEnd = to;
