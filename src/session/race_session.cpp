@@ -1,5 +1,6 @@
 #include "session/race_session.h"
 
+#include "analysis/maneuvers.h"
 #include "base/paths.h"
 #include "race/race_area.h"
 #include "race/race_file_error.h"
@@ -100,6 +101,8 @@ std::unique_ptr<RaceSession> openRace(const OpenRequest& request, const RaceMode
             session->model.race.coastFiles.append(name);
     deriveCourseAndSpeed(session->model, session->area.cosLat);
     measureLegs(*session);
+    session->maneuvers = findRaceManeuvers(session->model, session->legs, session->course,
+                                           session->area.plane());
     return session;
 }
 

@@ -12,6 +12,7 @@
 #include "analysis/leg_analysis.h"
 #include "coast/coast_loader.h"
 #include "race/course_geometry.h"
+#include "race/maneuver.h"
 #include "race/model.h"
 #include "race/race_area.h"
 #include "race/race_file.h"
@@ -52,6 +53,8 @@ class RaceSession {
     RaceArea area;
     CourseGeometry course;
     CoastData coast;  // coastline files used, their polylines, the landmarks
+    // Every boat's tacks, gybes, turns and roundings: [b - 1] for boat slot b.
+    std::vector<std::vector<Maneuver>> maneuvers;
     // What the map keeps between frames; fresh for every opened race.
     ViewState viewState;
 };
