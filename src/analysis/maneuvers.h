@@ -20,7 +20,9 @@ struct ManeuverThresholds {
     double speedHalfWindowSeconds = 5;  // speed: mean over ±5 s
     double courseHalfBaseSeconds = 2;   // course: the chord over ±2 s
     double turnWindowSeconds = 10;      // a turn is a course change ...
-    double minTurnDegrees = 15;         // ... of at least this within the window
+    // ... of at least this within the window: 15 (where published tools
+    // start) lists every wave a dinghy steers through on the Valencia logs.
+    double minTurnDegrees = 30;
     double mergeGapSeconds = 10;        // same-way turns closer than this are one
     double minSpeedKnots = 1;           // slower, the course is GPS noise
     double entrySearchSeconds = 20;     // how far before the turn the speed may start to drop
