@@ -1,9 +1,11 @@
 #include "analysis/maneuvers.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <thread>
 
 #include "base/numbers.h"
 #include "race/angles.h"
@@ -383,36 +385,54 @@ std::vector<Maneuver> findManeuvers(const ManeuverInput& in, const LocalPlane& p
     return out;
 }
 
+namespace {
+
+std::vector<Maneuver> boatManeuvers(const RaceModel& model, const LegAnalysis& legs,
+                                    const CourseGeometry& course, const LocalPlane& plane, int b) {
+    const Boat& boat = model.boats[b];
+    if (boat.track.empty()) return {};
+    ManeuverInput in;
+    in.track = &boat.track;
+    in.windSamples = &model.windSamples;
+    in.windSampleOffsetDegrees = static_cast<int>(roundHalfEvenToInt(model.race.magneticVariation));
+    in.windDirectionDegrees = model.race.windDirection;
+    in.boatLengthMetres = boat.lengthMetres;
+    in.fromSeconds = 0;
+    in.toSeconds = boat.track.back().timeSeconds;
+    if (b <= static_cast<int>(legs.boats.size())) {
+        const BoatLegResult& r = legs.boat(b);
+        if (r.finished()) in.toSeconds = r.passTime(r.pointCount());
+        for (int p = 2; p < r.pointCount(); ++p)
+            if (r.passed(p)) in.roundingTimesSeconds.push_back(r.passTime(p));
+        for (int k = 1; k <= course.legCount() && k < r.pointCount(); ++k) {
+            const LegKind kind = course.legs[static_cast<std::size_t>(k - 1)].kind;
+            if (kind == LegKind::Across || !r.passed(k) || !r.passed(k + 1)) continue;
+            in.legSpans.push_back({r.passTime(k), r.passTime(k + 1), kind == LegKind::Up});
+        }
+    }
+    return findManeuvers(in, plane);
+}
+
+}  // namespace
+
 std::vector<std::vector<Maneuver>> findRaceManeuvers(const RaceModel& model,
                                                      const LegAnalysis& legs,
                                                      const CourseGeometry& course,
                                                      const LocalPlane& plane) {
-    std::vector<std::vector<Maneuver>> out(static_cast<std::size_t>(model.boatCount()));
-    for (int b = 1; b <= model.boatCount(); ++b) {
-        const Boat& boat = model.boats[b];
-        if (boat.track.empty()) continue;
-        ManeuverInput in;
-        in.track = &boat.track;
-        in.windSamples = &model.windSamples;
-        in.windSampleOffsetDegrees =
-            static_cast<int>(roundHalfEvenToInt(model.race.magneticVariation));
-        in.windDirectionDegrees = model.race.windDirection;
-        in.boatLengthMetres = boat.lengthMetres;
-        in.fromSeconds = 0;
-        in.toSeconds = boat.track.back().timeSeconds;
-        if (b <= static_cast<int>(legs.boats.size())) {
-            const BoatLegResult& r = legs.boat(b);
-            if (r.finished()) in.toSeconds = r.passTime(r.pointCount());
-            for (int p = 2; p < r.pointCount(); ++p)
-                if (r.passed(p)) in.roundingTimesSeconds.push_back(r.passTime(p));
-            for (int k = 1; k <= course.legCount() && k < r.pointCount(); ++k) {
-                const LegKind kind = course.legs[static_cast<std::size_t>(k - 1)].kind;
-                if (kind == LegKind::Across || !r.passed(k) || !r.passed(k + 1)) continue;
-                in.legSpans.push_back({r.passTime(k), r.passTime(k + 1), kind == LegKind::Up});
-            }
-        }
-        out[static_cast<std::size_t>(b - 1)] = findManeuvers(in, plane);
-    }
+    const int boats = model.boatCount();
+    std::vector<std::vector<Maneuver>> out(static_cast<std::size_t>(boats));
+    // Boats are independent: workers take the next boat in turn, and each
+    // writes only its own slot, so the result is that of a serial run.
+    std::atomic<int> next{1};
+    const auto work = [&] {
+        for (int b = next++; b <= boats; b = next++)
+            out[static_cast<std::size_t>(b - 1)] = boatManeuvers(model, legs, course, plane, b);
+    };
+    const unsigned threads = std::min<unsigned>(std::max(1u, std::thread::hardware_concurrency()),
+                                                static_cast<unsigned>(std::max(boats, 1)));
+    std::vector<std::jthread> pool;
+    for (unsigned t = 1; t < threads; ++t) pool.emplace_back(work);
+    work();
     return out;
 }
 
