@@ -25,6 +25,7 @@ std::string usageText() {
            "              [--page track|graph|analysis] [--static] [--north-up|--wind-up]\n"
            "              [--frames N] [--labels 0-3] [--zoom 0-100] [--laylines]\n"
            "              [--small-boats] -o FILE.png\n"
+           "  korvane-cli [--data DIR] [--et|--ct] maneuvers RACE [--json]\n"
            "RACE is a file name inside DIR/raceadmin/ or a path.\n";
 }
 

@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "analysis/maneuver_summary.h"
 #include "base/numbers.h"
 #include "base/timestamp.h"
 #include "cli/json_writer.h"
@@ -134,7 +135,17 @@ void writeCourseLegs(JsonWriter& json, const RaceSession& session) {
     writeTimes(json, "leaderTime", session.legs.leaderTimeSeconds);
 }
 
-void writeBoat(JsonWriter& json, const Boat& b, const LegAnalysis& legs, int slot) {
+// How many of each kind; written before the leg figures, so that the keys
+// that were there before it keep their lines.
+void writeManeuverCounts(JsonWriter& json, const std::vector<Maneuver>& maneuvers) {
+    json.key("maneuverCounts").beginObject();
+    for (ManeuverKind k : kManeuverKinds)
+        json.field(maneuverKindName(k), summarizeManeuvers(maneuvers, k).count);
+    json.endObject();
+}
+
+void writeBoat(JsonWriter& json, const Boat& b, const RaceSession& session, int slot) {
+    const LegAnalysis& legs = session.legs;
     json.beginObject();
     json.field("logFile", b.logFile).field("name", b.name);
     json.field("classIndex", b.classIndex).field("tcf", b.tcf);
@@ -145,6 +156,8 @@ void writeBoat(JsonWriter& json, const Boat& b, const LegAnalysis& legs, int slo
     // Race seconds of the first and last fix; a boat is only kept with fixes.
     json.field("firstTime", b.track.empty() ? 0.0 : b.track.front().timeSeconds);
     json.field("lastTime", b.track.empty() ? 0.0 : b.track.back().timeSeconds);
+    if (slot >= 1 && slot <= static_cast<int>(session.maneuvers.size()))
+        writeManeuverCounts(json, session.maneuvers[static_cast<std::size_t>(slot - 1)]);
     writeBoatLegs(json, legs, slot);
     json.endObject();
 }
@@ -215,8 +228,7 @@ void writeJson(const RaceSession& session, std::ostream& out) {
     for (const BoatClass& c : m.classes) json.beginObject().field("name", c.name).endObject();
     json.endArray();
     json.key("boats").beginArray();
-    for (int slot = 1; slot <= m.boatCount(); ++slot)
-        writeBoat(json, m.boats[slot], session.legs, slot);
+    for (int slot = 1; slot <= m.boatCount(); ++slot) writeBoat(json, m.boats[slot], session, slot);
     json.endArray();
     json.key("marks").beginArray();
     for (const Mark& mk : m.marks)

@@ -6,8 +6,9 @@
 
 #include "cli/cli_options.h"
 #include "cli/info_command.h"
-#include "cli/report_command.h"
+#include "cli/maneuvers_command.h"
 #include "cli/render_command.h"
+#include "cli/report_command.h"
 #include "race/race_file_error.h"
 #include "session/race_session.h"
 
@@ -30,6 +31,7 @@ int main(int argc, char** argv) {
     CliOptions options;
     try {
         options = parseCliOptions(argc, argv, defaultDataRoot(argv[0]));
+        if (options.command == "maneuvers") checkManeuversOptions(options);
     } catch (const std::invalid_argument& e) {
         if (*e.what()) std::cerr << "korvane-cli: " << e.what() << "\n";
         std::cerr << usageText();
@@ -47,6 +49,7 @@ int main(int argc, char** argv) {
         if (options.command == "info") return runInfo(*session, options, std::cout);
         if (options.command == "report") return runReport(*session, options, std::cout, std::cerr);
         if (options.command == "render") return runRender(*session, options, std::cout);
+        if (options.command == "maneuvers") return runManeuvers(*session, options, std::cout);
         std::cerr << "korvane-cli: unknown command '" << options.command << "'\n" << usageText();
         return 2;
     } catch (const RaceFileError& e) {

@@ -1,5 +1,6 @@
 #include "session/race_session.h"
 
+#include "analysis/maneuvers.h"
 #include "base/file_io.h"
 #include "base/paths.h"
 #include "race/race_area.h"
@@ -136,6 +137,8 @@ std::shared_ptr<const RaceSession> openRace(const OpenRequest& request, const Ra
             session->model.race.coastFiles.append(name);
     deriveCourseAndSpeed(session->model, session->area.cosLat);
     measureLegs(*session);
+    session->maneuvers = findRaceManeuvers(session->model, session->legs, session->course,
+                                           session->area.plane());
     return std::shared_ptr<const RaceSession>(std::move(session));
 }
 

@@ -13,6 +13,7 @@
 #include "analysis/leg_analysis.h"
 #include "coast/coast_loader.h"
 #include "race/course_geometry.h"
+#include "race/maneuver.h"
 #include "race/model.h"
 #include "race/race_area.h"
 #include "race/race_file.h"
@@ -55,6 +56,8 @@ class RaceSession {
     RaceArea area;
     CourseGeometry course;
     CoastData coast;  // coastline files used, their polylines, the landmarks
+    // Every boat's tacks, gybes, turns and roundings: [b - 1] for boat slot b.
+    std::vector<std::vector<Maneuver>> maneuvers;
 };
 
 // Resolves a race name the way the user gives it: an existing path, or a

@@ -11,6 +11,7 @@
 #include "view/course_overlay.h"
 #include "view/fit_view.h"
 #include "view/instruments.h"
+#include "view/maneuver_layer.h"
 #include "view/overview_map.h"
 #include "view/time_text.h"
 #include "view/wind_graph.h"
@@ -310,6 +311,9 @@ SceneResult SceneRenderer::draw(QImage& scene, double time, const SceneInput& in
         drawCourseOverlay(p, view, m,
                           {f.d.layLine, f.d.labelLevel, state.wind.twdTrue, f.sea,
                            m.race.defaultBoatLength, &text9_});
+        if (f.d.layLine)
+            drawManeuverLayer(p, view,
+                              {input.maneuvers, &f.visible, time, &text9_, toQColor(f.sea)});
     }
     std::array<int, 2> measured{0, 0};
     if (f.visibleCount == 2 && f.d.labelLevel > 2) {

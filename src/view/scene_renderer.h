@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "coast/coastline.h"
+#include "race/maneuver.h"
 #include "race/model.h"
 #include "race/race_area.h"
 #include "view/display_state.h"
@@ -24,6 +25,8 @@ struct SceneInput {
     const RaceArea* area = nullptr;
     const Coastline* coastline = nullptr;
     const std::vector<LandmarkLight>* landmarks = nullptr;
+    // Every boat's maneuvers, [b - 1] for boat slot b; drawn with "Lay Line".
+    const std::vector<std::vector<Maneuver>>* maneuvers = nullptr;
 };
 
 // Fills the image with the sea colour, as the replay does before each frame

@@ -115,6 +115,24 @@ def _finish_limit(tracks, gun_epoch, margin_s=600):
     return gun_epoch + int(math.ceil((last + margin_s) / 300.0) * 300)
 
 
+def _maneuver_file(entries, tracks):
+    """What the simulation knows of every boat's race, for checking the
+    browser's maneuver detection: one row per event, race seconds.
+
+    start / end: the span the boat raced (from the line to the finish or its
+    retirement); tack / gybe: the bow passed head to wind / dead downwind;
+    mark: the boat reached a mark's rounding point and turned to the next.
+    """
+    rows = ["log,time,event"]
+    for e, tr in zip(entries, tracks):
+        events = [(tr.racing_from_s, "start"), (tr.racing_to_s, "end")]
+        events += [(t, "mark") for t in tr.mark_times]
+        events += tr.crossings
+        for t, kind in sorted(events):
+            rows.append(f"{e.log_file},{t:.1f},{kind}")
+    return ("\n".join(rows) + "\n").encode("ascii")
+
+
 def _add_boats(rf, entries):
     for e in entries:
         fields = [e.log_file, e.bn_name]
@@ -196,6 +214,7 @@ def demo_race():
     hayate = next(k for k, e in enumerate(entries) if e.profile.name == "Hayate")
     files["gpsdat/hayate.gpx"] = logformats.write_gpx(
         _log_fixes(tracks[hayate], frame, gun, entries[hayate].interval_s), "Hayate")
+    files["gpsdat/enoshima-cup-maneuvers.csv"] = _maneuver_file(entries, tracks)
 
     rf = RaceFile()
     rf.comment("江の島カップ 2024 第3レース  相模湾 江の島沖 (sample data made by tools/samplegen)")
@@ -315,6 +334,7 @@ def ct_race():
         entries.append(Entry(profile, log, f"{name}^^{length}", 3, f"{size:.3f}", writer=writer))
     wind_name = "enoshima-ct_wind.csv"
     files, finish_epoch, tracks = _sail_race_files(entries, course, breeze, 4, gun, frame, tz, wind_name)
+    files["gpsdat/enoshima-ct-maneuvers.csv"] = _maneuver_file(entries, tracks)
 
     rf = RaceFile()
     rf.comment("Enoshima Cup 2024 race 4, handicap fleet scored on corrected time")

@@ -63,6 +63,11 @@ class SailedTrack:
     fixes: list = field(default_factory=list)  # Fix per second of the log
     finish_s: float = None                      # race seconds at the finish line
     mark_times: list = field(default_factory=list)
+    # Race seconds at which the bow passed head to wind ("tack") or dead
+    # downwind ("gybe") while racing, and the racing span they cover.
+    crossings: list = field(default_factory=list)
+    racing_from_s: float = None
+    racing_to_s: float = None
 
 
 def _polar(twa, tws, profile):
@@ -118,6 +123,7 @@ class _Sailor:
         self.mode = "racing"     # racing, done
         self.cruise_knots = 4.0  # speed once done racing
         self.circle_dir = 1 if rng.random() < 0.5 else -1
+        self.crossings = []      # (race seconds, "tack" or "gybe")
 
     def target(self):
         if self.leg < len(self.course.order):
@@ -172,6 +178,14 @@ class _Sailor:
                 self._turn_to(other)
         return self._tack_heading(wf, self.side, upwind), dist
 
+    def _note_crossing(self, before, after, dt):
+        """Records the moment the bow passes the wind's eye or dead downwind
+        during this step (the heading turns evenly within it)."""
+        for mark, kind in ((0.0, "tack"), (180.0, "gybe"), (-180.0, "gybe")):
+            if (before - mark) * (after - mark) < 0:
+                f = (mark - before) / (after - before)
+                self.crossings.append((self.t + f * dt, kind))
+
     def _turn_to(self, side):
         self.side = side
         self.last_turn_t = self.t
@@ -188,7 +202,10 @@ class _Sailor:
         err = wrap180(want - self.heading)
         rate = 7.0 if self.mode == "racing" else 4.0
         turn = max(-rate * dt, min(rate * dt, err))
+        before = wrap180(self.heading - wf)
         self.heading = (self.heading + turn) % 360.0
+        if self.mode == "racing":
+            self._note_crossing(before, before + turn, dt)
         twa = abs(wrap180(wf - self.heading))
         target = _polar(twa, tws, self.profile)
         if self.mode != "racing":
@@ -295,9 +312,11 @@ def sail(profile, course, wind, rng, log_end_limit_s):
                      cross_point[0] + hx * v * lead, cross_point[1] + hy * v * lead,
                      h0, approach_knots, t_first)
     end_t = log_end_limit_s
+    track.racing_from_s = sailor.t
     while sailor.t <= end_t:
         points.append((int(round(sailor.t)), sailor.x, sailor.y))
         if profile.retire_at_s is not None and sailor.mode == "racing" and sailor.t >= profile.retire_at_s:
+            track.racing_to_s = sailor.t
             sailor.mode = "done"
             sailor.cruise_knots = 4.5
             end_t = min(end_t, sailor.t + profile.post_finish_s)
@@ -306,9 +325,13 @@ def sail(profile, course, wind, rng, log_end_limit_s):
             track.mark_times.append(sailor.t)
         elif event == "finish":
             track.finish_s = sailor.t
+            track.racing_to_s = sailor.t
             sailor.mode = "done"
             sailor.cruise_knots = 3.5
             end_t = min(end_t, sailor.t + profile.post_finish_s)
+    if track.racing_to_s is None:
+        track.racing_to_s = sailor.t
+    track.crossings = sailor.crossings
     track.fixes = _with_motion(points, rng)
     return track
 

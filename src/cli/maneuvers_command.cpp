@@ -1,0 +1,120 @@
+#include "cli/maneuvers_command.h"
+
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+
+#include "analysis/maneuver_summary.h"
+#include "cli/json_writer.h"
+
+namespace korvane {
+
+namespace {
+
+void optionalValue(JsonWriter& json, std::string_view key, const std::optional<double>& v) {
+    json.key(key);
+    if (v)
+        json.value(*v);
+    else
+        json.null();
+}
+
+void writeManeuverJson(JsonWriter& json, const Maneuver& m) {
+    json.beginObject();
+    json.field("time", m.timeSeconds).field("kind", maneuverKindName(m.kind));
+    json.field("lat", m.latMinutes).field("lon", m.lonMinutes);
+    json.field("courseIn", m.courseInDegrees).field("courseOut", m.courseOutDegrees);
+    json.field("turn", m.turnDegrees);
+    json.field("speedIn", m.speedInKnots).field("speedMin", m.speedMinKnots);
+    json.field("speedOut", m.speedOutKnots);
+    json.field("entryTime", m.entrySeconds).field("exitTime", m.exitSeconds);
+    json.field("duration", m.durationSeconds());
+    optionalValue(json, "loss", m.lossMetres);
+    optionalValue(json, "lossLengths", m.lossBoatLengths);
+    optionalValue(json, "lossVsMedianVmg", m.lossVsMedianVmgMetres);
+    json.endObject();
+}
+
+void writeJson(const RaceSession& session, std::ostream& out) {
+    JsonWriter json;
+    json.beginObject();
+    json.key("boats").beginArray();
+    for (int b = 1; b <= session.model.boatCount(); ++b) {
+        json.beginObject().field("name", session.model.boats[b].name);
+        json.key("maneuvers").beginArray();
+        for (const Maneuver& m : session.maneuvers[static_cast<std::size_t>(b - 1)])
+            writeManeuverJson(json, m);
+        json.endArray().endObject();
+    }
+    json.endArray();
+    json.key("fleetMedianLoss").beginObject();
+    for (ManeuverKind k : kManeuverKinds)
+        optionalValue(json, maneuverKindName(k), fleetMedianLoss(session.maneuvers, k));
+    json.endObject();
+    json.endObject();
+    out << json.text();
+}
+
+std::string fixed(double v, int decimals) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.*f", decimals, v);
+    return text;
+}
+
+std::string optionalFixed(const std::optional<double>& v, int decimals) {
+    return v ? fixed(*v, decimals) : "-";
+}
+
+void writeText(const RaceSession& session, std::ostream& out) {
+    char line[200];
+    for (int b = 1; b <= session.model.boatCount(); ++b) {
+        const Boat& boat = session.model.boats[b];
+        const auto& maneuvers = session.maneuvers[static_cast<std::size_t>(b - 1)];
+        out << boat.name << "  (" << fixed(boat.lengthMetres, 1) << " m)\n";
+        out << "   time  kind      crs in crs out  spd in spd min spd out   dur  loss m  loss L"
+               "  vs VMG m\n";
+        for (const Maneuver& m : maneuvers) {
+            std::snprintf(line, sizeof line,
+                          "%7.0f  %-8s  %6.0f  %6.0f  %6.2f  %6.2f  %6.2f  %4.0f  %6s  %6s  %8s\n",
+                          m.timeSeconds, std::string(maneuverKindName(m.kind)).c_str(),
+                          m.courseInDegrees, m.courseOutDegrees, m.speedInKnots, m.speedMinKnots,
+                          m.speedOutKnots, m.durationSeconds(),
+                          optionalFixed(m.lossMetres, 1).c_str(),
+                          optionalFixed(m.lossBoatLengths, 2).c_str(),
+                          optionalFixed(m.lossVsMedianVmgMetres, 1).c_str());
+            out << line;
+        }
+        for (ManeuverKind k : kManeuverKinds) {
+            const ManeuverSummary s = summarizeManeuvers(maneuvers, k);
+            if (s.count == 0) continue;
+            out << "  " << maneuverKindName(k) << ": " << s.count << ", mean loss "
+                << optionalFixed(s.meanLossMetres, 1) << " m, worst "
+                << optionalFixed(s.worstLossMetres, 1) << " m\n";
+        }
+        out << "\n";
+    }
+    out << "fleet median loss:";
+    for (ManeuverKind k : kManeuverKinds)
+        out << "  " << maneuverKindName(k) << " "
+            << optionalFixed(fleetMedianLoss(session.maneuvers, k), 1) << " m";
+    out << "\n";
+}
+
+}  // namespace
+
+void checkManeuversOptions(const CliOptions& options) {
+    for (const std::string& word : options.args)
+        if (word != "--json") throw std::invalid_argument("maneuvers: unknown option " + word);
+}
+
+int runManeuvers(const RaceSession& session, const CliOptions& options, std::ostream& out) {
+    checkManeuversOptions(options);
+    if (options.has("--json"))
+        writeJson(session, out);
+    else
+        writeText(session, out);
+    out.flush();
+    return out ? 0 : 1;
+}
+
+}  // namespace korvane
