@@ -6,6 +6,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/info_command.h"
+#include "cli/kml_command.h"
 #include "cli/report_command.h"
 #include "cli/render_command.h"
 #include "race/race_file_error.h"
@@ -43,6 +44,7 @@ int main(int argc, char** argv) {
         const auto session = openRace(request);
         if (options.command == "info") return runInfo(*session, options, std::cout);
         if (options.command == "report") return runReport(*session, options, std::cout, std::cerr);
+        if (options.command == "kml") return runKml(*session, options, std::cout, std::cerr);
         if (options.command == "render") return runRender(*session, options, std::cout);
         std::cerr << "korvane-cli: unknown command '" << options.command << "'\n" << usageText();
         return 2;
