@@ -174,6 +174,14 @@ TEST(PresentScene, WakeRunsBackTwentyFixesNewestFirst) {
     EXPECT_EQ(bytes.find("139.5,35.45,0.0 "), std::string::npos);
 }
 
+TEST(KmlIcons, EveryIconTheFilesNameIsCheckedIn) {
+    const std::filesystem::path folder = std::filesystem::path(KORVANE_SOURCE_DIR) / "sample/ya";
+    const KmlIcons icons(folder);
+    EXPECT_TRUE(std::filesystem::is_regular_file(icons.buoy)) << icons.buoy;
+    for (const std::string& icon : icons.boat)
+        EXPECT_TRUE(std::filesystem::is_regular_file(icon)) << icon;
+}
+
 TEST(KmlExport, WritesIntoTheFolderOrSaysWhyNot) {
     const testing::TempTree tree;
     const RaceModel m = twoHourRace();
