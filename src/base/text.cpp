@@ -97,6 +97,13 @@ std::string decodeText(std::string_view bytes, TextEncoding* detected) {
     return cd.convert(bytes, "\xEF\xBF\xBD");
 }
 
+std::string decodeFrom(std::string_view bytes, TextEncoding encoding) {
+    if (encoding == TextEncoding::Utf8) return std::string(bytes);
+    Iconv cd("UTF-8", "CP932");
+    if (!cd.valid()) return std::string(bytes);
+    return cd.convert(bytes, "\xEF\xBF\xBD");
+}
+
 std::string encodeText(std::string_view utf8, TextEncoding encoding) {
     if (encoding == TextEncoding::Utf8) return std::string(utf8);
     Iconv cd("CP932", "UTF-8");

@@ -16,6 +16,9 @@ bool isValidUtf8(std::string_view bytes);
 // CP932. Bytes CP932 cannot map become U+FFFD rather than stopping the read.
 std::string decodeText(std::string_view bytes, TextEncoding* detected = nullptr);
 
+// Bytes known to be in `encoding`, as UTF-8.
+std::string decodeFrom(std::string_view bytes, TextEncoding encoding);
+
 // The inverse, for files written back in the encoding they were read in.
 std::string encodeText(std::string_view utf8, TextEncoding encoding);
 

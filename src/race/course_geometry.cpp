@@ -28,13 +28,15 @@ CoursePoint resolveEntry(const RaceModel& model, const std::string& entry,
     const std::size_t from = isLine ? 1 : 2;
     const std::string numberText = entry.size() > from ? entry.substr(from) : std::string();
     const auto number = parseInt32(numberText);
-    if (!number) throw RaceFileError(integerConversionMessage(numberText), fileName, 0);
+    if (!number)
+        throw RaceFileError("CRS entry '" + entry + "': " + integerConversionMessage(numberText),
+                            fileName, model.race.courseLine);
     point.index = *number;
     if (isLine) {
         if (!model.lines.contains(point.index))
             throw RaceFileError("course entry '" + entry + "' names line " +
                                     std::to_string(point.index) + ", which the race does not have",
-                                fileName, 0);
+                                fileName, model.race.courseLine);
         const Position mid = midpoint(model.lines[point.index]);
         point.latMinutes = mid.lat;
         point.lonMinutes = mid.lon;
@@ -42,7 +44,7 @@ CoursePoint resolveEntry(const RaceModel& model, const std::string& entry,
         if (!model.marks.contains(point.index))
             throw RaceFileError("course entry '" + entry + "' names mark " +
                                     std::to_string(point.index) + ", which the race does not have",
-                                fileName, 0);
+                                fileName, model.race.courseLine);
         point.latMinutes = model.marks[point.index].latMinutes;
         point.lonMinutes = model.marks[point.index].lonMinutes;
     }

@@ -62,6 +62,7 @@ struct Boat {
     int mayFinish = 1;
     std::uint32_t colour = 0;  // 0x00BBGGRR
     std::int32_t fixIntervalSeconds = 30;
+    int fileLine = 0;  // the race file's BN line, for messages
     // The fixes in time order; track[k - 1] is slot k of the fix table.
     std::vector<TrackPoint> track;
 
@@ -130,6 +131,7 @@ struct Race {
     float pictureTimeOffset = 0;
     std::int32_t pictureSize = 400;
     FixedTable<std::string, kMaxCourseEntries> course;  // CRS
+    int courseLine = 0;                                 // the CRS line, for messages
 
     int courseLength() const { return course.count(); }
 };

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 #include <functional>
+#include <sstream>
 #include <string_view>
 #include <unordered_map>
 
@@ -20,8 +21,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A race file line longer than this is not a race file line.
+// A race file line longer than this is not a race file line, and a file
+// larger than this is not a race file.
 constexpr std::size_t kMaxLineBytes = 64 * 1024;
+constexpr std::uintmax_t kMaxRaceFileBytes = 1024 * 1024;
 
 void resetForNewRace(RaceModel& model) {
     // ST, FT, TD, MG, WD and LL carry over from the race before: a race file
@@ -39,8 +42,21 @@ void resetForNewRace(RaceModel& model) {
     model = std::move(next);
 }
 
+// Ranges a race file's numbers must fall in; anything outside cannot mean
+// what the field says (and some of it would overflow later arithmetic).
+constexpr std::int32_t kMaxPreStartMinutes = 24 * 60;
+constexpr double kMaxTimeFactor = 10;
+constexpr double kMaxLatMinutes = 90 * 60;
+constexpr double kMaxLonMinutes = 180 * 60;
+constexpr double kMaxBoatLengthMetres = 100;
+constexpr std::int32_t kMaxTimeZoneHours = 24;
+constexpr double kMaxReplaySpeed = 1500;
+constexpr double kMaxAddArea = 1000;
+constexpr std::int32_t kMaxPictureSize = 10000;
+constexpr double kMaxPictureOffsetSeconds = 7 * 86400;
+
 class LineParser {
-  public:
+public:
     LineParser(RaceModel& model, const RaceFileOptions& options, RaceFileResult& result,
                std::string fileName)
         : model_(model),
@@ -64,12 +80,96 @@ class LineParser {
         if (fields_.overflow)
             warn("more than " + std::to_string(kMaxFields) + " fields; the rest is ignored");
         if (fields_.count() < 2) return;
-        dispatch(toUpperAscii(fields_[0]));
+        keyword_ = toUpperAscii(fields_[0]);
+        if (const Rule* rule = ruleFor(keyword_)) (this->*(rule->apply))();
     }
 
-  private:
+private:
+    using Apply = void (LineParser::*)();
+    struct Rule {
+        std::string_view keyword;
+        Apply apply;
+    };
+
+    // One rule a keyword; a line whose keyword has no rule is ignored.
+    static const Rule* ruleFor(std::string_view keyword) {
+        static constexpr Rule kRules[] = {
+            {"NOTE", &LineParser::note},         {"CLSSEP", &LineParser::classesSeparate},
+            {"CLSN", &LineParser::className},    {"BN", &LineParser::boatLine},
+            {"CT", &LineParser::timeMode},       {"MK", &LineParser::mark},
+            {"MAP", &LineParser::coastFiles},    {"LN", &LineParser::line},
+            {"RL", &LineParser::referenceLine},  {"LL", &LineParser::laylines},
+            {"CRS", &LineParser::course},        {"AT", &LineParser::attachments},
+            {"FLG", &LineParser::flag},          {"T1", &LineParser::title},
+            {"T2", &LineParser::subtitle},       {"MG", &LineParser::variation},
+            {"LG", &LineParser::boatLength},     {"ST", &LineParser::startTime},
+            {"FT", &LineParser::finishTime},     {"TD", &LineParser::timeZone},
+            {"WD", &LineParser::windDirection},  {"WF", &LineParser::windFile},
+            {"BT", &LineParser::preStart},       {"NU", &LineParser::northUp},
+            {"PS", &LineParser::playSpeed},      {"PIC", &LineParser::pictures},
+            {"ADDAREA", &LineParser::addArea},
+        };
+        for (const Rule& r : kRules)
+            if (r.keyword == keyword) return &r;
+        return nullptr;
+    }
+
+    void note() { race_.note = field(1); }
+    void classesSeparate() { model_.classesSeparated = true; }
+    void className() {
+        if (model_.classesSeparated) appendOrWarn(model_.classes, BoatClass{field(1)}, "classes");
+    }
+    void timeMode() { race_.correctedTimeMode = integer(1); }
+    void mark() { appendOrWarn(model_.marks, Mark{latitude(1), longitude(2)}, "marks"); }
+    void coastFiles() {
+        for (int i = 1; i < fieldCount(); ++i)
+            appendOrWarn(race_.coastFiles, field(i), "coastline files");
+    }
+    void line() { appendOrWarn(model_.lines, lineFields(), "lines"); }
+    void referenceLine() { appendOrWarn(model_.refLines, lineFields(), "reference lines"); }
+    void laylines() { race_.laylineAngles = {integerIn(1, 0, 180), integerIn(2, 0, 180)}; }
+    void course() {
+        race_.course.clear();
+        race_.courseLine = lineNumber_;
+        for (int i = 1; i < fieldCount(); ++i)
+            appendOrWarn(race_.course, field(i), "course entries");
+    }
+    void attachments() {
+        for (int i = 1; i < fieldCount(); ++i)
+            if (exists(RaceFolder::Attachments, field(i)))
+                appendOrWarn(race_.attachments, field(i), "attachments");
+    }
+    void flag() { race_.flagText = field(1); }
+    void title() { race_.title = field(1); }
+    void subtitle() { race_.subtitle = field(1); }
+    void variation() { race_.magneticVariation = variantIn(1, -180, 180); }
+    void boatLength() { race_.defaultBoatLength = variantIn(1, 0, kMaxBoatLengthMetres); }
+    void startTime() { race_.start = timestamp(1); }
+    void finishTime() { race_.finish = timestamp(1); }
+    void timeZone() { race_.timeZoneHours = integerIn(1, -kMaxTimeZoneHours, kMaxTimeZoneHours); }
+    void windDirection() { race_.windDirectionInput = integerIn(1, -360, 360); }
+    void windFile() { race_.windFile = field(1); }
+    void preStart() { race_.preStartSeconds = integerIn(1, 0, kMaxPreStartMinutes) * 60; }
+    void northUp() { race_.northUp = integer(1); }
+    void playSpeed() {
+        race_.playSpeed = floatingIn(1, 0, kMaxReplaySpeed);
+        if (fieldCount() > 2) race_.playSpeed2 = floatingIn(2, 0, kMaxReplaySpeed);
+    }
+    void pictures() {
+        race_.pictureFolder = field(1);
+        race_.pictureFolderSaved = field(1);
+        race_.pictureTimeOffset = static_cast<float>(
+            floatingIn(2, -kMaxPictureOffsetSeconds, kMaxPictureOffsetSeconds));
+        const auto size = fieldCount() > 3 ? parseInt32(field(3)) : std::nullopt;
+        race_.pictureSize = size && *size > 0 && *size <= kMaxPictureSize ? *size : 400;
+    }
+    void addArea() { race_.addArea = static_cast<float>(floatingIn(1, 0, kMaxAddArea)); }
+
     const std::string& field(int i) const { return fields_[i]; }
     int fieldCount() const { return fields_.count(); }
+    bool exists(RaceFolder folder, const std::string& name) const {
+        return options_.fileExists && options_.fileExists(folder, name);
+    }
 
     [[noreturn]] void fail(std::string message) const {
         throw RaceFileError(std::move(message), fileName_, lineNumber_);
@@ -78,17 +178,32 @@ class LineParser {
         result_.warnings.push_back(fileName_ + " (line " + std::to_string(lineNumber_) +
                                    "): " + text);
     }
+    template <class T>
+    T inRange(T value, int i, T low, T high) const {
+        if (value < low || value > high) {
+            std::ostringstream text;
+            text << keyword_ << " field " << i << ": " << field(i) << " is outside " << low
+                 << " ... " << high;
+            fail(text.str());
+        }
+        return value;
+    }
 
     std::int32_t integer(int i) const {
         const auto v = parseInt32(field(i));
         if (!v) fail(integerConversionMessage(field(i)));
         return *v;
     }
-    double floating(int i) const { return floatingText(field(i)); }
-    double floatingText(const std::string& text) const {
-        const auto v = parseDouble(text);
-        if (!v) fail(floatConversionMessage(text));
+    std::int32_t integerIn(int i, std::int32_t low, std::int32_t high) const {
+        return inRange(integer(i), i, low, high);
+    }
+    double floating(int i) const {
+        const auto v = parseDouble(field(i));
+        if (!v) fail(floatConversionMessage(field(i)));
         return *v;
+    }
+    double floatingIn(int i, double low, double high) const {
+        return inRange(floating(i), i, low, high);
     }
     // Values the original tools read through a variant: same numbers, but
     // the variant's own message when they do not convert.
@@ -97,6 +212,11 @@ class LineParser {
         if (!v) fail(variantConversionMessage());
         return *v;
     }
+    double variantIn(int i, double low, double high) const {
+        return inRange(variant(i), i, low, high);
+    }
+    double latitude(int i) const { return variantIn(i, -kMaxLatMinutes, kMaxLatMinutes); }
+    double longitude(int i) const { return variantIn(i, -kMaxLonMinutes, kMaxLonMinutes); }
     Timestamp timestamp(int i) const {
         const auto v = parseTimestamp(field(i));
         if (!v) fail(variantConversionMessage());
@@ -110,67 +230,19 @@ class LineParser {
                  "; this one is ignored");
     }
 
-    void dispatch(const std::string& keyword) {
-        // Compared against every keyword, as a table of independent rules.
-        if (keyword == "NOTE") race_.note = field(1);
-        if (keyword == "CLSSEP") model_.classesSeparated = true;
-        if (keyword == "CLSN" && model_.classesSeparated)
-            appendOrWarn(model_.classes, BoatClass{field(1)}, "classes");
-        if (keyword == "BN") boatLine();
-        if (keyword == "CT") race_.correctedTimeMode = integer(1);
-        if (keyword == "MK") appendOrWarn(model_.marks, Mark{variant(1), variant(2)}, "marks");
-        if (keyword == "MAP")
-            for (int i = 1; i < fieldCount(); ++i)
-                appendOrWarn(race_.coastFiles, field(i), "coastline files");
-        if (keyword == "LN") appendOrWarn(model_.lines, lineFields(), "lines");
-        if (keyword == "RL") appendOrWarn(model_.refLines, lineFields(), "reference lines");
-        if (keyword == "LL") race_.laylineAngles = {integer(1), integer(2)};
-        if (keyword == "CRS") {
-            race_.course.clear();
-            for (int i = 1; i < fieldCount(); ++i)
-                appendOrWarn(race_.course, field(i), "course entries");
-        }
-        if (keyword == "AT")
-            for (int i = 1; i < fieldCount(); ++i)
-                if (existsCaseInsensitive(options_.dataRoot / "attachment", field(i)))
-                    appendOrWarn(race_.attachments, field(i), "attachments");
-        if (keyword == "FLG") race_.flagText = field(1);
-        if (keyword == "T1") race_.title = field(1);
-        if (keyword == "T2") race_.subtitle = field(1);
-        if (keyword == "MG") race_.magneticVariation = variant(1);
-        if (keyword == "LG") race_.defaultBoatLength = variant(1);
-        if (keyword == "ST") race_.start = timestamp(1);
-        if (keyword == "FT") race_.finish = timestamp(1);
-        if (keyword == "TD") race_.timeZoneHours = integer(1);
-        if (keyword == "WD") race_.windDirectionInput = integer(1);
-        if (keyword == "WF") race_.windFile = field(1);
-        if (keyword == "BT") race_.preStartSeconds = integer(1) * 60;
-        if (keyword == "NU") race_.northUp = integer(1);
-        if (keyword == "PS") {
-            race_.playSpeed = floating(1);
-            if (fieldCount() > 2) race_.playSpeed2 = floating(2);
-        }
-        if (keyword == "PIC") {
-            race_.pictureFolder = field(1);
-            race_.pictureFolderSaved = field(1);
-            race_.pictureTimeOffset = static_cast<float>(floating(2));
-            const auto size = fieldCount() > 3 ? parseInt32(field(3)) : std::nullopt;
-            race_.pictureSize = size ? *size : 400;
-        }
-        if (keyword == "ADDAREA") race_.addArea = static_cast<float>(floating(1));
-    }
-
-    Line lineFields() const { return Line{variant(1), variant(2), variant(3), variant(4)}; }
+    Line lineFields() const { return Line{latitude(1), longitude(2), latitude(3), longitude(4)}; }
 
     void boatLine() {
         // A boat exists only when its log does; the line is otherwise skipped.
-        if (!existsCaseInsensitive(options_.dataRoot / "gpsdat", field(1))) return;
+        if (!exists(RaceFolder::GpsLogs, field(1))) return;
         Boat boat;
         boat.logFile = field(1);
         boat.name = field(2);
         boat.classIndex = model_.classes.count();
+        // 0 (or an empty field) means the boat has no factor.
         boat.tcf = fieldCount() > 3 ? floating(3) : 0.0;
-        boat.timeOffsetSeconds = fieldCount() > 4 ? integer(4) : 0;
+        if (boat.tcf != 0) inRange(boat.tcf, 3, std::nextafter(0.0, 1.0), kMaxTimeFactor);
+        boat.timeOffsetSeconds = fieldCount() > 4 ? integerIn(4, -86400, 86400) : 0;
         boat.visible = 1;
         boat.mayFinish = 1;
         if (fieldCount() > 5) {
@@ -178,6 +250,7 @@ class LineParser {
             if (flags == 1 || flags == 3) boat.visible = 0;
             if (flags == 2 || flags == 3) boat.mayFinish = 0;
         }
+        boat.fileLine = lineNumber_;
         appendOrWarn(model_.boats, std::move(boat), "boats");
     }
 
@@ -188,8 +261,10 @@ class LineParser {
     std::string fileName_;
     int lineNumber_ = 0;
     SplitFields fields_;
+    std::string keyword_;
 };
 
+// "Name^^8.5" gives the boat its own length in metres.
 void applyBoatLength(Boat& boat, double defaultLength, const std::string& fileName) {
     const std::size_t p = boat.name.find("^^");
     if (p == std::string::npos) {
@@ -198,7 +273,10 @@ void applyBoatLength(Boat& boat, double defaultLength, const std::string& fileNa
     }
     const std::string text = boat.name.substr(p + 2, 100);
     const auto length = parseDouble(std::string(trimBlanks(text)));
-    if (!length) throw RaceFileError(floatConversionMessage(text), fileName, 0);
+    if (!length) throw RaceFileError(floatConversionMessage(text), fileName, boat.fileLine);
+    if (*length < 0 || *length > kMaxBoatLengthMetres)
+        throw RaceFileError("BN field 2: boat length " + text + " is outside 0 ... 100 metres",
+                            fileName, boat.fileLine);
     boat.lengthMetres = static_cast<float>(*length);
     boat.name.erase(p);
 }
@@ -229,16 +307,16 @@ void finish(RaceModel& model, const RaceFileOptions& options, RaceFileResult& re
 
     if (race.playSpeed2 == 0) race.playSpeed2 = race.playSpeed;
 
-    RaceFileWindowEffects& w = result.window;
-    w.scrollBar2Factor = 1.0;
-    w.northwdChecked = race.northUp >= 1;
-    w.attFilesEnabled = race.attachments.count() > 0;
-    w.playSpeedSlider = speedSliderPosition(race.playSpeed);
-    w.playSpeed2Slider = speedSliderPosition(race.playSpeed2);
+    RaceWindowSettings& w = result.window;
+    w.northUp = race.northUp >= 1;
+    w.replaySpeed = race.playSpeed;
+    w.replaySpeed2 = race.playSpeed2;
+    w.zoomFactor = 1.0;
+    w.hasAttachments = race.attachments.count() > 0;
     // The first opening, and every opening the user did not cause by picking
     // a time mode, takes the mode from the race file.
-    w.setTimeModeButtons = !options.modePickedByUser || !options.raceOpenedBefore;
-    w.ctModeChecked = race.correctedTimeMode > 0;
+    if (!options.modePickedByUser || !options.raceOpenedBefore)
+        w.correctedTime = race.correctedTimeMode > 0;
 }
 
 bool looksLikeText(std::string_view bytes) {
@@ -258,30 +336,51 @@ int speedSliderPosition(double x) {
     return static_cast<int>(roundHalfEvenToInt(s));
 }
 
-RaceFileResult parseRaceFile(const fs::path& path, RaceModel& model,
-                             const RaceFileOptions& options) {
+RaceFileOptions::FileExists filesBelow(const fs::path& dataRoot) {
+    return [dataRoot](RaceFolder folder, const std::string& name) {
+        const char* sub = folder == RaceFolder::GpsLogs ? "gpsdat" : "attachment";
+        return existsCaseInsensitive(dataRoot / sub, name);
+    };
+}
+
+RaceFileResult parseRaceDocument(const RaceDocument& document, const std::string& fileName,
+                                 RaceModel& model, const RaceFileOptions& options) {
     RaceFileResult result;
     resetForNewRace(model);
+    result.fileFound = true;
+    LineParser parser(model, options, result, fileName);
+    for (int i = 0; i < document.lineCount(); ++i) {
+        const std::string& text = document.line(i).text;
+        if (text.size() > kMaxLineBytes)
+            throw RaceFileError("not a race file (line too long)", fileName, i + 1);
+        parser.parse(text, i + 1);
+    }
+    finish(model, options, result, fileName);
+    if (model.race.finish < model.race.start)
+        throw RaceFileError("the finish time (FT) is before the start time (ST)", fileName, 0);
+    return result;
+}
+
+RaceFileResult parseRaceFile(const fs::path& path, RaceModel& model,
+                             const RaceFileOptions& options) {
     const std::string fileName = path.filename().string();
     std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) {
+    if (!fs::exists(path, ec)) {
+        RaceFileResult result;
+        resetForNewRace(model);
         finish(model, options, result, fileName);
         return result;
     }
-    const auto bytes = readFileBytes(path);
+    if (!fs::is_regular_file(path, ec))
+        throw RaceFileError("not a race file (not a regular file)", fileName, 0);
+    if (fs::file_size(path, ec) > kMaxRaceFileBytes)
+        throw RaceFileError("not a race file (larger than 1 MB)", fileName, 0);
+    auto bytes = readFileBytes(path);
     if (!bytes) throw RaceFileError("the race file cannot be read", fileName, 0);
     if (!looksLikeText(*bytes)) throw RaceFileError("not a race file (binary data)", fileName, 0);
-    result.fileFound = true;
-    const std::string text = decodeText(*bytes);
-    const auto lines = splitLines(text);
-    LineParser parser(model, options, result, fileName);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].size() > kMaxLineBytes)
-            throw RaceFileError("not a race file (line too long)", fileName,
-                                static_cast<int>(i + 1));
-        parser.parse(lines[i], static_cast<int>(i + 1));
-    }
-    finish(model, options, result, fileName);
+    RaceDocument document = RaceDocument::fromBytes(std::move(*bytes));
+    RaceFileResult result = parseRaceDocument(document, fileName, model, options);
+    result.document = std::move(document);
     return result;
 }
 

@@ -2,37 +2,53 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "race/model.h"
+#include "race/race_document.h"
 
 namespace korvane {
 
+// The folders of the data tree a race file's names point into.
+enum class RaceFolder { GpsLogs, Attachments };
+
 struct RaceFileOptions {
-    std::filesystem::path dataRoot;  // holds gpsdat/, attachment/, ...
+    // Whether `name` exists in `folder`; the parser asks nothing of the disk
+    // itself, so it turns bytes into a model and nothing else.
+    using FileExists = std::function<bool(RaceFolder folder, const std::string& name)>;
+    FileExists fileExists;
     bool raceOpenedBefore = false;
-    bool modePickedByUser = false;  // the user just clicked "ET mode"/"CT mode"
+    bool modePickedByUser = false;  // the user just chose elapsed or corrected time
 };
 
-// What the parser decides for controls of the window; the window applies it.
-struct RaceFileWindowEffects {
-    // Set when the parser decides the time-mode radio buttons.
-    bool setTimeModeButtons = false;
-    bool ctModeChecked = false;
-    bool northwdChecked = false;  // else "Windwd"
-    bool attFilesEnabled = false;
-    double scrollBar2Factor = 1.0;
-    int playSpeedSlider = 0;
-    int playSpeed2Slider = 0;
+// The existence check against the data tree below `dataRoot` (letter case
+// ignored, as the race files were written on Windows).
+RaceFileOptions::FileExists filesBelow(const std::filesystem::path& dataRoot);
+
+// What a race file tells the window, as meaning; the panels turn it into
+// positions of their own controls.
+struct RaceWindowSettings {
+    bool northUp = false;        // else wind up
+    double replaySpeed = 5;      // race seconds per real second
+    double replaySpeed2 = 5;     // the second speed (small-screen replays)
+    double zoomFactor = 1.0;     // the zoom bar's factor after opening
+    bool hasAttachments = false;  // the attachments button is offered
+    // The time mode the race file sets; unset when the user's own choice
+    // stands (they picked a mode and the same race was opened before).
+    std::optional<bool> correctedTime;
 };
 
 struct RaceFileResult {
     bool fileFound = false;
-    RaceFileWindowEffects window;
+    RaceWindowSettings window;
     // Items refused because a table was full, or fields beyond the 20 a line
     // may hold: "<file> (line n): ..." texts for the user.
     std::vector<std::string> warnings;
+    // The file as read, for writing edits back; empty when it was not found.
+    std::optional<RaceDocument> document;
 };
 
 // Resets the model for a new race (keeping ST, FT, TD, MG, WD and LL of the
@@ -42,6 +58,10 @@ struct RaceFileResult {
 // not be shown.
 RaceFileResult parseRaceFile(const std::filesystem::path& path, RaceModel& model,
                              const RaceFileOptions& options);
+
+// The same from a document already in memory: bytes in, model out.
+RaceFileResult parseRaceDocument(const RaceDocument& document, const std::string& fileName,
+                                 RaceModel& model, const RaceFileOptions& options);
 
 // The replay-speed slider position for a speed.
 int speedSliderPosition(double speed);

@@ -60,7 +60,7 @@ std::unique_ptr<RaceSession> openRace(const OpenRequest& request, const RaceMode
     report(0, "READING  " + session->raceBaseName);
 
     RaceFileOptions options;
-    options.dataRoot = request.dataRoot;
+    options.fileExists = filesBelow(request.dataRoot);
     options.raceOpenedBefore = request.raceOpenedBefore;
     options.modePickedByUser = request.correctedTime.has_value();
     session->raceFile = parseRaceFile(session->raceFilePath, session->model, options);

@@ -54,6 +54,71 @@ INSTANTIATE_TEST_SUITE_P(
                       BadLine{"ST,2007/13/01 10:00:00", "バリアントの型変換が正しくありません"},
                       BadLine{"FT,tomorrow", "バリアントの型変換が正しくありません"}));
 
+// Numbers that convert but cannot mean what their field says stop the
+// opening with the field named, instead of overflowing (BT × 60) or
+// reaching a report as nonsense.
+class RaceFileRangeError : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(RaceFileRangeError, StopsNamingTheFieldAndLine) {
+    RaceFixture f;
+    f.logs({"a.gpx"});
+    try {
+        f.parse(std::string("T1,ok\n") + GetParam() + "\n", "range.txt");
+        FAIL() << "accepted " << GetParam();
+    } catch (const RaceFileError& e) {
+        EXPECT_EQ(e.line(), 2) << GetParam();
+        const std::string keyword = std::string(GetParam()).substr(0, 2);
+        EXPECT_NE(e.systemMessage().find(keyword), std::string::npos) << e.what();
+        EXPECT_NE(e.systemMessage().find("outside"), std::string::npos) << e.what();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, RaceFileRangeError,
+                         ::testing::Values("BT,2147483647", "BT,-1", "BN,a.gpx,A,10.5",
+                                           "BN,a.gpx,A,-1", "BN,a.gpx,A,1,99999999",
+                                           "MK,5401,0", "MK,0,-10801", "LN,0,0,-5400.5,0",
+                                           "RL,0,0,0,1e300", "LG,101", "TD,25", "MG,200",
+                                           "PS,2000", "LL,45,400", "ADDAREA,-1"));
+
+TEST(RaceFileErrors, RangesAcceptTheirEdges) {
+    RaceFixture f;
+    f.logs({"a.gpx"});
+    f.parse("BT,1440\nBN,a.gpx,A,10\nMK,5400,-10800\nLG,100\nTD,-24\nPS,1500\n");
+    EXPECT_EQ(f.model.race.preStartSeconds, 86400);
+    EXPECT_EQ(f.model.boats[1].tcf, 10);
+}
+
+TEST(RaceFileErrors, BoatLengthBeyondAHundredMetresNamesTheBoatLine) {
+    RaceFixture f;
+    f.logs({"a.gpx"});
+    try {
+        f.parse("T1,x\nBN,a.gpx,Alpha^^150\n");
+        FAIL();
+    } catch (const RaceFileError& e) {
+        EXPECT_EQ(e.line(), 2);
+    }
+}
+
+TEST(RaceFileErrors, FinishBeforeStartHasItsOwnMessage) {
+    RaceFixture f;
+    f.logs({"a.gpx"});
+    try {
+        f.parse("BN,a.gpx,A\nST,2024/05/12 11:00:00\nFT,2024/05/12 10:00:00\n");
+        FAIL();
+    } catch (const RaceFileError& e) {
+        EXPECT_NE(e.systemMessage().find("before the start"), std::string::npos);
+    }
+}
+
+TEST(RaceFileLines, CarriageReturnsAloneEndLinesToo) {
+    RaceFixture f;
+    f.logs({"a.gpx"});
+    f.parse("T1,Old Mac file\rBN,a.gpx,Alpha\rMK,1,2\r");
+    EXPECT_EQ(f.model.race.title, "Old Mac file");
+    EXPECT_EQ(f.model.boatCount(), 1);
+    EXPECT_EQ(f.model.marks.count(), 1);
+}
+
 TEST(RaceFileErrors, BadBoatLengthIsAFloatError) {
     RaceFixture f;
     f.logs({"a.gpx"});

@@ -117,11 +117,11 @@ TEST(RaceFileSpeeds, PlaySpeedsAndSliderPositions) {
     auto result = f.parse("BN,a.gpx,A\nPS,8\n");
     EXPECT_DOUBLE_EQ(f.model.race.playSpeed, 8);
     EXPECT_DOUBLE_EQ(f.model.race.playSpeed2, 8);
-    EXPECT_EQ(result.window.playSpeedSlider, 31);
-    EXPECT_EQ(result.window.playSpeed2Slider, 31);
+    EXPECT_EQ(result.window.replaySpeed2, 8);
+    EXPECT_EQ(speedSliderPosition(result.window.replaySpeed), 31);
     result = f.parse("BN,a.gpx,A\nPS,20,200\n");
-    EXPECT_EQ(result.window.playSpeedSlider, 44);
-    EXPECT_EQ(result.window.playSpeed2Slider, 84);
+    EXPECT_EQ(speedSliderPosition(result.window.replaySpeed), 44);
+    EXPECT_EQ(speedSliderPosition(result.window.replaySpeed2), 84);
 }
 
 TEST(RaceFileReset, SomeFieldsCarryOverToTheNextRace) {
@@ -155,14 +155,13 @@ TEST(RaceFileWindow, EffectsForTheControls) {
     f.logs({"a.gpx"});
     f.tree.write("attachment/Notice.PDF", "x");
     auto result = f.parse("BN,a.gpx,A,1.1\nCT,1\nNU,1\nAT,notice.pdf,missing.pdf\n");
-    EXPECT_TRUE(result.window.setTimeModeButtons);
-    EXPECT_TRUE(result.window.ctModeChecked);
-    EXPECT_TRUE(result.window.northwdChecked);
-    EXPECT_TRUE(result.window.attFilesEnabled);
+    EXPECT_EQ(result.window.correctedTime, true);
+    EXPECT_TRUE(result.window.northUp);
+    EXPECT_TRUE(result.window.hasAttachments);
     EXPECT_EQ(f.model.race.attachments.count(), 1);
     result = f.parse("BN,a.gpx,A\n");
-    EXPECT_FALSE(result.window.northwdChecked);
-    EXPECT_FALSE(result.window.attFilesEnabled);
+    EXPECT_FALSE(result.window.northUp);
+    EXPECT_FALSE(result.window.hasAttachments);
 }
 
 TEST(RaceFilePictures, SizeFallsBackTo400) {
@@ -197,7 +196,7 @@ TEST(RaceFileEncoding, Cp932FileReadsLikeItsUtf8Twin) {
 TEST(RaceFileMissing, NoFileMeansNoBoats) {
     RaceFixture f;
     RaceFileOptions options;
-    options.dataRoot = f.tree.root();
+    options.fileExists = filesBelow(f.tree.root());
     const auto result = parseRaceFile(f.tree.root() / "raceadmin/none.txt", f.model, options);
     EXPECT_FALSE(result.fileFound);
     EXPECT_EQ(f.model.boatCount(), 0);

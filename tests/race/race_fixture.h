@@ -18,7 +18,7 @@ class RaceFixture {
     RaceFileResult parse(const std::string& text, const std::string& name = "race.txt") {
         const auto path = tree.write("raceadmin/" + name, text);
         RaceFileOptions options;
-        options.dataRoot = tree.root();
+        options.fileExists = filesBelow(tree.root());
         options.raceOpenedBefore = openedBefore;
         return parseRaceFile(path, model, options);
     }
