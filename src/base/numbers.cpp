@@ -54,10 +54,56 @@ std::optional<double> parseDouble(std::string_view text) {
     return value;
 }
 
+namespace {
+
+// The common case of formatNumber without a printf per digit count: the value
+// rounded once to 15 significant digits, trailing zeros dropped, written out
+// in full. Exports write millions of coordinates through here. nullopt when
+// the number wants an exponent.
+std::optional<std::string> plainNumber(double value) {
+    char sci[40];
+    const auto [end, ec] =
+        std::to_chars(sci, sci + sizeof sci, std::fabs(value), std::chars_format::scientific, 14);
+    if (ec != std::errc{}) return std::nullopt;
+    // "d.dddddddddddddde+xx"
+    const char* e = std::find(sci, end, 'e');
+    if (e == end || e - sci != 16) return std::nullopt;
+    int exponent = 0;
+    const char* x = e + 1;
+    if (x < end && *x == '+') ++x;
+    if (std::from_chars(x, end, exponent).ec != std::errc{}) return std::nullopt;
+    if (exponent <= -5 || exponent >= 15) return std::nullopt;
+    char digits[15];
+    digits[0] = sci[0];
+    std::memcpy(digits + 1, sci + 2, 14);
+    int count = 15;
+    while (count > 1 && digits[count - 1] == '0') --count;
+
+    std::string text;
+    text.reserve(24);
+    if (value < 0) text += '-';
+    if (exponent < 0) {
+        text += "0.";
+        text.append(static_cast<std::size_t>(-exponent - 1), '0');
+        text.append(digits, static_cast<std::size_t>(count));
+    } else if (count <= exponent + 1) {
+        text.append(digits, static_cast<std::size_t>(count));
+        text.append(static_cast<std::size_t>(exponent + 1 - count), '0');
+    } else {
+        text.append(digits, static_cast<std::size_t>(exponent + 1));
+        text += '.';
+        text.append(digits + exponent + 1, static_cast<std::size_t>(count - exponent - 1));
+    }
+    return text;
+}
+
+}  // namespace
+
 std::string formatNumber(double value) {
     if (std::isnan(value)) return "NAN";
     if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
     if (value == 0) return "0";
+    if (auto plain = plainNumber(value)) return std::move(*plain);
     char buffer[64];
     // Fewest digits (up to 15) that give back the value rounded to 15 digits.
     int digits = 1;
