@@ -22,10 +22,18 @@ Timestamp afterStart(const Race& race, double seconds) {
     return race.start + seconds / kSecondsPerDay;
 }
 
-std::size_t expectedBytes(const RaceModel& model) {
+// Room for the whole file at once: a fix line takes up to 41 bytes, a boat
+// placemark some 700 (more with long names and icon paths). Growing the
+// text on the way would copy it again and again.
+std::size_t expectedBytes(const RaceModel& model, const SnapshotPlan& plan,
+                          const KmlOptions& options) {
     std::size_t fixes = 0;
     for (const Boat& boat : model.boats) fixes += boat.track.size();
-    return fixes * 40 + 4096;
+    const std::size_t placemark = 600 + options.iconFolder.native().size();
+    return fixes * 41 +
+           static_cast<std::size_t>(plan.count) * static_cast<std::size_t>(model.boatCount()) *
+               placemark +
+           65536;
 }
 
 // The fixes first .. last of a boat's track (0-based, either order, both
@@ -67,7 +75,8 @@ void marksAndLines(const RaceModel& model, const KmlIcons& icons, KmlText& kml) 
 std::string wholeRaceKml(const RaceModel& model, const KmlOptions& options) {
     const KmlIcons icons(options.iconFolder);
     const Race& race = model.race;
-    KmlText kml(expectedBytes(model));
+    const SnapshotPlan plan = snapshotPlan(race.timelineEnd);
+    KmlText kml(expectedBytes(model, plan, options));
     kml.beginning(race.caption);
 
     kml.line({"<Folder><name>Track Lines</name>"});
@@ -80,7 +89,6 @@ std::string wholeRaceKml(const RaceModel& model, const KmlOptions& options) {
     kml.line({"<Folder><name>POINTS</name>"});
     kml.line({"<visibility>0</visibility>"});
     kml.line({"<open>1</open>"});
-    const SnapshotPlan plan = snapshotPlan(race.timelineEnd);
     std::vector<TrackCursor> cursors(static_cast<std::size_t>(model.boatCount()));
     for (int k = 0; k < plan.count; ++k) {
         const double t = plan.timeSeconds(k);

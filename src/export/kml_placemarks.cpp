@@ -1,5 +1,6 @@
 #include "export/kml_placemarks.h"
 
+#include "base/numbers.h"
 #include "export/kml_text.h"
 
 namespace korvane {
@@ -27,9 +28,9 @@ KmlText& KmlText::line(std::initializer_list<std::string_view> pieces) {
 }
 
 void KmlText::coordinates(double latMinutes, double lonMinutes, std::string_view altitude) {
-    text_ += kmlDegrees(lonMinutes);
+    appendNumber(text_, lonMinutes / 60);
     text_ += ',';
-    text_ += kmlDegrees(latMinutes);
+    appendNumber(text_, latMinutes / 60);
     text_ += ',';
     text_ += altitude;
 }
