@@ -1,49 +1,211 @@
 #include "base/file_io.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
-#include <memory>
+#include <new>
+#include <random>
+#include <stdexcept>
 
 namespace korvane {
 
 namespace fs = std::filesystem;
 
-std::optional<std::string> readFileBytes(const fs::path& path) {
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file) return std::nullopt;
-    std::string bytes;
-    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
-        const long size = std::ftell(file.get());
-        if (size > 0) bytes.reserve(static_cast<std::size_t>(size));
-        std::rewind(file.get());
+std::string describeReadFailure(ReadFailure failure, std::uintmax_t maxBytes) {
+    switch (failure) {
+        case ReadFailure::None:
+            return "read";
+        case ReadFailure::NotFound:
+            return "not found";
+        case ReadFailure::NotRegularFile:
+            return "not a regular file";
+        case ReadFailure::TooLarge: {
+            constexpr std::uintmax_t kMiB = std::uintmax_t{1} << 20;
+            if (maxBytes % kMiB == 0)
+                return "larger than " + std::to_string(maxBytes / kMiB) + " MB";
+            return "larger than " + std::to_string(maxBytes) + " bytes";
+        }
+        case ReadFailure::Unreadable:
+            return "cannot be read";
+        case ReadFailure::OutOfMemory:
+            return "too large for the memory left";
     }
-    char buffer[1 << 16];
-    std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.append(buffer, n);
-    if (std::ferror(file.get())) return std::nullopt;
-    return bytes;
+    return "cannot be read";
 }
 
-bool writeFileAtomically(const fs::path& path, std::string_view bytes) {
-    fs::path temp = path;
-    temp += ".korvane-tmp";
-    {
-        std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(temp.c_str(), "wb"), &std::fclose);
-        if (!file) return false;
-        if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) {
-            file.reset();
-            std::error_code ec;
-            fs::remove(temp, ec);
-            return false;
-        }
-        if (std::fflush(file.get()) != 0) return false;
+ReadableFile::ReadableFile(const fs::path& path, std::uintmax_t maxBytes) {
+    // Looked at before it is opened: opening a device may already do
+    // something, and opening a pipe for reading waits for a writer.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        failure_ =
+            errno == ENOENT || errno == ENOTDIR ? ReadFailure::NotFound : ReadFailure::Unreadable;
+        return;
     }
-    std::error_code ec;
-    fs::rename(temp, path, ec);
-    if (ec) {
-        fs::remove(temp, ec);
-        return false;
+    if (!S_ISREG(info.st_mode)) {
+        failure_ = ReadFailure::NotRegularFile;
+        return;
+    }
+    // Non-blocking, and checked again on the open file: the name may have
+    // been swapped for a pipe in between.
+    fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd_ < 0) {
+        failure_ = ReadFailure::Unreadable;
+        return;
+    }
+    if (::fstat(fd_, &info) != 0)
+        failure_ = ReadFailure::Unreadable;
+    else if (!S_ISREG(info.st_mode))
+        failure_ = ReadFailure::NotRegularFile;
+    else if (static_cast<std::uintmax_t>(info.st_size) > maxBytes)
+        failure_ = ReadFailure::TooLarge;
+    sizeBytes_ = static_cast<std::uintmax_t>(info.st_size);
+    if (failure_ != ReadFailure::None) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+}
+
+ReadableFile::~ReadableFile() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+std::optional<std::size_t> ReadableFile::readInto(char* dest, std::size_t size) const {
+    if (fd_ < 0) return std::nullopt;
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::read(fd_, dest + done, size - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return std::nullopt;
+        if (n == 0) break;
+        done += static_cast<std::size_t>(n);
+    }
+    return done;
+}
+
+FileRead readRegularFile(const fs::path& path, std::uintmax_t maxBytes) {
+    const ReadableFile file(path, maxBytes);
+    if (file.failure() != ReadFailure::None) return {std::nullopt, file.failure()};
+    std::string bytes;
+    try {
+        bytes.resize(static_cast<std::size_t>(file.sizeBytes()));
+    } catch (const std::bad_alloc&) {
+        return {std::nullopt, ReadFailure::OutOfMemory};
+    } catch (const std::length_error&) {
+        return {std::nullopt, ReadFailure::OutOfMemory};
+    }
+    const auto n = file.readInto(bytes.data(), bytes.size());
+    if (!n) return {std::nullopt, ReadFailure::Unreadable};
+    bytes.resize(*n);
+    return {std::move(bytes), ReadFailure::None};
+}
+
+std::optional<std::string> readFileBytes(const fs::path& path) {
+    return readRegularFile(path).bytes;
+}
+
+bool looksBinary(std::string_view bytes) {
+    return bytes.find('\0') != std::string_view::npos;
+}
+
+namespace {
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
     }
     return true;
+}
+
+// A device, a pipe or a stream of this process: it takes the bytes as they
+// come, and there is nothing to rename over.
+bool writeDirectly(const fs::path& path, std::string_view bytes) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return false;
+    bool ok = writeAll(fd, bytes);
+    if (::close(fd) != 0) ok = false;
+    return ok;
+}
+
+// /dev/stdout and /proc/self/fd/N name what this process writes to (a
+// terminal, a pipe, a file the shell opened), not a file to replace.
+bool namesAStream(const fs::path& path) {
+    const std::string text = path.lexically_normal().string();
+    return text.rfind("/dev/", 0) == 0 || text.rfind("/proc/", 0) == 0;
+}
+
+struct LinkEnd {
+    fs::path path;
+    bool stream = false;
+};
+
+// Where a chain of links ends: the file a replacement must be put beside.
+std::optional<LinkEnd> followLinks(fs::path path) {
+    constexpr int kMaxHops = 40;  // as the kernel's own limit
+    for (int hop = 0; hop < kMaxHops; ++hop) {
+        if (namesAStream(path)) return LinkEnd{path, true};
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(path, ec))) return LinkEnd{path, false};
+        const fs::path next = fs::read_symlink(path, ec);
+        if (ec) return std::nullopt;
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return std::nullopt;
+}
+
+std::string randomSuffix() {
+    std::random_device random;
+    const std::uint64_t value = (std::uint64_t{random()} << 32) ^ random();
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(value));
+    return text;
+}
+
+// A new file beside `target`, under a name nobody could have prepared:
+// O_EXCL refuses anything already there, a planted link included.
+int createTempBeside(const fs::path& target, mode_t mode, fs::path& temp) {
+    constexpr int kAttempts = 100;
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    for (int i = 0; i < kAttempts; ++i) {
+        temp = folder / ("." + target.filename().string() + "." + randomSuffix() + ".tmp");
+        const int fd =
+            ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+}  // namespace
+
+bool writeFileAtomically(const fs::path& path, std::string_view bytes) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        if (S_ISDIR(info.st_mode)) return false;
+        return writeDirectly(path, bytes);
+    }
+    const auto end = followLinks(path);
+    if (!end) return false;
+    if (end->stream) return writeDirectly(path, bytes);
+    const fs::path& target = end->path;
+    const bool existed = ::stat(target.c_str(), &info) == 0;
+    // A new file gets what the umask allows; an existing one keeps its mode,
+    // set once the bytes are in.
+    fs::path temp;
+    const int fd = createTempBeside(target, existed ? 0600 : 0666, temp);
+    if (fd < 0) return false;
+    bool ok = writeAll(fd, bytes);
+    if (ok && existed) ok = ::fchmod(fd, info.st_mode & 07777) == 0;
+    if (ok) ok = ::fsync(fd) == 0;
+    if (::close(fd) != 0) ok = false;
+    if (ok) ok = ::rename(temp.c_str(), target.c_str()) == 0;
+    if (!ok) ::unlink(temp.c_str());
+    return ok;
 }
 
 }  // namespace korvane

@@ -1,7 +1,10 @@
 // Whole-file reads and atomic writes; every file the program touches is read
-// or written in one piece.
+// or written in one piece. Race folders come from anywhere, so a read takes
+// only a plain file of a size its reader can mean, and a write never goes
+// through a link or a name someone else could have planted.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -9,11 +12,53 @@
 
 namespace korvane {
 
-// The file's bytes, or nullopt when it cannot be opened or read.
+inline constexpr std::uintmax_t kNoSizeLimit = UINTMAX_MAX;
+
+enum class ReadFailure { None, NotFound, NotRegularFile, TooLarge, Unreadable, OutOfMemory };
+
+// Words for a warning: "not a regular file", "larger than 16 MB", ...
+std::string describeReadFailure(ReadFailure failure, std::uintmax_t maxBytes = kNoSizeLimit);
+
+// A file opened for reading only when it is a regular file of at most
+// maxBytes. The open never waits: a pipe or a device is refused, not read.
+class ReadableFile {
+  public:
+    ReadableFile(const std::filesystem::path& path, std::uintmax_t maxBytes);
+    ~ReadableFile();
+    ReadableFile(const ReadableFile&) = delete;
+    ReadableFile& operator=(const ReadableFile&) = delete;
+
+    ReadFailure failure() const { return failure_; }
+    std::uintmax_t sizeBytes() const { return sizeBytes_; }
+    // Reads up to `size` bytes into `dest`; the count read, or nullopt on a
+    // read error. A file that shrank gives less.
+    std::optional<std::size_t> readInto(char* dest, std::size_t size) const;
+
+  private:
+    int fd_ = -1;
+    std::uintmax_t sizeBytes_ = 0;
+    ReadFailure failure_ = ReadFailure::None;
+};
+
+struct FileRead {
+    std::optional<std::string> bytes;
+    ReadFailure failure = ReadFailure::None;
+};
+
+FileRead readRegularFile(const std::filesystem::path& path, std::uintmax_t maxBytes = kNoSizeLimit);
+
+// The file's bytes, or nullopt when it is not a regular file or cannot be read.
 std::optional<std::string> readFileBytes(const std::filesystem::path& path);
 
-// Writes beside the target and renames over it, so a failed write never
-// leaves a half-written file. Returns false when anything failed.
+// Whether text holds NUL bytes, which no text file of ours does.
+bool looksBinary(std::string_view bytes);
+
+// Writes beside the target under a fresh, unguessable name and renames over
+// it, so a failed write never leaves a half-written file or a temp file.
+// A linked target is replaced where the link points and stays a link; the
+// permissions of an existing target are kept. A target that exists and is
+// not a regular file (a device, a pipe, /dev/stdout) is written directly.
+// Returns false when anything failed.
 bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace korvane

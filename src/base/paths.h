@@ -10,9 +10,17 @@ namespace korvane {
 
 // Resolves `name` (relative, '\' or '/' separated) below `root`, matching each
 // component case-insensitively (ASCII letters) when the exact name is absent.
-// Returns nullopt when no such file or folder exists.
+// A leading separator is read as the top of `root`, as the folder and the
+// name were once simply joined. Returns nullopt when no such file or folder
+// exists, and for a name that leaves `root` (see leavesFolder).
+
 std::optional<std::filesystem::path> resolveCaseInsensitive(const std::filesystem::path& root,
                                                             std::string_view name);
+
+// Whether a name read from a file points outside the folder it is looked up
+// in: ".." climbing above it, or a drive letter. Race folders travel between
+// clubs; such a name is never followed.
+bool leavesFolder(std::string_view name);
 
 bool existsCaseInsensitive(const std::filesystem::path& root, std::string_view name);
 

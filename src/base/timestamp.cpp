@@ -93,4 +93,14 @@ Timestamp datePart(Timestamp t) {
     return std::trunc(t);
 }
 
+double startSecondsOfDay(Timestamp start) {
+    return std::round((start - std::floor(start)) * kSecondsPerDay);
+}
+
+double secondsOfDay(double startSeconds, double raceSeconds) {
+    const double sum = startSeconds + raceSeconds;
+    const double day = sum - kSecondsPerDay * std::floor(sum / kSecondsPerDay);
+    return day >= kSecondsPerDay ? 0 : day;
+}
+
 }  // namespace korvane

@@ -35,4 +35,12 @@ std::string formatDate(Timestamp timestamp);
 
 Timestamp datePart(Timestamp timestamp);
 
+// Seconds into its local day of a race's start, to the whole second.
+double startSecondsOfDay(Timestamp start);
+// The clock at race time `raceSeconds` (seconds from the start) of a race
+// starting `startSeconds` into its day: seconds of the local day, 0 <= s <
+// 86400. A time before midnight of the start's day belongs to the evening
+// before.
+double secondsOfDay(double startSeconds, double raceSeconds);
+
 }  // namespace korvane

@@ -210,7 +210,6 @@ void writeText(const RaceSession& session, std::ostream& out) {
     out << "coastline   " << session.coast.coastline.pointCount() << " points in "
         << session.coast.coastline.polylines.size() << " polylines, "
         << session.coast.landmarks.size() << " landmarks\n";
-    for (const std::string& w : session.warnings) out << "warning: " << w << "\n";
 }
 
 // One line per fix of boat n, for looking into a log that loads oddly.

@@ -42,6 +42,9 @@ int main(int argc, char** argv) {
         request.raceFile = options.race;
         request.correctedTime = options.correctedTime;
         const auto session = openRace(request);
+        // What the opening skipped goes beside the output, never into it.
+        for (const std::string& w : session->warnings)
+            std::cerr << "korvane-cli: warning: " << w << "\n";
         if (options.command == "info") return runInfo(*session, options, std::cout);
         if (options.command == "report") return runReport(*session, options, std::cout, std::cerr);
         if (options.command == "kml") return runKml(*session, options, std::cout, std::cerr);

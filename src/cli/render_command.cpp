@@ -1,5 +1,6 @@
 #include "cli/render_command.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
 #include <chrono>
@@ -9,6 +10,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "base/file_io.h"
 #include "base/numbers.h"
 #include "race/race_area.h"
 #include "view/landmark_light.h"
@@ -17,6 +19,16 @@
 namespace korvane {
 
 namespace {
+
+// Encoded in memory first, so the picture goes through the one atomic write
+// like every other file the program writes.
+bool savePng(const QImage& image, const std::string& path) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) return false;
+    return writeFileAtomically(
+        path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+}
 
 struct RenderOptions {
     double atSeconds = 0;
@@ -88,7 +100,7 @@ void copyImage(const QImage& from, QImage& to) {
 
 }  // namespace
 
-int runRender(RaceSession& session, const CliOptions& options, std::ostream& out) {
+int runRender(const RaceSession& session, const CliOptions& options, std::ostream& out) {
     const RenderOptions r = parseRenderOptions(options);
     const auto app = ensureGuiApplication();
 
@@ -96,6 +108,8 @@ int runRender(RaceSession& session, const CliOptions& options, std::ostream& out
     DisplayState display;
     display.northUp = r.northUp.value_or(session.model.race.northUp > 0);
     display.labelLevel = r.labelLevel;
+    // "Show Name" as the window opens; it also draws hidden boats hollow.
+    display.showName = r.labelLevel > 0;
     display.layLine = r.layLine;
     display.zoomDivisor = zoomDivisorForPosition(r.zoomPosition);
     display.bigBoat = r.bigBoat;
@@ -109,24 +123,19 @@ int runRender(RaceSession& session, const CliOptions& options, std::ostream& out
     const auto lights = landmarkLightsAt(session.coast.landmarks,
                                          static_cast<std::int64_t>(std::floor(r.atSeconds)));
     input.landmarks = &lights;
-    const double secondsOfDay =
-        std::fmod(std::fmod(session.model.race.start, 1.0) * 86400 + r.atSeconds, 86400.0);
-    display.isNight = isNightAt(secondsOfDay < 0 ? secondsOfDay + 86400 : secondsOfDay,
-                                area.sunriseSeconds, area.sunsetSeconds);
+    display.isNight =
+        isNightAt(secondsOfDay(startSecondsOfDay(session.model.race.start), r.atSeconds),
+                  area.sunriseSeconds, area.sunsetSeconds);
 
     SceneRenderer renderer;
     Viewport view;
+    ViewState viewState;
     QImage scene(r.width, r.height, QImage::Format_RGB32);
     QImage window(r.width, r.height, QImage::Format_RGB32);
     if (r.frames == 0) {
-        // A first frame at the same instant leaves what the window would carry
-        // over from the previous tick (the inset frame); the wind it starts
-        // is the same.
         clearScene(scene, display.seaLevel);
-        renderer.draw(scene, r.atSeconds, input, display, session.viewState, view);
-        clearScene(scene, display.seaLevel);
-        renderer.draw(scene, r.atSeconds, input, display, session.viewState, view);
-        if (!scene.save(QString::fromStdString(r.output), "PNG")) {
+        renderer.draw(scene, r.atSeconds, input, display, viewState, view);
+        if (!savePng(scene, r.output)) {
             out.flush();
             throw std::runtime_error("cannot write " + r.output);
         }
@@ -137,11 +146,11 @@ int runRender(RaceSession& session, const CliOptions& options, std::ostream& out
     const auto t0 = Clock::now();
     for (int i = 0; i < r.frames; ++i) {
         clearScene(scene, display.seaLevel);
-        renderer.draw(scene, r.atSeconds + i, input, display, session.viewState, view);
+        renderer.draw(scene, r.atSeconds + i, input, display, viewState, view);
         copyImage(scene, window);
     }
     const auto t1 = Clock::now();
-    if (!r.output.empty() && !scene.save(QString::fromStdString(r.output), "PNG"))
+    if (!r.output.empty() && !savePng(scene, r.output))
         throw std::runtime_error("cannot write " + r.output);
     const auto t1b = Clock::now();
     for (int i = 0; i < r.frames; ++i) {

@@ -10,6 +10,6 @@
 namespace korvane {
 
 // Returns the exit status. Throws std::invalid_argument on bad options.
-int runRender(RaceSession& session, const CliOptions& options, std::ostream& out);
+int runRender(const RaceSession& session, const CliOptions& options, std::ostream& out);
 
 }  // namespace korvane

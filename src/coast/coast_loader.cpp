@@ -17,12 +17,21 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::optional<std::string> readCoastFile(const fs::path& folder, const std::string& name) {
+using Warnings = std::vector<std::string>;
+
+std::optional<std::string> readCoastFile(const fs::path& folder, const std::string& name,
+                                         Warnings& warnings) {
+    if (leavesFolder(name)) {
+        warnings.push_back("coastline file " + name +
+                           ": the name leaves the coastline folder; refused");
+        return std::nullopt;
+    }
     const auto path = resolveCaseInsensitive(folder, name);
     if (!path) return std::nullopt;
-    std::error_code ec;
-    if (!fs::is_regular_file(*path, ec)) return std::nullopt;
-    return readFileBytes(*path);
+    FileRead read = readRegularFile(*path);
+    if (!read.bytes && read.failure != ReadFailure::NotFound)
+        warnings.push_back("coastline file " + name + ": " + describeReadFailure(read.failure));
+    return std::move(read.bytes);
 }
 
 // Tile names are mesh codes; anything else names a whole-country or a user
@@ -32,38 +41,40 @@ bool namesTiles(const std::string& name) {
 }
 
 void loadTiles(const fs::path& folder, const std::vector<std::string>& names, const CoastArea& area,
-               Coastline& coast) {
+               Coastline& coast, Warnings& warnings) {
     const DatumShift shift = datumShift(area.centreLat, area.centreLon);
     const LatLonBox extended = area.extended();
     for (const std::string& name : names)
-        if (const auto text = readCoastFile(folder, name + ".cst"))
+        if (const auto text = readCoastFile(folder, name + ".cst", warnings))
             readMeshTile(*text, extended, shift, coast);
     clipTilePoints(coast, extended);
 }
 
 void loadOtherFiles(const fs::path& folder, const std::vector<std::string>& names,
                     const CoastArea& area, const std::vector<std::vector<GeoPoint>>& tracks,
-                    Coastline& coast) {
+                    Coastline& coast, Warnings& warnings) {
     std::optional<CorridorMask> mask;
     for (const std::string& name : names) {
         const std::string upper = toUpperAscii(name);
         if (upper.find("JCOA") != std::string::npos) {
-            const auto bytes = readCoastFile(folder, kWholeCountryFile);
+            const auto bytes = readCoastFile(folder, kWholeCountryFile, warnings);
             if (!bytes) continue;
             if (!mask) mask.emplace(area, tracks);
             filterWholeCountry(*bytes, *mask, area.trackBox, coast);
         } else {
             const std::string file =
                 upper.find(".CST") == std::string::npos ? upper + ".cst" : upper;
-            if (const auto text = readCoastFile(folder, file)) readUserCoast(*text, coast);
+            if (const auto text = readCoastFile(folder, file, warnings))
+                readUserCoast(*text, coast);
         }
     }
 }
 
-std::vector<Landmark> loadLandmarks(const fs::path& folder, const CoastArea& area) {
+std::vector<Landmark> loadLandmarks(const fs::path& folder, const CoastArea& area,
+                                    Warnings& warnings) {
     if (!area.known) return {};
     for (const char* name : kLandmarkFiles)
-        if (const auto bytes = readCoastFile(folder, name))
+        if (const auto bytes = readCoastFile(folder, name, warnings))
             return readLandmarks(*bytes, area.trackBox);
     return {};
 }
@@ -80,11 +91,11 @@ CoastData loadCoastline(const fs::path& coastFolder, const std::vector<std::stri
     }
     if (!data.files.empty()) {
         if (namesTiles(data.files.front()))
-            loadTiles(coastFolder, data.files, area, data.coastline);
+            loadTiles(coastFolder, data.files, area, data.coastline, data.warnings);
         else
-            loadOtherFiles(coastFolder, data.files, area, tracks, data.coastline);
+            loadOtherFiles(coastFolder, data.files, area, tracks, data.coastline, data.warnings);
     }
-    data.landmarks = loadLandmarks(coastFolder, area);
+    data.landmarks = loadLandmarks(coastFolder, area, data.warnings);
     return data;
 }
 

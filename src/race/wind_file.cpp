@@ -42,20 +42,24 @@ WindReadResult parseWindFile(std::string_view bytes, RaceModel& model) {
 WindReadResult readWindFile(const std::filesystem::path& dataRoot, RaceModel& model) {
     model.windSamples.clear();
     model.maxTws = 0;
-    std::optional<std::filesystem::path> path;
-    if (!model.race.windFile.empty())
-        path = resolveCaseInsensitive(dataRoot / "winddat", model.race.windFile);
-    std::error_code ec;
-    if (!path || !std::filesystem::is_regular_file(*path, ec)) {
-        model.race.windFile.clear();
-        return {};
+    if (model.race.windFile.empty()) return {};
+    WindReadResult refused;
+    FileRead read;
+    if (leavesFolder(model.race.windFile)) {
+        refused.problem = "the name leaves the winddat folder; refused";
+    } else if (const auto path =
+                   resolveCaseInsensitive(dataRoot / "winddat", model.race.windFile)) {
+        read = readRegularFile(*path, kMaxWindFileBytes);
+        if (read.bytes && looksBinary(*read.bytes))
+            refused.problem = "binary data, not a wind file";
+        else if (!read.bytes && read.failure != ReadFailure::NotFound)
+            refused.problem = describeReadFailure(read.failure, kMaxWindFileBytes);
     }
-    const auto bytes = readFileBytes(*path);
-    if (!bytes) {
+    if (!read.bytes || !refused.problem.empty()) {
         model.race.windFile.clear();
-        return {};
+        return refused;
     }
-    return parseWindFile(*bytes, model);
+    return parseWindFile(*read.bytes, model);
 }
 
 }  // namespace korvane

@@ -13,14 +13,6 @@ constexpr double kSunriseRampSeconds = 3600;
 constexpr double kSunsetRampSeconds = 2400;
 }  // namespace
 
-double secondsOfDayAt(double startSecondsOfDay, double timeSeconds) {
-    // Floor, not truncation: a replay that begins before midnight of the start's
-    // day has negative sums, and those belong to the evening before.
-    const double sum = startSecondsOfDay + timeSeconds;
-    const double day = sum - kSecondsPerDay * std::floor(sum / kSecondsPerDay);
-    return day >= kSecondsPerDay ? 0 : day;
-}
-
 Daylight daylightAt(double secondsOfDay, double sunriseSeconds, double sunsetSeconds) {
     Daylight d;
     d.isNight = secondsOfDay <= sunriseSeconds || secondsOfDay >= sunsetSeconds;

@@ -11,10 +11,6 @@ struct Daylight {
     bool isNight = false;
 };
 
-// Seconds of the local day, 0 <= result < 86400, at race time `timeSeconds` of a race
-// whose start lies `startSecondsOfDay` into its day.
-double secondsOfDayAt(double startSecondsOfDay, double timeSeconds);
-
 // Level and night flag at `secondsOfDay` between `sunriseSeconds` and `sunsetSeconds`.
 Daylight daylightAt(double secondsOfDay, double sunriseSeconds, double sunsetSeconds);
 

@@ -1,5 +1,7 @@
 #include "replay/replay_clock.h"
 
+#include "base/timestamp.h"
+
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -47,7 +49,7 @@ int ReplayClock::speed() const {
 }
 
 double ReplayClock::secondsOfDay() const {
-    return secondsOfDayAt(race_.startSecondsOfDay, time_);
+    return korvane::secondsOfDay(race_.startSecondsOfDay, time_);
 }
 
 // --- time keeping ---

@@ -1,5 +1,6 @@
 #include "session/race_session.h"
 
+#include "base/file_io.h"
 #include "base/paths.h"
 #include "race/race_area.h"
 #include "race/race_file_error.h"
@@ -23,6 +24,33 @@ fs::path resolveRaceFile(const fs::path& dataRoot, const fs::path& race) {
 
 namespace {
 
+// Each way a race file can be unusable gets its own message, before the
+// parser sees it: the parser would take any of them for a race without boats.
+void checkRaceFile(const fs::path& dataRoot, const fs::path& raceFile) {
+    std::error_code ec;
+    if (!fs::is_directory(dataRoot, ec))
+        throw RaceFileError("the data folder does not exist", dataRoot.string(), 0);
+    const ReadableFile file(raceFile, kMaxRaceFileBytes);
+    switch (file.failure()) {
+        case ReadFailure::None:
+            return;
+        case ReadFailure::NotFound:
+            throw RaceFileError("the race file does not exist", raceFile.string(), 0);
+        case ReadFailure::NotRegularFile:
+            throw RaceFileError(fs::is_directory(raceFile, ec)
+                                    ? "the race file is a folder"
+                                    : "the race file is not a regular file",
+                                raceFile.string(), 0);
+        case ReadFailure::TooLarge:
+            throw RaceFileError(
+                "not a race file (" + describeReadFailure(file.failure(), kMaxRaceFileBytes) + ")",
+                raceFile.string(), 0);
+        case ReadFailure::Unreadable:
+        case ReadFailure::OutOfMemory:
+            throw RaceFileError("the race file cannot be read", raceFile.string(), 0);
+    }
+}
+
 // Step 18 of the opening: the course points, every boat's passings, and the
 // tracks cut after the finish, so that the race area and the sailed
 // distances see the tracks as they end with the race.
@@ -45,13 +73,14 @@ void measureLegs(RaceSession& session) {
 
 }  // namespace
 
-std::unique_ptr<RaceSession> openRace(const OpenRequest& request, const RaceModel* previous,
+std::shared_ptr<const RaceSession> openRace(const OpenRequest& request, const RaceModel* previous,
                                       const ProgressCallback& progress) {
     auto session = std::make_unique<RaceSession>();
     session->dataRoot = request.dataRoot;
     session->raceFilePath = resolveRaceFile(request.dataRoot, request.raceFile);
     session->raceBaseName = session->raceFilePath.filename().string().substr(0, 50);
     session->editMode = request.editMode;
+    checkRaceFile(request.dataRoot, session->raceFilePath);
     if (previous) session->model.race = previous->race;
 
     auto report = [&](int step, std::string text) {
@@ -70,7 +99,10 @@ std::unique_ptr<RaceSession> openRace(const OpenRequest& request, const RaceMode
     session->warnings = session->raceFile.warnings;
 
     report(0, "READING  wind data");
+    const std::string windFile = session->model.race.windFile;
     const WindReadResult wind = readWindFile(request.dataRoot, session->model);
+    if (!wind.problem.empty())
+        session->warnings.push_back("wind file " + windFile + ": " + wind.problem);
     if (wind.badLine > 0)
         session->warnings.push_back("wind file: reading stopped at line " +
                                     std::to_string(wind.badLine));
@@ -85,6 +117,8 @@ std::unique_ptr<RaceSession> openRace(const OpenRequest& request, const RaceMode
                                       "LOADING  " + logFile + "  (" + std::to_string(n) + "/" +
                                           std::to_string(count) + ")"});
         });
+    session->warnings.insert(session->warnings.end(), session->trackImport.warnings.begin(),
+                             session->trackImport.warnings.end());
     // Logs that are all empty, unreadable or outside the race leave no boat
     // to show: the same dead end as a race file naming no existing log.
     if (session->model.boatCount() < 1)
@@ -94,13 +128,15 @@ std::unique_ptr<RaceSession> openRace(const OpenRequest& request, const RaceMode
     session->area = computeRaceArea(session->model, session->legs.lastPointTimes());
     // Coastline once the tracks and the area are known.
     session->coast = loadRaceCoastline(request.dataRoot, session->model, session->area);
+    session->warnings.insert(session->warnings.end(), session->coast.warnings.begin(),
+                             session->coast.warnings.end());
     // Chosen files are kept with the race, as MAP names would have been.
     if (session->model.race.coastFiles.empty())
         for (const std::string& name : session->coast.files)
             session->model.race.coastFiles.append(name);
     deriveCourseAndSpeed(session->model, session->area.cosLat);
     measureLegs(*session);
-    return session;
+    return std::shared_ptr<const RaceSession>(std::move(session));
 }
 
 }  // namespace korvane

@@ -3,6 +3,7 @@
 // a race opens the same way everywhere.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -15,10 +16,12 @@
 #include "race/model.h"
 #include "race/race_area.h"
 #include "race/race_file.h"
-#include "view/view_state.h"
 #include "tracks/track_import.h"
 
 namespace korvane {
+
+// A race file is a page of text; one larger than this is refused unread.
+inline constexpr std::uintmax_t kMaxRaceFileBytes = std::uintmax_t{1} << 20;
 
 struct OpenRequest {
     std::filesystem::path dataRoot;
@@ -52,8 +55,6 @@ class RaceSession {
     RaceArea area;
     CourseGeometry course;
     CoastData coast;  // coastline files used, their polylines, the landmarks
-    // What the map keeps between frames; fresh for every opened race.
-    ViewState viewState;
 };
 
 // Resolves a race name the way the user gives it: an existing path, or a
@@ -62,8 +63,13 @@ std::filesystem::path resolveRaceFile(const std::filesystem::path& dataRoot,
                                       const std::filesystem::path& race);
 
 // Runs the opening sequence. Throws RaceFileError when the race cannot be
-// opened; `previous` carries the values a race file may inherit.
-std::unique_ptr<RaceSession> openRace(const OpenRequest& request,
+// opened (no data folder; a race file missing, a folder, a pipe, too large;
+// a value that does not convert; no boat left); `previous` carries the
+// values a race file may inherit. What was skipped on the way is in
+// RaceSession::warnings. The session does not change afterwards: the
+// window, the exports and the CLI share it read-only, and what changes from
+// frame to frame belongs to whoever draws.
+std::shared_ptr<const RaceSession> openRace(const OpenRequest& request,
                                       const RaceModel* previous = nullptr,
                                       const ProgressCallback& progress = {});
 

@@ -38,17 +38,22 @@ FixCollector::Verdict FixCollector::judge(std::int64_t seconds) const {
 
 void FixCollector::store(std::int64_t seconds, double latMinutes, double lonMinutes) {
     if (!std::isfinite(latMinutes) || !std::isfinite(lonMinutes)) return;
-    const double s = static_cast<double>(seconds);
-    // A fix before the standard window replaces whatever slot 1 held.
-    if (s <= lowerBound_) fixes_.clear();
     TrackPoint p;
-    p.timeSeconds = s;
+    p.timeSeconds = static_cast<double>(seconds);
     p.latMinutes = latMinutes;
     p.lonMinutes = lonMinutes;
+    // Before the standard window only the latest fix counts; kept aside, so
+    // a log that steps back into that hour cannot wipe the race stored so far.
+    if (p.timeSeconds <= lowerBound_) {
+        if (!early_ || p.timeSeconds > early_->timeSeconds) early_ = p;
+        return;
+    }
     fixes_.push_back(p);
 }
 
 std::vector<TrackPoint> FixCollector::take() {
+    if (early_) fixes_.insert(fixes_.begin(), *early_);
+    early_.reset();
     releaseSpareCapacity(fixes_);
     return std::move(fixes_);
 }

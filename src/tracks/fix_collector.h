@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "base/timestamp.h"
@@ -53,7 +54,7 @@ class FixCollector {
         return v;
     }
 
-    std::size_t count() const { return fixes_.size(); }
+    std::size_t count() const { return fixes_.size() + (early_ ? 1 : 0); }
     // The fixes, holding at most kMaxTrackBytesPerFix each.
     std::vector<TrackPoint> take();
 
@@ -62,6 +63,7 @@ class FixCollector {
     double lowerBound_;  // exclusive end of the pre-start part
     double upperBound_;
     std::vector<TrackPoint> fixes_;
+    std::optional<TrackPoint> early_;  // the one fix of the extended hour
 };
 
 }  // namespace korvane

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <future>
+#include <new>
 #include <thread>
 
 #include "base/numbers.h"
@@ -28,15 +29,42 @@ ReadWindow readWindowFor(const Race& race, const Boat& boat, const ReaderEntry& 
 LogReadResult readBoatLog(const fs::path& gpsDir, const Race& race, const Boat& boat,
                           LogBuffer& buffer) {
     LogReadResult result;
+    if (leavesFolder(boat.logFile)) {
+        result.problem = "the log name leaves the gpsdat folder; refused";
+        return result;
+    }
     const auto path = resolveCaseInsensitive(gpsDir, boat.logFile);
     if (!path) return result;
-    const auto bytes = buffer.read(*path);
-    if (!bytes) return result;
+    const LogBytes bytes = buffer.read(*path);
+    if (!bytes.bytes) {
+        if (bytes.failure != ReadFailure::NotFound)
+            result.problem = "log skipped, " + describeReadFailure(bytes.failure, kMaxLogBytes);
+        return result;
+    }
     result.fileFound = true;
     result.reader = readerForFile(boat.logFile);
-    if (result.reader)
-        result.fixes = result.reader->read(*bytes, readWindowFor(race, boat, *result.reader));
+    if (!result.reader) return result;
+    try {
+        result.fixes = result.reader->read(*bytes.bytes, readWindowFor(race, boat, *result.reader));
+    } catch (const std::bad_alloc&) {
+        result.problem = "log skipped, " + describeReadFailure(ReadFailure::OutOfMemory);
+        return result;
+    }
+    result.timeOrder = putInTimeOrder(result.fixes);
     return result;
+}
+
+std::vector<std::string> logWarnings(const Boat& boat, const LogReadResult& log) {
+    std::vector<std::string> warnings;
+    const std::string who = "boat " + boat.name + " (" + boat.logFile + "): ";
+    if (!log.problem.empty()) warnings.push_back(who + log.problem);
+    if (log.timeOrder.outOfOrder > 0)
+        warnings.push_back(who + std::to_string(log.timeOrder.outOfOrder) +
+                           " fixes out of time order, sorted");
+    if (log.timeOrder.repeated > 0)
+        warnings.push_back(who + std::to_string(log.timeOrder.repeated) +
+                           " fixes repeating an earlier time, dropped");
+    return warnings;
 }
 
 std::int32_t fixIntervalOf(const std::vector<TrackPoint>& track, int threshold) {
@@ -70,6 +98,7 @@ struct Keeper {
     FixedTable<Boat, kMaxBoats> kept;
 
     void take(Boat& boat, LogReadResult log) {
+        for (std::string& w : logWarnings(boat, log)) result.warnings.push_back(std::move(w));
         const bool beeps = log.reader && log.reader->beepsWhenDone;
         if (applyBoatLog(boat, std::move(log), model.race)) result.resetZoomDivisor = true;
         if (beeps) ++result.beeps;
@@ -151,9 +180,13 @@ TrackImportResult loadAllTracks(RaceModel& model, const fs::path& dataRoot,
     return keeper.result;
 }
 
-bool loadTrack(Boat& boat, const Race& race, const fs::path& dataRoot) {
+bool loadTrack(Boat& boat, const Race& race, const fs::path& dataRoot,
+               std::vector<std::string>* warnings) {
     LogBuffer buffer;
-    return applyBoatLog(boat, readBoatLog(dataRoot / "gpsdat", race, boat, buffer), race);
+    LogReadResult log = readBoatLog(dataRoot / "gpsdat", race, boat, buffer);
+    if (warnings)
+        for (std::string& w : logWarnings(boat, log)) warnings->push_back(std::move(w));
+    return applyBoatLog(boat, std::move(log), race);
 }
 
 }  // namespace korvane

@@ -14,6 +14,7 @@
 #include "tracks/fix_collector.h"
 #include "tracks/log_file.h"
 #include "tracks/reader_table.h"
+#include "tracks/time_order.h"
 
 namespace korvane {
 
@@ -25,6 +26,10 @@ struct LogReadResult {
     const ReaderEntry* reader = nullptr;  // nullptr: unknown extension
     bool fileFound = false;
     std::vector<TrackPoint> fixes;
+    // Why a log that is there was not read ("not a regular file", "larger
+    // than 1024 MB", a name leaving gpsdat/); empty when it was read.
+    std::string problem;
+    TimeOrderRepair timeOrder;
 };
 
 struct TrackImportResult {
@@ -34,6 +39,8 @@ struct TrackImportResult {
     bool resetZoomDivisor = false;
     // Number of logs whose reader beeps when done.
     int beeps = 0;
+    // For the user, one per boat and finding, naming the boat.
+    std::vector<std::string> warnings;
 };
 
 // n of count boats, and the log being read; called on the calling thread,
@@ -43,9 +50,15 @@ using LoadingProgress = std::function<void(int n, int count, const std::string& 
 // The race's window for one boat read by `reader`.
 ReadWindow readWindowFor(const Race& race, const Boat& boat, const ReaderEntry& reader);
 
-// Finds `boat.logFile` below gpsDir (letter case ignored), picks the reader
-// and reads it. Touches no shared state, so any thread may call it.
-LogReadResult readBoatLog(const std::filesystem::path& gpsDir, const Race& race, const Boat& boat);
+// Finds `boat.logFile` below gpsDir (letter case ignored), picks the reader,
+// reads it and puts the fixes in time order. Touches no shared state, so any
+// thread may call it. A log that cannot be read leaves the boat without
+// fixes and says why; it never fails the race.
+LogReadResult readBoatLog(const std::filesystem::path& gpsDir, const Race& race, const Boat& boat,
+                          LogBuffer& buffer);
+
+// The warnings one boat's log gives: "boat NAME (LOG): ...".
+std::vector<std::string> logWarnings(const Boat& boat, const LogReadResult& log);
 
 // fixInterval of a track: 30 up to `threshold` fixes, else the mean spacing
 // of the fixes between the fifth and the fifth from the end, rounded.
@@ -63,7 +76,9 @@ bool applyBoatLog(Boat& boat, LogReadResult log, const Race& race);
 TrackImportResult loadAllTracks(RaceModel& model, const std::filesystem::path& dataRoot,
                                 const LoadingProgress& progress = {}, unsigned threads = 0);
 
-// One boat, as for a log dropped on the window.
-bool loadTrack(Boat& boat, const Race& race, const std::filesystem::path& dataRoot);
+// One boat, as for a log dropped on the window; its warnings are appended
+// to `warnings` when given.
+bool loadTrack(Boat& boat, const Race& race, const std::filesystem::path& dataRoot,
+               std::vector<std::string>* warnings = nullptr);
 
 }  // namespace korvane

@@ -119,10 +119,14 @@ void drawOverviewInset(Frame& f, SceneResult& out, const SceneInput& input) {
     // The inset's frame and dots stay inside the inset, as they would on
     // the window's overview panel, even when the view is wider than the race.
     if (f.d.overviewOn) f.p.setClipRect(QRect(x0, 0, kOverviewSize, kOverviewSize));
-    if (f.d.overviewOn && !f.state.lastOverviewFrame.isNull()) {
+    // The frame shown is the previous tick's, as the window moves it after
+    // the draw; a first frame has none before it and shows its own.
+    const QRect& shownFrame =
+        f.state.lastOverviewFrame.isNull() ? out.overviewFrame : f.state.lastOverviewFrame;
+    if (f.d.overviewOn && !shownFrame.isNull()) {
         f.p.setPen(QPen(Qt::white, 1));
         f.p.setBrush(Qt::NoBrush);
-        f.p.drawRect(f.state.lastOverviewFrame.translated(x0, 0));
+        f.p.drawRect(shownFrame.translated(x0, 0));
     }
     f.state.lastOverviewFrame = out.overviewFrame;
     out.overviewDots.assign(static_cast<std::size_t>(f.m.boatCount()) + 1, QPoint());
@@ -312,10 +316,7 @@ SceneResult SceneRenderer::draw(QImage& scene, double time, const SceneInput& in
         drawTwoBoatMeasure(f);
         measured = {f.firstVisible[0], f.firstVisible[1]};
     }
-    const double startOfDay = std::fmod(m.race.start, 1.0) * kSecondsPerDay;
-    double timeOfDay = std::fmod(std::round(startOfDay) + time, 86400.0);
-    if (timeOfDay < 0) timeOfDay += 86400;
-    drawClockFace(p, view, timeOfDay, f.d.seaLevel);
+    drawClockFace(p, view, secondsOfDay(startSecondsOfDay(m.race.start), time), f.d.seaLevel);
     drawCompassLayer(f);
     if (f.windLoaded) drawWindGraphLayer(f);
 

@@ -37,4 +37,16 @@ TEST(Timestamp, CalendarRoundTripSurvivesBinaryFractions) {
 }
 
 }  // namespace
+namespace {
+
+TEST(SecondsOfDay, StaysInsideTheDay) {
+    EXPECT_DOUBLE_EQ(secondsOfDay(36000, 600), 36600);
+    EXPECT_DOUBLE_EQ(secondsOfDay(86000, 1000), 600);
+    EXPECT_DOUBLE_EQ(secondsOfDay(100, -300), 86200);  // the evening before
+    EXPECT_DOUBLE_EQ(secondsOfDay(0, -86400), 0);
+    // 10:00:00.4 on some day: the start rounds to its whole second.
+    EXPECT_DOUBLE_EQ(startSecondsOfDay(45424 + (36000.4 / 86400)), 36000);
+}
+
+}  // namespace
 }  // namespace korvane

@@ -86,11 +86,6 @@ INSTANTIATE_TEST_SUITE_P(
                       DaylightCase{63600, 75, false}, DaylightCase{66000, 25, true},
                       DaylightCase{70000, 0, true}));
 
-TEST(Daylight, TimeOfDayStaysInsideTheDay) {
-    EXPECT_DOUBLE_EQ(secondsOfDayAt(36000, 600), 36600);
-    EXPECT_DOUBLE_EQ(secondsOfDayAt(86000, 1000), 600);
-    EXPECT_DOUBLE_EQ(secondsOfDayAt(100, -300), 86200);  // the evening before
-}
 
 TEST(SideAverages, CountOnlyVisibleMovingBoatsOnTheWater) {
     const std::vector<BoatSpeedSample> boats = {

@@ -31,11 +31,15 @@ TEST(TrbReader, ExtendedWindowReachesBackOneHourExactly) {
     EXPECT_EQ(track[0].timeSeconds, -3599);
 }
 
-TEST(TrbReader, AFixBeforeTheWindowAfterOthersRestartsTheTrack) {
+// A log stepping back into the early hour (a replayed buffer) gives that
+// hour's latest fix; the race read so far stays.
+TEST(TrbReader, AFixBackInTheEarlyHourKeepsTheTrackSoFar) {
     auto fixes = fixRun(5, 10, 0);
     fixes.push_back({kStartUnix - 1000, 35, 139});
+    fixes.push_back({kStartUnix - 2000, 35, 139});
     fixes.push_back({kStartUnix + 100, 35, 139});
-    EXPECT_EQ(times(readTrb(records(fixes), windowFor("trb"))), (std::vector<double>{-1000, 100}));
+    EXPECT_EQ(times(readTrb(records(fixes), windowFor("trb"))),
+              (std::vector<double>{-1000, 0, 10, 20, 30, 40, 100}));
 }
 
 TEST(TrbReader, ReadsWholeRecordsOnlyAndNeverStopsEarly) {

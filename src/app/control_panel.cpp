@@ -1,0 +1,159 @@
+#include "app/control_panel.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace korvane {
+
+namespace {
+
+QScrollBar* horizontalBar(QWidget* parent, int max, int value) {
+    auto* bar = new QScrollBar(Qt::Horizontal, parent);
+    bar->setRange(0, max);
+    bar->setValue(value);
+    return bar;
+}
+
+QHBoxLayout* row(std::initializer_list<QWidget*> widgets) {
+    auto* l = new QHBoxLayout;
+    l->setContentsMargins(0, 0, 0, 0);
+    l->setSpacing(4);
+    for (QWidget* w : widgets) l->addWidget(w);
+    return l;
+}
+
+}  // namespace
+
+ControlPanel::ControlPanel(QWidget* parent) : QWidget(parent) {
+    setFixedWidth(kWidth);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(192, 192, 192));
+    setPalette(pal);
+
+    auto* raceLabel = new QLabel(QStringLiteral("Race File Name"), this);
+    raceList = new QComboBox(this);
+    raceList->setMinimumWidth(150);
+    showButton = new QPushButton(QStringLiteral("SHOW"), this);
+    autoNextBox = new QCheckBox(QStringLiteral("AutoNext"), this);
+    autoNextBox->setChecked(true);
+    autoNextBox->setStyleSheet(QStringLiteral("background: yellow;"));
+    screenShotLabel = new QLabel(QStringLiteral("SCR"), this);
+    screenShotLabel->setStyleSheet(QStringLiteral("background: lime;"));
+    screenShotLabel->setToolTip(QStringLiteral("SCREEN SHOT"));
+
+    auto* pageBox = new QGroupBox(QStringLiteral("Page"), this);
+    trackPageButton = new QRadioButton(QStringLiteral("Track"), pageBox);
+    graphPageButton = new QRadioButton(QStringLiteral("Graph"), pageBox);
+    analysisPageButton = new QRadioButton(QStringLiteral("Anlys"), pageBox);
+    trackPageButton->setChecked(true);
+    auto* pageLayout = new QHBoxLayout(pageBox);
+    for (QRadioButton* b : {trackPageButton, graphPageButton, analysisPageButton})
+        pageLayout->addWidget(b);
+
+    auto* orientationBox = new QGroupBox(QStringLiteral("Orientation"), this);
+    northUpButton = new QRadioButton(QStringLiteral("Northwd"), orientationBox);
+    windUpButton = new QRadioButton(QStringLiteral("Windwd"), orientationBox);
+    northUpButton->setChecked(true);
+    auto* orientationLayout = new QHBoxLayout(orientationBox);
+    orientationLayout->addWidget(northUpButton);
+    orientationLayout->addWidget(windUpButton);
+
+    autoTraceBox = new QCheckBox(QStringLiteral("Auto Trace"), this);
+    autoTraceBox->setChecked(true);
+    layLineBox = new QCheckBox(QStringLiteral("Lay Line"), this);
+    layLineBox->setToolTip(QStringLiteral("Show LayLine & Course Lines"));
+    compLineBox = new QCheckBox(QStringLiteral("Comp Line"), this);
+    showNameBox = new QCheckBox(QStringLiteral("Show Name"), this);
+    showNameBox->setChecked(true);
+    bigBoatBox = new QCheckBox(QStringLiteral("Big Boat"), this);
+    bigBoatBox->setChecked(true);
+    smallScreenBox = new QCheckBox(QStringLiteral("Small Scr"), this);
+    tipsBox = new QCheckBox(QStringLiteral("Tips"), this);
+    tipsBox->setChecked(true);
+
+    auto* seaBox = new QGroupBox(QStringLiteral("Sea Color"), this);
+    autoSeaColourBox = new QCheckBox(QStringLiteral("AUTO"), seaBox);
+    autoSeaColourBox->setChecked(true);
+    seaColourBar = horizontalBar(seaBox, 100, 100);
+    seaColourSample = new QLabel(seaBox);
+    seaColourSample->setFixedSize(20, 14);
+    seaColourSample->setAutoFillBackground(true);
+    auto* seaLayout = new QHBoxLayout(seaBox);
+    seaLayout->addWidget(autoSeaColourBox);
+    seaLayout->addWidget(seaColourBar, 1);
+    seaLayout->addWidget(seaColourSample);
+
+    transport = new TransportPanel(this);
+    auto* zoomLabel = new QLabel(QStringLiteral("ZOOM"), this);
+    zoomBar = horizontalBar(this, 100, 0);
+    auto* speedLabel = new QLabel(QStringLiteral("SPEED"), this);
+    speedBar = horizontalBar(this, kSpeedBarMax, 30);
+    speedBar->setPageStep(5);
+    speedText = new QLabel(this);
+    speedText->setFixedWidth(48);
+    speedText->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    speedText->setStyleSheet(QStringLiteral("background: white; border: 1px solid gray;"));
+
+    exitButton = new QPushButton(QStringLiteral("EXIT"), this);
+    attachmentsButton = new QPushButton(QStringLiteral("Att Files"), this);
+    googleEarthButton = new QPushButton(QStringLiteral("Google Earth"), this);
+    weatherButton = new QPushButton(QStringLiteral("天気図"), this);
+    // Their work arrives with the exports, documents and weather charts.
+    for (QPushButton* b : {attachmentsButton, googleEarthButton, weatherButton})
+        b->setEnabled(false);
+    graphPageButton->setEnabled(false);
+    analysisPageButton->setEnabled(false);
+
+    auto* bars = new QGridLayout;
+    bars->addWidget(zoomLabel, 0, 0);
+    bars->addWidget(zoomBar, 0, 1, 1, 2);
+    bars->addWidget(speedLabel, 1, 0);
+    bars->addWidget(speedBar, 1, 1);
+    bars->addWidget(speedText, 1, 2);
+
+    auto* checks = new QGridLayout;
+    checks->setSpacing(0);
+    const QCheckBox* order[] = {autoTraceBox, layLineBox, compLineBox, showNameBox,
+                                bigBoatBox,   smallScreenBox, tipsBox};
+    int k = 0;
+    for (const QCheckBox* box : order) {
+        checks->addWidget(const_cast<QCheckBox*>(box), k / 2, k % 2);
+        ++k;
+    }
+
+    auto* main = new QVBoxLayout(this);
+    main->setContentsMargins(4, 2, 4, 2);
+    main->setSpacing(2);
+    main->addWidget(raceLabel);
+    main->addLayout(row({raceList, showButton}));
+    main->addLayout(row({autoNextBox, screenShotLabel}));
+    main->addWidget(pageBox);
+    main->addWidget(orientationBox);
+    main->addLayout(checks);
+    main->addWidget(seaBox);
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(transport);
+    middle->addLayout(bars, 1);
+    main->addLayout(middle);
+    main->addLayout(row({exitButton, attachmentsButton}));
+    main->addLayout(row({googleEarthButton, weatherButton}));
+    clockLabel = new QLabel(this);
+    clockLabel->setAlignment(Qt::AlignCenter);
+    clockLabel->setStyleSheet(QStringLiteral("background: black; color: yellow;"));
+    main->addWidget(clockLabel);
+    // As tall as its controls need at the window's font, at least the
+    // panel's classic height.
+    setFixedHeight(std::max(kHeight, sizeHint().height()));
+    showSpeed(0);
+}
+
+void ControlPanel::showSpeed(int raceSecondsPerSecond) {
+    speedText->setText(QString::number(raceSecondsPerSecond) + QStringLiteral("X"));
+}
+
+}  // namespace korvane

@@ -1,0 +1,123 @@
+// The one window: it composes the map and the panels, owns the open race
+// and the replay clock, and turns the timers' ticks and the controls'
+// signals into clock calls and frames. Each panel is its own class; this one
+// only wires them.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QTimer>
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+#include "app/control_panel.h"
+#include "app/ct_mode_panel.h"
+#include "app/diagnostics_box.h"
+#include "app/finish_panel.h"
+#include "app/flag_panel.h"
+#include "app/gun_sound.h"
+#include "app/jump_panel.h"
+#include "app/map_view.h"
+#include "app/race_loader.h"
+#include "app/splash_panel.h"
+#include "replay/replay_clock.h"
+#include "session/race_session.h"
+
+namespace korvane {
+
+struct StartChoice {
+    std::filesystem::path dataRoot;
+    std::string raceFile;  // relative to raceadmin/
+    bool editMode = false;
+};
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // The replay ticks: a frame every 30 ms, the housekeeping and the
+    // landmark lights once a second.
+    static constexpr int kFrameMs = 30;
+    static constexpr int kSecondMs = 1000;
+
+    MainWindow(StartChoice start, std::vector<std::string> raceList, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Opens a race behind the splash; the session replaces the old one when
+    // it is ready.
+    void openRace(const std::string& raceFile, std::optional<bool> correctedTime = {});
+
+    // What tests and the diagnostics look at.
+    const RaceSession* session() const { return session_.get(); }
+    const ReplayClock& clock() const { return clock_; }
+    RaceLoader& loader() { return loader_; }
+    ControlPanel* controls() const { return controls_; }
+    MapView* map() const { return map_; }
+    SplashPanel* splash() const { return splash_; }
+    FinishPanel* finishPanel() const { return finish_; }
+    CtModePanel* ctModePanel() const { return ctMode_; }
+    JumpPanel* jumpPanel() const { return jump_; }
+    FlagPanel* flagPanel() const { return flag_; }
+    DiagnosticsBox* diagnostics() const { return diagnostics_; }
+    const GunSound& gun() const { return gun_; }
+    bool editMode() const { return editMode_; }
+    int beepCount() const { return beeps_; }
+    QString lastError() const { return lastError_; }
+    QString clockText() const { return clockText_; }
+
+    // The timers' work, callable by tests with the real time they stand for.
+    void frameTick(std::int64_t elapsedMs);
+    void secondTick();
+    void lightTick();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void connectControls();
+    void onRaceLoaded(const LoadOutcome& outcome);
+    void startReplay();
+    void apply(const ReplayEvents& events);
+    void drawNow();
+    void layoutPanels();
+    void beep(int times);
+    void showClockText();
+    void onModePicked(bool corrected);
+    void onSpeedBarMoved(int position, bool byUser);
+    void showJumpPanel();
+    void nextRace();
+    DisplayState displayState() const;
+
+    std::filesystem::path dataRoot_;
+    std::vector<std::string> raceList_;
+    std::string raceFile_;
+    bool editMode_ = false;
+    std::shared_ptr<const RaceSession> session_;
+    ReplayClock clock_;
+    RaceLoader loader_;
+    GunSound gun_;
+
+    MapView* map_ = nullptr;
+    ControlPanel* controls_ = nullptr;
+    SplashPanel* splash_ = nullptr;
+    JumpPanel* jump_ = nullptr;
+    FlagPanel* flag_ = nullptr;
+    FinishPanel* finish_ = nullptr;
+    CtModePanel* ctMode_ = nullptr;
+    DiagnosticsBox* diagnostics_ = nullptr;
+
+    QTimer frameTimer_;
+    QTimer secondTimer_;
+    QTimer lightTimer_;
+    QElapsedTimer realTime_;
+    std::int64_t lastFrameMs_ = 0;
+    double lastDrawMs_ = 0;
+    int beeps_ = 0;
+    QString lastError_;
+    QString clockText_;
+    bool updatingControls_ = false;
+};
+
+}  // namespace korvane

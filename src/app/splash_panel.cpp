@@ -1,0 +1,90 @@
+#include "app/splash_panel.h"
+
+#include <algorithm>
+
+namespace korvane {
+
+namespace {
+
+constexpr int kProgressWidth = 300;
+constexpr int kProgressHeight = 18;
+constexpr int kStatusWidth = 500;
+constexpr int kTextWidth = 900;
+constexpr int kProgressBelowPicture = 45;
+constexpr int kStatusBelowProgress = 20;
+constexpr int kSmallScreenHeight = 610;  // below it the maker's lines give way
+constexpr int kMakerAboveBottom = 95;
+
+QLabel* centredLabel(QWidget* parent, int pointSize) {
+    auto* l = new QLabel(parent);
+    l->setAlignment(Qt::AlignCenter);
+    QFont f = l->font();
+    f.setPointSize(pointSize);
+    l->setFont(f);
+    l->setStyleSheet(QStringLiteral("color: white;"));
+    return l;
+}
+
+}  // namespace
+
+SplashPanel::SplashPanel(QWidget* parent) : QWidget(parent) {
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(0, 0, 64));
+    setPalette(pal);
+    picture_ = new QLabel(this);
+    title_ = centredLabel(this, 24);
+    date_ = centredLabel(this, 16);
+    progress_ = new QProgressBar(this);
+    progress_->setTextVisible(false);
+    progress_->setStyleSheet(QStringLiteral(
+        "QProgressBar { border: 1px solid black; background: #202040; }"
+        "QProgressBar::chunk { background: yellow; }"));
+    status_ = centredLabel(this, 10);
+    maker_ = centredLabel(this, 10);
+    maker_->setText(QStringLiteral("korvane"));
+}
+
+void SplashPanel::setCover(const QPixmap& cover) {
+    picture_->setPixmap(cover);
+    picture_->setVisible(!cover.isNull());
+    placeChildren();
+}
+
+void SplashPanel::setTitle(const QString& title, const QString& date) {
+    title_->setText(title);
+    date_->setText(date);
+}
+
+void SplashPanel::setProgress(int step, int stepCount, const QString& text) {
+    progress_->setRange(0, std::max(1, stepCount));
+    progress_->setValue(std::clamp(step, 0, std::max(1, stepCount)));
+    status_->setText(text);
+}
+
+void SplashPanel::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placeChildren();
+}
+
+void SplashPanel::placeChildren() {
+    const QSize pic = picture_->isVisible() ? picture_->sizeHint() : QSize(0, 0);
+    const int picLeft = (width() - pic.width()) / 2;
+    const int picTop = (height() - pic.height()) / 2;
+    picture_->setGeometry(picLeft, picTop, pic.width(), pic.height());
+    const int progressTop = picTop + pic.height() + kProgressBelowPicture;
+    progress_->setGeometry((width() - kProgressWidth) / 2, progressTop, kProgressWidth,
+                           kProgressHeight);
+    status_->setGeometry((width() - kStatusWidth) / 2, progressTop + kStatusBelowProgress,
+                         kStatusWidth, kProgressHeight);
+    const bool small = height() < kSmallScreenHeight;
+    const int textLeft = (width() - kTextWidth) / 2;
+    title_->setGeometry(textLeft, small ? (picTop - 20) / 2 : std::max(picTop - 70, 110),
+                        kTextWidth, 40);
+    date_->setGeometry(textLeft, std::max(picTop - 130, 50), kTextWidth, 30);
+    date_->setVisible(!small);
+    maker_->setGeometry(textLeft, height() - kMakerAboveBottom, kTextWidth, 20);
+    maker_->setVisible(!small);
+}
+
+}  // namespace korvane

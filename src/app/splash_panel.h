@@ -1,0 +1,35 @@
+// The cover shown while a race opens: the race's picture, its title and
+// date, a progress bar and the line saying what is being read.
+#pragma once
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QWidget>
+
+namespace korvane {
+
+class SplashPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit SplashPanel(QWidget* parent = nullptr);
+
+    void setCover(const QPixmap& cover);  // raceadmin/cover.jpg, or none
+    void setTitle(const QString& title, const QString& date);
+    void setProgress(int step, int stepCount, const QString& text);
+    QString statusText() const { return status_->text(); }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void placeChildren();
+
+    QLabel* picture_ = nullptr;
+    QLabel* title_ = nullptr;
+    QLabel* date_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QLabel* status_ = nullptr;
+    QLabel* maker_ = nullptr;
+};
+
+}  // namespace korvane
