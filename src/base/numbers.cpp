@@ -1,6 +1,7 @@
 #include "base/numbers.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -54,10 +55,111 @@ std::optional<double> parseDouble(std::string_view text) {
     return value;
 }
 
+namespace {
+
+// The 15 significant digits of |value| (correctly rounded, as %.14E gives
+// them) and the decimal exponent of the first.
+struct Digits15 {
+    std::int64_t digits = 0;  // 10^14 <= digits < 10^15
+    int exponent = 0;
+};
+
+constexpr std::array<double, 23> kPowersOfTen{1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// One multiplication by an exact power of ten, for numbers from 1E-4 to
+// below 1E15; nullopt when the product lies too close to a rounding tie to
+// trust it, or outside that range.
+std::optional<Digits15> scaledDigits(double magnitude) {
+    if (!(magnitude >= 1e-4 && magnitude < 1e15)) return std::nullopt;
+    int exponent = 14;
+    while (exponent > -4 &&
+           magnitude < (exponent >= 0 ? kPowersOfTen[static_cast<std::size_t>(exponent)]
+                                      : 1 / kPowersOfTen[static_cast<std::size_t>(-exponent)]))
+        --exponent;
+    // The product is within 0.11 of the exact one (below 2^50, one rounding).
+    const double scaled = magnitude * kPowersOfTen[static_cast<std::size_t>(14 - exponent)];
+    const double fraction = scaled - std::floor(scaled);
+    if (std::fabs(fraction - 0.5) < 0.25) return std::nullopt;
+    Digits15 d{static_cast<std::int64_t>(std::floor(scaled)) + (fraction > 0.5 ? 1 : 0), exponent};
+    if (d.digits >= 1'000'000'000'000'000) {
+        d.digits /= 10;
+        ++d.exponent;
+    }
+    if (d.digits < 100'000'000'000'000) return std::nullopt;
+    return d;
+}
+
+std::optional<Digits15> printedDigits(double magnitude) {
+    char sci[40];
+    const auto [end, ec] =
+        std::to_chars(sci, sci + sizeof sci, magnitude, std::chars_format::scientific, 14);
+    if (ec != std::errc{}) return std::nullopt;
+    // "d.dddddddddddddde+xx"
+    const char* e = std::find(sci, end, 'e');
+    if (e == end || e - sci != 16) return std::nullopt;
+    Digits15 d;
+    const char* x = e + 1;
+    if (x < end && *x == '+') ++x;
+    if (std::from_chars(x, end, d.exponent).ec != std::errc{}) return std::nullopt;
+    for (const char* c = sci; c < e; ++c)
+        if (*c != '.') d.digits = d.digits * 10 + (*c - '0');
+    return d;
+}
+
+// The common case of formatNumber without a printf per digit count: the value
+// rounded once to 15 significant digits, trailing zeros dropped, written out
+// in full. Exports write millions of coordinates through here. False (and
+// nothing appended) when the number wants an exponent.
+bool appendPlainNumber(std::string& out, double value) {
+    auto d = scaledDigits(std::fabs(value));
+    if (!d) d = printedDigits(std::fabs(value));
+    if (!d || d->exponent <= -5 || d->exponent >= 15) return false;
+    static constexpr char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
+    char digits[16];
+    std::int64_t rest = d->digits;
+    for (int i = 14; i > 0; i -= 2, rest /= 100)
+        std::memcpy(digits + i - 1, kPairs + 2 * (rest % 100), 2);
+    digits[0] = static_cast<char>('0' + rest);
+    const int exponent = d->exponent;
+    int count = 15;
+    while (count > 1 && digits[count - 1] == '0') --count;
+
+    char text[32];
+    char* p = text;
+    if (value < 0) *p++ = '-';
+    if (exponent < 0) {
+        *p++ = '0';
+        *p++ = '.';
+        for (int i = 1; i < -exponent; ++i) *p++ = '0';
+        p = std::copy(digits, digits + count, p);
+    } else if (count <= exponent + 1) {
+        p = std::copy(digits, digits + count, p);
+        for (int i = count; i <= exponent; ++i) *p++ = '0';
+    } else {
+        p = std::copy(digits, digits + exponent + 1, p);
+        *p++ = '.';
+        p = std::copy(digits + exponent + 1, digits + count, p);
+    }
+    out.append(text, static_cast<std::size_t>(p - text));
+    return true;
+}
+
+}  // namespace
+
+void appendNumber(std::string& out, double value) {
+    if (!appendPlainNumber(out, value)) out += formatNumber(value);
+}
+
 std::string formatNumber(double value) {
     if (std::isnan(value)) return "NAN";
     if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
     if (value == 0) return "0";
+    if (std::string plain; appendPlainNumber(plain, value)) return plain;
     char buffer[64];
     // Fewest digits (up to 15) that give back the value rounded to 15 digits.
     int digits = 1;

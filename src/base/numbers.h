@@ -23,5 +23,8 @@ std::optional<double> parseDouble(std::string_view text);
 // The shortest general form that reads back the same at up to 15 significant
 // digits: "12", "0.5", "-3.25", "1E-5" style exponents for tiny or huge values.
 std::string formatNumber(double value);
+// formatNumber's text appended to `out`, without a string of its own for the
+// common numbers (writers of large files use this one).
+void appendNumber(std::string& out, double value);
 
 }  // namespace korvane

@@ -21,6 +21,7 @@ std::string usageText() {
            "  korvane-cli [--data DIR] [--et|--ct] info RACE [--json] [--fixes N]\n"
            "  korvane-cli [--data DIR] [--et|--ct] report RACE [-o FILE]\n"
            "  korvane-cli [--data DIR] [--et|--ct] kml RACE [--at SECONDS] [-o FILE]\n"
+           "              [--lang en|ja] [--hide-unfocused]\n"
            "  korvane-cli [--data DIR] [--et|--ct] render RACE --at SECONDS [--size WxH]\n"
            "              [--page track|graph|analysis] [--static] [--north-up|--wind-up]\n"
            "              [--frames N] [--labels 0-3] [--zoom 0-100] [--laylines]\n"

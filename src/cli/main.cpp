@@ -6,9 +6,10 @@
 
 #include "cli/cli_options.h"
 #include "cli/info_command.h"
+#include "cli/kml_command.h"
 #include "cli/maneuvers_command.h"
-#include "cli/render_command.h"
 #include "cli/report_command.h"
+#include "cli/render_command.h"
 #include "race/race_file_error.h"
 #include "session/race_session.h"
 
@@ -48,6 +49,7 @@ int main(int argc, char** argv) {
             std::cerr << "korvane-cli: warning: " << w << "\n";
         if (options.command == "info") return runInfo(*session, options, std::cout);
         if (options.command == "report") return runReport(*session, options, std::cout, std::cerr);
+        if (options.command == "kml") return runKml(*session, options, std::cout, std::cerr);
         if (options.command == "render") return runRender(*session, options, std::cout);
         if (options.command == "maneuvers") return runManeuvers(*session, options, std::cout);
         std::cerr << "korvane-cli: unknown command '" << options.command << "'\n" << usageText();

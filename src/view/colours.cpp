@@ -14,10 +14,6 @@ constexpr std::array<std::uint32_t, 15> kBoatColours{
     bgr(0, 128, 128), bgr(0, 0, 0),   bgr(128, 128, 128), bgr(192, 192, 0), bgr(96, 96, 0),
     bgr(192, 0, 0),   bgr(0, 0, 192), bgr(0, 128, 0),     bgr(128, 128, 0), bgr(128, 0, 128)};
 
-constexpr std::array<const char*, 15> kKmlColours{
-    "FFFF0000", "FF00FF00", "FF0000FF", "FF00FFFF", "FFFF00FF", "FFFFFF00", "FFFFFFFF", "FFFF8080",
-    "FF80FF80", "FF8080FF", "FFFF8000", "FF80FF00", "FF8000FF", "FFFF0080", "FF00FF80"};
-
 std::size_t tableIndex(int slot) {
     if (slot < 1) slot = 1;
     return static_cast<std::size_t>((slot - 1) % 15);
@@ -31,10 +27,6 @@ int roundedChannel(double v) {
 
 std::uint32_t boatColourForSlot(int slot) {
     return kBoatColours[tableIndex(slot)];
-}
-
-std::string boatKmlColourForSlot(int slot) {
-    return kKmlColours[tableIndex(slot)];
 }
 
 void assignBoatColours(RaceModel& model) {

@@ -5,7 +5,6 @@
 
 #include <QColor>
 #include <cstdint>
-#include <string>
 
 #include "race/model.h"
 
@@ -27,8 +26,6 @@ inline constexpr std::uint32_t kLaylineSecondColour = bgr(128, 255, 128);
 
 // Screen colour of boat slot b (1-based); the 15 colours repeat.
 std::uint32_t boatColourForSlot(int slot);
-// KML colour code (alpha-blue-green-red hex) of boat slot b.
-std::string boatKmlColourForSlot(int slot);
 // Gives every boat of the model its screen colour (the dropped boat slot 0
 // takes the colour of boat 1).
 void assignBoatColours(RaceModel& model);

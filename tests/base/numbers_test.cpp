@@ -58,8 +58,10 @@ INSTANTIATE_TEST_SUITE_P(
                       std::make_tuple(123456789012345678.0, "1.23456789012346E17"),
                       std::make_tuple(0.1 + 0.2, "0.3"), std::make_tuple(10.0, "10"),
                       std::make_tuple(-200.0, "-200"), std::make_tuple(0.0001, "0.0001"),
-                      std::make_tuple(0.00012, "0.00012"), std::make_tuple(1.5e14, "150000000000000"),
-                      std::make_tuple(1e15, "1E15")));
+                      std::make_tuple(0.00012, "0.00012"),
+                      std::make_tuple(1.5e14, "150000000000000"), std::make_tuple(1e15, "1E15"),
+                      std::make_tuple(9.9999999999999995, "10"),
+                      std::make_tuple(-2118.0 / 60, "-35.3")));
 
 }  // namespace
 }  // namespace korvane

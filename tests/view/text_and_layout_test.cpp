@@ -124,7 +124,6 @@ TEST(BoatColours, FifteenColoursRepeat) {
     EXPECT_EQ(boatColourForSlot(7), bgr(0, 0, 0));
     EXPECT_EQ(boatColourForSlot(16), boatColourForSlot(1));
     EXPECT_EQ(boatColourForSlot(81), boatColourForSlot(6));
-    EXPECT_EQ(boatKmlColourForSlot(17), "FF00FF00");
     RaceModel m;
     for (int i = 0; i < 20; ++i) m.boats.append(Boat{});
     assignBoatColours(m);

@@ -1,0 +1,142 @@
+#include "export/kml_document.h"
+
+#include <algorithm>
+
+#include "base/numbers.h"
+#include "export/kml_colours.h"
+#include "export/snapshot_plan.h"
+#include "tracks/track_query.h"
+
+namespace korvane {
+
+namespace {
+
+// Fixes of the wake the present scene draws behind each boat.
+constexpr int kWakeFixes = 20;
+
+bool exported(const Boat& boat, const KmlOptions& options) {
+    return !options.hideUnfocusedBoats || boat.visible > 0;
+}
+
+Timestamp afterStart(const Race& race, double seconds) {
+    return race.start + seconds / kSecondsPerDay;
+}
+
+// Room for the whole file at once: a fix line takes up to 41 bytes, a boat
+// placemark some 700 (more with long names and icon paths). Growing the
+// text on the way would copy it again and again.
+std::size_t expectedBytes(const RaceModel& model, const SnapshotPlan& plan,
+                          const KmlOptions& options) {
+    std::size_t fixes = 0;
+    for (const Boat& boat : model.boats) fixes += boat.track.size();
+    const std::size_t placemark = 600 + options.iconFolder.native().size();
+    return fixes * 41 +
+           static_cast<std::size_t>(plan.count) * static_cast<std::size_t>(model.boatCount()) *
+               placemark +
+           65536;
+}
+
+// The fixes first .. last of a boat's track (0-based, either order, both
+// included); hidden boats, when exported, are drawn thin.
+void boatTrack(const Boat& boat, int slot, int first, int last, KmlText& kml) {
+    kml.lineStart(boat.name, boatKmlColourForSlot(slot), boat.visible > 0 ? 2 : 1);
+    if (!boat.track.empty()) {
+        const int step = first <= last ? 1 : -1;
+        for (int j = first;; j += step) {
+            const TrackPoint& p = boat.track[static_cast<std::size_t>(j)];
+            kml.linePoint(p.latMinutes, p.lonMinutes);
+            if (j == last) break;
+        }
+    }
+    kml.lineEnd();
+}
+
+void marksAndLines(const RaceModel& model, const KmlIcons& icons, KmlText& kml) {
+    kml.line({"<Folder><name>MARK_LINES</name>"});
+    for (int i = 1; i <= model.marks.count(); ++i) {
+        const Mark& m = model.marks[i];
+        kml.buoy("MK" + std::to_string(i), m.latMinutes, m.lonMinutes, icons);
+    }
+    for (int i = 1; i <= model.lines.count(); ++i) {
+        const Line& l = model.lines[i];
+        const std::string n = std::to_string(i);
+        kml.lineStart("line" + n, boatKmlColourForSlot(i), 1);
+        kml.linePoint(l.lat1Minutes, l.lon1Minutes);
+        kml.linePoint(l.lat2Minutes, l.lon2Minutes);
+        kml.lineEnd();
+        kml.buoy("LINE" + n + "-P", l.lat1Minutes, l.lon1Minutes, icons);
+        kml.buoy("LINE" + n + "-S", l.lat2Minutes, l.lon2Minutes, icons);
+    }
+    kml.line({"</Folder>"});
+}
+
+}  // namespace
+
+std::string wholeRaceKml(const RaceModel& model, const KmlOptions& options) {
+    const KmlIcons icons(options.iconFolder);
+    const Race& race = model.race;
+    const SnapshotPlan plan = snapshotPlan(race.timelineEnd);
+    KmlText kml(expectedBytes(model, plan, options));
+    kml.beginning(race.caption);
+
+    kml.line({"<Folder><name>Track Lines</name>"});
+    for (int b = 1; b <= model.boatCount(); ++b) {
+        const Boat& boat = model.boats[b];
+        if (exported(boat, options)) boatTrack(boat, b, 0, boat.pointCount() - 1, kml);
+    }
+    kml.line({"</Folder>"});
+
+    kml.line({"<Folder><name>POINTS</name>"});
+    kml.line({"<visibility>0</visibility>"});
+    kml.line({"<open>1</open>"});
+    std::vector<TrackCursor> cursors(static_cast<std::size_t>(model.boatCount()));
+    for (int k = 0; k < plan.count; ++k) {
+        const double t = plan.timeSeconds(k);
+        const Timestamp when = afterStart(race, t);
+        kml.line({"<Folder><name>", formatTimestamp(when), "</name>"});
+        for (int b = 1; b <= model.boatCount(); ++b) {
+            const Boat& boat = model.boats[b];
+            if (!exported(boat, options)) continue;
+            const auto s = sampleAt(boat.track, t, cursors[static_cast<std::size_t>(b - 1)]);
+            // The interval between the last two fixes does not count here:
+            // a boat found only there is left out of the snapshot.
+            if (!s || s->fixIndex >= boat.pointCount() - 2) continue;
+            // The figures of the fix the boat is sailing towards.
+            const TrackPoint& next = boat.track[static_cast<std::size_t>(s->fixIndex) + 1];
+            kml.boat(boat,
+                     {when, s->latMinutes, s->lonMinutes, next.speedKnots, next.courseDegrees},
+                     icons, options.language);
+        }
+        kml.line({"</Folder>"});
+    }
+    kml.line({"</Folder>"});
+
+    marksAndLines(model, icons, kml);
+    kml.line({"</Folder></kml>"});
+    return kml.take();
+}
+
+std::string presentSceneKml(const RaceModel& model, double timeSeconds, const KmlOptions& options) {
+    const KmlIcons icons(options.iconFolder);
+    const Race& race = model.race;
+    KmlText kml(static_cast<std::size_t>(model.boatCount()) * 2048 + 1024);
+    kml.beginning(race.caption);
+
+    const Timestamp when = afterStart(race, roundHalfEven(timeSeconds));
+    const std::string whenText = formatTimestamp(when);
+    kml.line({"<Folder><name>", whenText.substr(whenText.find(' ') + 1), "</name>"});
+    for (int b = 1; b <= model.boatCount(); ++b) {
+        const Boat& boat = model.boats[b];
+        if (!exported(boat, options)) continue;
+        TrackCursor cursor;
+        const auto s = sampleAt(boat.track, timeSeconds, cursor);
+        if (!s) continue;
+        boatTrack(boat, b, s->fixIndex, std::max(0, s->fixIndex - kWakeFixes), kml);
+        kml.boat(boat, {when, s->latMinutes, s->lonMinutes, s->speedKnots, s->headingDegrees},
+                 icons, options.language);
+    }
+    kml.line({"</Folder></Folder></kml>"});
+    return kml.take();
+}
+
+}  // namespace korvane

@@ -1,0 +1,36 @@
+// The one call the window makes for each KML export: build the file, write
+// it to the documents folder in one step, and say where it went or why it
+// could not be written. Opening it in the viewer is left to the caller.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "export/kml_document.h"
+#include "race/model.h"
+
+namespace korvane {
+
+inline constexpr const char* kPresentSceneKmlFile = "ZLTMap4.kml";
+inline constexpr const char* kWholeRaceKmlFile = "ZLTMap5.kml";
+
+struct KmlExportResult {
+    std::filesystem::path path;  // the file written
+    std::string error;           // empty on success
+
+    bool ok() const { return error.empty(); }
+};
+
+KmlExportResult exportWholeRace(const RaceModel& model,
+                                const std::filesystem::path& documentsFolder,
+                                const KmlOptions& options);
+
+KmlExportResult exportPresentScene(const RaceModel& model, double timeSeconds,
+                                   const std::filesystem::path& documentsFolder,
+                                   const KmlOptions& options);
+
+// Writes `bytes` to `path` in one step (a failed write leaves any older file
+// whole); what the two exports and the command line share.
+KmlExportResult writeKmlFile(const std::filesystem::path& path, const std::string& bytes);
+
+}  // namespace korvane

@@ -1,0 +1,103 @@
+#include "export/kml_placemarks.h"
+
+#include "base/numbers.h"
+#include "export/kml_text.h"
+
+namespace korvane {
+
+namespace {
+
+constexpr std::string_view kEol = "\r\n";
+
+std::string iconHref(const std::filesystem::path& folder, const std::string& file) {
+    return escapeXml((folder / file).string());
+}
+
+}  // namespace
+
+KmlIcons::KmlIcons(const std::filesystem::path& iconFolder) {
+    for (std::size_t i = 0; i < boat.size(); ++i)
+        boat[i] = iconHref(iconFolder, "ar" + std::to_string(i * 10) + ".png");
+    buoy = iconHref(iconFolder, "buoi.png");
+}
+
+KmlText& KmlText::line(std::initializer_list<std::string_view> pieces) {
+    for (const std::string_view piece : pieces) text_ += piece;
+    text_ += kEol;
+    return *this;
+}
+
+void KmlText::coordinates(double latMinutes, double lonMinutes, std::string_view altitude) {
+    appendNumber(text_, lonMinutes / 60);
+    text_ += ',';
+    appendNumber(text_, latMinutes / 60);
+    text_ += ',';
+    text_ += altitude;
+}
+
+void KmlText::beginning(std::string_view caption) {
+    line({R"(<?xml version="1.0" encoding="UTF-8"?>)"});
+    line({R"(<kml xmlns="http://earth.google.com/kml/2.0">)"});
+    line({"<Folder>"});
+    line({"<name>", escapeXml(kmlRaceName(caption)), "</name><open>1</open>"});
+}
+
+void KmlText::lineStart(std::string_view name, std::string_view colour, int widthPixels) {
+    line({"<Placemark><name>", escapeXml(name), "</name>"});
+    line({"<Style><LineStyle><color>", colour, "</color><width>", std::to_string(widthPixels),
+          "</width></LineStyle></Style>"});
+    line({"<LineString><coordinates>"});
+}
+
+void KmlText::linePoint(double latMinutes, double lonMinutes) {
+    coordinates(latMinutes, lonMinutes, "0.0 ");
+    text_ += kEol;
+}
+
+void KmlText::lineEnd() {
+    line({"</coordinates></LineString></Placemark>"});
+}
+
+void KmlText::boat(const Boat& boat, const BoatInstant& at, const KmlIcons& icons,
+                   KmlLanguage language) {
+    const std::string when = formatTimestamp(at.time);
+    const std::string lat = kmlDegrees(at.latMinutes);
+    const std::string lon = kmlDegrees(at.lonMinutes);
+    const std::string speed = kmlSpeed(at.speedKnots);
+    const std::string heading = kmlHeading(at.headingDegrees);
+    line({"<Placemark><name>", escapeXml(boat.name), "</name>"});
+    if (language == KmlLanguage::Japanese) {
+        line({R"(<description><![CDATA[<ul type="disk"><li>日時：)", when, "<br>"});
+        line({"<li>緯度： ", lat, "度<br>"});
+        line({"<li>経度： ", lon, "度<br>"});
+        line({"<li>速度： ", speed, "ノット<br>"});
+        line({"<li>針路： ", heading, "度(T)<br>"});
+    } else {
+        line({R"(<description><![CDATA[<ul type="disk"><li>Date Time：)", when, "<br>"});
+        line({"<li>LAT： ", lat, " DEG<br>"});
+        line({"<li>LON： ", lon, " DEG<br>"});
+        line({"<li>BSP： ", speed, " KTS<br>"});
+        line({"<li>HDG： ", heading, " DEG(T)<br>"});
+    }
+    line({"</ul>]]></description>"});
+    line({"<visibility>1</visibility><Style><IconStyle><heading>0</heading><Icon><href>"});
+    line({icons.boat[static_cast<std::size_t>(iconHeading(at.headingDegrees) / 10)],
+          "</href></Icon></IconStyle></Style>"});
+    text_ += "<Point><coordinates>";
+    coordinates(at.latMinutes, at.lonMinutes, "0");
+    line({"</coordinates>"});
+    line({"</Point></Placemark>"});
+}
+
+void KmlText::buoy(std::string_view name, double latMinutes, double lonMinutes,
+                   const KmlIcons& icons) {
+    line({"<Placemark><name>", escapeXml(name), "</name>"});
+    line({"<visibility>1</visibility><Style><IconStyle><Icon>"});
+    line({"<href>", icons.buoy, "</href></Icon></IconStyle></Style>"});
+    text_ += "<Point><coordinates>";
+    coordinates(latMinutes, lonMinutes, "0");
+    line({"</coordinates>"});
+    line({"</Point></Placemark>"});
+}
+
+}  // namespace korvane
