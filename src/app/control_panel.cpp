@@ -118,7 +118,7 @@ ControlPanel::ControlPanel(QWidget* parent) : QWidget(parent) {
 
     auto* checks = new QGridLayout;
     checks->setSpacing(0);
-    const QCheckBox* order[] = {autoTraceBox, layLineBox, compLineBox, showNameBox,
+    const QCheckBox* order[] = {autoTraceBox, layLineBox,     compLineBox, showNameBox,
                                 bigBoatBox,   smallScreenBox, tipsBox};
     int k = 0;
     for (const QCheckBox* box : order) {

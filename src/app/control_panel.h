@@ -18,7 +18,7 @@ namespace korvane {
 
 class ControlPanel : public QWidget {
     Q_OBJECT
-public:
+  public:
     static constexpr int kWidth = 265;
     static constexpr int kHeight = 368;
     static constexpr int kSpeedBarMax = 136;

@@ -9,7 +9,7 @@ namespace korvane {
 
 class CtModePanel : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit CtModePanel(QWidget* parent = nullptr);
     void showMode(bool corrected);  // without emitting modePicked
     bool correctedChecked() const { return correctedButton->isChecked(); }
@@ -17,7 +17,7 @@ public:
     QRadioButton* elapsedButton = nullptr;
     QRadioButton* correctedButton = nullptr;
 
-signals:
+  signals:
     // The user picked a mode (true: corrected time).
     void modePicked(bool corrected);
 };

@@ -8,7 +8,7 @@ namespace korvane {
 
 class DiagnosticsBox : public QLabel {
     Q_OBJECT
-public:
+  public:
     explicit DiagnosticsBox(QWidget* parent = nullptr);
     void showFigures(int framesLastSecond, double timeSeconds, int speed, double drawMs);
 };

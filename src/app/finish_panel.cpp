@@ -29,8 +29,7 @@ void FinishPanel::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), QColor(135, 206, 235));
     p.setPen(Qt::black);
-    p.drawText(QRect(4, 0, width() - 8, kHeaderHeight), Qt::AlignVCenter,
-               QStringLiteral("FINISH"));
+    p.drawText(QRect(4, 0, width() - 8, kHeaderHeight), Qt::AlignVCenter, QStringLiteral("FINISH"));
     int y = kHeaderHeight;
     int rank = 1;
     for (const FinishRow& r : rows_) {

@@ -17,7 +17,7 @@ struct FinishRow {
 
 class FinishPanel : public QWidget {
     Q_OBJECT
-public:
+  public:
     static constexpr int kRowHeight = 15;
     static constexpr int kWidth = 210;
 
@@ -26,10 +26,10 @@ public:
     void clearRows();
     int rowCount() const { return static_cast<int>(rows_.size()); }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     std::vector<FinishRow> rows_;
 };
 

@@ -11,7 +11,7 @@ namespace korvane {
 
 class FlagPanel : public QWidget {
     Q_OBJECT
-public:
+  public:
     static constexpr int kFlagWidth = 72;
     static constexpr int kFlagHeight = 47;
 
@@ -19,7 +19,7 @@ public:
     void showFlag(StartFlag flag);
     bool preparatoryShown() const { return preparatory_->isVisible(); }
 
-private:
+  private:
     QLabel* mark_ = nullptr;
     QLabel* preparatory_ = nullptr;
 };

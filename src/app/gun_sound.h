@@ -7,12 +7,12 @@
 namespace korvane {
 
 class GunSound {
-public:
+  public:
     GunSound();
     void play();
     int timesPlayed() const { return played_; }  // for tests, which cannot hear
 
-private:
+  private:
     QSoundEffect effect_;
     int played_ = 0;
 };

@@ -13,7 +13,7 @@ namespace korvane {
 
 class JumpPanel : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit JumpPanel(QWidget* parent = nullptr);
     void showMoment(Timestamp moment);  // the pickers follow the replay
     Timestamp pickedMoment() const;

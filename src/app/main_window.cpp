@@ -25,7 +25,7 @@ namespace {
 constexpr int kPanelMargin = 5;
 constexpr int kZoomAfterOpening = 75;
 constexpr int kCountdownHalfWidth = 60;  // the big time read-out above the map's centre
-constexpr int kCountdownTop = 15;  // the ZOOM bar after a race opens
+constexpr int kCountdownTop = 15;        // the ZOOM bar after a race opens
 const QString kProgramName = QStringLiteral("korvane");
 
 QString elapsedText(double seconds) {
@@ -111,7 +111,9 @@ MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWi
     realTime_.start();
 }
 
-MainWindow::~MainWindow() { loader_.wait(); }
+MainWindow::~MainWindow() {
+    loader_.wait();
+}
 
 void MainWindow::connectControls() {
     ControlPanel* c = controls_;
@@ -297,7 +299,9 @@ void MainWindow::secondTick() {
                               lastDrawMs_);
 }
 
-void MainWindow::lightTick() { clock_.onLightTick(); }
+void MainWindow::lightTick() {
+    clock_.onLightTick();
+}
 
 void MainWindow::apply(const ReplayEvents& ev) {
     if (ev.transportChanged) controls_->transport->showTransport(clock_.transport());
@@ -421,8 +425,7 @@ void MainWindow::layoutPanels() {
                                                            : kPanelMargin);
     ctMode_->move(mapWidth, controls_->height() + kPanelMargin);
     diagnostics_->move(kPanelMargin, h - diagnostics_->height() - kPanelMargin);
-    if (jump_->isVisible())
-        jump_->move(kPanelMargin, h - jump_->height() - kPanelMargin);
+    if (jump_->isVisible()) jump_->move(kPanelMargin, h - jump_->height() - kPanelMargin);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -34,7 +34,7 @@ struct StartChoice {
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     // The replay ticks: a frame every 30 ms, the housekeeping and the
     // landmark lights once a second.
     static constexpr int kFrameMs = 30;
@@ -70,12 +70,12 @@ public:
     void secondTick();
     void lightTick();
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void connectControls();
     void onRaceLoaded(const LoadOutcome& outcome);
     void startReplay();

@@ -33,8 +33,7 @@ SceneResult MapView::drawFrame(double timeSeconds, const DisplayState& display,
     const auto lights = landmarkLightsAt(session_->coast.landmarks, lightTicks);
     input.landmarks = &lights;
     state_.landmarkPulse = landmarkPulse;
-    const SceneResult result =
-        renderer_.draw(scene_, timeSeconds, input, display, state_, view_);
+    const SceneResult result = renderer_.draw(scene_, timeSeconds, input, display, state_, view_);
     update();
     return result;
 }

@@ -19,7 +19,7 @@ namespace korvane {
 
 class MapView : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit MapView(QWidget* parent = nullptr);
 
     // A new race: the frame state of the old one is dropped with it.
@@ -33,11 +33,11 @@ public:
     // Where each boat was in the last frame (by slot).
     const std::vector<BoatNow>& boatsNow() const { return state_.boats; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     std::shared_ptr<const RaceSession> session_;
     SceneRenderer renderer_;
     Viewport view_;

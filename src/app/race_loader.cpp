@@ -14,7 +14,9 @@ RaceLoader::RaceLoader(QObject* parent) : QObject(parent) {
             [this] { emit finished(watcher_.result()); });
 }
 
-RaceLoader::~RaceLoader() { watcher_.waitForFinished(); }
+RaceLoader::~RaceLoader() {
+    watcher_.waitForFinished();
+}
 
 bool RaceLoader::start(OpenRequest request, std::shared_ptr<const RaceSession> previous) {
     if (busy()) return false;
@@ -27,7 +29,8 @@ bool RaceLoader::start(OpenRequest request, std::shared_ptr<const RaceSession> p
             QMetaObject::invokeMethod(
                 self.data(),
                 [self, p] {
-                    if (self) emit self->progress(p.step, p.stepCount, QString::fromStdString(p.text));
+                    if (self)
+                        emit self->progress(p.step, p.stepCount, QString::fromStdString(p.text));
                 },
                 Qt::QueuedConnection);
         };

@@ -13,12 +13,12 @@ namespace korvane {
 
 struct LoadOutcome {
     std::shared_ptr<const RaceSession> session;  // null when the opening failed
-    QString error;                                // the message for the user
+    QString error;                               // the message for the user
 };
 
 class RaceLoader : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit RaceLoader(QObject* parent = nullptr);
     ~RaceLoader() override;
 
@@ -28,11 +28,11 @@ public:
     // Blocks until the running opening is done (tests and shutdown).
     void wait() { watcher_.waitForFinished(); }
 
-signals:
+  signals:
     void progress(int step, int stepCount, QString text);
     void finished(korvane::LoadOutcome outcome);
 
-private:
+  private:
     QFutureWatcher<LoadOutcome> watcher_;
 };
 

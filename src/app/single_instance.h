@@ -9,15 +9,15 @@ namespace korvane {
 
 class SingleInstance : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit SingleInstance(QString name, QObject* parent = nullptr);
     // True when this is the first instance (it then listens for others).
     bool becomePrimary();
 
-signals:
+  signals:
     void raiseRequested();
 
-private:
+  private:
     QString name_;
     QLocalServer server_;
 };

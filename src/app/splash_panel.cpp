@@ -37,9 +37,9 @@ SplashPanel::SplashPanel(QWidget* parent) : QWidget(parent) {
     date_ = centredLabel(this, 16);
     progress_ = new QProgressBar(this);
     progress_->setTextVisible(false);
-    progress_->setStyleSheet(QStringLiteral(
-        "QProgressBar { border: 1px solid black; background: #202040; }"
-        "QProgressBar::chunk { background: yellow; }"));
+    progress_->setStyleSheet(
+        QStringLiteral("QProgressBar { border: 1px solid black; background: #202040; }"
+                       "QProgressBar::chunk { background: yellow; }"));
     status_ = centredLabel(this, 10);
     maker_ = centredLabel(this, 10);
     maker_->setText(QStringLiteral("korvane"));

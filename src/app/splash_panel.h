@@ -10,7 +10,7 @@ namespace korvane {
 
 class SplashPanel : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit SplashPanel(QWidget* parent = nullptr);
 
     void setCover(const QPixmap& cover);  // raceadmin/cover.jpg, or none
@@ -18,10 +18,10 @@ public:
     void setProgress(int step, int stepCount, const QString& text);
     QString statusText() const { return status_->text(); }
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void placeChildren();
 
     QLabel* picture_ = nullptr;

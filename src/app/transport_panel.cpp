@@ -30,13 +30,13 @@ TransportPanel::TransportPanel(QWidget* parent) : QWidget(parent) {
     auto* caption = new QLabel(QStringLiteral("GO/STOP"), this);
     caption->setGeometry(4, 0, 80, 16);
     const int step = kButtonSize + 2;
-    playForwardButton = makeButton(this, QStringLiteral("▲"), tr("Play forward"),
-                                   {kColumn1, kFirstRow});
+    playForwardButton =
+        makeButton(this, QStringLiteral("▲"), tr("Play forward"), {kColumn1, kFirstRow});
     stopButton = makeButton(this, QStringLiteral("■"), tr("Stop"), {kColumn1, kFirstRow + step});
     playBackwardButton = makeButton(this, QStringLiteral("▼"), tr("Play backward"),
                                     {kColumn1, kFirstRow + 2 * step});
-    stepForwardButton = makeButton(this, QStringLiteral("+"), tr("One second forward"),
-                                   {kColumn2, kFirstRow});
+    stepForwardButton =
+        makeButton(this, QStringLiteral("+"), tr("One second forward"), {kColumn2, kFirstRow});
     stepBackwardButton = makeButton(this, QStringLiteral("−"), tr("One second back"),
                                     {kColumn2, kFirstRow + 2 * step});
     setFixedSize(kColumn2 + kButtonSize + 6, kFirstRow + 3 * step + 2);

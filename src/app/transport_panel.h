@@ -11,7 +11,7 @@ namespace korvane {
 
 class TransportPanel : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TransportPanel(QWidget* parent = nullptr);
     void showTransport(Transport transport);
 

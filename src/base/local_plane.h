@@ -22,7 +22,7 @@ struct GroundVector {
 };
 
 class LocalPlane {
-public:
+  public:
     // cosLat: cosine of the latitude the plane is laid at (the race area's).
     explicit LocalPlane(double cosLat) : metresPerMinuteLon_(kMetresPerMinuteLat * cosLat) {}
     // The plane laid at a latitude given in minutes of arc.
@@ -40,7 +40,7 @@ public:
         return vector(lat1Minutes, lon1Minutes, lat2Minutes, lon2Minutes).lengthMetres();
     }
 
-private:
+  private:
     double metresPerMinuteLon_;
 };
 

@@ -8,8 +8,8 @@
 #include "cli/info_command.h"
 #include "cli/kml_command.h"
 #include "cli/maneuvers_command.h"
-#include "cli/report_command.h"
 #include "cli/render_command.h"
+#include "cli/report_command.h"
 #include "race/race_file_error.h"
 #include "session/race_session.h"
 

@@ -74,9 +74,8 @@ std::string RaceDocument::toBytes() const {
         if (!l.edited) {
             out.append(raw_, l.rawBegin, l.rawLength);
             // A kept last line without its end gets one when lines follow it.
-            const bool hasEnd =
-                l.rawLength > 0 && (raw_[l.rawBegin + l.rawLength - 1] == '\n' ||
-                                    raw_[l.rawBegin + l.rawLength - 1] == '\r');
+            const bool hasEnd = l.rawLength > 0 && (raw_[l.rawBegin + l.rawLength - 1] == '\n' ||
+                                                    raw_[l.rawBegin + l.rawLength - 1] == '\r');
             if (!hasEnd && k + 1 < lines_.size()) out += lineEnd_;
             continue;
         }

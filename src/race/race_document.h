@@ -15,12 +15,12 @@
 namespace korvane {
 
 class RaceDocument {
-public:
+  public:
     struct Line {
-        std::string text;          // UTF-8, without its line end
-        std::size_t rawBegin = 0;  // where the line's bytes start in the file
+        std::string text;           // UTF-8, without its line end
+        std::size_t rawBegin = 0;   // where the line's bytes start in the file
         std::size_t rawLength = 0;  // its bytes, line end included
-        bool edited = false;       // true: written anew from `text`
+        bool edited = false;        // true: written anew from `text`
     };
 
     RaceDocument() = default;
@@ -47,7 +47,7 @@ public:
     // Through the atomic write: the old file stays whole when this fails.
     bool save(const std::filesystem::path& path) const;
 
-private:
+  private:
     std::string raw_;
     TextEncoding encoding_ = TextEncoding::Utf8;
     bool bom_ = false;

@@ -56,7 +56,7 @@ constexpr std::int32_t kMaxPictureSize = 10000;
 constexpr double kMaxPictureOffsetSeconds = 7 * 86400;
 
 class LineParser {
-public:
+  public:
     LineParser(RaceModel& model, const RaceFileOptions& options, RaceFileResult& result,
                std::string fileName)
         : model_(model),
@@ -84,7 +84,7 @@ public:
         if (const Rule* rule = ruleFor(keyword_)) (this->*(rule->apply))();
     }
 
-private:
+  private:
     using Apply = void (LineParser::*)();
     struct Rule {
         std::string_view keyword;
@@ -94,19 +94,19 @@ private:
     // One rule a keyword; a line whose keyword has no rule is ignored.
     static const Rule* ruleFor(std::string_view keyword) {
         static constexpr Rule kRules[] = {
-            {"NOTE", &LineParser::note},         {"CLSSEP", &LineParser::classesSeparate},
-            {"CLSN", &LineParser::className},    {"BN", &LineParser::boatLine},
-            {"CT", &LineParser::timeMode},       {"MK", &LineParser::mark},
-            {"MAP", &LineParser::coastFiles},    {"LN", &LineParser::line},
-            {"RL", &LineParser::referenceLine},  {"LL", &LineParser::laylines},
-            {"CRS", &LineParser::course},        {"AT", &LineParser::attachments},
-            {"FLG", &LineParser::flag},          {"T1", &LineParser::title},
-            {"T2", &LineParser::subtitle},       {"MG", &LineParser::variation},
-            {"LG", &LineParser::boatLength},     {"ST", &LineParser::startTime},
-            {"FT", &LineParser::finishTime},     {"TD", &LineParser::timeZone},
-            {"WD", &LineParser::windDirection},  {"WF", &LineParser::windFile},
-            {"BT", &LineParser::preStart},       {"NU", &LineParser::northUp},
-            {"PS", &LineParser::playSpeed},      {"PIC", &LineParser::pictures},
+            {"NOTE", &LineParser::note},        {"CLSSEP", &LineParser::classesSeparate},
+            {"CLSN", &LineParser::className},   {"BN", &LineParser::boatLine},
+            {"CT", &LineParser::timeMode},      {"MK", &LineParser::mark},
+            {"MAP", &LineParser::coastFiles},   {"LN", &LineParser::line},
+            {"RL", &LineParser::referenceLine}, {"LL", &LineParser::laylines},
+            {"CRS", &LineParser::course},       {"AT", &LineParser::attachments},
+            {"FLG", &LineParser::flag},         {"T1", &LineParser::title},
+            {"T2", &LineParser::subtitle},      {"MG", &LineParser::variation},
+            {"LG", &LineParser::boatLength},    {"ST", &LineParser::startTime},
+            {"FT", &LineParser::finishTime},    {"TD", &LineParser::timeZone},
+            {"WD", &LineParser::windDirection}, {"WF", &LineParser::windFile},
+            {"BT", &LineParser::preStart},      {"NU", &LineParser::northUp},
+            {"PS", &LineParser::playSpeed},     {"PIC", &LineParser::pictures},
             {"ADDAREA", &LineParser::addArea},
         };
         for (const Rule& r : kRules)
@@ -158,8 +158,8 @@ private:
     void pictures() {
         race_.pictureFolder = field(1);
         race_.pictureFolderSaved = field(1);
-        race_.pictureTimeOffset = static_cast<float>(
-            floatingIn(2, -kMaxPictureOffsetSeconds, kMaxPictureOffsetSeconds));
+        race_.pictureTimeOffset =
+            static_cast<float>(floatingIn(2, -kMaxPictureOffsetSeconds, kMaxPictureOffsetSeconds));
         const auto size = fieldCount() > 3 ? parseInt32(field(3)) : std::nullopt;
         race_.pictureSize = size && *size > 0 && *size <= kMaxPictureSize ? *size : 400;
     }
@@ -311,8 +311,7 @@ void finish(RaceModel& model, const RaceFileOptions& options, RaceFileResult& re
     w.hasAttachments = race.attachments.count() > 0;
     // The first opening, and every opening the user did not cause by picking
     // a time mode, takes the mode from the race file.
-    if (!options.modePickedByUser || !options.raceOpenedBefore)
-        w.timeMode = race.timeMode;
+    if (!options.modePickedByUser || !options.raceOpenedBefore) w.timeMode = race.timeMode;
 }
 
 bool looksLikeText(std::string_view bytes) {

@@ -31,10 +31,10 @@ RaceFileOptions::FileExists filesBelow(const std::filesystem::path& dataRoot);
 // What a race file tells the window, as meaning; the panels turn it into
 // positions of their own controls.
 struct RaceWindowSettings {
-    bool northUp = false;        // else wind up
-    double replaySpeed = 5;      // race seconds per real second
-    double replaySpeed2 = 5;     // the second speed (small-screen replays)
-    double zoomFactor = 1.0;     // the zoom bar's factor after opening
+    bool northUp = false;         // else wind up
+    double replaySpeed = 5;       // race seconds per real second
+    double replaySpeed2 = 5;      // the second speed (small-screen replays)
+    double zoomFactor = 1.0;      // the zoom bar's factor after opening
     bool hasAttachments = false;  // the attachments button is offered
     // The time mode the race file sets; unset when the user's own choice
     // stands (they picked a mode and the same race was opened before).

@@ -6,9 +6,9 @@
 #include "race/race_area.h"
 #include "race/race_file_error.h"
 #include "race/wind_file.h"
-#include "view/colours.h"
-#include "tracks/course_speed.h"
 #include "session/coast_step.h"
+#include "tracks/course_speed.h"
+#include "view/colours.h"
 
 namespace korvane {
 
@@ -75,7 +75,7 @@ void measureLegs(RaceSession& session) {
 }  // namespace
 
 std::shared_ptr<const RaceSession> openRace(const OpenRequest& request, const RaceModel* previous,
-                                      const ProgressCallback& progress) {
+                                            const ProgressCallback& progress) {
     auto session = std::make_unique<RaceSession>();
     session->dataRoot = request.dataRoot;
     session->raceFilePath = resolveRaceFile(request.dataRoot, request.raceFile);
@@ -137,8 +137,8 @@ std::shared_ptr<const RaceSession> openRace(const OpenRequest& request, const Ra
             session->model.race.coastFiles.append(name);
     deriveCourseAndSpeed(session->model, session->area.cosLat);
     measureLegs(*session);
-    session->maneuvers = findRaceManeuvers(session->model, session->legs, session->course,
-                                           session->area.plane());
+    session->maneuvers =
+        findRaceManeuvers(session->model, session->legs, session->course, session->area.plane());
     return std::shared_ptr<const RaceSession>(std::move(session));
 }
 

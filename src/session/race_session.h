@@ -73,7 +73,7 @@ std::filesystem::path resolveRaceFile(const std::filesystem::path& dataRoot,
 // window, the exports and the CLI share it read-only, and what changes from
 // frame to frame belongs to whoever draws.
 std::shared_ptr<const RaceSession> openRace(const OpenRequest& request,
-                                      const RaceModel* previous = nullptr,
-                                      const ProgressCallback& progress = {});
+                                            const RaceModel* previous = nullptr,
+                                            const ProgressCallback& progress = {});
 
 }  // namespace korvane

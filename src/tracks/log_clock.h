@@ -13,7 +13,7 @@
 namespace korvane {
 
 class LogClock {
-public:
+  public:
     explicit LogClock(const FixCollector& collector) : collector_(collector) {}
 
     // Fields already split into numbers; nullopt when one is out of range
@@ -25,7 +25,7 @@ public:
     // is not the plain fixed-width form.
     std::optional<std::int64_t> secondsOfText(std::string_view text) const;
 
-private:
+  private:
     const FixCollector& collector_;
     int year_ = -1, month_ = -1, day_ = -1;
     std::optional<Timestamp> dayStart_;

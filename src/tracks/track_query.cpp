@@ -21,8 +21,8 @@ int bracketingFix(const std::vector<TrackPoint>& t, double time, int hint) {
     if (n < 2 || !(time >= t.front().timeSeconds) || time >= t.back().timeSeconds) return -1;
     for (int j : {hint, hint + 1})
         if (j >= 0 && j <= n - 2 && brackets(t, j, time)) return j;
-    const auto later = std::upper_bound(t.begin(), t.end(), time,
-                                        [](double s, const TrackPoint& p) { return s < p.timeSeconds; });
+    const auto later = std::upper_bound(
+        t.begin(), t.end(), time, [](double s, const TrackPoint& p) { return s < p.timeSeconds; });
     return static_cast<int>(later - t.begin()) - 1;
 }
 

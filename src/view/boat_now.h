@@ -19,7 +19,6 @@ struct BoatNow {
 
 // Asks the track where the boat is at `timeSeconds` and fills `now`;
 // false (and hasPosition false) when the boat has no position then.
-bool placeBoat(BoatNow& now, const std::vector<TrackPoint>& track, double timeSeconds,
-               int twdTrue);
+bool placeBoat(BoatNow& now, const std::vector<TrackPoint>& track, double timeSeconds, int twdTrue);
 
 }  // namespace korvane

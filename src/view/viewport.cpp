@@ -3,8 +3,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "race/angles.h"
 #include "base/local_plane.h"
+#include "race/angles.h"
 
 namespace korvane {
 

@@ -84,8 +84,8 @@ TEST(MainWindow, InjectedTicksMoveTheReplayAtTheChosenSpeed) {
             const int sign = b == w->controls()->transport->playForwardButton ? 1 : -1;
             // Jump to the middle so neither end of the timeline interferes.
             w->controls()->transport->stopButton->click();
-            const double mid = (w->session()->model.race.timelineBegin +
-                                w->session()->model.race.timelineEnd) / 2;
+            const double mid =
+                (w->session()->model.race.timelineBegin + w->session()->model.race.timelineEnd) / 2;
             w->jumpPanel()->showMoment(w->session()->model.race.start + mid / 86400);
             w->jumpPanel()->jumpButton->click();
             const double from = w->clock().timeSeconds();
@@ -187,7 +187,8 @@ TEST(MainWindow, ABrokenRaceFileLeavesTheWindowUsable) {
         const auto w = openSample(race, tree.root());
         EXPECT_EQ(w->session(), nullptr);
         EXPECT_FALSE(w->lastError().isEmpty()) << race;
-        EXPECT_TRUE(w->lastError().contains(QString::fromLatin1(race))) << w->lastError().toStdString();
+        EXPECT_TRUE(w->lastError().contains(QString::fromLatin1(race)))
+            << w->lastError().toStdString();
         EXPECT_TRUE(w->controls()->showButton->isEnabled());
         EXPECT_GE(w->controls()->raceList->count(), 2);
         w->frameTick(100);  // no race: ticks do nothing, and do not crash

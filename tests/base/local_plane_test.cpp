@@ -11,12 +11,14 @@ namespace {
 
 struct PlaneCase {
     const char* name;
-    double latDegrees;  // where the plane is laid
+    double latDegrees;              // where the plane is laid
     double lat1, lon1, lat2, lon2;  // minutes of arc
     double northMetres, eastMetres, bearingDegrees;
 };
 
-std::ostream& operator<<(std::ostream& os, const PlaneCase& c) { return os << c.name; }
+std::ostream& operator<<(std::ostream& os, const PlaneCase& c) {
+    return os << c.name;
+}
 
 const double kCos60 = std::cos(std::numbers::pi / 3);
 
@@ -39,18 +41,18 @@ TEST_P(LocalPlaneTest, GivesTheGroundVectorAndItsBearing) {
 
 INSTANTIATE_TEST_SUITE_P(
     EdgeCases, LocalPlaneTest,
-    testing::Values(
-        PlaneCase{"ZeroLength", 35, 2100, 8340, 2100, 8340, 0, 0, 0},
-        PlaneCase{"EquatorEast", 0, 0, 0, 0, 1, 0, 1852, 90},
-        PlaneCase{"EquatorWest", 0, 0, 0, 0, -1, 0, -1852, 270},
-        PlaneCase{"North", 35, 2100, 8340, 2101, 8340, 1852, 0, 0},
-        PlaneCase{"South", 35, 2100, 8340, 2099, 8340, -1852, 0, 180},
-        PlaneCase{"SixtyNorthHalvesLongitude", 60, 3600, 0, 3600, 2, 0, 1852, 90},
-        PlaneCase{"SixtyNorthDiagonal", 60, 3600, 0, 3601, 2, 1852, 1852, 45},
-        PlaneCase{"EastAcross180", 0, 0, 10799, 0, -10799, 0, 2 * 1852, 90},
-        PlaneCase{"WestAcross180", 0, 0, -10799, 0, 10799, 0, -2 * 1852, 270},
-        PlaneCase{"SouthWest", 0, 0, 0, -1, -1, -1852, -1852, 225},
-        PlaneCase{"AlmostNorthNever360", 0, 0, 0, 1, -1e-15, 1852, -1852e-15, 360 - 5.7e-14}),
+    testing::Values(PlaneCase{"ZeroLength", 35, 2100, 8340, 2100, 8340, 0, 0, 0},
+                    PlaneCase{"EquatorEast", 0, 0, 0, 0, 1, 0, 1852, 90},
+                    PlaneCase{"EquatorWest", 0, 0, 0, 0, -1, 0, -1852, 270},
+                    PlaneCase{"North", 35, 2100, 8340, 2101, 8340, 1852, 0, 0},
+                    PlaneCase{"South", 35, 2100, 8340, 2099, 8340, -1852, 0, 180},
+                    PlaneCase{"SixtyNorthHalvesLongitude", 60, 3600, 0, 3600, 2, 0, 1852, 90},
+                    PlaneCase{"SixtyNorthDiagonal", 60, 3600, 0, 3601, 2, 1852, 1852, 45},
+                    PlaneCase{"EastAcross180", 0, 0, 10799, 0, -10799, 0, 2 * 1852, 90},
+                    PlaneCase{"WestAcross180", 0, 0, -10799, 0, 10799, 0, -2 * 1852, 270},
+                    PlaneCase{"SouthWest", 0, 0, 0, -1, -1, -1852, -1852, 225},
+                    PlaneCase{"AlmostNorthNever360", 0, 0, 0, 1, -1e-15, 1852, -1852e-15,
+                              360 - 5.7e-14}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LocalPlane, MetresPerMinuteOfLongitudeFollowTheLatitude) {

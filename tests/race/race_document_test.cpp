@@ -19,7 +19,9 @@ struct RoundTrip {
     int lines;
 };
 
-void PrintTo(const RoundTrip& r, std::ostream* os) { *os << r.name; }
+void PrintTo(const RoundTrip& r, std::ostream* os) {
+    *os << r.name;
+}
 
 class RaceDocumentRoundTrip : public ::testing::TestWithParam<RoundTrip> {};
 

@@ -75,10 +75,10 @@ TEST_P(RaceFileRangeError, StopsNamingTheFieldAndLine) {
 
 INSTANTIATE_TEST_SUITE_P(Table, RaceFileRangeError,
                          ::testing::Values("BT,2147483647", "BT,-1", "BN,a.gpx,A,10.5",
-                                           "BN,a.gpx,A,-1", "BN,a.gpx,A,1,99999999",
-                                           "MK,5401,0", "MK,0,-10801", "LN,0,0,-5400.5,0",
-                                           "RL,0,0,0,1e300", "LG,101", "TD,25", "MG,200",
-                                           "PS,2000", "LL,45,400", "ADDAREA,-1"));
+                                           "BN,a.gpx,A,-1", "BN,a.gpx,A,1,99999999", "MK,5401,0",
+                                           "MK,0,-10801", "LN,0,0,-5400.5,0", "RL,0,0,0,1e300",
+                                           "LG,101", "TD,25", "MG,200", "PS,2000", "LL,45,400",
+                                           "ADDAREA,-1"));
 
 TEST(RaceFileErrors, RangesAcceptTheirEdges) {
     RaceFixture f;

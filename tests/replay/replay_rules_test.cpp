@@ -86,7 +86,6 @@ INSTANTIATE_TEST_SUITE_P(
                       DaylightCase{63600, 75, false}, DaylightCase{66000, 25, true},
                       DaylightCase{70000, 0, true}));
 
-
 TEST(SideAverages, CountOnlyVisibleMovingBoatsOnTheWater) {
     const std::vector<BoatSpeedSample> boats = {
         {true, true, 6, 40},  {true, true, 8, -89}, {true, true, 9, 90},     {true, true, 0, 170},

@@ -15,7 +15,7 @@
 namespace korvane::testlogs {
 
 class TempRoot {
-public:
+  public:
     TempRoot() {
         std::random_device rd;
         path_ = std::filesystem::temp_directory_path() /
@@ -40,7 +40,7 @@ public:
         write("gpsdat/" + name, bytes);
     }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -57,7 +57,8 @@ TEST(SampleAt, AGapOverAnHourHidesTheBoat) {
 }
 
 TEST(SampleAt, EqualTimesAreSkippedWithoutDividingByZero) {
-    const std::vector<TrackPoint> t{{0, 0, 0, 0, 0}, {10, 1, 1, 0, 0}, {10, 2, 2, 0, 0}, {20, 3, 3, 0, 0}};
+    const std::vector<TrackPoint> t{
+        {0, 0, 0, 0, 0}, {10, 1, 1, 0, 0}, {10, 2, 2, 0, 0}, {20, 3, 3, 0, 0}};
     TrackCursor c;
     const auto s = sampleAt(t, 10, c);
     ASSERT_TRUE(s);

@@ -8,9 +8,9 @@
 
 #include "coast/coastline.h"
 #include "race/angles.h"
-#include "tracks/course_speed.h"
 #include "race/model.h"
 #include "race/race_area.h"
+#include "tracks/course_speed.h"
 #include "view/colours.h"
 #include "view/landmark_light.h"
 
