@@ -2,8 +2,55 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <vector>
 
 namespace korvane {
+
+namespace {
+
+struct CommandOptions {
+    const char* command;
+    std::vector<std::string> flags;         // options without a value
+    std::vector<std::string> valueOptions;  // options followed by a value
+};
+
+// Every option each command takes; anything else is refused, so a typing
+// error never goes unnoticed as a default.
+const std::vector<CommandOptions>& commandOptions() {
+    static const std::vector<CommandOptions> table{
+        {"info", {"--json"}, {"--fixes"}},
+        {"report", {}, {"-o"}},
+        {"kml", {"--hide-unfocused"}, {"--at", "-o", "--lang"}},
+        {"render",
+         {"--north-up", "--wind-up", "--laylines", "--small-boats"},
+         {"--at", "--size", "--frames", "--labels", "--zoom", "-o"}},
+        {"maneuvers", {"--json"}, {}},
+    };
+    return table;
+}
+
+void checkOptions(const CliOptions& options) {
+    const auto& table = commandOptions();
+    const auto entry = std::find_if(table.begin(), table.end(), [&](const CommandOptions& c) {
+        return c.command == options.command;
+    });
+    if (entry == table.end())
+        throw std::invalid_argument("unknown command '" + options.command + "'");
+    auto in = [](const std::vector<std::string>& list, const std::string& word) {
+        return std::find(list.begin(), list.end(), word) != list.end();
+    };
+    for (std::size_t i = 0; i < options.args.size(); ++i) {
+        const std::string& word = options.args[i];
+        if (in(entry->flags, word)) continue;
+        if (in(entry->valueOptions, word)) {
+            if (++i >= options.args.size()) throw std::invalid_argument(word + " needs a value");
+            continue;
+        }
+        throw std::invalid_argument(options.command + ": unknown option '" + word + "'");
+    }
+}
+
+}  // namespace
 
 bool CliOptions::has(const std::string& flag) const {
     return std::find(args.begin(), args.end(), flag) != args.end();
@@ -23,8 +70,8 @@ std::string usageText() {
            "  korvane-cli [--data DIR] [--et|--ct] kml RACE [--at SECONDS] [-o FILE]\n"
            "              [--lang en|ja] [--hide-unfocused]\n"
            "  korvane-cli [--data DIR] [--et|--ct] render RACE --at SECONDS [--size WxH]\n"
-           "              [--page track|graph|analysis] [--static] [--north-up|--wind-up]\n"
-           "              [--frames N] [--labels 0-3] [--zoom 0-100] [--laylines]\n"
+           "              [--north-up|--wind-up] [--frames N] [--labels 0-3]\n"
+           "              [--zoom 0-100] [--laylines]\n"
            "              [--small-boats] -o FILE.png\n"
            "  korvane-cli [--data DIR] [--et|--ct] maneuvers RACE [--json]\n"
            "RACE is a file name inside DIR/raceadmin/ or a path.\n";
@@ -54,6 +101,7 @@ CliOptions parseCliOptions(int argc, char** argv, const std::filesystem::path& d
     if (i >= argc) throw std::invalid_argument("no race given");
     options.race = argv[i++];
     for (; i < argc; ++i) options.args.emplace_back(argv[i]);
+    checkOptions(options);
     return options;
 }
 

@@ -32,7 +32,6 @@ int main(int argc, char** argv) {
     CliOptions options;
     try {
         options = parseCliOptions(argc, argv, defaultDataRoot(argv[0]));
-        if (options.command == "maneuvers") checkManeuversOptions(options);
     } catch (const std::invalid_argument& e) {
         if (*e.what()) std::cerr << "korvane-cli: " << e.what() << "\n";
         std::cerr << usageText();

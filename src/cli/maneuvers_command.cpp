@@ -102,13 +102,7 @@ void writeText(const RaceSession& session, std::ostream& out) {
 
 }  // namespace
 
-void checkManeuversOptions(const CliOptions& options) {
-    for (const std::string& word : options.args)
-        if (word != "--json") throw std::invalid_argument("maneuvers: unknown option " + word);
-}
-
 int runManeuvers(const RaceSession& session, const CliOptions& options, std::ostream& out) {
-    checkManeuversOptions(options);
     if (options.has("--json"))
         writeJson(session, out);
     else

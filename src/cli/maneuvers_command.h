@@ -9,10 +9,6 @@
 
 namespace korvane {
 
-// Throws std::invalid_argument on any word but --json, before the race is
-// opened.
-void checkManeuversOptions(const CliOptions& options);
-
 int runManeuvers(const RaceSession& session, const CliOptions& options, std::ostream& out);
 
 }  // namespace korvane
