@@ -1,9 +1,11 @@
 // A 1-based table with a fixed capacity, the shape every table of the race
-// model has. Appending to a full table is refused, never written past.
+// model has. Appending to a full table is refused, never written past, and
+// a slot outside the table is refused in every build, not only by assert.
 #pragma once
 
-#include <cassert>
 #include <cstddef>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace korvane {
@@ -17,22 +19,16 @@ class FixedTable {
     bool empty() const { return items_.empty(); }
     bool full() const { return count() >= Capacity; }
 
-    // Slot n, 1-based.
-    T& operator[](int n) {
-        assert(n >= 1 && n <= count());
-        return items_[static_cast<std::size_t>(n - 1)];
-    }
-    const T& operator[](int n) const {
-        assert(n >= 1 && n <= count());
-        return items_[static_cast<std::size_t>(n - 1)];
-    }
+    // Slot n, 1-based; throws std::out_of_range outside 1 ... count().
+    T& operator[](int n) { return items_[offset(n)]; }
+    const T& operator[](int n) const { return items_[offset(n)]; }
     bool contains(int n) const { return n >= 1 && n <= count(); }
 
-    // Returns the new slot's number, or 0 when the table is full.
-    int append(T item) {
-        if (full()) return 0;
+    // False, and the table unchanged, when the table is full.
+    bool append(T item) {
+        if (full()) return false;
         items_.push_back(std::move(item));
-        return count();
+        return true;
     }
     void clear() { items_.clear(); }
     void truncate(int n) {
@@ -48,6 +44,13 @@ class FixedTable {
     auto end() const { return items_.end(); }
 
   private:
+    std::size_t offset(int n) const {
+        if (!contains(n))
+            throw std::out_of_range("table slot " + std::to_string(n) + " of " +
+                                    std::to_string(count()));
+        return static_cast<std::size_t>(n - 1);
+    }
+
     std::vector<T> items_;
 };
 

@@ -225,7 +225,7 @@ class LineParser {
 
     template <class Table, class Item>
     void appendOrWarn(Table& table, Item item, const char* what) {
-        if (table.append(std::move(item)) == 0)
+        if (!table.append(std::move(item)))
             warn(std::string("more than ") + std::to_string(Table::kCapacity) + " " + what +
                  "; this one is ignored");
     }
