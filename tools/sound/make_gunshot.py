@@ -6,7 +6,7 @@ dies away in a few tens of milliseconds, a darker noise tail that rolls on a
 little longer, and a low thump under both. Written as 22050 Hz mono 16-bit PCM,
 about 0.6 s, so it stays small enough to be compiled into the program.
 
-The noise comes from a fixed seed: running the tool again writes the same file.
+The noise generator always starts from the same state: running the tool again writes the same file.
 
     python3 tools/sound/make_gunshot.py [-o src/app/resources/gunshot.wav]
 """
@@ -20,7 +20,7 @@ import wave
 
 RATE = 22050
 DURATION_S = 0.6
-SEED = 1852  # metres in a sea mile
+NOISE_START = 1852  # metres in a sea mile
 PEAK = 0.89  # of full scale, leaving headroom for the mixer
 
 CRACK_DECAY_S = 0.018
@@ -35,9 +35,9 @@ ATTACK_S = 0.0006
 FADE_S = 0.03
 
 
-def synthesise(rate=RATE, duration_s=DURATION_S, seed=SEED):
+def synthesise(rate=RATE, duration_s=DURATION_S, noise_start=NOISE_START):
     """Returns the shot as floats in -1 ... 1."""
-    rng = random.Random(seed)
+    rng = random.Random(noise_start)
     n = int(rate * duration_s)
     out = []
     tail = 0.0
