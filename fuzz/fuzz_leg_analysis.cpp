@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     LegAnalysis legs = detectPassings(m, points);
     if (m.race.courseLength() > 1) cutTracksAfterFinish(m, legs);
     computeSailedDistances(m, 1.0, legs);
-    const CourseGeometry geometry = computeCourseGeometry(m, std::move(points), 1852.0);
+    const CourseGeometry geometry = computeCourseGeometry(m, std::move(points), LocalPlane(1.0));
     computeLegTotals(geometry, legs);
     const std::string report = formatPerformanceReport(m, geometry, legs);
     if (report.empty()) __builtin_trap();
