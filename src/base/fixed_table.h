@@ -24,6 +24,10 @@ class FixedTable {
     const T& operator[](int n) const { return items_[offset(n)]; }
     bool contains(int n) const { return n >= 1 && n <= count(); }
 
+    // Item i, 0-based; throws std::out_of_range outside 0 ... count() - 1.
+    T& at(int i) { return (*this)[i + 1]; }
+    const T& at(int i) const { return (*this)[i + 1]; }
+
     // False, and the table unchanged, when the table is full.
     bool append(T item) {
         if (full()) return false;
