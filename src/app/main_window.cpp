@@ -536,7 +536,7 @@ void MainWindow::layoutPanels() {
     in.ctModePanel = ctMode_->size();
     in.jumpPanel = jump_->size();
     in.diagnostics = diagnostics_->size();
-    in.captionChars = static_cast<int>(smallCaption_->text().size());
+    in.captionWidth = smallCaption_->fontMetrics().horizontalAdvance(smallCaption_->text());
     const WindowLayout& l = layout_ = layoutWindow(in);
     map_->setGeometry(l.map);
     timeBar_->setGeometry(l.timeBar);

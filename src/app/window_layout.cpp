@@ -79,17 +79,23 @@ WindowLayout layoutWindow(const LayoutInput& in) {
         at(mw - kMargin - in.rankingPanel.width(),
            mh < in.rankingPanel.height() ? mh - in.rankingPanel.height() - kMargin : kMargin,
            in.rankingPanel);
-    out.ctModePanel = at(mw - kCtPanelFromRight - in.ctModePanel.width(),
-                         mh - kMargin - in.ctModePanel.height(), in.ctModePanel);
+    // The mode buttons stay off a small map: a movie of the race shows the
+    // race, not the controls.
+    out.ctModePanel =
+        at(std::max(out.timeBar.left(), 1) - kCtPanelFromRight - in.ctModePanel.width(),
+           H - kMargin - in.ctModePanel.height(), in.ctModePanel);
     const QSize watch(kStopwatchSize[0], kStopwatchSize[1]);
     out.stopwatchButton = at(mw - 78, mh - 140, watch);
     out.stopwatchClock = at(mw - 78, mh - 162, watch);
     out.jumpPanel = at(kMargin, H - in.jumpPanel.height(), in.jumpPanel);
     out.diagnostics = at(kMargin, H - kMargin - in.diagnostics.height(), in.diagnostics);
     if (small) {
-        out.sizePanel = at(static_cast<int>(std::lround((mw - in.sizePanel.width()) / 2.0)),
-                           mh + kSizePanelGap, in.sizePanel);
-        out.caption = QRect(112, 2, 6 * in.captionChars + 15, kCaptionHeight);
+        // Under the map's middle, but never beyond the window's left edge,
+        // where a size button could no longer be reached.
+        out.sizePanel =
+            at(std::max(0, static_cast<int>(std::lround((mw - in.sizePanel.width()) / 2.0))),
+               mh + kSizePanelGap, in.sizePanel);
+        out.caption = QRect(112, 2, in.captionWidth + 15, kCaptionHeight);
         out.ctCaption = QRect(out.caption.right() + 3, 2, 60, kCaptionHeight);
         out.playSpeedNote = QRect(mw - 180, mh - 17, kPlaySpeedNoteWidth, 17);
         out.stopwatchButton = out.stopwatchClock = QRect();

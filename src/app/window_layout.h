@@ -35,7 +35,7 @@ struct LayoutInput {
     QSize ctModePanel;
     QSize jumpPanel;
     QSize diagnostics;
-    int captionChars = 0;  // the race caption shown over a small map
+    int captionWidth = 0;  // of the race caption shown over a small map
 };
 
 struct WindowLayout {

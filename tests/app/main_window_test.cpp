@@ -395,6 +395,7 @@ TEST(WindowLayout, SmallScreenSizesTheMapAndAResizeLaysOutAgain) {
     w->sizePanel()->sizeButton(SmallScreen::S480x320)->click();
     EXPECT_EQ(w->map()->size(), QSize(480, 320));
     EXPECT_EQ(w->sizePanel()->y(), 355);
+    EXPECT_GE(w->sizePanel()->x(), 0);  // wider than the map: its buttons stay in reach
     w->sizePanel()->widthList->setEditText(QStringLiteral("wide"));  // not a number
     EXPECT_EQ(w->map()->size(), QSize(480, 320));
     w->sizePanel()->widthList->setEditText(QStringLiteral("600"));
