@@ -19,6 +19,7 @@
 #include "race/race_time.h"
 #include "replay/speed_bar.h"
 #include "view/colours.h"
+#include "view/time_preview.h"
 #include "view/viewport.h"
 
 namespace korvane {
@@ -26,9 +27,7 @@ namespace korvane {
 namespace {
 
 constexpr int kPanelMargin = 5;
-constexpr int kZoomAfterOpening = 75;
-constexpr int kCountdownHalfWidth = 60;  // the big time read-out above the map's centre
-constexpr int kCountdownTop = 15;        // the ZOOM bar after a race opens
+constexpr int kZoomAfterOpening = 75;  // the ZOOM bar after a race opens
 const QString kProgramName = QStringLiteral("korvane");
 
 QString elapsedText(double seconds) {
@@ -87,6 +86,23 @@ MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWi
     maneuvers_ = new ManeuverPanel(central);
     maneuvers_->hide();
     diagnostics_ = new DiagnosticsBox(central);
+    timeBar_ = new TimeBar(central);
+    overview_ = new OverviewPanel(central);
+    sizePanel_ = new SmallScreenPanel(central);
+    sizePanel_->hide();
+    smallCaption_ = new QLabel(central);
+    smallCtCaption_ = new QLabel(QStringLiteral("CT mode"), central);
+    playSpeedNote_ = new QLabel(central);
+    for (QLabel* l : {smallCaption_, smallCtCaption_, playSpeedNote_}) {
+        l->setStyleSheet(QStringLiteral("background: white;"));
+        l->hide();
+    }
+    // Around a small map the window is white, as a movie's frame wants.
+    central->setAutoFillBackground(true);
+    QPalette white = central->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    central->setPalette(white);
+    finish_->installEventFilter(this);
     splash_ = new SplashPanel(central);
     splash_->hide();
     QPixmap cover(QString::fromStdString((dataRoot_ / "raceadmin" / "cover.jpg").string()));
@@ -94,6 +110,9 @@ MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWi
 
     for (const std::string& name : raceList_)
         controls_->raceList->addItem(QString::fromStdString(name));
+    const auto first = std::find(raceList_.begin(), raceList_.end(), raceFile_);
+    listPosition_ =
+        first == raceList_.end() ? 0 : static_cast<std::size_t>(first - raceList_.begin());
     controls_->autoNextBox->setChecked(!editMode_);
     clock_.setAutoNext(!editMode_);
 
@@ -113,6 +132,7 @@ MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWi
             });
     connect(&loader_, &RaceLoader::finished, this, &MainWindow::onRaceLoaded);
     connectControls();
+    connectTimeBar();
     realTime_.start();
 }
 
@@ -156,9 +176,11 @@ void MainWindow::connectControls() {
     connect(c->autoNextBox, &QCheckBox::toggled, this, [this](bool on) { clock_.setAutoNext(on); });
     connect(c->autoSeaColourBox, &QCheckBox::toggled, this,
             [this](bool on) { clock_.setAutoSeaColour(on); });
-    connect(c->showButton, &QPushButton::clicked, this, [this] {
-        const std::string name = controls_->raceList->currentText().toStdString();
-        if (!name.empty()) openRace(name);
+    connect(c->showButton, &QPushButton::clicked, this, &MainWindow::onShowPressed);
+    connect(c->smallScreenBox, &QCheckBox::toggled, this, &MainWindow::onSmallScreen);
+    connect(sizePanel_, &SmallScreenPanel::sizeChosen, this, [this] {
+        layoutPanels();
+        drawNow();
     });
     connect(c->exitButton, &QPushButton::clicked, this, &QWidget::close);
     connect(c->screenShotLabel, &ClickLabel::clicked, this, &MainWindow::takeScreenShot);
@@ -189,12 +211,60 @@ void MainWindow::connectControls() {
         connect(bar, &QScrollBar::valueChanged, this, [this] { drawNow(); });
 }
 
+void MainWindow::connectTimeBar() {
+    TimeBar* bar = timeBar_;
+    connect(bar, &TimeBar::timePicked, this, [this](double t) {
+        apply(clock_.pickTime(t));
+        if (jump_->isVisible() && session_)
+            jump_->showMoment(session_->model.race.start + clock_.timeSeconds() / 86400);
+    });
+    connect(bar, &TimeBar::repeatSpanPicked, this, [this](std::optional<RepeatSpan> span) {
+        clock_.setRepeatSpan(span);
+        drawNow();
+    });
+    connect(bar, &TimeBar::startPressed, this, [this] { apply(clock_.goToBeginning()); });
+    connect(bar, &TimeBar::hovered, this, [this](double t, double preview) {
+        if (!session_) return;
+        controls_->clockLabel->setText(timeBar_->momentText(t));
+        overview_->showPreview(overviewDotsAt(session_->model, session_->area,
+                                              controls_->northUpButton->isChecked(), {}, preview));
+    });
+    connect(bar, &TimeBar::hoverEnded, this, [this] {
+        overview_->showPreview(std::nullopt);
+        showClockText();
+    });
+    connect(controls_->trackPageButton, &QRadioButton::toggled, bar, &TimeBar::setActive);
+    connect(controls_->tipsBox, &QCheckBox::toggled, bar, &TimeBar::setTipsEnabled);
+    connect(controls_->northUpButton, &QRadioButton::toggled, this,
+            [this](bool northUp) { overview_->setSession(session_, northUp); });
+}
+
+// The time bar's picture of the race on show; the reference boat is the
+// first of the list until the rankings name a winner.
+void MainWindow::showTimeBar() {
+    if (!session_) return;
+    const RaceModel& m = session_->model;
+    TimeBarInput in;
+    in.timelineBeginSeconds = m.race.timelineBegin;
+    in.timelineEndSeconds = m.race.timelineEnd;
+    in.timelineLengthSeconds = m.race.timelineLength;
+    in.windDirectionDegrees = m.race.windDirection;
+    if (m.boatCount() > 0) in.referenceTrack = &m.boats.at(0).track;
+    in.correctedTime = m.race.timeMode == TimeMode::Corrected;
+    in.startSecondsOfDay = startSecondsOfDay(m.race.start);
+    in.sunriseSeconds = session_->area.sunriseSeconds;
+    in.sunsetSeconds = session_->area.sunsetSeconds;
+    in.repeat = clock_.repeatSpan();
+    timeBar_->setRaceStart(m.race.start);
+    timeBar_->setInput(std::move(in));
+}
+
 void MainWindow::openRace(const std::string& raceFile, std::optional<TimeMode> timeMode) {
     if (loader_.busy()) return;
     frameTimer_.stop();
     secondTimer_.stop();
     lightTimer_.stop();
-    raceFile_ = raceFile;
+    pendingRaceFile_ = raceFile;
     splash_->setTitle(QString::fromStdString(raceFile), QString());
     splash_->setProgress(0, 1, QStringLiteral("READING  ") + QString::fromStdString(raceFile));
     splash_->show();
@@ -220,14 +290,20 @@ void MainWindow::onRaceLoaded(const LoadOutcome& outcome) {
         return;
     }
     lastError_.clear();
+    raceFile_ = pendingRaceFile_;
     session_ = outcome.session;
     const Race& race = session_->model.race;
     setWindowTitle(QString::fromStdString(race.caption + "  " + race.captionDate));
     splash_->setTitle(QString::fromStdString(race.caption),
                       QString::fromStdString(race.captionDate));
-    const int index = controls_->raceList->findText(QString::fromStdString(raceFile_));
-    if (index >= 0) controls_->raceList->setCurrentIndex(index);
+    if (listPosition_ >= raceList_.size() || raceList_[listPosition_] != raceFile_) {
+        const auto it = std::find(raceList_.begin(), raceList_.end(), raceFile_);
+        if (it != raceList_.end()) listPosition_ = static_cast<std::size_t>(it - raceList_.begin());
+    }
+    if (listPosition_ < raceList_.size())
+        controls_->raceList->setCurrentIndex(static_cast<int>(listPosition_));
     map_->setSession(session_);
+    controls_->smallScreenBox->setChecked(false);
     {
         const QSignalBlocker block(controls_->zoomBar);
         controls_->zoomBar->setValue(kZoomAfterOpening);
@@ -243,6 +319,8 @@ void MainWindow::onRaceLoaded(const LoadOutcome& outcome) {
     controls_->attachmentsButton->setEnabled(false);
     finish_->clearRows();
     maneuvers_->showSession(session_.get());
+    rankingAside_ = false;
+    smallCaption_->setText(QString::fromStdString(race.caption));
     startReplay();
 }
 
@@ -257,7 +335,9 @@ void MainWindow::startReplay() {
     }
     controls_->showSpeed(clock_.speed());
     controls_->transport->showTransport(clock_.transport());
+    overview_->setSession(session_, controls_->northUpButton->isChecked());
     layoutPanels();
+    showTimeBar();
     lastFrameMs_ = realTime_.elapsed();
     drawNow();
     frameTimer_.start();
@@ -284,6 +364,11 @@ DisplayState MainWindow::displayState() const {
     d.avgUpwindSpeedKnots = avg.upwindKnots;
     d.avgDownwindSpeedKnots = avg.downwindKnots;
     d.replaySpeed = clock_.speed();
+    d.smallScreen = static_cast<int>(controls_->smallScreenBox->isChecked() ? sizePanel_->mode()
+                                                                            : SmallScreen::Off);
+    d.timeBarTop = kTimeBarStripeTop;
+    d.timeBarHeight = timeBarStripeHeight(timeBar_->height());
+    d.timeBarHover = overview_->previewing();
     return d;
 }
 
@@ -295,6 +380,9 @@ void MainWindow::drawNow() {
                                                clock_.landmarkPulse(), clock_.lightTicks());
     lastDrawMs_ = static_cast<double>(t.nsecsElapsed()) / 1e6;
     clock_.setBoatsShown(result.drawn);
+    timeBar_->setPointerTop(result.timePointerTop);
+    overview_->showFrame(result.overviewFrame, result.overviewDots);
+    playSpeedNote_->setText(QString::fromStdString(result.playSpeedText));
 }
 
 void MainWindow::frameTick(std::int64_t elapsedMs) {
@@ -348,7 +436,10 @@ void MainWindow::apply(const ReplayEvents& ev) {
                          elapsedText(result.passTime(result.pointCount()).value_or(0))});
         finish_->show();
         finish_->raise();
+        // A finish only makes room for its row; the side the pointer chose stays.
+        const int left = finish_->x();
         layoutPanels();
+        if (rankingAside_) finish_->move(left, finish_->y());
     }
     beep(ev.beeps);
     if (ev.redraw) drawNow();
@@ -388,17 +479,39 @@ void MainWindow::saveRetouchPicture() {
 
 void MainWindow::nextRace() {
     if (raceList_.size() > 1) {
-        const auto it = std::find(raceList_.begin(), raceList_.end(), raceFile_);
-        const std::size_t here = it == raceList_.end() ? 0 : it - raceList_.begin();
-        const std::string& next = raceList_[(here + 1) % raceList_.size()];
+        // The list moves on even past a race whose file has gone: the race on
+        // show plays once more and the next end tries the race after it.
+        listPosition_ = (listPosition_ + 1) % raceList_.size();
+        const std::string& next = raceList_[listPosition_];
         std::error_code ec;
-        if (std::filesystem::exists(dataRoot_ / "raceadmin" / next, ec)) {
+        if (std::filesystem::is_regular_file(resolveRaceFile(dataRoot_, next), ec)) {
             beep(1);
             openRace(next);
             return;
         }
     }
     apply(clock_.restartFromBeginning());
+}
+
+void MainWindow::onShowPressed() {
+    const QString text = controls_->raceList->currentText();
+    const std::string name = text.trimmed().toStdString();
+    if (name.empty()) return;
+    // The same file as the one on show, however its name is spelt; a name
+    // that merely appears inside the shown path is another race.
+    std::error_code ec;
+    if (session_ &&
+        std::filesystem::equivalent(resolveRaceFile(dataRoot_, name), session_->raceFilePath, ec)) {
+        auto* box = new QMessageBox(QMessageBox::NoIcon, kProgramName,
+                                    QStringLiteral("Already shown."), QMessageBox::Ok, this);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+        return;
+    }
+    const int picked = controls_->raceList->currentIndex();
+    if (picked >= 0) listPosition_ = static_cast<std::size_t>(picked);
+    beep(1);
+    openRace(name);
 }
 
 void MainWindow::showClockText() {
@@ -459,28 +572,72 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
+    rankingAside_ = false;
     layoutPanels();
     drawNow();
 }
 
 void MainWindow::layoutPanels() {
-    QWidget* area = centralWidget();
-    const int w = area->width();
-    const int h = area->height();
-    const int mapWidth = std::max(1, w - ControlPanel::kWidth);
-    map_->setGeometry(0, 0, mapWidth, h);
-    controls_->move(mapWidth, 0);
-    splash_->setGeometry(0, 0, w, h);
-    // Left of the countdown read-out, which stands centred at the top.
-    flag_->move(std::max(kPanelMargin, mapWidth / 2 - kCountdownHalfWidth - flag_->width()),
-                kCountdownTop);
-    finish_->move(mapWidth - finish_->width() - kPanelMargin,
-                  h < finish_->height() + 2 * kPanelMargin ? h - finish_->height() - kPanelMargin
-                                                           : kPanelMargin);
-    ctMode_->move(mapWidth, controls_->height() + kPanelMargin);
-    diagnostics_->move(kPanelMargin, h - diagnostics_->height() - kPanelMargin);
-    maneuvers_->move(kPanelMargin, kPanelMargin);
-    if (jump_->isVisible()) jump_->move(kPanelMargin, h - jump_->height() - kPanelMargin);
+    LayoutInput in;
+    in.client = centralWidget()->size();
+    in.controlPanelHeight = controls_->height();
+    const bool small = controls_->smallScreenBox->isChecked();
+    in.smallScreen = small ? sizePanel_->mode() : SmallScreen::Off;
+    in.smallScreenMapSize = sizePanel_->mapSize();
+    in.sizePanel = sizePanel_->size();
+    in.flagPanel = flag_->size();
+    in.rankingPanel = finish_->size();
+    in.ctModePanel = ctMode_->size();
+    in.jumpPanel = jump_->size();
+    in.diagnostics = diagnostics_->size();
+    in.captionWidth = smallCaption_->fontMetrics().horizontalAdvance(smallCaption_->text());
+    const WindowLayout& l = layout_ = layoutWindow(in);
+    map_->setGeometry(l.map);
+    timeBar_->setGeometry(l.timeBar);
+    overview_->setGeometry(l.logo);
+    controls_->setGeometry(l.controls);
+    splash_->setGeometry(l.splash);
+    flag_->move(l.flagPanel.topLeft());
+    finish_->move(l.rankingPanel.topLeft());
+    ctMode_->move(l.ctModePanel.topLeft());
+    diagnostics_->move(l.diagnostics.topLeft());
+    if (jump_->isVisible()) jump_->move(l.jumpPanel.topLeft());
+    maneuvers_->move(l.map.topLeft() + QPoint(kPanelMargin, kPanelMargin));
+    sizePanel_->setVisible(small);
+    sizePanel_->move(l.sizePanel.topLeft());
+    smallCaption_->setGeometry(l.caption);
+    smallCtCaption_->setGeometry(l.ctCaption);
+    playSpeedNote_->setGeometry(l.playSpeedNote);
+    const bool corrected = session_ && session_->model.race.timeMode == TimeMode::Corrected;
+    smallCaption_->setVisible(small);
+    smallCtCaption_->setVisible(small && corrected);
+    playSpeedNote_->setVisible(small);
+}
+
+void MainWindow::onSmallScreen(bool on) {
+    ControlPanel* c = controls_;
+    if (on) {
+        graphPageWasEnabled_ = c->graphPageButton->isEnabled();
+        analysisPageWasEnabled_ = c->analysisPageButton->isEnabled();
+        c->graphPageButton->setEnabled(false);
+        c->analysisPageButton->setEnabled(false);
+        sizePanel_->choose(SmallScreen::S800x480);
+    } else {
+        c->graphPageButton->setEnabled(graphPageWasEnabled_);
+        c->analysisPageButton->setEnabled(analysisPageWasEnabled_);
+    }
+    layoutPanels();
+    drawNow();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == finish_ && event->type() == QEvent::Enter) {
+        ScorePlaces places{finish_->geometry(), std::nullopt};
+        places = moveOutOfTheWay(ScoreHover::Ranking, places, layout_.map.size());
+        finish_->move(places.ranking.topLeft());
+        rankingAside_ = true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -21,8 +21,12 @@
 #include "app/jump_panel.h"
 #include "app/maneuver_panel.h"
 #include "app/map_view.h"
+#include "app/overview_panel.h"
 #include "app/race_loader.h"
+#include "app/small_screen_panel.h"
 #include "app/splash_panel.h"
+#include "app/time_bar.h"
+#include "app/window_layout.h"
 #include "replay/replay_clock.h"
 #include "session/race_session.h"
 
@@ -62,6 +66,12 @@ class MainWindow : public QMainWindow {
     FlagPanel* flagPanel() const { return flag_; }
     ManeuverPanel* maneuverPanel() const { return maneuvers_; }
     DiagnosticsBox* diagnostics() const { return diagnostics_; }
+    TimeBar* timeBar() const { return timeBar_; }
+    OverviewPanel* overviewPanel() const { return overview_; }
+    SmallScreenPanel* sizePanel() const { return sizePanel_; }
+    const WindowLayout& layout() const { return layout_; }
+    // The race list's entry on show (0-based).
+    std::size_t listPosition() const { return listPosition_; }
     const GunSound& gun() const { return gun_; }
     bool editMode() const { return editMode_; }
     int beepCount() const { return beeps_; }
@@ -82,9 +92,14 @@ class MainWindow : public QMainWindow {
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void connectControls();
+    void connectTimeBar();
+    void onShowPressed();
+    void onSmallScreen(bool on);
+    void showTimeBar();
     void onRaceLoaded(const LoadOutcome& outcome);
     void startReplay();
     void apply(const ReplayEvents& events);
@@ -101,7 +116,9 @@ class MainWindow : public QMainWindow {
 
     std::filesystem::path dataRoot_;
     std::vector<std::string> raceList_;
-    std::string raceFile_;
+    std::string raceFile_;         // the race on show (or the first to open)
+    std::string pendingRaceFile_;  // the race being opened
+    std::size_t listPosition_ = 0;
     bool editMode_ = false;
     std::shared_ptr<const RaceSession> session_;
     ReplayClock clock_;
@@ -118,6 +135,16 @@ class MainWindow : public QMainWindow {
     DiagnosticsBox* diagnostics_ = nullptr;
     GoogleEarthExport* googleEarth_ = nullptr;
     ManeuverPanel* maneuvers_ = nullptr;
+    TimeBar* timeBar_ = nullptr;
+    OverviewPanel* overview_ = nullptr;
+    SmallScreenPanel* sizePanel_ = nullptr;
+    QLabel* smallCaption_ = nullptr;    // the race's caption over a small map
+    QLabel* smallCtCaption_ = nullptr;  // "CT mode" beside it
+    QLabel* playSpeedNote_ = nullptr;   // the replay speed under a small map
+    WindowLayout layout_;
+    bool rankingAside_ = false;  // the pointer moved the ranking; finishes keep its side
+    bool graphPageWasEnabled_ = false;
+    bool analysisPageWasEnabled_ = false;
 
     QTimer frameTimer_;
     QTimer secondTimer_;
