@@ -87,6 +87,13 @@ MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWi
     QPixmap cover(QString::fromStdString((dataRoot_ / "raceadmin" / "cover.jpg").string()));
     splash_->setCover(cover);
 
+    chrome_ = new WindowChrome(
+        central, controls_, dataRoot_,
+        {[this] { controls_->transport->stopButton->click(); },
+         [this] { return clock_.timeSeconds(); },
+         [this] { return clock_.transport() != Transport::Stopped; },
+         [this]() -> const Viewport& { return map_->viewport(); }, [this](int n) { beep(n); }});
+
     for (const std::string& name : raceList_)
         controls_->raceList->addItem(QString::fromStdString(name));
     controls_->autoNextBox->setChecked(!editMode_);
@@ -155,7 +162,7 @@ void MainWindow::connectControls() {
         const std::string name = controls_->raceList->currentText().toStdString();
         if (!name.empty()) openRace(name);
     });
-    connect(c->exitButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(c->exitButton, &QPushButton::clicked, this, &MainWindow::exitNow);
     connect(ctMode_, &CtModePanel::modePicked, this, &MainWindow::onModePicked);
     // Whatever changes what the map shows redraws it at once, even stopped.
     for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
@@ -221,7 +228,7 @@ void MainWindow::onRaceLoaded(const LoadOutcome& outcome) {
     }
     ctMode_->setVisible(race.hasTcf);
     ctMode_->showMode(race.timeMode == TimeMode::Corrected);
-    controls_->attachmentsButton->setEnabled(false);
+    chrome_->raceOpened(session_);
     finish_->clearRows();
     startReplay();
 }
@@ -332,6 +339,7 @@ void MainWindow::apply(const ReplayEvents& ev) {
     }
     beep(ev.beeps);
     if (ev.redraw) drawNow();
+    chrome_->replayMoved(clock_.timeSeconds());
     if (ev.secondChanged) showClockText();
     if (ev.nextRace) nextRace();
 }
@@ -426,6 +434,14 @@ void MainWindow::layoutPanels() {
     ctMode_->move(mapWidth, controls_->height() + kPanelMargin);
     diagnostics_->move(kPanelMargin, h - diagnostics_->height() - kPanelMargin);
     if (jump_->isVisible()) jump_->move(kPanelMargin, h - jump_->height() - kPanelMargin);
+    if (chrome_) chrome_->layout(mapWidth, h);
+}
+
+void MainWindow::exitNow() {
+    frameTimer_.stop();
+    secondTimer_.stop();
+    lightTimer_.stop();
+    close();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

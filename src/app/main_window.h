@@ -21,6 +21,7 @@
 #include "app/map_view.h"
 #include "app/race_loader.h"
 #include "app/splash_panel.h"
+#include "app/window_chrome.h"
 #include "replay/replay_clock.h"
 #include "session/race_session.h"
 
@@ -59,6 +60,10 @@ class MainWindow : public QMainWindow {
     JumpPanel* jumpPanel() const { return jump_; }
     FlagPanel* flagPanel() const { return flag_; }
     DiagnosticsBox* diagnostics() const { return diagnostics_; }
+    WindowChrome* chrome() const { return chrome_; }
+    bool timersActive() const {
+        return frameTimer_.isActive() || secondTimer_.isActive() || lightTimer_.isActive();
+    }
     const GunSound& gun() const { return gun_; }
     bool editMode() const { return editMode_; }
     int beepCount() const { return beeps_; }
@@ -88,6 +93,8 @@ class MainWindow : public QMainWindow {
     void onSpeedBarMoved(int position, bool byUser);
     void showJumpPanel();
     void nextRace();
+    // "EXIT": the replay stops before the window closes.
+    void exitNow();
     DisplayState displayState() const;
 
     std::filesystem::path dataRoot_;
@@ -107,6 +114,7 @@ class MainWindow : public QMainWindow {
     FinishPanel* finish_ = nullptr;
     CtModePanel* ctMode_ = nullptr;
     DiagnosticsBox* diagnostics_ = nullptr;
+    WindowChrome* chrome_ = nullptr;
 
     QTimer frameTimer_;
     QTimer secondTimer_;
