@@ -108,6 +108,13 @@ MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWi
     QPixmap cover(QString::fromStdString((dataRoot_ / "raceadmin" / "cover.jpg").string()));
     splash_->setCover(cover);
 
+    chrome_ = new WindowChrome(
+        central, controls_, dataRoot_,
+        {[this] { controls_->transport->stopButton->click(); },
+         [this] { return clock_.timeSeconds(); },
+         [this] { return clock_.transport() != Transport::Stopped; },
+         [this]() -> const Viewport& { return map_->viewport(); }, [this](int n) { beep(n); }});
+
     for (const std::string& name : raceList_)
         controls_->raceList->addItem(QString::fromStdString(name));
     const auto first = std::find(raceList_.begin(), raceList_.end(), raceFile_);
@@ -182,7 +189,7 @@ void MainWindow::connectControls() {
         layoutPanels();
         drawNow();
     });
-    connect(c->exitButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(c->exitButton, &QPushButton::clicked, this, &MainWindow::exitNow);
     connect(c->screenShotLabel, &ClickLabel::clicked, this, &MainWindow::takeScreenShot);
     connect(c->retouchButton, &QPushButton::clicked, this, &MainWindow::saveRetouchPicture);
     GoogleEarthExport::Window window;
@@ -316,7 +323,7 @@ void MainWindow::onRaceLoaded(const LoadOutcome& outcome) {
     }
     ctMode_->setVisible(race.hasTcf);
     ctMode_->showMode(race.timeMode == TimeMode::Corrected);
-    controls_->attachmentsButton->setEnabled(false);
+    chrome_->raceOpened(session_);
     finish_->clearRows();
     maneuvers_->showSession(session_.get());
     rankingAside_ = false;
@@ -443,6 +450,7 @@ void MainWindow::apply(const ReplayEvents& ev) {
     }
     beep(ev.beeps);
     if (ev.redraw) drawNow();
+    chrome_->replayMoved(clock_.timeSeconds());
     if (ev.secondChanged) showClockText();
     if (ev.nextRace) nextRace();
 }
@@ -612,6 +620,7 @@ void MainWindow::layoutPanels() {
     smallCaption_->setVisible(small);
     smallCtCaption_->setVisible(small && corrected);
     playSpeedNote_->setVisible(small);
+    if (chrome_) chrome_->layout(l.controls.left(), in.client.height());
 }
 
 void MainWindow::onSmallScreen(bool on) {
@@ -638,6 +647,13 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         rankingAside_ = true;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::exitNow() {
+    frameTimer_.stop();
+    secondTimer_.stop();
+    lightTimer_.stop();
+    close();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

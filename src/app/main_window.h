@@ -26,6 +26,7 @@
 #include "app/small_screen_panel.h"
 #include "app/splash_panel.h"
 #include "app/time_bar.h"
+#include "app/window_chrome.h"
 #include "app/window_layout.h"
 #include "replay/replay_clock.h"
 #include "session/race_session.h"
@@ -72,6 +73,10 @@ class MainWindow : public QMainWindow {
     const WindowLayout& layout() const { return layout_; }
     // The race list's entry on show (0-based).
     std::size_t listPosition() const { return listPosition_; }
+    WindowChrome* chrome() const { return chrome_; }
+    bool timersActive() const {
+        return frameTimer_.isActive() || secondTimer_.isActive() || lightTimer_.isActive();
+    }
     const GunSound& gun() const { return gun_; }
     bool editMode() const { return editMode_; }
     int beepCount() const { return beeps_; }
@@ -111,6 +116,8 @@ class MainWindow : public QMainWindow {
     void onSpeedBarMoved(int position, bool byUser);
     void showJumpPanel();
     void nextRace();
+    // "EXIT": the replay stops before the window closes.
+    void exitNow();
     DisplayState displayState() const;
     void showError(const QString& message);
 
@@ -145,6 +152,7 @@ class MainWindow : public QMainWindow {
     bool rankingAside_ = false;  // the pointer moved the ranking; finishes keep its side
     bool graphPageWasEnabled_ = false;
     bool analysisPageWasEnabled_ = false;
+    WindowChrome* chrome_ = nullptr;
 
     QTimer frameTimer_;
     QTimer secondTimer_;
