@@ -4,12 +4,14 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPixmap>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <algorithm>
 #include <cmath>
 
+#include "app/file_drops.h"
 #include "app/window_font.h"
 #include "base/numbers.h"
 #include "race/race_file.h"
@@ -82,6 +84,9 @@ MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWi
     ctMode_ = new CtModePanel(central);
     ctMode_->hide();
     diagnostics_ = new DiagnosticsBox(central);
+    pictures_ = new PictureShow(
+        central, clock_, [this](const ReplayEvents& ev) { apply(ev); }, [this] { beep(1); });
+    dropQuestions_ = std::make_unique<BoxQuestions>(this);
     splash_ = new SplashPanel(central);
     splash_->hide();
     QPixmap cover(QString::fromStdString((dataRoot_ / "raceadmin" / "cover.jpg").string()));
@@ -223,6 +228,7 @@ void MainWindow::onRaceLoaded(const LoadOutcome& outcome) {
     ctMode_->showMode(race.timeMode == TimeMode::Corrected);
     controls_->attachmentsButton->setEnabled(false);
     finish_->clearRows();
+    pictures_->setSession(session_.get(), centralWidget()->width());
     startReplay();
 }
 
@@ -264,6 +270,7 @@ DisplayState MainWindow::displayState() const {
     d.avgUpwindSpeedKnots = avg.upwindKnots;
     d.avgDownwindSpeedKnots = avg.downwindKnots;
     d.replaySpeed = clock_.speed();
+    d.pictureVisible = pictures_->settings()->isVisible();
     return d;
 }
 
@@ -279,7 +286,9 @@ void MainWindow::drawNow() {
 
 void MainWindow::frameTick(std::int64_t elapsedMs) {
     if (!session_ || loader_.busy()) return;
-    apply(clock_.onFrameTick(elapsedMs));
+    const ReplayEvents ev = clock_.onFrameTick(elapsedMs);
+    apply(ev);
+    pictures_->afterFrame(ev);
 }
 
 void MainWindow::secondTick() {
@@ -295,6 +304,7 @@ void MainWindow::secondTick() {
         samples.push_back({visible, now.hasPosition, now.speedKnots, now.windAngleDegrees});
     }
     apply(clock_.onSecondTick(samples));
+    pictures_->secondTick(clock_.timeSeconds());
     diagnostics_->showFigures(clock_.framesLastSecond(), clock_.timeSeconds(), clock_.speed(),
                               lastDrawMs_);
 }
@@ -333,6 +343,7 @@ void MainWindow::apply(const ReplayEvents& ev) {
     beep(ev.beeps);
     if (ev.redraw) drawNow();
     if (ev.secondChanged) showClockText();
+    if (ev.holdEnded) pictures_->holdEnded();
     if (ev.nextRace) nextRace();
 }
 
@@ -425,7 +436,55 @@ void MainWindow::layoutPanels() {
                                                            : kPanelMargin);
     ctMode_->move(mapWidth, controls_->height() + kPanelMargin);
     diagnostics_->move(kPanelMargin, h - diagnostics_->height() - kPanelMargin);
+    PictureSettingsPanel* pictureSettings = pictures_->settings();
+    pictureSettings->move(kPanelMargin, h - pictureSettings->height() - kPanelMargin);
     if (jump_->isVisible()) jump_->move(kPanelMargin, h - jump_->height() - kPanelMargin);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) paths.push_back(url.toLocalFile());
+    event->acceptProposedAction();
+    dropPaths(paths);
+}
+
+void MainWindow::setDropQuestions(std::unique_ptr<DropQuestions> questions) {
+    dropQuestions_ = std::move(questions);
+}
+
+void MainWindow::dropPaths(const QStringList& paths) {
+    if (!session_ || loader_.busy() || paths.isEmpty()) return;
+    // The replay waits while the questions are open, and goes on afterwards
+    // only if it was running.
+    const bool wasRunning = frameTimer_.isActive();
+    frameTimer_.stop();
+    secondTimer_.stop();
+    const std::shared_ptr<const RaceSession> session = session_;
+    FileDrops drops(*dropQuestions_);
+    DropOutcome outcome = drops.handle(paths, *session, !pictures_->catalogue().empty());
+    switch (outcome.action) {
+        case DropOutcome::Action::ReopenRace:
+            beep(1);
+            openRace(raceFile_);
+            return;
+        case DropOutcome::Action::NewPictures:
+            pictures_->replaceCatalogue(std::move(outcome.pictures), centralWidget()->width());
+            layoutPanels();
+            break;
+        case DropOutcome::Action::None:
+            break;
+    }
+    if (wasRunning) {
+        lastFrameMs_ = realTime_.elapsed();
+        frameTimer_.start();
+        secondTimer_.start();
+        lightTimer_.start();
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

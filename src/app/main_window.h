@@ -14,11 +14,13 @@
 #include "app/control_panel.h"
 #include "app/ct_mode_panel.h"
 #include "app/diagnostics_box.h"
+#include "app/drop_questions.h"
 #include "app/finish_panel.h"
 #include "app/flag_panel.h"
 #include "app/gun_sound.h"
 #include "app/jump_panel.h"
 #include "app/map_view.h"
+#include "app/picture_show.h"
 #include "app/race_loader.h"
 #include "app/splash_panel.h"
 #include "replay/replay_clock.h"
@@ -59,6 +61,7 @@ class MainWindow : public QMainWindow {
     JumpPanel* jumpPanel() const { return jump_; }
     FlagPanel* flagPanel() const { return flag_; }
     DiagnosticsBox* diagnostics() const { return diagnostics_; }
+    PictureShow* pictures() const { return pictures_; }
     const GunSound& gun() const { return gun_; }
     bool editMode() const { return editMode_; }
     int beepCount() const { return beeps_; }
@@ -70,10 +73,17 @@ class MainWindow : public QMainWindow {
     void secondTick();
     void lightTick();
 
+    // Files dropped on the window (only the first counts); the questions
+    // are asked through `questions`, boxes unless a test sets its own.
+    void dropPaths(const QStringList& paths);
+    void setDropQuestions(std::unique_ptr<DropQuestions> questions);
+
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void connectControls();
@@ -107,6 +117,8 @@ class MainWindow : public QMainWindow {
     FinishPanel* finish_ = nullptr;
     CtModePanel* ctMode_ = nullptr;
     DiagnosticsBox* diagnostics_ = nullptr;
+    PictureShow* pictures_ = nullptr;
+    std::unique_ptr<DropQuestions> dropQuestions_;
 
     QTimer frameTimer_;
     QTimer secondTimer_;

@@ -29,23 +29,15 @@ QImage drawPicture(const TestJpeg& p) {
     return image;
 }
 
-// JPEG bytes with an optional comment segment of `padding` bytes after SOI.
+// JPEG bytes, with `padding` bytes of scan data before the end marker: a
+// camera file's size, where a metadata reader never looks.
 QByteArray encode(const QImage& image, int quality, int padding) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (!image.save(&buffer, "JPEG", quality)) return {};
-    QByteArray padded = bytes.left(2);
-    for (int left = padding; left > 0;) {
-        const int chunk = std::min(left, 65000);
-        padded.append('\xFF').append('\xFE');
-        padded.append(static_cast<char>((chunk + 2) >> 8))
-            .append(static_cast<char>((chunk + 2) & 0xFF));
-        padded.append(QByteArray(chunk, 'x'));
-        left -= chunk;
-    }
-    padded.append(bytes.mid(2));
-    return padded;
+    if (padding > 0) bytes.insert(bytes.size() - 2, QByteArray(padding, 'x'));
+    return bytes;
 }
 
 bool writeExif(const std::filesystem::path& path, const TestJpeg& p) {

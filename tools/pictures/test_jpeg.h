@@ -23,8 +23,8 @@ struct TestJpeg {
     int orientation = 0;      // EXIF orientation 1..8; 0 writes none
     std::string label;        // drawn on the picture
     int quality = 60;
-    // Raw padding in a comment segment, to reach a camera file's size
-    // without a camera file's decoding cost.
+    // Scan data added before the end marker, to reach a camera file's size
+    // without a camera file's encoding cost (the picture no longer decodes).
     int paddingBytes = 0;
 };
 
