@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPixmap>
 #include <QScreen>
 #include <QSignalBlocker>
@@ -12,6 +13,7 @@
 
 #include "app/desktop.h"
 #include "app/picture_exports.h"
+#include "app/file_drops.h"
 #include "app/window_font.h"
 #include "base/numbers.h"
 #include "export/kml_export.h"
@@ -103,6 +105,9 @@ MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWi
     white.setColor(QPalette::Window, Qt::white);
     central->setPalette(white);
     finish_->installEventFilter(this);
+    pictures_ = new PictureShow(
+        central, clock_, [this](const ReplayEvents& ev) { apply(ev); }, [this] { beep(1); });
+    dropQuestions_ = std::make_unique<BoxQuestions>(this);
     splash_ = new SplashPanel(central);
     splash_->hide();
     QPixmap cover(QString::fromStdString((dataRoot_ / "raceadmin" / "cover.jpg").string()));
@@ -328,6 +333,7 @@ void MainWindow::onRaceLoaded(const LoadOutcome& outcome) {
     maneuvers_->showSession(session_.get());
     rankingAside_ = false;
     smallCaption_->setText(QString::fromStdString(race.caption));
+    pictures_->setSession(session_.get(), centralWidget()->width());
     startReplay();
 }
 
@@ -376,6 +382,7 @@ DisplayState MainWindow::displayState() const {
     d.timeBarTop = kTimeBarStripeTop;
     d.timeBarHeight = timeBarStripeHeight(timeBar_->height());
     d.timeBarHover = overview_->previewing();
+    d.pictureVisible = pictures_->settings()->isVisible();
     return d;
 }
 
@@ -394,7 +401,9 @@ void MainWindow::drawNow() {
 
 void MainWindow::frameTick(std::int64_t elapsedMs) {
     if (!session_ || loader_.busy()) return;
-    apply(clock_.onFrameTick(elapsedMs));
+    const ReplayEvents ev = clock_.onFrameTick(elapsedMs);
+    apply(ev);
+    pictures_->afterFrame(ev);
 }
 
 void MainWindow::secondTick() {
@@ -410,6 +419,7 @@ void MainWindow::secondTick() {
         samples.push_back({visible, now.hasPosition, now.speedKnots, now.windAngleDegrees});
     }
     apply(clock_.onSecondTick(samples));
+    pictures_->secondTick(clock_.timeSeconds());
     diagnostics_->showFigures(clock_.framesLastSecond(), clock_.timeSeconds(), clock_.speed(),
                               lastDrawMs_);
 }
@@ -452,6 +462,7 @@ void MainWindow::apply(const ReplayEvents& ev) {
     if (ev.redraw) drawNow();
     chrome_->replayMoved(clock_.timeSeconds());
     if (ev.secondChanged) showClockText();
+    if (ev.holdEnded) pictures_->holdEnded();
     if (ev.nextRace) nextRace();
 }
 
@@ -609,6 +620,9 @@ void MainWindow::layoutPanels() {
     finish_->move(l.rankingPanel.topLeft());
     ctMode_->move(l.ctModePanel.topLeft());
     diagnostics_->move(l.diagnostics.topLeft());
+    PictureSettingsPanel* pictureSettings = pictures_->settings();
+    pictureSettings->move(l.map.left() + kPanelMargin,
+                          l.map.bottom() - pictureSettings->height() - kPanelMargin);
     if (jump_->isVisible()) jump_->move(l.jumpPanel.topLeft());
     maneuvers_->move(l.map.topLeft() + QPoint(kPanelMargin, kPanelMargin));
     sizePanel_->setVisible(small);
@@ -654,6 +668,52 @@ void MainWindow::exitNow() {
     secondTimer_.stop();
     lightTimer_.stop();
     close();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) paths.push_back(url.toLocalFile());
+    event->acceptProposedAction();
+    dropPaths(paths);
+}
+
+void MainWindow::setDropQuestions(std::unique_ptr<DropQuestions> questions) {
+    dropQuestions_ = std::move(questions);
+}
+
+void MainWindow::dropPaths(const QStringList& paths) {
+    if (!session_ || loader_.busy() || paths.isEmpty()) return;
+    // The replay waits while the questions are open, and goes on afterwards
+    // only if it was running.
+    const bool wasRunning = frameTimer_.isActive();
+    frameTimer_.stop();
+    secondTimer_.stop();
+    const std::shared_ptr<const RaceSession> session = session_;
+    FileDrops drops(*dropQuestions_);
+    DropOutcome outcome = drops.handle(paths, *session, !pictures_->catalogue().empty());
+    switch (outcome.action) {
+        case DropOutcome::Action::ReopenRace:
+            beep(1);
+            openRace(raceFile_);
+            return;
+        case DropOutcome::Action::NewPictures:
+            pictures_->replaceCatalogue(std::move(outcome.pictures), centralWidget()->width());
+            layoutPanels();
+            break;
+        case DropOutcome::Action::None:
+            break;
+    }
+    if (wasRunning) {
+        lastFrameMs_ = realTime_.elapsed();
+        frameTimer_.start();
+        secondTimer_.start();
+        lightTimer_.start();
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -14,6 +14,7 @@
 #include "app/control_panel.h"
 #include "app/ct_mode_panel.h"
 #include "app/diagnostics_box.h"
+#include "app/drop_questions.h"
 #include "app/finish_panel.h"
 #include "app/flag_panel.h"
 #include "app/google_earth_export.h"
@@ -22,6 +23,7 @@
 #include "app/maneuver_panel.h"
 #include "app/map_view.h"
 #include "app/overview_panel.h"
+#include "app/picture_show.h"
 #include "app/race_loader.h"
 #include "app/small_screen_panel.h"
 #include "app/splash_panel.h"
@@ -77,6 +79,7 @@ class MainWindow : public QMainWindow {
     bool timersActive() const {
         return frameTimer_.isActive() || secondTimer_.isActive() || lightTimer_.isActive();
     }
+    PictureShow* pictures() const { return pictures_; }
     const GunSound& gun() const { return gun_; }
     bool editMode() const { return editMode_; }
     int beepCount() const { return beeps_; }
@@ -92,12 +95,18 @@ class MainWindow : public QMainWindow {
     void takeScreenShot();
     void saveRetouchPicture();
     GoogleEarthExport* googleEarth() const { return googleEarth_; }
+    // Files dropped on the window (only the first counts); the questions
+    // are asked through `questions`, boxes unless a test sets its own.
+    void dropPaths(const QStringList& paths);
+    void setDropQuestions(std::unique_ptr<DropQuestions> questions);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void connectControls();
@@ -153,6 +162,8 @@ class MainWindow : public QMainWindow {
     bool graphPageWasEnabled_ = false;
     bool analysisPageWasEnabled_ = false;
     WindowChrome* chrome_ = nullptr;
+    PictureShow* pictures_ = nullptr;
+    std::unique_ptr<DropQuestions> dropQuestions_;
 
     QTimer frameTimer_;
     QTimer secondTimer_;
