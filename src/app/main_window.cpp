@@ -16,6 +16,7 @@
 #include "race/race_time.h"
 #include "replay/speed_bar.h"
 #include "view/colours.h"
+#include "view/overview_map.h"
 #include "view/viewport.h"
 
 namespace korvane {
@@ -27,14 +28,6 @@ constexpr int kZoomAfterOpening = 75;
 constexpr int kCountdownHalfWidth = 60;  // the big time read-out above the map's centre
 constexpr int kCountdownTop = 15;        // the ZOOM bar after a race opens
 const QString kProgramName = QStringLiteral("korvane");
-
-QString elapsedText(double seconds) {
-    const int s = static_cast<int>(std::lround(seconds));
-    return QStringLiteral("%1:%2:%3")
-        .arg(s / 3600)
-        .arg(s / 60 % 60, 2, 10, QLatin1Char('0'))
-        .arg(s % 60, 2, 10, QLatin1Char('0'));
-}
 
 ReplayRace replayRaceOf(const RaceSession& s) {
     const Race& race = s.model.race;
@@ -79,6 +72,9 @@ MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWi
     flag_ = new FlagPanel(central);
     flag_->hide();
     finish_ = new FinishPanel(central);
+    classFinish_ = new FinishPanel(central);
+    board_ = std::make_unique<FinishBoard>(finish_, classFinish_);
+    boats_ = new BoatPanel(central);
     ctMode_ = new CtModePanel(central);
     ctMode_->hide();
     diagnostics_ = new DiagnosticsBox(central);
@@ -108,6 +104,7 @@ MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWi
             });
     connect(&loader_, &RaceLoader::finished, this, &MainWindow::onRaceLoaded);
     connectControls();
+    connectMapAndBoats();
     realTime_.start();
 }
 
@@ -158,12 +155,38 @@ void MainWindow::connectControls() {
     connect(c->exitButton, &QPushButton::clicked, this, &QWidget::close);
     connect(ctMode_, &CtModePanel::modePicked, this, &MainWindow::onModePicked);
     // Whatever changes what the map shows redraws it at once, even stopped.
-    for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
-             c->northUpButton, c->windUpButton, c->autoTraceBox, c->layLineBox, c->compLineBox,
-             c->showNameBox, c->bigBoatBox})
+    for (QAbstractButton* b :
+         std::initializer_list<QAbstractButton*>{c->northUpButton, c->windUpButton, c->layLineBox,
+                                                 c->compLineBox, c->showNameBox, c->bigBoatBox})
         connect(b, &QAbstractButton::toggled, this, [this] { drawNow(); });
     for (QScrollBar* bar : {c->zoomBar, c->seaColourBar})
         connect(bar, &QScrollBar::valueChanged, this, [this] { drawNow(); });
+}
+
+void MainWindow::connectMapAndBoats() {
+    connect(controls_->autoTraceBox, &QCheckBox::toggled, this, &MainWindow::setAutoTrace);
+    connect(boats_, &BoatPanel::selectionChanged, this, [this] { drawNow(); });
+    connect(boats_, &BoatPanel::highlightChanged, this, [this] { drawNow(); });
+    connect(map_, &MapView::viewChanged, this, [this] { drawNow(); });
+    connect(map_, &MapView::captionChanged, this, &QWidget::setWindowTitle);
+    connect(map_, &MapView::lineEndMissing, this, [this] { beep(1); });
+    connect(map_, &MapView::wheelTurned, this, [this](int delta) {
+        QScrollBar* bar = controls_->zoomBar;
+        bar->setValue(wheelZoomPosition(bar->value(), delta, controls_->autoTraceBox->isChecked()));
+    });
+}
+
+void MainWindow::setAutoTrace(bool on) {
+    beep(2);
+    if (on) {
+        jump_->hide();
+        apply(clock_.playForward());
+    } else {
+        map_->resetStaticView();
+        apply(clock_.stop());
+        showJumpPanel();
+    }
+    drawNow();
 }
 
 void MainWindow::openRace(const std::string& raceFile, std::optional<TimeMode> timeMode) {
@@ -209,6 +232,9 @@ void MainWindow::onRaceLoaded(const LoadOutcome& outcome) {
     const int index = controls_->raceList->findText(QString::fromStdString(raceFile_));
     if (index >= 0) controls_->raceList->setCurrentIndex(index);
     map_->setSession(session_);
+    map_->setEditMode(editMode_);
+    boats_->setSession(*session_);
+    board_->setSession(*session_);
     {
         const QSignalBlocker block(controls_->zoomBar);
         controls_->zoomBar->setValue(kZoomAfterOpening);
@@ -222,7 +248,6 @@ void MainWindow::onRaceLoaded(const LoadOutcome& outcome) {
     ctMode_->setVisible(race.hasTcf);
     ctMode_->showMode(race.timeMode == TimeMode::Corrected);
     controls_->attachmentsButton->setEnabled(false);
-    finish_->clearRows();
     startReplay();
 }
 
@@ -264,6 +289,7 @@ DisplayState MainWindow::displayState() const {
     d.avgUpwindSpeedKnots = avg.upwindKnots;
     d.avgDownwindSpeedKnots = avg.downwindKnots;
     d.replaySpeed = clock_.speed();
+    boats_->selection().showIn(d);
     return d;
 }
 
@@ -271,10 +297,15 @@ void MainWindow::drawNow() {
     if (!session_) return;
     QElapsedTimer t;
     t.start();
+    if (const auto span = clock_.repeatSpan())
+        map_->setRepeatSpan(TimeSpan{span->startSeconds, span->endSeconds});
+    else
+        map_->setRepeatSpan(std::nullopt);
     const SceneResult result = map_->drawFrame(clock_.timeSeconds(), displayState(),
                                                clock_.landmarkPulse(), clock_.lightTicks());
     lastDrawMs_ = static_cast<double>(t.nsecsElapsed()) / 1e6;
     clock_.setBoatsShown(result.drawn);
+    if (result.recheckAllBoats) boats_->recheckAll();
 }
 
 void MainWindow::frameTick(std::int64_t elapsedMs) {
@@ -316,18 +347,13 @@ void MainWindow::apply(const ReplayEvents& ev) {
         controls_->seaColourBar->setValue(clock_.seaLevel());
     }
     if (ev.flagChanged) flag_->showFlag(clock_.flag());
-    if (ev.rankingCleared) finish_->clearRows();
+    if (ev.rankingCleared) board_->clear();
     if (ev.startGun) gun_.play();
-    for (int b : ev.finishers) {
-        // The clock counts boats from 0; the table from 1.
-        if (!session_ || b < 0 || b >= session_->model.boatCount()) continue;
-        const Boat& boat = session_->model.boats[b + 1];
-        const BoatLegResult& result = session_->legs.boat(b + 1);
-        gun_.play();
-        finish_->addRow({QString::fromStdString(boat.name), toQColor(boat.colour),
-                         elapsedText(result.passTime(result.pointCount()).value_or(0))});
-        finish_->show();
+    for (std::size_t i = 0; i < ev.finishers.size(); ++i) gun_.play();
+    if (!ev.finishers.empty()) {
+        board_->showFinishers(clock_.finisherCount(), clock_.finishedBoats());
         finish_->raise();
+        classFinish_->raise();
         layoutPanels();
     }
     beep(ev.beeps);
@@ -403,6 +429,11 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     QMainWindow::keyPressEvent(event);
 }
 
+void MainWindow::keyReleaseEvent(QKeyEvent* event) {
+    map_->keyReleased();
+    QMainWindow::keyReleaseEvent(event);
+}
+
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     layoutPanels();
@@ -420,9 +451,14 @@ void MainWindow::layoutPanels() {
     // Left of the countdown read-out, which stands centred at the top.
     flag_->move(std::max(kPanelMargin, mapWidth / 2 - kCountdownHalfWidth - flag_->width()),
                 kCountdownTop);
-    finish_->move(mapWidth - finish_->width() - kPanelMargin,
-                  h < finish_->height() + 2 * kPanelMargin ? h - finish_->height() - kPanelMargin
-                                                           : kPanelMargin);
+    // Under the overview inset in the map's top right corner.
+    const int finishTop = kOverviewSize + 2 * kPanelMargin;
+    finish_->move(
+        mapWidth - finish_->width() - kPanelMargin,
+        h < finish_->height() + finishTop ? h - finish_->height() - kPanelMargin : finishTop);
+    classFinish_->move(finish_->x() - classFinish_->width() - kPanelMargin, finishTop);
+    boats_->move(mapWidth, controls_->height() + (ctMode_->isVisible() ? ctMode_->height() : 0) +
+                               kPanelMargin);
     ctMode_->move(mapWidth, controls_->height() + kPanelMargin);
     diagnostics_->move(kPanelMargin, h - diagnostics_->height() - kPanelMargin);
     if (jump_->isVisible()) jump_->move(kPanelMargin, h - jump_->height() - kPanelMargin);

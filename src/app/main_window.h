@@ -11,9 +11,11 @@
 #include <memory>
 #include <optional>
 
+#include "app/boat_panel.h"
 #include "app/control_panel.h"
 #include "app/ct_mode_panel.h"
 #include "app/diagnostics_box.h"
+#include "app/finish_board.h"
 #include "app/finish_panel.h"
 #include "app/flag_panel.h"
 #include "app/gun_sound.h"
@@ -55,6 +57,10 @@ class MainWindow : public QMainWindow {
     MapView* map() const { return map_; }
     SplashPanel* splash() const { return splash_; }
     FinishPanel* finishPanel() const { return finish_; }
+    FinishPanel* classFinishPanel() const { return classFinish_; }
+    BoatPanel* boatPanel() const { return boats_; }
+    // The winner (0-based): the boat whose course colours the time bar.
+    std::optional<int> referenceBoat() const { return board_->winner(); }
     CtModePanel* ctModePanel() const { return ctMode_; }
     JumpPanel* jumpPanel() const { return jump_; }
     FlagPanel* flagPanel() const { return flag_; }
@@ -72,6 +78,7 @@ class MainWindow : public QMainWindow {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -88,6 +95,8 @@ class MainWindow : public QMainWindow {
     void onSpeedBarMoved(int position, bool byUser);
     void showJumpPanel();
     void nextRace();
+    void setAutoTrace(bool on);
+    void connectMapAndBoats();
     DisplayState displayState() const;
 
     std::filesystem::path dataRoot_;
@@ -105,6 +114,9 @@ class MainWindow : public QMainWindow {
     JumpPanel* jump_ = nullptr;
     FlagPanel* flag_ = nullptr;
     FinishPanel* finish_ = nullptr;
+    FinishPanel* classFinish_ = nullptr;
+    std::unique_ptr<FinishBoard> board_;
+    BoatPanel* boats_ = nullptr;
     CtModePanel* ctMode_ = nullptr;
     DiagnosticsBox* diagnostics_ = nullptr;
 
