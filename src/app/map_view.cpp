@@ -1,5 +1,6 @@
 #include "app/map_view.h"
 
+#include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -123,7 +124,11 @@ SceneResult MapView::drawFrame(double timeSeconds, const DisplayState& given, do
     const auto lights = landmarkLightsAt(session_->coast.landmarks, lightTicks);
     input.landmarks = &lights;
     state_.landmarkPulse = landmarkPulse;
+    QElapsedTimer clock;
+    clock.start();
     const SceneResult result = renderer_.draw(scene_, timeSeconds, input, display, state_, view_);
+    drawMsTotal_ += static_cast<double>(clock.nsecsElapsed()) / 1e6;
+    ++framesDrawn_;
     update();
     return result;
 }
@@ -236,6 +241,7 @@ void MapView::paintEvent(QPaintEvent*) {
         p.setPen(QPen(Qt::red, 2));
         p.drawLine(*measure_.basePixel(), *measureLineTo_);
     }
+    if (session_) ++framesPainted_;
 }
 
 void MapView::resizeEvent(QResizeEvent* event) {

@@ -49,6 +49,11 @@ class MapView : public QWidget {
     const QLabel* infoBox() const { return info_; }
     // Where each boat was in the last frame (by slot).
     const std::vector<BoatNow>& boatsNow() const { return state_.boats; }
+    // Counters for the diagnostics and the benchmark: frames drawn into the
+    // bitmap, frames copied to the screen, and the time spent drawing.
+    int framesDrawn() const { return framesDrawn_; }
+    int framesPainted() const { return framesPainted_; }
+    double drawMsTotal() const { return drawMsTotal_; }
 
   signals:
     // The window caption for the position under the pointer.
@@ -105,6 +110,10 @@ class MapView : public QWidget {
     std::optional<QPoint> measureLineTo_;
     QLabel* info_ = nullptr;
     bool editMode_ = false;
+
+    int framesDrawn_ = 0;
+    int framesPainted_ = 0;
+    double drawMsTotal_ = 0;
 };
 
 }  // namespace korvane
