@@ -22,6 +22,7 @@
 #include "replay/speed_bar.h"
 #include "view/colours.h"
 #include "view/time_preview.h"
+#include "view/overview_map.h"
 #include "view/viewport.h"
 
 namespace korvane {
@@ -31,14 +32,6 @@ namespace {
 constexpr int kPanelMargin = 5;
 constexpr int kZoomAfterOpening = 75;  // the ZOOM bar after a race opens
 const QString kProgramName = QStringLiteral("korvane");
-
-QString elapsedText(double seconds) {
-    const int s = static_cast<int>(std::lround(seconds));
-    return QStringLiteral("%1:%2:%3")
-        .arg(s / 3600)
-        .arg(s / 60 % 60, 2, 10, QLatin1Char('0'))
-        .arg(s % 60, 2, 10, QLatin1Char('0'));
-}
 
 ReplayRace replayRaceOf(const RaceSession& s) {
     const Race& race = s.model.race;
@@ -83,6 +76,9 @@ MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWi
     flag_ = new FlagPanel(central);
     flag_->hide();
     finish_ = new FinishPanel(central);
+    classFinish_ = new FinishPanel(central);
+    board_ = std::make_unique<FinishBoard>(finish_, classFinish_);
+    boats_ = new BoatPanel(central);
     ctMode_ = new CtModePanel(central);
     ctMode_->hide();
     maneuvers_ = new ManeuverPanel(central);
@@ -145,6 +141,7 @@ MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWi
     connect(&loader_, &RaceLoader::finished, this, &MainWindow::onRaceLoaded);
     connectControls();
     connectTimeBar();
+    connectMapAndBoats();
     realTime_.start();
 }
 
@@ -215,9 +212,9 @@ void MainWindow::connectControls() {
     connect(googleEarth_, &GoogleEarthExport::failed, this, &MainWindow::showError);
     connect(ctMode_, &CtModePanel::modePicked, this, &MainWindow::onModePicked);
     // Whatever changes what the map shows redraws it at once, even stopped.
-    for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
-             c->northUpButton, c->windUpButton, c->autoTraceBox, c->layLineBox, c->compLineBox,
-             c->showNameBox, c->bigBoatBox})
+    for (QAbstractButton* b :
+         std::initializer_list<QAbstractButton*>{c->northUpButton, c->windUpButton, c->layLineBox,
+                                                 c->compLineBox, c->showNameBox, c->bigBoatBox})
         connect(b, &QAbstractButton::toggled, this, [this] { drawNow(); });
     for (QScrollBar* bar : {c->zoomBar, c->seaColourBar})
         connect(bar, &QScrollBar::valueChanged, this, [this] { drawNow(); });
@@ -271,6 +268,32 @@ void MainWindow::showTimeBar() {
     timeBar_->setInput(std::move(in));
 }
 
+void MainWindow::connectMapAndBoats() {
+    connect(controls_->autoTraceBox, &QCheckBox::toggled, this, &MainWindow::setAutoTrace);
+    connect(boats_, &BoatPanel::selectionChanged, this, [this] { drawNow(); });
+    connect(boats_, &BoatPanel::highlightChanged, this, [this] { drawNow(); });
+    connect(map_, &MapView::viewChanged, this, [this] { drawNow(); });
+    connect(map_, &MapView::captionChanged, this, &QWidget::setWindowTitle);
+    connect(map_, &MapView::lineEndMissing, this, [this] { beep(1); });
+    connect(map_, &MapView::wheelTurned, this, [this](int delta) {
+        QScrollBar* bar = controls_->zoomBar;
+        bar->setValue(wheelZoomPosition(bar->value(), delta, controls_->autoTraceBox->isChecked()));
+    });
+}
+
+void MainWindow::setAutoTrace(bool on) {
+    beep(2);
+    if (on) {
+        jump_->hide();
+        apply(clock_.playForward());
+    } else {
+        map_->resetStaticView();
+        apply(clock_.stop());
+        showJumpPanel();
+    }
+    drawNow();
+}
+
 void MainWindow::openRace(const std::string& raceFile, std::optional<TimeMode> timeMode) {
     if (loader_.busy()) return;
     frameTimer_.stop();
@@ -316,6 +339,9 @@ void MainWindow::onRaceLoaded(const LoadOutcome& outcome) {
         controls_->raceList->setCurrentIndex(static_cast<int>(listPosition_));
     map_->setSession(session_);
     controls_->smallScreenBox->setChecked(false);
+    map_->setEditMode(editMode_);
+    boats_->setSession(*session_);
+    board_->setSession(*session_);
     {
         const QSignalBlocker block(controls_->zoomBar);
         controls_->zoomBar->setValue(kZoomAfterOpening);
@@ -383,6 +409,7 @@ DisplayState MainWindow::displayState() const {
     d.timeBarHeight = timeBarStripeHeight(timeBar_->height());
     d.timeBarHover = overview_->previewing();
     d.pictureVisible = pictures_->settings()->isVisible();
+    boats_->selection().showIn(d);
     return d;
 }
 
@@ -390,6 +417,10 @@ void MainWindow::drawNow() {
     if (!session_) return;
     QElapsedTimer t;
     t.start();
+    if (const auto span = clock_.repeatSpan())
+        map_->setRepeatSpan(TimeSpan{span->startSeconds, span->endSeconds});
+    else
+        map_->setRepeatSpan(std::nullopt);
     const SceneResult result = map_->drawFrame(clock_.timeSeconds(), displayState(),
                                                clock_.landmarkPulse(), clock_.lightTicks());
     lastDrawMs_ = static_cast<double>(t.nsecsElapsed()) / 1e6;
@@ -397,6 +428,7 @@ void MainWindow::drawNow() {
     timeBar_->setPointerTop(result.timePointerTop);
     overview_->showFrame(result.overviewFrame, result.overviewDots);
     playSpeedNote_->setText(QString::fromStdString(result.playSpeedText));
+    if (result.recheckAllBoats) boats_->recheckAll();
 }
 
 void MainWindow::frameTick(std::int64_t elapsedMs) {
@@ -441,20 +473,15 @@ void MainWindow::apply(const ReplayEvents& ev) {
         controls_->seaColourBar->setValue(clock_.seaLevel());
     }
     if (ev.flagChanged) flag_->showFlag(clock_.flag());
-    if (ev.rankingCleared) finish_->clearRows();
+    if (ev.rankingCleared) board_->clear();
     if (ev.startGun) gun_.play();
-    for (int b : ev.finishers) {
-        // The clock counts boats from 0; the table from 1.
-        if (!session_ || b < 0 || b >= session_->model.boatCount()) continue;
-        const Boat& boat = session_->model.boats[b + 1];
-        const BoatLegResult& result = session_->legs.boat(b + 1);
-        gun_.play();
-        finish_->addRow({QString::fromStdString(boat.name), toQColor(boat.colour),
-                         elapsedText(result.passTime(result.pointCount()).value_or(0))});
-        finish_->show();
+    for (std::size_t i = 0; i < ev.finishers.size(); ++i) gun_.play();
+    if (!ev.finishers.empty()) {
+        board_->showFinishers(clock_.finisherCount(), clock_.finishedBoats());
         finish_->raise();
         // A finish only makes room for its row; the side the pointer chose stays.
         const int left = finish_->x();
+        classFinish_->raise();
         layoutPanels();
         if (rankingAside_) finish_->move(left, finish_->y());
     }
@@ -589,6 +616,11 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     QMainWindow::keyPressEvent(event);
 }
 
+void MainWindow::keyReleaseEvent(QKeyEvent* event) {
+    map_->keyReleased();
+    QMainWindow::keyReleaseEvent(event);
+}
+
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     rankingAside_ = false;
@@ -618,6 +650,8 @@ void MainWindow::layoutPanels() {
     splash_->setGeometry(l.splash);
     flag_->move(l.flagPanel.topLeft());
     finish_->move(l.rankingPanel.topLeft());
+    classFinish_->move(finish_->x() - classFinish_->width() - kPanelMargin, finish_->y());
+    boats_->setGeometry(l.boatList);
     ctMode_->move(l.ctModePanel.topLeft());
     diagnostics_->move(l.diagnostics.topLeft());
     PictureSettingsPanel* pictureSettings = pictures_->settings();

@@ -11,10 +11,12 @@
 #include <memory>
 #include <optional>
 
+#include "app/boat_panel.h"
 #include "app/control_panel.h"
 #include "app/ct_mode_panel.h"
 #include "app/diagnostics_box.h"
 #include "app/drop_questions.h"
+#include "app/finish_board.h"
 #include "app/finish_panel.h"
 #include "app/flag_panel.h"
 #include "app/google_earth_export.h"
@@ -64,6 +66,10 @@ class MainWindow : public QMainWindow {
     MapView* map() const { return map_; }
     SplashPanel* splash() const { return splash_; }
     FinishPanel* finishPanel() const { return finish_; }
+    FinishPanel* classFinishPanel() const { return classFinish_; }
+    BoatPanel* boatPanel() const { return boats_; }
+    // The winner (0-based): the boat whose course colours the time bar.
+    std::optional<int> referenceBoat() const { return board_->winner(); }
     CtModePanel* ctModePanel() const { return ctMode_; }
     JumpPanel* jumpPanel() const { return jump_; }
     FlagPanel* flagPanel() const { return flag_; }
@@ -102,6 +108,7 @@ class MainWindow : public QMainWindow {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -127,6 +134,8 @@ class MainWindow : public QMainWindow {
     void nextRace();
     // "EXIT": the replay stops before the window closes.
     void exitNow();
+    void setAutoTrace(bool on);
+    void connectMapAndBoats();
     DisplayState displayState() const;
     void showError(const QString& message);
 
@@ -147,6 +156,9 @@ class MainWindow : public QMainWindow {
     JumpPanel* jump_ = nullptr;
     FlagPanel* flag_ = nullptr;
     FinishPanel* finish_ = nullptr;
+    FinishPanel* classFinish_ = nullptr;
+    std::unique_ptr<FinishBoard> board_;
+    BoatPanel* boats_ = nullptr;
     CtModePanel* ctMode_ = nullptr;
     DiagnosticsBox* diagnostics_ = nullptr;
     GoogleEarthExport* googleEarth_ = nullptr;

@@ -22,7 +22,7 @@ const std::vector<CommandOptions>& commandOptions() {
         {"report", {}, {"-o"}},
         {"kml", {"--hide-unfocused"}, {"--at", "-o", "--lang"}},
         {"render",
-         {"--north-up", "--wind-up", "--laylines", "--small-boats"},
+         {"--north-up", "--wind-up", "--laylines", "--small-boats", "--static"},
          {"--at", "--size", "--frames", "--labels", "--zoom", "-o"}},
         {"maneuvers", {"--json"}, {}},
     };
@@ -72,7 +72,7 @@ std::string usageText() {
            "  korvane-cli [--data DIR] [--et|--ct] render RACE --at SECONDS [--size WxH]\n"
            "              [--north-up|--wind-up] [--frames N] [--labels 0-3]\n"
            "              [--zoom 0-100] [--laylines]\n"
-           "              [--small-boats] -o FILE.png\n"
+           "              [--small-boats] [--static] -o FILE.png\n"
            "  korvane-cli [--data DIR] [--et|--ct] maneuvers RACE [--json]\n"
            "RACE is a file name inside DIR/raceadmin/ or a path.\n";
 }

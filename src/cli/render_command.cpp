@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
@@ -14,7 +15,10 @@
 #include "base/numbers.h"
 #include "race/race_area.h"
 #include "view/landmark_light.h"
+#include "view/overview_map.h"
+#include "view/ranking_pictures.h"
 #include "view/scene_renderer.h"
+#include "view/static_map.h"
 
 namespace korvane {
 
@@ -41,6 +45,7 @@ struct RenderOptions {
     int zoomPosition = 75;  // the ZOOM bar after a race opening
     bool layLine = false;
     bool bigBoat = true;
+    bool staticMap = false;
     std::string output;
 };
 
@@ -76,6 +81,9 @@ RenderOptions parseRenderOptions(const CliOptions& o) {
         r.zoomPosition = static_cast<int>(*v);
     }
     r.layLine = o.has("--laylines");
+    r.staticMap = o.has("--static");
+    if (r.staticMap && r.frames > 0)
+        throw std::invalid_argument("--static draws one picture; it takes no --frames");
     if (o.has("--small-boats")) r.bigBoat = false;
     if (o.has("--north-up")) r.northUp = true;
     if (o.has("--wind-up")) r.northUp = false;
@@ -92,6 +100,53 @@ std::unique_ptr<QGuiApplication> ensureGuiApplication() {
     static char name[] = "korvane-cli";
     static char* argv[] = {name, nullptr};
     return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+// Auto Trace off: the whole race area under the boats at the instant, and
+// the finish rankings as far as the replay would have uncovered them.
+void drawStaticPicture(QImage& scene, const RaceSession& s, const RenderOptions& r,
+                       const SceneInput& input, DisplayState display) {
+    const GeoBox& box = s.area.box;
+    StaticView where;
+    where.centreLat = (box.maxLat + box.minLat) / 2;
+    where.centreLon = (box.maxLon + box.minLon) / 2;
+    where.northUp = display.northUp;
+    where.windDirectionDegrees = s.model.race.windDirection;
+    StaticMapInput in{&s.model, &s.area, &s.coast.coastline, {}, std::nullopt, display.seaLevel};
+    drawStaticMap(scene, in, where);
+    display.autoTrace = false;
+    display.savedCentreLat = where.centreLat;
+    display.savedCentreLon = where.centreLon;
+    display.manualZoom = where.manualZoom;
+    SceneRenderer renderer;
+    Viewport view;
+    ViewState state;
+    renderer.draw(scene, r.atSeconds, input, display, state, view);
+
+    std::vector<int> ranks;
+    for (const BoatLegResult& b : s.legs.boats) ranks.push_back(b.finishRank);
+    const auto times = s.legs.lastPointTimes();
+    const std::vector<RankedBoat> finishers = rankedFinishers(s.model, times, ranks);
+    std::vector<bool> finished(times.size(), false);
+    int count = 0;
+    for (const RankedBoat& f : finishers)
+        if (f.finishSeconds > 0 && f.finishSeconds <= std::nearbyint(r.atSeconds)) {
+            finished[static_cast<std::size_t>(f.boatIndex)] = true;
+            ++count;
+        }
+    if (count == 0 || s.model.lines.empty()) return;
+    // Where the window puts the panels: under the overview, at the right.
+    constexpr int kMargin = 5;
+    const int top = kOverviewSize + 2 * kMargin;
+    const QImage ranking = drawRanking(finishers, s.model.boatCount()).image;
+    const int shown = std::min(ranking.height(), kRankingRowPixels * count + 20);
+    QPainter p(&scene);
+    const int left = scene.width() - ranking.width() - kMargin;
+    p.drawImage(QPoint(left, top), ranking, QRect(0, 0, ranking.width(), shown));
+    if (s.model.classesSeparated && s.model.classes.count() > 0) {
+        const QImage byClass = drawClassRanking(s.model, finishers, finished);
+        p.drawImage(QPoint(left - byClass.width() - kMargin, top), byClass);
+    }
 }
 
 void copyImage(const QImage& from, QImage& to) {
@@ -134,8 +189,12 @@ int runRender(const RaceSession& session, const CliOptions& options, std::ostrea
     QImage scene(r.width, r.height, QImage::Format_RGB32);
     QImage window(r.width, r.height, QImage::Format_RGB32);
     if (r.frames == 0) {
-        clearScene(scene, display.seaLevel);
-        renderer.draw(scene, r.atSeconds, input, display, viewState, view);
+        if (r.staticMap) {
+            drawStaticPicture(scene, session, r, input, display);
+        } else {
+            clearScene(scene, display.seaLevel);
+            renderer.draw(scene, r.atSeconds, input, display, viewState, view);
+        }
         if (!savePng(scene, r.output)) {
             out.flush();
             throw std::runtime_error("cannot write " + r.output);

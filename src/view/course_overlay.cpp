@@ -15,6 +15,12 @@ QPoint project(const Viewport& v, double lat, double lon) {
     return {toPixel(s.x), toPixel(s.y)};
 }
 
+void drawLabel(QPainter& p, QPoint at, const QString& text, const CourseOverlayStyle& s) {
+    s.labels->draw(p, QPoint(at.x() + 8, at.y() - 6), text, Qt::red, toQColor(s.seaColour));
+}
+
+}  // namespace
+
 void drawMarkDot(QPainter& p, QPoint at, int radius) {
     p.setPen(QPen(Qt::yellow, 1, Qt::DotLine));
     p.setBrush(Qt::NoBrush);
@@ -23,12 +29,6 @@ void drawMarkDot(QPainter& p, QPoint at, int radius) {
     p.setBrush(Qt::yellow);
     p.drawEllipse(at, 4, 4);
 }
-
-void drawLabel(QPainter& p, QPoint at, const QString& text, const CourseOverlayStyle& s) {
-    s.labels->draw(p, QPoint(at.x() + 8, at.y() - 6), text, Qt::red, toQColor(s.seaColour));
-}
-
-}  // namespace
 
 int markCircleRadius(double boatLength, double latScale) {
     const double r = roundHalfEven(boatLength / kMetresPerMinuteLat * 3 * latScale);

@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <cmath>
+#include <QTest>
 
 #include "app/window_fixture.h"
 #include "app/window_font.h"
@@ -127,6 +128,56 @@ TEST(MainWindow, AFinishAddsARowAndFiresTheGun) {
     EXPECT_GE(w->finishPanel()->rowCount(), 1);
     EXPECT_EQ(w->gun().timesPlayed() - guns, w->finishPanel()->rowCount());
     EXPECT_FALSE(w->finishPanel()->isHidden());
+    EXPECT_EQ(w->finishPanel()->height(), 15 * w->finishPanel()->rowCount() + 20);
+    // The winner is the time bar's reference boat.
+    ASSERT_TRUE(w->referenceBoat().has_value());
+    EXPECT_EQ(s.legs.boats.at(static_cast<std::size_t>(*w->referenceBoat())).finishRank, 1);
+}
+
+int checkedBoxes(const BoatPanel& panel, int boats) {
+    int n = 0;
+    for (int b = 0; b < boats; ++b) n += panel.boatBox(b)->isChecked();
+    return n;
+}
+
+TEST(MainWindow, BoatListClicksSoloPinAndNeverLeaveAnEmptyMap) {
+    const auto w = openSample();
+    ASSERT_NE(w->session(), nullptr);
+    BoatPanel& panel = *w->boatPanel();
+    const int boats = w->session()->model.boatCount();
+    ASSERT_GE(boats, 3);
+    QTest::mouseClick(panel.boatBox(1), Qt::RightButton);
+    EXPECT_EQ(checkedBoxes(panel, boats), 1);
+    EXPECT_TRUE(panel.boatBox(1)->isChecked());
+    QTest::mouseClick(panel.boatBox(2), Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_EQ(panel.selection().pinned(), 2);
+    EXPECT_FALSE(panel.boatBox(2)->isChecked());
+    // The last tick off: the frame drawn for the click finds no boat to show
+    // and ticks every box again.
+    QTest::mouseClick(panel.boatBox(1), Qt::LeftButton);
+    EXPECT_EQ(checkedBoxes(panel, boats), boats);
+    EXPECT_EQ(panel.selection().hiddenCount(), 0);
+}
+
+TEST(MainWindow, StaticMapTakesZoomAndMeasureClicksAndKeyUpForgetsTheBase) {
+    const auto w = openSample();
+    ASSERT_NE(w->session(), nullptr);
+    w->show();  // lays the map out at the window's size
+    MapView* map = w->map();
+    ASSERT_GT(map->width(), 400);
+    const QPoint spot(map->width() / 3, map->height() / 2);
+    QTest::mouseClick(map, Qt::LeftButton, {}, spot);  // Auto Trace: nothing happens
+    EXPECT_DOUBLE_EQ(map->staticView().manualZoom, 1);
+    w->controls()->autoTraceBox->click();
+    ASSERT_FALSE(w->controls()->autoTraceBox->isChecked());
+    EXPECT_EQ(w->clock().transport(), Transport::Stopped);
+    QTest::mouseClick(map, Qt::LeftButton, {}, spot);
+    EXPECT_DOUBLE_EQ(map->staticView().manualZoom, 1.5);
+    QTest::mouseClick(map, Qt::LeftButton, Qt::ShiftModifier, spot);
+    EXPECT_TRUE(map->measureTool().hasBase());
+    EXPECT_DOUBLE_EQ(map->staticView().manualZoom, 1.5);
+    QTest::keyRelease(w.get(), Qt::Key_Shift);
+    EXPECT_FALSE(map->measureTool().hasBase());
 }
 
 TEST(MainWindow, PickingElapsedTimeReopensTheRaceInThatMode) {
