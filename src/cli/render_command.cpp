@@ -10,6 +10,9 @@
 #include <memory>
 #include <stdexcept>
 
+#include "analysis/analysis_page.h"
+#include "analysis/graph_hover.h"
+#include "analysis/graph_page.h"
 #include "base/file_io.h"
 #include "base/numbers.h"
 #include "race/race_area.h"
@@ -31,7 +34,8 @@ bool savePng(const QImage& image, const std::string& path) {
 }
 
 struct RenderOptions {
-    double atSeconds = 0;
+    Page page = Page::Track;
+    std::optional<double> atSeconds;
     int width = 1280;
     int height = 800;
     int frames = 0;
@@ -46,11 +50,22 @@ struct RenderOptions {
 
 RenderOptions parseRenderOptions(const CliOptions& o) {
     RenderOptions r;
-    const auto at = o.value("--at");
-    if (!at) throw std::invalid_argument("render needs --at SECONDS");
-    const auto t = parseDouble(*at);
-    if (!t) throw std::invalid_argument("--at: not a number: " + *at);
-    r.atSeconds = *t;
+    if (const auto page = o.value("--page")) {
+        if (*page == "graph")
+            r.page = Page::Graph;
+        else if (*page == "analysis")
+            r.page = Page::Analysis;
+        else if (*page != "track")
+            throw std::invalid_argument("--page: expected track, graph or analysis");
+    }
+    if (const auto at = o.value("--at")) {
+        const auto t = parseDouble(*at);
+        if (!t) throw std::invalid_argument("--at: not a number: " + *at);
+        r.atSeconds = *t;
+    }
+    // The pages show the whole race; only the map needs an instant.
+    if (r.page == Page::Track && !r.atSeconds)
+        throw std::invalid_argument("render needs --at SECONDS");
     if (const auto size = o.value("--size")) {
         const auto x = size->find_first_of("xX");
         const auto w = x == std::string::npos ? std::nullopt : parseInteger(size->substr(0, x));
@@ -94,6 +109,27 @@ std::unique_ptr<QGuiApplication> ensureGuiApplication() {
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
+// The Graph page with the replay's instant marked, or the Analysis page.
+QImage renderPage(const RaceSession& session, const RenderOptions& r) {
+    QImage page(r.width, r.height, QImage::Format_RGB32);
+    PageState state;
+    state.width = r.width;
+    state.height = r.height;
+    state.showName = r.labelLevel > 0;
+    if (r.page == Page::Analysis) {
+        drawAnalysisPage(page, session.model, session.legs, state);
+        return page;
+    }
+    drawGraphPage(page, session.model, state);
+    if (r.atSeconds) {
+        const GraphLayout layout = graphLayout(session.model, r.width, r.height);
+        GraphHover hover;
+        if (layout.inTimeline(*r.atSeconds)) hover.timeSeconds = *r.atSeconds;
+        drawGraphHover(page, layout, session.model, hover);
+    }
+    return page;
+}
+
 void copyImage(const QImage& from, QImage& to) {
     std::memcpy(to.bits(), from.constBits(), static_cast<std::size_t>(from.sizeInBytes()));
 }
@@ -103,6 +139,15 @@ void copyImage(const QImage& from, QImage& to) {
 int runRender(const RaceSession& session, const CliOptions& options, std::ostream& out) {
     const RenderOptions r = parseRenderOptions(options);
     const auto app = ensureGuiApplication();
+    if (r.page != Page::Track) {
+        if (r.output.empty()) throw std::invalid_argument("render --page needs -o FILE.png");
+        if (!savePng(renderPage(session, r), r.output)) {
+            out.flush();
+            throw std::runtime_error("cannot write " + r.output);
+        }
+        return 0;
+    }
+    const double atSeconds = *r.atSeconds;
 
     const RaceArea& area = session.area;
     DisplayState display;
@@ -121,11 +166,11 @@ int runRender(const RaceSession& session, const CliOptions& options, std::ostrea
     input.coastline = &session.coast.coastline;
     input.maneuvers = &session.maneuvers;
     // The light timer ticks once a second; the replay time stands in for it.
-    const auto lights = landmarkLightsAt(session.coast.landmarks,
-                                         static_cast<std::int64_t>(std::floor(r.atSeconds)));
+    const auto lights =
+        landmarkLightsAt(session.coast.landmarks, static_cast<std::int64_t>(std::floor(atSeconds)));
     input.landmarks = &lights;
     display.isNight =
-        isNightAt(secondsOfDay(startSecondsOfDay(session.model.race.start), r.atSeconds),
+        isNightAt(secondsOfDay(startSecondsOfDay(session.model.race.start), atSeconds),
                   area.sunriseSeconds, area.sunsetSeconds);
 
     SceneRenderer renderer;
@@ -135,7 +180,7 @@ int runRender(const RaceSession& session, const CliOptions& options, std::ostrea
     QImage window(r.width, r.height, QImage::Format_RGB32);
     if (r.frames == 0) {
         clearScene(scene, display.seaLevel);
-        renderer.draw(scene, r.atSeconds, input, display, viewState, view);
+        renderer.draw(scene, atSeconds, input, display, viewState, view);
         if (!savePng(scene, r.output)) {
             out.flush();
             throw std::runtime_error("cannot write " + r.output);
@@ -147,7 +192,7 @@ int runRender(const RaceSession& session, const CliOptions& options, std::ostrea
     const auto t0 = Clock::now();
     for (int i = 0; i < r.frames; ++i) {
         clearScene(scene, display.seaLevel);
-        renderer.draw(scene, r.atSeconds + i, input, display, viewState, view);
+        renderer.draw(scene, atSeconds + i, input, display, viewState, view);
         copyImage(scene, window);
     }
     const auto t1 = Clock::now();
