@@ -106,8 +106,6 @@ ControlPanel::ControlPanel(QWidget* parent) : QWidget(parent) {
     // Their work arrives with the exports, documents and weather charts.
     for (QPushButton* b : {attachmentsButton, googleEarthButton, weatherButton})
         b->setEnabled(false);
-    graphPageButton->setEnabled(false);
-    analysisPageButton->setEnabled(false);
 
     auto* bars = new QGridLayout;
     bars->addWidget(zoomLabel, 0, 0);

@@ -82,6 +82,8 @@ MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWi
     ctMode_ = new CtModePanel(central);
     ctMode_->hide();
     diagnostics_ = new DiagnosticsBox(central);
+    pages_ = new PageView(central);
+    pages_->hide();
     splash_ = new SplashPanel(central);
     splash_->hide();
     QPixmap cover(QString::fromStdString((dataRoot_ / "raceadmin" / "cover.jpg").string()));
@@ -108,6 +110,7 @@ MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWi
             });
     connect(&loader_, &RaceLoader::finished, this, &MainWindow::onRaceLoaded);
     connectControls();
+    connectPages();
     realTime_.start();
 }
 
@@ -209,6 +212,7 @@ void MainWindow::onRaceLoaded(const LoadOutcome& outcome) {
     const int index = controls_->raceList->findText(QString::fromStdString(raceFile_));
     if (index >= 0) controls_->raceList->setCurrentIndex(index);
     map_->setSession(session_);
+    pages_->setSession(session_);
     {
         const QSignalBlocker block(controls_->zoomBar);
         controls_->zoomBar->setValue(kZoomAfterOpening);
@@ -224,6 +228,7 @@ void MainWindow::onRaceLoaded(const LoadOutcome& outcome) {
     controls_->attachmentsButton->setEnabled(false);
     finish_->clearRows();
     startReplay();
+    if (pages_->page() != Page::Track) choosePage(pages_->page());
 }
 
 void MainWindow::startReplay() {
@@ -269,6 +274,10 @@ DisplayState MainWindow::displayState() const {
 
 void MainWindow::drawNow() {
     if (!session_) return;
+    if (pages_->isVisible()) {
+        pages_->showPage(pages_->page(), pageState());
+        return;
+    }
     QElapsedTimer t;
     t.start();
     const SceneResult result = map_->drawFrame(clock_.timeSeconds(), displayState(),
@@ -415,6 +424,7 @@ void MainWindow::layoutPanels() {
     const int h = area->height();
     const int mapWidth = std::max(1, w - ControlPanel::kWidth);
     map_->setGeometry(0, 0, mapWidth, h);
+    pages_->setGeometry(map_->geometry());
     controls_->move(mapWidth, 0);
     splash_->setGeometry(0, 0, w, h);
     // Left of the countdown read-out, which stands centred at the top.

@@ -19,7 +19,9 @@
 #include "app/gun_sound.h"
 #include "app/jump_panel.h"
 #include "app/map_view.h"
+#include "app/page_view.h"
 #include "app/race_loader.h"
+#include "app/report_export.h"
 #include "app/splash_panel.h"
 #include "replay/replay_clock.h"
 #include "session/race_session.h"
@@ -59,6 +61,9 @@ class MainWindow : public QMainWindow {
     JumpPanel* jumpPanel() const { return jump_; }
     FlagPanel* flagPanel() const { return flag_; }
     DiagnosticsBox* diagnostics() const { return diagnostics_; }
+    PageView* pages() const { return pages_; }
+    bool timersRunning() const { return frameTimer_.isActive(); }
+    void setReportTarget(ReportTarget target) { reportTarget_ = std::move(target); }
     const GunSound& gun() const { return gun_; }
     bool editMode() const { return editMode_; }
     int beepCount() const { return beeps_; }
@@ -89,6 +94,11 @@ class MainWindow : public QMainWindow {
     void showJumpPanel();
     void nextRace();
     DisplayState displayState() const;
+    // The Graph and Analysis pages (main_window_pages.cpp).
+    void connectPages();
+    void choosePage(Page page);
+    PageState pageState() const;
+    void onReportClicked();
 
     std::filesystem::path dataRoot_;
     std::vector<std::string> raceList_;
@@ -107,6 +117,8 @@ class MainWindow : public QMainWindow {
     FinishPanel* finish_ = nullptr;
     CtModePanel* ctMode_ = nullptr;
     DiagnosticsBox* diagnostics_ = nullptr;
+    PageView* pages_ = nullptr;
+    ReportTarget reportTarget_ = desktopReportTarget();
 
     QTimer frameTimer_;
     QTimer secondTimer_;
