@@ -16,8 +16,10 @@
 #include "app/diagnostics_box.h"
 #include "app/finish_panel.h"
 #include "app/flag_panel.h"
+#include "app/google_earth_export.h"
 #include "app/gun_sound.h"
 #include "app/jump_panel.h"
+#include "app/maneuver_panel.h"
 #include "app/map_view.h"
 #include "app/page_view.h"
 #include "app/race_loader.h"
@@ -60,10 +62,10 @@ class MainWindow : public QMainWindow {
     CtModePanel* ctModePanel() const { return ctMode_; }
     JumpPanel* jumpPanel() const { return jump_; }
     FlagPanel* flagPanel() const { return flag_; }
+    ManeuverPanel* maneuverPanel() const { return maneuvers_; }
     DiagnosticsBox* diagnostics() const { return diagnostics_; }
     PageView* pages() const { return pages_; }
     bool timersRunning() const { return frameTimer_.isActive(); }
-    void setReportTarget(ReportTarget target) { reportTarget_ = std::move(target); }
     const GunSound& gun() const { return gun_; }
     bool editMode() const { return editMode_; }
     int beepCount() const { return beeps_; }
@@ -74,6 +76,11 @@ class MainWindow : public QMainWindow {
     void frameTick(std::int64_t elapsedMs);
     void secondTick();
     void lightTick();
+
+    // The pictures of what the window shows, in the documents folder.
+    void takeScreenShot();
+    void saveRetouchPicture();
+    GoogleEarthExport* googleEarth() const { return googleEarth_; }
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -99,6 +106,7 @@ class MainWindow : public QMainWindow {
     void choosePage(Page page);
     PageState pageState() const;
     void onReportClicked();
+    void showError(const QString& message);
 
     std::filesystem::path dataRoot_;
     std::vector<std::string> raceList_;
@@ -118,7 +126,8 @@ class MainWindow : public QMainWindow {
     CtModePanel* ctMode_ = nullptr;
     DiagnosticsBox* diagnostics_ = nullptr;
     PageView* pages_ = nullptr;
-    ReportTarget reportTarget_ = desktopReportTarget();
+    GoogleEarthExport* googleEarth_ = nullptr;
+    ManeuverPanel* maneuvers_ = nullptr;
 
     QTimer frameTimer_;
     QTimer secondTimer_;

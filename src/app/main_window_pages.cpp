@@ -1,9 +1,7 @@
 // The window's side of the Graph and Analysis pages: choosing a page stops
 // or restarts the replay and locks the controls that only make sense on the
 // map; the report button writes and opens the report.
-#include <QMessageBox>
-#include <QUrl>
-
+#include "app/desktop.h"
 #include "app/main_window.h"
 
 namespace korvane {
@@ -58,19 +56,15 @@ void MainWindow::choosePage(Page page) {
 
 void MainWindow::onReportClicked() {
     if (!session_) return;
-    const ReportOutcome outcome = writeReport(*session_, reportTarget_);
+    const ReportOutcome outcome = writeReport(*session_, documentsFolder());
     if (!outcome.written) {
         lastError_ = kReportNotWrittenMessage;
-        auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("korvane"),
-                                    kReportNotWrittenMessage, QMessageBox::Ok, this);
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();
+        showError(kReportNotWrittenMessage);
         return;
     }
     lastError_.clear();
     beep(1);
-    if (reportTarget_.open)
-        reportTarget_.open(QUrl::fromLocalFile(QString::fromStdString(outcome.file.string())));
+    openWithDesktop(QString::fromStdString(outcome.file.string()));
 }
 
 }  // namespace korvane

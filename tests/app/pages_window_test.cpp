@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <sstream>
 
+#include "app/desktop.h"
 #include "app/main_window.h"
 #include "base/file_io.h"
 #include "cli/report_command.h"
@@ -77,12 +78,12 @@ TEST(ReportButton, WritesTheCliReportOpensItAndSaysWhenItCannot) {
     const auto w = openRaceWindow("enoshima-cup.txt");
     ASSERT_NE(w->session(), nullptr);
     testing::TempTree tree;
-    std::vector<QUrl> opened;
-    const auto opener = [&](const QUrl& url) {
-        opened.push_back(url);
+    std::vector<QString> opened;
+    setDesktopOpenerForTests([&](const QString& path) {
+        opened.push_back(path);
         return true;
-    };
-    w->setReportTarget({tree.root() / "Documents", opener});
+    });
+    setDocumentsFolderForTests(tree.root() / "Documents");
     w->controls()->analysisPageButton->click();
     const int beeps = w->beepCount();
     w->pages()->reportButton->click();
@@ -96,13 +97,13 @@ TEST(ReportButton, WritesTheCliReportOpensItAndSaysWhenItCannot) {
     ASSERT_TRUE(mine);
     EXPECT_EQ(*mine, *readFileBytes(tree.root() / "cli.csv"));
     ASSERT_EQ(opened.size(), 1u);
-    EXPECT_EQ(opened[0].toLocalFile().toStdString(), written.string());
+    EXPECT_EQ(opened[0].toStdString(), written.string());
     EXPECT_EQ(w->beepCount(), beeps + 1);
     EXPECT_TRUE(w->lastError().isEmpty());
 
     // A documents "folder" that is a file: the message, no beep, nothing opened.
     const auto blocked = tree.write("blocked", "x");
-    w->setReportTarget({blocked, opener});
+    setDocumentsFolderForTests(blocked);
     w->pages()->reportButton->click();
     EXPECT_EQ(w->lastError(),
               QStringLiteral("Excell is already open\r\nClose present Excell and try again."));
@@ -111,6 +112,7 @@ TEST(ReportButton, WritesTheCliReportOpensItAndSaysWhenItCannot) {
     EXPECT_EQ(*readFileBytes(blocked), "x");
     for (QWidget* box : QApplication::topLevelWidgets())
         if (auto* m = qobject_cast<QMessageBox*>(box)) m->close();
+    setDesktopOpenerForTests([](const QString&) { return true; });
 }
 
 }  // namespace
