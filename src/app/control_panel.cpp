@@ -108,8 +108,6 @@ ControlPanel::ControlPanel(QWidget* parent) : QWidget(parent) {
     maneuversButton->setCheckable(true);
     // They work once a race is open.
     for (QPushButton* b : {attachmentsButton, weatherButton}) b->setEnabled(false);
-    graphPageButton->setEnabled(false);
-    analysisPageButton->setEnabled(false);
 
     auto* bars = new QGridLayout;
     bars->addWidget(zoomLabel, 0, 0);

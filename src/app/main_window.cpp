@@ -104,6 +104,8 @@ MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWi
     pictures_ = new PictureShow(
         central, clock_, [this](const ReplayEvents& ev) { apply(ev); }, [this] { beep(1); });
     dropQuestions_ = std::make_unique<BoxQuestions>(this);
+    pages_ = new PageView(central);
+    pages_->hide();
     splash_ = new SplashPanel(central);
     splash_->hide();
     QPixmap cover(QString::fromStdString((dataRoot_ / "raceadmin" / "cover.jpg").string()));
@@ -142,6 +144,7 @@ MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWi
     connectControls();
     connectTimeBar();
     connectMapAndBoats();
+    connectPages();
     realTime_.start();
 }
 
@@ -342,6 +345,7 @@ void MainWindow::onRaceLoaded(const LoadOutcome& outcome) {
     map_->setEditMode(editMode_);
     boats_->setSession(*session_);
     board_->setSession(*session_);
+    pages_->setSession(session_);
     {
         const QSignalBlocker block(controls_->zoomBar);
         controls_->zoomBar->setValue(kZoomAfterOpening);
@@ -361,6 +365,7 @@ void MainWindow::onRaceLoaded(const LoadOutcome& outcome) {
     smallCaption_->setText(QString::fromStdString(race.caption));
     pictures_->setSession(session_.get(), centralWidget()->width());
     startReplay();
+    if (pages_->page() != Page::Track) choosePage(pages_->page());
 }
 
 void MainWindow::startReplay() {
@@ -415,6 +420,10 @@ DisplayState MainWindow::displayState() const {
 
 void MainWindow::drawNow() {
     if (!session_) return;
+    if (pages_->isVisible()) {
+        pages_->showPage(pages_->page(), pageState());
+        return;
+    }
     QElapsedTimer t;
     t.start();
     if (const auto span = clock_.repeatSpan())
@@ -644,6 +653,7 @@ void MainWindow::layoutPanels() {
     in.captionWidth = smallCaption_->fontMetrics().horizontalAdvance(smallCaption_->text());
     const WindowLayout& l = layout_ = layoutWindow(in);
     map_->setGeometry(l.map);
+    pages_->setGeometry(l.map);
     timeBar_->setGeometry(l.timeBar);
     overview_->setGeometry(l.logo);
     controls_->setGeometry(l.controls);

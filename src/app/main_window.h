@@ -28,6 +28,9 @@
 #include "app/picture_show.h"
 #include "app/race_loader.h"
 #include "app/small_screen_panel.h"
+#include "app/page_view.h"
+#include "app/race_loader.h"
+#include "app/report_export.h"
 #include "app/splash_panel.h"
 #include "app/time_bar.h"
 #include "app/window_chrome.h"
@@ -86,6 +89,8 @@ class MainWindow : public QMainWindow {
         return frameTimer_.isActive() || secondTimer_.isActive() || lightTimer_.isActive();
     }
     PictureShow* pictures() const { return pictures_; }
+    PageView* pages() const { return pages_; }
+    bool timersRunning() const { return frameTimer_.isActive(); }
     const GunSound& gun() const { return gun_; }
     bool editMode() const { return editMode_; }
     int beepCount() const { return beeps_; }
@@ -137,6 +142,11 @@ class MainWindow : public QMainWindow {
     void setAutoTrace(bool on);
     void connectMapAndBoats();
     DisplayState displayState() const;
+    // The Graph and Analysis pages (main_window_pages.cpp).
+    void connectPages();
+    void choosePage(Page page);
+    PageState pageState() const;
+    void onReportClicked();
     void showError(const QString& message);
 
     std::filesystem::path dataRoot_;
@@ -161,6 +171,7 @@ class MainWindow : public QMainWindow {
     BoatPanel* boats_ = nullptr;
     CtModePanel* ctMode_ = nullptr;
     DiagnosticsBox* diagnostics_ = nullptr;
+    PageView* pages_ = nullptr;
     GoogleEarthExport* googleEarth_ = nullptr;
     ManeuverPanel* maneuvers_ = nullptr;
     TimeBar* timeBar_ = nullptr;

@@ -23,7 +23,7 @@ const std::vector<CommandOptions>& commandOptions() {
         {"kml", {"--hide-unfocused"}, {"--at", "-o", "--lang"}},
         {"render",
          {"--north-up", "--wind-up", "--laylines", "--small-boats", "--static"},
-         {"--at", "--size", "--frames", "--labels", "--zoom", "-o"}},
+         {"--at", "--size", "--frames", "--labels", "--zoom", "--page", "-o"}},
         {"maneuvers", {"--json"}, {}},
     };
     return table;
@@ -70,6 +70,7 @@ std::string usageText() {
            "  korvane-cli [--data DIR] [--et|--ct] kml RACE [--at SECONDS] [-o FILE]\n"
            "              [--lang en|ja] [--hide-unfocused]\n"
            "  korvane-cli [--data DIR] [--et|--ct] render RACE --at SECONDS [--size WxH]\n"
+           "              [--page track|graph|analysis] (the pages need no --at)\n"
            "              [--north-up|--wind-up] [--frames N] [--labels 0-3]\n"
            "              [--zoom 0-100] [--laylines]\n"
            "              [--small-boats] [--static] -o FILE.png\n"

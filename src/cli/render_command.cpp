@@ -11,6 +11,9 @@
 #include <memory>
 #include <stdexcept>
 
+#include "analysis/analysis_page.h"
+#include "analysis/graph_hover.h"
+#include "analysis/graph_page.h"
 #include "base/file_io.h"
 #include "base/numbers.h"
 #include "race/race_area.h"
@@ -35,7 +38,8 @@ bool savePng(const QImage& image, const std::string& path) {
 }
 
 struct RenderOptions {
-    double atSeconds = 0;
+    Page page = Page::Track;
+    std::optional<double> atSeconds;
     int width = 1280;
     int height = 800;
     int frames = 0;
@@ -51,11 +55,22 @@ struct RenderOptions {
 
 RenderOptions parseRenderOptions(const CliOptions& o) {
     RenderOptions r;
-    const auto at = o.value("--at");
-    if (!at) throw std::invalid_argument("render needs --at SECONDS");
-    const auto t = parseDouble(*at);
-    if (!t) throw std::invalid_argument("--at: not a number: " + *at);
-    r.atSeconds = *t;
+    if (const auto page = o.value("--page")) {
+        if (*page == "graph")
+            r.page = Page::Graph;
+        else if (*page == "analysis")
+            r.page = Page::Analysis;
+        else if (*page != "track")
+            throw std::invalid_argument("--page: expected track, graph or analysis");
+    }
+    if (const auto at = o.value("--at")) {
+        const auto t = parseDouble(*at);
+        if (!t) throw std::invalid_argument("--at: not a number: " + *at);
+        r.atSeconds = *t;
+    }
+    // The pages show the whole race; only the map needs an instant.
+    if (r.page == Page::Track && !r.atSeconds)
+        throw std::invalid_argument("render needs --at SECONDS");
     if (const auto size = o.value("--size")) {
         const auto x = size->find_first_of("xX");
         const auto w = x == std::string::npos ? std::nullopt : parseInteger(size->substr(0, x));
@@ -121,7 +136,7 @@ void drawStaticPicture(QImage& scene, const RaceSession& s, const RenderOptions&
     SceneRenderer renderer;
     Viewport view;
     ViewState state;
-    renderer.draw(scene, r.atSeconds, input, display, state, view);
+    renderer.draw(scene, r.atSeconds.value_or(0), input, display, state, view);
 
     std::vector<int> ranks;
     for (const BoatLegResult& b : s.legs.boats) ranks.push_back(b.finishRank);
@@ -130,7 +145,7 @@ void drawStaticPicture(QImage& scene, const RaceSession& s, const RenderOptions&
     std::vector<bool> finished(times.size(), false);
     int count = 0;
     for (const RankedBoat& f : finishers)
-        if (f.finishSeconds > 0 && f.finishSeconds <= std::nearbyint(r.atSeconds)) {
+        if (f.finishSeconds > 0 && f.finishSeconds <= std::nearbyint(r.atSeconds.value_or(0))) {
             finished[static_cast<std::size_t>(f.boatIndex)] = true;
             ++count;
         }
@@ -149,6 +164,27 @@ void drawStaticPicture(QImage& scene, const RaceSession& s, const RenderOptions&
     }
 }
 
+// The Graph page with the replay's instant marked, or the Analysis page.
+QImage renderPage(const RaceSession& session, const RenderOptions& r) {
+    QImage page(r.width, r.height, QImage::Format_RGB32);
+    PageState state;
+    state.width = r.width;
+    state.height = r.height;
+    state.showName = r.labelLevel > 0;
+    if (r.page == Page::Analysis) {
+        drawAnalysisPage(page, session.model, session.legs, state);
+        return page;
+    }
+    drawGraphPage(page, session.model, state);
+    if (r.atSeconds) {
+        const GraphLayout layout = graphLayout(session.model, r.width, r.height);
+        GraphHover hover;
+        if (layout.inTimeline(*r.atSeconds)) hover.timeSeconds = *r.atSeconds;
+        drawGraphHover(page, layout, session.model, hover);
+    }
+    return page;
+}
+
 void copyImage(const QImage& from, QImage& to) {
     std::memcpy(to.bits(), from.constBits(), static_cast<std::size_t>(from.sizeInBytes()));
 }
@@ -158,6 +194,15 @@ void copyImage(const QImage& from, QImage& to) {
 int runRender(const RaceSession& session, const CliOptions& options, std::ostream& out) {
     const RenderOptions r = parseRenderOptions(options);
     const auto app = ensureGuiApplication();
+    if (r.page != Page::Track) {
+        if (r.output.empty()) throw std::invalid_argument("render --page needs -o FILE.png");
+        if (!savePng(renderPage(session, r), r.output)) {
+            out.flush();
+            throw std::runtime_error("cannot write " + r.output);
+        }
+        return 0;
+    }
+    const double atSeconds = *r.atSeconds;
 
     const RaceArea& area = session.area;
     DisplayState display;
@@ -176,11 +221,11 @@ int runRender(const RaceSession& session, const CliOptions& options, std::ostrea
     input.coastline = &session.coast.coastline;
     input.maneuvers = &session.maneuvers;
     // The light timer ticks once a second; the replay time stands in for it.
-    const auto lights = landmarkLightsAt(session.coast.landmarks,
-                                         static_cast<std::int64_t>(std::floor(r.atSeconds)));
+    const auto lights =
+        landmarkLightsAt(session.coast.landmarks, static_cast<std::int64_t>(std::floor(atSeconds)));
     input.landmarks = &lights;
     display.isNight =
-        isNightAt(secondsOfDay(startSecondsOfDay(session.model.race.start), r.atSeconds),
+        isNightAt(secondsOfDay(startSecondsOfDay(session.model.race.start), atSeconds),
                   area.sunriseSeconds, area.sunsetSeconds);
 
     SceneRenderer renderer;
@@ -193,7 +238,7 @@ int runRender(const RaceSession& session, const CliOptions& options, std::ostrea
             drawStaticPicture(scene, session, r, input, display);
         } else {
             clearScene(scene, display.seaLevel);
-            renderer.draw(scene, r.atSeconds, input, display, viewState, view);
+            renderer.draw(scene, atSeconds, input, display, viewState, view);
         }
         if (!savePng(scene, r.output)) {
             out.flush();
@@ -206,7 +251,7 @@ int runRender(const RaceSession& session, const CliOptions& options, std::ostrea
     const auto t0 = Clock::now();
     for (int i = 0; i < r.frames; ++i) {
         clearScene(scene, display.seaLevel);
-        renderer.draw(scene, r.atSeconds + i, input, display, viewState, view);
+        renderer.draw(scene, atSeconds + i, input, display, viewState, view);
         copyImage(scene, window);
     }
     const auto t1 = Clock::now();
