@@ -12,8 +12,8 @@
 #include <cmath>
 
 #include "app/desktop.h"
-#include "app/picture_exports.h"
 #include "app/file_drops.h"
+#include "app/picture_exports.h"
 #include "app/window_font.h"
 #include "base/numbers.h"
 #include "export/kml_export.h"
@@ -21,8 +21,8 @@
 #include "race/race_time.h"
 #include "replay/speed_bar.h"
 #include "view/colours.h"
-#include "view/time_preview.h"
 #include "view/overview_map.h"
+#include "view/time_preview.h"
 #include "view/viewport.h"
 
 namespace korvane {
@@ -278,6 +278,7 @@ void MainWindow::connectMapAndBoats() {
     connect(map_, &MapView::viewChanged, this, [this] { drawNow(); });
     connect(map_, &MapView::captionChanged, this, &QWidget::setWindowTitle);
     connect(map_, &MapView::lineEndMissing, this, [this] { beep(1); });
+    connect(overview_, &OverviewPanel::pressed, map_, &MapView::overviewPressed);
     connect(map_, &MapView::wheelTurned, this, [this](int delta) {
         QScrollBar* bar = controls_->zoomBar;
         bar->setValue(wheelZoomPosition(bar->value(), delta, controls_->autoTraceBox->isChecked()));
@@ -640,7 +641,9 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 void MainWindow::layoutPanels() {
     LayoutInput in;
     in.client = centralWidget()->size();
-    in.controlPanelHeight = controls_->height();
+    // The documents row (flag, help, stopwatch) stands under the controls.
+    const int documentsHeight = chrome_ ? chrome_->panel()->sizeHint().height() : 0;
+    in.controlPanelHeight = controls_->height() + documentsHeight;
     const bool small = controls_->smallScreenBox->isChecked();
     in.smallScreen = small ? sizePanel_->mode() : SmallScreen::Off;
     in.smallScreenMapSize = sizePanel_->mapSize();
@@ -656,7 +659,7 @@ void MainWindow::layoutPanels() {
     pages_->setGeometry(l.map);
     timeBar_->setGeometry(l.timeBar);
     overview_->setGeometry(l.logo);
-    controls_->setGeometry(l.controls);
+    controls_->setGeometry(l.controls.adjusted(0, 0, 0, -documentsHeight));
     splash_->setGeometry(l.splash);
     flag_->move(l.flagPanel.topLeft());
     finish_->move(l.rankingPanel.topLeft());
@@ -678,7 +681,7 @@ void MainWindow::layoutPanels() {
     smallCaption_->setVisible(small);
     smallCtCaption_->setVisible(small && corrected);
     playSpeedNote_->setVisible(small);
-    if (chrome_) chrome_->layout(l.controls.left(), in.client.height());
+    if (chrome_) chrome_->layout(l.controls.left(), l.controls.bottom() + 1 + kPanelMargin);
 }
 
 void MainWindow::onSmallScreen(bool on) {
