@@ -46,9 +46,9 @@ ReplayRace replayRaceOf(const RaceSession& s) {
     r.startSecondsOfDay = startSecondsOfDay(race.start);
     r.sunriseSeconds = s.area.sunriseSeconds;
     r.sunsetSeconds = s.area.sunsetSeconds;
-    for (int b = 1; b <= s.model.boatCount(); ++b) {
+    for (int b = 0; b < s.model.boatCount(); ++b) {
         const BoatLegResult& result = s.legs.boat(b);
-        r.finishTimesSeconds.push_back(result.passTime(result.pointCount()));
+        r.finishTimesSeconds.push_back(result.passTime(result.pointCount() - 1));
     }
     return r;
 }
@@ -287,7 +287,7 @@ void MainWindow::secondTick() {
     std::vector<BoatSpeedSample> samples;
     const auto& boats = map_->boatsNow();
     const auto& checked = displayState().boatChecked;
-    for (int b = 1; b <= session_->model.boatCount() && b < static_cast<int>(boats.size()); ++b) {
+    for (int b = 0; b < session_->model.boatCount() && b < static_cast<int>(boats.size()); ++b) {
         const BoatNow& now = boats[static_cast<std::size_t>(b)];
         const bool visible = checked.size() > static_cast<std::size_t>(b)
                                  ? checked[static_cast<std::size_t>(b)]
@@ -319,13 +319,12 @@ void MainWindow::apply(const ReplayEvents& ev) {
     if (ev.rankingCleared) finish_->clearRows();
     if (ev.startGun) gun_.play();
     for (int b : ev.finishers) {
-        // The clock counts boats from 0; the table from 1.
         if (!session_ || b < 0 || b >= session_->model.boatCount()) continue;
-        const Boat& boat = session_->model.boats[b + 1];
-        const BoatLegResult& result = session_->legs.boat(b + 1);
+        const Boat& boat = session_->model.boats[b];
+        const BoatLegResult& result = session_->legs.boat(b);
         gun_.play();
         finish_->addRow({QString::fromStdString(boat.name), toQColor(boat.colour),
-                         elapsedText(result.passTime(result.pointCount()).value_or(0))});
+                         elapsedText(result.passTime(result.pointCount() - 1).value_or(0))});
         finish_->show();
         finish_->raise();
         layoutPanels();

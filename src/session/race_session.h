@@ -56,7 +56,7 @@ class RaceSession {
     RaceArea area;
     CourseGeometry course;
     CoastData coast;  // coastline files used, their polylines, the landmarks
-    // Every boat's tacks, gybes, turns and roundings: [b - 1] for boat slot b.
+    // Every boat's tacks, gybes, turns and roundings: [b] for boat slot b.
     std::vector<std::vector<Maneuver>> maneuvers;
 };
 

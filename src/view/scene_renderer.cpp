@@ -51,16 +51,16 @@ struct Frame {
 
 void locateBoats(Frame& f) {
     const int n = f.m.boatCount();
-    f.state.boats.resize(static_cast<std::size_t>(n) + 1);
-    f.visible.assign(static_cast<std::size_t>(n) + 1, false);
-    for (int b = 1; b <= n; ++b) {
+    f.state.boats.resize(static_cast<std::size_t>(n));
+    f.visible.assign(static_cast<std::size_t>(n), false);
+    for (int b = 0; b < n; ++b) {
         const bool checked = f.d.boatChecked.size() > static_cast<std::size_t>(b)
                                  ? f.d.boatChecked[static_cast<std::size_t>(b)]
                                  : f.m.boats[b].visible;
         f.visible[static_cast<std::size_t>(b)] = checked;
     }
     f.count = f.time <= 0 ? 1 : 0;
-    for (int b = 1; b <= n; ++b) {
+    for (int b = 0; b < n; ++b) {
         BoatNow& now = f.state.boats[static_cast<std::size_t>(b)];
         const auto& track = f.m.boats[b].track;
         if (!placeBoat(now, track, f.time, f.state.wind.twdTrue)) continue;
@@ -75,7 +75,7 @@ void locateBoats(Frame& f) {
 void fit(Frame& f) {
     FitInput in;
     in.raceBoatCount = f.m.boatCount();
-    for (int b = 1; b <= f.m.boatCount(); ++b) {
+    for (int b = 0; b < f.m.boatCount(); ++b) {
         const BoatNow& now = f.state.boats[static_cast<std::size_t>(b)];
         if (!now.hasPosition) continue;
         ++in.boatsWithPosition;
@@ -83,9 +83,9 @@ void fit(Frame& f) {
             in.checkedBoats.push_back({now.latMinutes, now.lonMinutes});
     }
     in.referencePoints = f.d.referencePoints;
-    if (f.m.lines.count() > 0) {
-        in.startLine = &f.m.lines[1];
-        in.finishLine = &f.m.lines[f.m.lines.count()];
+    if (!f.m.lines.empty()) {
+        in.startLine = &f.m.lines[0];
+        in.finishLine = &f.m.lines[f.m.lines.count() - 1];
     }
     fitView(f.v, f.area, f.time, in);
 }
@@ -130,8 +130,8 @@ void drawOverviewInset(Frame& f, SceneResult& out, const SceneInput& input) {
         f.p.drawRect(shownFrame.translated(x0, 0));
     }
     f.state.lastOverviewFrame = out.overviewFrame;
-    out.overviewDots.assign(static_cast<std::size_t>(f.m.boatCount()) + 1, QPoint());
-    for (int b = 1; b <= f.m.boatCount(); ++b) {
+    out.overviewDots.assign(static_cast<std::size_t>(f.m.boatCount()), QPoint());
+    for (int b = 0; b < f.m.boatCount(); ++b) {
         const BoatNow& now = f.state.boats[static_cast<std::size_t>(b)];
         if (!now.hasPosition) continue;
         const QPoint q =
@@ -315,7 +315,7 @@ SceneResult SceneRenderer::draw(QImage& scene, double time, const SceneInput& in
             drawManeuverLayer(p, view,
                               {input.maneuvers, &f.visible, time, &text9_, toQColor(f.sea)});
     }
-    std::array<int, 2> measured{0, 0};
+    std::optional<std::pair<int, int>> measured;
     if (f.visibleCount == 2 && f.d.labelLevel > 2) {
         drawTwoBoatMeasure(f);
         measured = {f.firstVisible[0], f.firstVisible[1]};
