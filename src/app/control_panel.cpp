@@ -42,7 +42,7 @@ ControlPanel::ControlPanel(QWidget* parent) : QWidget(parent) {
     autoNextBox = new QCheckBox(QStringLiteral("AutoNext"), this);
     autoNextBox->setChecked(true);
     autoNextBox->setStyleSheet(QStringLiteral("background: yellow;"));
-    screenShotLabel = new QLabel(QStringLiteral("SCR"), this);
+    screenShotLabel = new ClickLabel(QStringLiteral("SCR"), this);
     screenShotLabel->setStyleSheet(QStringLiteral("background: lime;"));
     screenShotLabel->setToolTip(QStringLiteral("SCREEN SHOT"));
 
@@ -103,9 +103,11 @@ ControlPanel::ControlPanel(QWidget* parent) : QWidget(parent) {
     attachmentsButton = new QPushButton(QStringLiteral("Att Files"), this);
     googleEarthButton = new QPushButton(QStringLiteral("Google Earth"), this);
     weatherButton = new QPushButton(QStringLiteral("天気図"), this);
-    // Their work arrives with the exports, documents and weather charts.
-    for (QPushButton* b : {attachmentsButton, googleEarthButton, weatherButton})
-        b->setEnabled(false);
+    retouchButton = new QPushButton(QStringLiteral("Retouch"), this);
+    maneuversButton = new QPushButton(QStringLiteral("Maneuvers"), this);
+    maneuversButton->setCheckable(true);
+    // Their work arrives with the documents and weather charts.
+    for (QPushButton* b : {attachmentsButton, weatherButton}) b->setEnabled(false);
     graphPageButton->setEnabled(false);
     analysisPageButton->setEnabled(false);
 
@@ -142,6 +144,7 @@ ControlPanel::ControlPanel(QWidget* parent) : QWidget(parent) {
     main->addLayout(middle);
     main->addLayout(row({exitButton, attachmentsButton}));
     main->addLayout(row({googleEarthButton, weatherButton}));
+    main->addLayout(row({retouchButton, maneuversButton}));
     clockLabel = new QLabel(this);
     clockLabel->setAlignment(Qt::AlignCenter);
     clockLabel->setStyleSheet(QStringLiteral("background: black; color: yellow;"));

@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QWidget>
 
+#include "app/click_label.h"
 #include "app/transport_panel.h"
 
 namespace korvane {
@@ -31,7 +32,7 @@ class ControlPanel : public QWidget {
     QComboBox* raceList = nullptr;
     QPushButton* showButton = nullptr;
     QCheckBox* autoNextBox = nullptr;
-    QLabel* screenShotLabel = nullptr;
+    ClickLabel* screenShotLabel = nullptr;
     QRadioButton* trackPageButton = nullptr;
     QRadioButton* graphPageButton = nullptr;
     QRadioButton* analysisPageButton = nullptr;
@@ -55,7 +56,9 @@ class ControlPanel : public QWidget {
     QPushButton* attachmentsButton = nullptr;
     QPushButton* googleEarthButton = nullptr;
     QPushButton* weatherButton = nullptr;
-    QLabel* clockLabel = nullptr;  // date and time of the replayed instant
+    QPushButton* retouchButton = nullptr;
+    QPushButton* maneuversButton = nullptr;  // shows the maneuver table
+    QLabel* clockLabel = nullptr;            // date and time of the replayed instant
 };
 
 }  // namespace korvane

@@ -10,8 +10,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/desktop.h"
+#include "app/picture_exports.h"
 #include "app/window_font.h"
 #include "base/numbers.h"
+#include "export/kml_export.h"
 #include "race/race_file.h"
 #include "race/race_time.h"
 #include "replay/speed_bar.h"
@@ -81,6 +84,8 @@ MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWi
     finish_ = new FinishPanel(central);
     ctMode_ = new CtModePanel(central);
     ctMode_->hide();
+    maneuvers_ = new ManeuverPanel(central);
+    maneuvers_->hide();
     diagnostics_ = new DiagnosticsBox(central);
     splash_ = new SplashPanel(central);
     splash_->hide();
@@ -156,6 +161,24 @@ void MainWindow::connectControls() {
         if (!name.empty()) openRace(name);
     });
     connect(c->exitButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(c->screenShotLabel, &ClickLabel::clicked, this, &MainWindow::takeScreenShot);
+    connect(c->retouchButton, &QPushButton::clicked, this, &MainWindow::saveRetouchPicture);
+    GoogleEarthExport::Window window;
+    window.stopReplay = [this] { apply(clock_.stop()); };
+    window.session = [this] { return session_.get(); };
+    window.timeSeconds = [this] { return clock_.timeSeconds(); };
+    window.language = [] { return KmlLanguage::Japanese; };
+    window.askYesNo = [this](const QString& question) {
+        return QMessageBox::question(this, kProgramName, question) == QMessageBox::Yes;
+    };
+    connect(c->maneuversButton, &QPushButton::toggled, this, [this](bool on) {
+        maneuvers_->setVisible(on);
+        maneuvers_->raise();
+    });
+    connect(maneuvers_, &ManeuverPanel::jumpRequested, this,
+            [this](double t) { apply(clock_.jumpTo(t)); });
+    googleEarth_ = new GoogleEarthExport(c->googleEarthButton, std::move(window), this);
+    connect(googleEarth_, &GoogleEarthExport::failed, this, &MainWindow::showError);
     connect(ctMode_, &CtModePanel::modePicked, this, &MainWindow::onModePicked);
     // Whatever changes what the map shows redraws it at once, even stopped.
     for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
@@ -192,11 +215,7 @@ void MainWindow::onRaceLoaded(const LoadOutcome& outcome) {
         lastError_ = outcome.error;
         // The window stays: the race list offers another race, and the race
         // on show before (if any) plays on.
-        // Not modal to the application: the replay behind it keeps going.
-        auto* box = new QMessageBox(QMessageBox::Warning, kProgramName, outcome.error,
-                                    QMessageBox::Ok, this);
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();
+        showError(outcome.error);
         if (session_) startReplay();
         return;
     }
@@ -223,6 +242,7 @@ void MainWindow::onRaceLoaded(const LoadOutcome& outcome) {
     ctMode_->showMode(race.timeMode == TimeMode::Corrected);
     controls_->attachmentsButton->setEnabled(false);
     finish_->clearRows();
+    maneuvers_->showSession(session_.get());
     startReplay();
 }
 
@@ -335,6 +355,36 @@ void MainWindow::apply(const ReplayEvents& ev) {
     if (ev.nextRace) nextRace();
 }
 
+void MainWindow::showError(const QString& message) {
+    // Not modal to the application: the replay behind it keeps going.
+    auto* box = new QMessageBox(QMessageBox::Warning, kProgramName, message, QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+void MainWindow::takeScreenShot() {
+    const QImage shown = grabShownArea(centralWidget(), map_->geometry());
+    const PictureExportResult saved = saveBitmap(shown, documentsFolder() / kScreenShotFile);
+    std::error_code ec;
+    if (saved.ok() && std::filesystem::exists(saved.path, ec))
+        openWithDesktop(QString::fromStdString(saved.path.string()));
+}
+
+void MainWindow::saveRetouchPicture() {
+    // With Auto Trace the frame is drawn afresh for the replay time; the
+    // frame timer waits only for the time of the save.
+    const bool wasRunning = frameTimer_.isActive();
+    frameTimer_.stop();
+    if (controls_->autoTraceBox->isChecked()) drawNow();
+    const PictureExportResult saved = saveBitmap(map_->frame(), documentsFolder() / kRetouchFile);
+    if (wasRunning) frameTimer_.start();
+    if (!saved.ok()) {
+        showError(saved.error);
+        return;
+    }
+    openWithDesktop(QString::fromStdString(saved.path.string()));
+}
+
 void MainWindow::nextRace() {
     if (raceList_.size() > 1) {
         const auto it = std::find(raceList_.begin(), raceList_.end(), raceFile_);
@@ -393,6 +443,10 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         openRace(raceFile_);
         return;
     }
+    if (event->key() == Qt::Key_S) {
+        takeScreenShot();
+        return;
+    }
     if (event->key() == Qt::Key_V && mods.testFlag(Qt::ControlModifier)) {
         diagnostics_->setVisible(!diagnostics_->isVisible());
         diagnostics_->raise();
@@ -424,6 +478,7 @@ void MainWindow::layoutPanels() {
                                                            : kPanelMargin);
     ctMode_->move(mapWidth, controls_->height() + kPanelMargin);
     diagnostics_->move(kPanelMargin, h - diagnostics_->height() - kPanelMargin);
+    maneuvers_->move(kPanelMargin, kPanelMargin);
     if (jump_->isVisible()) jump_->move(kPanelMargin, h - jump_->height() - kPanelMargin);
 }
 
@@ -432,6 +487,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     secondTimer_.stop();
     lightTimer_.stop();
     loader_.wait();
+    // The whole-race export is a scratch file for the globe viewer.
+    std::error_code ec;
+    std::filesystem::remove(documentsFolder() / kWholeRaceKmlFile, ec);
     beep(1);
     event->accept();
 }

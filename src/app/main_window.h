@@ -16,8 +16,10 @@
 #include "app/diagnostics_box.h"
 #include "app/finish_panel.h"
 #include "app/flag_panel.h"
+#include "app/google_earth_export.h"
 #include "app/gun_sound.h"
 #include "app/jump_panel.h"
+#include "app/maneuver_panel.h"
 #include "app/map_view.h"
 #include "app/race_loader.h"
 #include "app/splash_panel.h"
@@ -58,6 +60,7 @@ class MainWindow : public QMainWindow {
     CtModePanel* ctModePanel() const { return ctMode_; }
     JumpPanel* jumpPanel() const { return jump_; }
     FlagPanel* flagPanel() const { return flag_; }
+    ManeuverPanel* maneuverPanel() const { return maneuvers_; }
     DiagnosticsBox* diagnostics() const { return diagnostics_; }
     const GunSound& gun() const { return gun_; }
     bool editMode() const { return editMode_; }
@@ -69,6 +72,11 @@ class MainWindow : public QMainWindow {
     void frameTick(std::int64_t elapsedMs);
     void secondTick();
     void lightTick();
+
+    // The pictures of what the window shows, in the documents folder.
+    void takeScreenShot();
+    void saveRetouchPicture();
+    GoogleEarthExport* googleEarth() const { return googleEarth_; }
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -89,6 +97,7 @@ class MainWindow : public QMainWindow {
     void showJumpPanel();
     void nextRace();
     DisplayState displayState() const;
+    void showError(const QString& message);
 
     std::filesystem::path dataRoot_;
     std::vector<std::string> raceList_;
@@ -107,6 +116,8 @@ class MainWindow : public QMainWindow {
     FinishPanel* finish_ = nullptr;
     CtModePanel* ctMode_ = nullptr;
     DiagnosticsBox* diagnostics_ = nullptr;
+    GoogleEarthExport* googleEarth_ = nullptr;
+    ManeuverPanel* maneuvers_ = nullptr;
 
     QTimer frameTimer_;
     QTimer secondTimer_;

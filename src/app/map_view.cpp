@@ -1,5 +1,6 @@
 #include "app/map_view.h"
 
+#include <QElapsedTimer>
 #include <QPainter>
 
 #include "view/landmark_light.h"
@@ -33,7 +34,11 @@ SceneResult MapView::drawFrame(double timeSeconds, const DisplayState& display,
     const auto lights = landmarkLightsAt(session_->coast.landmarks, lightTicks);
     input.landmarks = &lights;
     state_.landmarkPulse = landmarkPulse;
+    QElapsedTimer clock;
+    clock.start();
     const SceneResult result = renderer_.draw(scene_, timeSeconds, input, display, state_, view_);
+    drawMsTotal_ += static_cast<double>(clock.nsecsElapsed()) / 1e6;
+    ++framesDrawn_;
     update();
     return result;
 }
@@ -44,6 +49,7 @@ void MapView::paintEvent(QPaintEvent*) {
         p.fillRect(rect(), Qt::black);
     else
         p.drawImage(0, 0, scene_);
+    if (session_) ++framesPainted_;
 }
 
 void MapView::resizeEvent(QResizeEvent* event) {

@@ -32,6 +32,11 @@ class MapView : public QWidget {
     const Viewport& viewport() const { return view_; }
     // Where each boat was in the last frame (by slot).
     const std::vector<BoatNow>& boatsNow() const { return state_.boats; }
+    // Counters for the diagnostics and the benchmark: frames drawn into the
+    // bitmap, frames copied to the screen, and the time spent drawing.
+    int framesDrawn() const { return framesDrawn_; }
+    int framesPainted() const { return framesPainted_; }
+    double drawMsTotal() const { return drawMsTotal_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -43,6 +48,9 @@ class MapView : public QWidget {
     Viewport view_;
     ViewState state_;
     QImage scene_;
+    int framesDrawn_ = 0;
+    int framesPainted_ = 0;
+    double drawMsTotal_ = 0;
 };
 
 }  // namespace korvane

@@ -233,6 +233,12 @@ class LineParser {
     Line lineFields() const { return Line{latitude(1), longitude(2), latitude(3), longitude(4)}; }
 
     void boatLine() {
+        // A log named outside gpsdat is refused aloud: skipping it as a
+        // missing log would hide a race file that points elsewhere.
+        if (leavesFolder(field(1))) {
+            warn("the log name " + field(1) + " leaves the gpsdat folder; the boat is ignored");
+            return;
+        }
         // A boat exists only when its log does; the line is otherwise skipped.
         if (!exists(RaceFolder::GpsLogs, field(1))) return;
         Boat boat;

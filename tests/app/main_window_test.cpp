@@ -8,41 +8,13 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 
+#include "app/window_fixture.h"
 #include "app/window_font.h"
 #include "race/race_list.h"
 #include "support/temp_tree.h"
 
 namespace korvane {
 namespace {
-
-const std::filesystem::path kSample = KORVANE_SOURCE_DIR "/sample";
-
-QApplication& app() {
-    static int argc = 1;
-    static char name[] = "app_tests";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: tearing Qt down in the exit handlers, after its
-    // platform plugin is gone, crashes.
-    static auto* a = new QApplication(argc, argv);
-    return *a;
-}
-
-// Runs queued work (the loader's result) until the window has a race again.
-void waitForOpening(MainWindow& w) {
-    w.loader().wait();
-    for (int i = 0; i < 50 && !w.loader().busy(); ++i) QCoreApplication::processEvents();
-}
-
-std::unique_ptr<MainWindow> openSample(const std::string& race = "enoshima-cup.txt",
-                                       const std::filesystem::path& root = kSample) {
-    app();
-    StartChoice start{root, race, false};
-    auto w = std::make_unique<MainWindow>(start, buildRaceList(root).names);
-    w->resize(1280, 800);
-    w->openRace(race);
-    waitForOpening(*w);
-    return w;
-}
 
 TEST(MainWindow, OpensTheSampleWithItsCaptionAndDefaults) {
     const auto w = openSample();

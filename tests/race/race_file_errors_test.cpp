@@ -168,6 +168,17 @@ TEST(RaceFileCapacity, ExcessItemsAreRefusedWithAWarning) {
     EXPECT_NE(result.warnings.front().find("(line 21)"), std::string::npos);
 }
 
+TEST(RaceFileNames, ALogNamedOutsideGpsdatIsRefusedWithAWarning) {
+    RaceFixture f;
+    f.logs({"../x.gpx", "C:\\x.gpx", "ok.gpx"});
+    const auto result = f.parse("BN,../x.gpx,A\nBN,C:\\x.gpx,B\nBN,ok.gpx,C\n");
+    ASSERT_EQ(f.model.boatCount(), 1);
+    EXPECT_EQ(f.model.boats.at(0).name, "C");
+    ASSERT_EQ(result.warnings.size(), 2u);
+    EXPECT_NE(result.warnings[0].find("(line 1)"), std::string::npos);
+    EXPECT_NE(result.warnings[1].find("C:\\x.gpx leaves the gpsdat folder"), std::string::npos);
+}
+
 TEST(RaceFileCapacity, MoreThanTwentyFieldsAreCut) {
     RaceFixture f;
     std::string text = "CRS";

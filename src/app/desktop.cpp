@@ -1,0 +1,51 @@
+#include "app/desktop.h"
+
+#include <QDesktopServices>
+#include <QStandardPaths>
+#include <QUrl>
+#include <optional>
+
+namespace korvane {
+
+namespace {
+
+std::optional<std::filesystem::path>& folderSlot() {
+    static std::optional<std::filesystem::path> folder;
+    return folder;
+}
+
+DesktopOpener& openerSlot() {
+    static DesktopOpener opener;
+    return opener;
+}
+
+}  // namespace
+
+std::filesystem::path documentsFolder() {
+    auto& folder = folderSlot();
+    if (!folder) {
+        QString found = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (found.isEmpty()) found = QStandardPaths::writableLocation(QStandardPaths::HomeLocation);
+        folder = std::filesystem::path(found.toStdString());
+        std::error_code ec;
+        std::filesystem::create_directories(*folder, ec);
+    }
+    return *folder;
+}
+
+void setDocumentsFolderForTests(const std::filesystem::path& folder) {
+    folderSlot() = folder;
+}
+
+bool openWithDesktop(const QString& pathOrUrl) {
+    if (const DesktopOpener& opener = openerSlot()) return opener(pathOrUrl);
+    const QUrl url = pathOrUrl.contains(QStringLiteral("://")) ? QUrl(pathOrUrl)
+                                                               : QUrl::fromLocalFile(pathOrUrl);
+    return QDesktopServices::openUrl(url);
+}
+
+void setDesktopOpenerForTests(DesktopOpener opener) {
+    openerSlot() = std::move(opener);
+}
+
+}  // namespace korvane

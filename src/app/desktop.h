@@ -1,0 +1,22 @@
+// Where the program puts the files it hands to other programs, and the one
+// way it hands them over. Tests replace the opener so that nothing starts a
+// viewer, and point the documents folder at a folder of their own.
+#pragma once
+
+#include <QString>
+#include <filesystem>
+#include <functional>
+
+namespace korvane {
+
+// The user's documents folder, looked up once; created when missing.
+std::filesystem::path documentsFolder();
+void setDocumentsFolderForTests(const std::filesystem::path& folder);
+
+// Opens `path` (a file or a web address) with the desktop's handler; false
+// when there is none. Tests see every call through the replaced opener.
+using DesktopOpener = std::function<bool(const QString& pathOrUrl)>;
+bool openWithDesktop(const QString& pathOrUrl);
+void setDesktopOpenerForTests(DesktopOpener opener);
+
+}  // namespace korvane

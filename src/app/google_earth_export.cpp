@@ -1,0 +1,67 @@
+#include "app/google_earth_export.h"
+
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QPushButton>
+
+#include "app/desktop.h"
+#include "export/kml_export.h"
+#include "session/race_session.h"
+
+namespace korvane {
+
+GoogleEarthExport::GoogleEarthExport(QPushButton* button, Window window, QObject* parent)
+    : QObject(parent), button_(button), window_(std::move(window)) {
+    // A press, not a click: the right button has its own export.
+    button_->installEventFilter(this);
+}
+
+bool GoogleEarthExport::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == button_ && event->type() == QEvent::MouseButtonPress && button_->isEnabled()) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        run(mouse->button() == Qt::RightButton);
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+QString GoogleEarthExport::hideQuestion(KmlLanguage language) {
+    if (language == KmlLanguage::English) return QStringLiteral("Hide Unfocused Boat ?");
+    return QStringLiteral(
+        "フォーカスの外れた艇を隠しますか？\r\n"
+        "（いいえの場合はフォーカスの外れた艇を細線で表示します）");
+}
+
+std::filesystem::path GoogleEarthExport::iconFolder(const std::filesystem::path& dataRoot) {
+    const std::filesystem::path besideProgram =
+        std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / "ya";
+    std::error_code ec;
+    if (std::filesystem::is_directory(besideProgram, ec)) return besideProgram;
+    return std::filesystem::absolute(dataRoot / "ya", ec).lexically_normal();
+}
+
+void GoogleEarthExport::run(bool presentScene) {
+    const RaceSession* session = window_.session();
+    if (!session) return;
+    window_.stopReplay();
+    const KmlLanguage language = window_.language();
+    // Without hidden boats the last answer stands.
+    if (session->model.hiddenBoatCount() > 0)
+        hideUnfocused_ = window_.askYesNo(hideQuestion(language));
+
+    KmlOptions options;
+    options.iconFolder = iconFolder(session->dataRoot);
+    options.language = language;
+    options.hideUnfocusedBoats = hideUnfocused_;
+    const KmlExportResult result =
+        presentScene
+            ? exportPresentScene(session->model, window_.timeSeconds(), documentsFolder(), options)
+            : exportWholeRace(session->model, documentsFolder(), options);
+    if (!result.ok()) {
+        emit failed(QString::fromStdString(result.error));
+        return;
+    }
+    openWithDesktop(QString::fromStdString(result.path.string()));
+}
+
+}  // namespace korvane

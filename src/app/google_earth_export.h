@@ -1,0 +1,59 @@
+// The "Google Earth" button: a left press writes the whole race as KML, a
+// right press the scene at the replay time; both open the file in the
+// desktop's globe viewer. When boats are hidden it first asks whether to
+// leave them out, and the answer holds until the program ends.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <filesystem>
+#include <functional>
+
+#include "export/kml_document.h"
+
+class QPushButton;
+class QWidget;
+
+namespace korvane {
+
+class RaceSession;
+
+class GoogleEarthExport : public QObject {
+    Q_OBJECT
+  public:
+    // What the export needs from the window at the moment of the press.
+    struct Window {
+        std::function<void()> stopReplay;
+        std::function<const RaceSession*()> session;
+        std::function<double()> timeSeconds;
+        std::function<KmlLanguage()> language;
+        // Asks the hide question; true for yes.
+        std::function<bool(const QString& question)> askYesNo;
+    };
+
+    GoogleEarthExport(QPushButton* button, Window window, QObject* parent = nullptr);
+
+    // What a press of the button does; `presentScene` for the right button.
+    void run(bool presentScene);
+    bool hideUnfocusedBoats() const { return hideUnfocused_; }
+    void setAskYesNoForTests(std::function<bool(const QString&)> ask) {
+        window_.askYesNo = std::move(ask);
+    }
+
+    static QString hideQuestion(KmlLanguage language);
+    // Where the icons are: beside the program, else in the data root.
+    static std::filesystem::path iconFolder(const std::filesystem::path& dataRoot);
+
+  signals:
+    void failed(const QString& message);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QPushButton* button_;
+    Window window_;
+    bool hideUnfocused_ = false;
+};
+
+}  // namespace korvane

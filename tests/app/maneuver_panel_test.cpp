@@ -1,0 +1,35 @@
+// The maneuver table: every maneuver of the race in time order, and a click
+// on a row puts the replay just before it.
+#include "app/maneuver_panel.h"
+
+#include <gtest/gtest.h>
+
+#include <QTableWidget>
+
+#include "app/window_fixture.h"
+
+namespace korvane {
+namespace {
+
+TEST(ManeuverPanel, ListsTheRaceInTimeOrderAndAClickJumpsTenSecondsBefore) {
+    const auto w = openSample();
+    ASSERT_NE(w->session(), nullptr);
+    const auto& rows = w->maneuverPanel()->rows();
+    std::size_t total = 0;
+    for (const auto& boat : w->session()->maneuvers) total += boat.size();
+    ASSERT_GT(total, 0u);
+    ASSERT_EQ(rows.size(), total);
+    EXPECT_TRUE(std::is_sorted(rows.begin(), rows.end(), [](const auto& a, const auto& b) {
+        return a.timeSeconds < b.timeSeconds;
+    }));
+    EXPECT_EQ(w->maneuverPanel()->table()->rowCount(), static_cast<int>(total));
+
+    w->controls()->maneuversButton->click();
+    EXPECT_FALSE(w->maneuverPanel()->isHidden());
+    const std::size_t pick = rows.size() / 2;
+    emit w->maneuverPanel()->table()->cellClicked(static_cast<int>(pick), 0);
+    EXPECT_DOUBLE_EQ(w->clock().timeSeconds(), rows[pick].timeSeconds - kManeuverLeadSeconds);
+}
+
+}  // namespace
+}  // namespace korvane

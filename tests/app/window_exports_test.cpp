@@ -1,0 +1,153 @@
+// What the window hands to other programs: the screen shot, the retouch
+// picture and the two KML exports, written into the documents folder and
+// opened with the desktop's handler (replaced here by a recorder).
+#include <gtest/gtest.h>
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <fstream>
+#include <sstream>
+
+#include "app/desktop.h"
+#include "app/picture_exports.h"
+#include "app/window_fixture.h"
+#include "export/kml_export.h"
+#include "support/temp_tree.h"
+
+namespace korvane {
+namespace {
+
+class WindowExports : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        setDocumentsFolderForTests(documents.root());
+        setDesktopOpenerForTests([this](const QString& path) {
+            opened.push_back(path.toStdString());
+            return true;
+        });
+    }
+    void TearDown() override { setDesktopOpenerForTests({}); }
+
+    // Answers the hide question "no" and counts the questions.
+    void answerNo(MainWindow& w) {
+        w.googleEarth()->setAskYesNoForTests([this](const QString&) {
+            ++asked;
+            return false;
+        });
+    }
+
+    void press(QWidget* widget, Qt::MouseButton button) {
+        QMouseEvent down(QEvent::MouseButtonPress, QPointF(5, 5),
+                         widget->mapToGlobal(QPointF(5, 5)), button, button, Qt::NoModifier);
+        QApplication::sendEvent(widget, &down);
+    }
+
+    testing::TempTree documents;
+    std::vector<std::string> opened;
+    int asked = 0;
+};
+
+TEST_F(WindowExports, TheSKeyAndTheScrLabelSaveTheMapAreaAndOpenIt) {
+    const auto w = openSample();
+    ASSERT_NE(w->session(), nullptr);
+    w->show();  // the shot copies what is on screen
+    const auto shot = documents.root() / kScreenShotFile;
+    for (int way = 0; way < 2; ++way) {
+        std::filesystem::remove(shot);
+        if (way == 0) {
+            QKeyEvent s(QEvent::KeyPress, Qt::Key_S, Qt::ShiftModifier, QStringLiteral("S"));
+            QApplication::sendEvent(w.get(), &s);
+        } else {
+            emit w->controls()->screenShotLabel->clicked();
+        }
+        const QImage saved(QString::fromStdString(shot.string()), "BMP");
+        ASSERT_FALSE(saved.isNull()) << way;
+        EXPECT_EQ(saved.size(), w->map()->size());
+        ASSERT_EQ(opened.size(), static_cast<std::size_t>(way + 1));
+        EXPECT_EQ(opened.back(), shot.string());
+    }
+}
+
+TEST_F(WindowExports, RetouchSavesTheFrameAsItIsDrawnNow) {
+    const auto w = openSample();
+    w->frameTick(600);
+    w->saveRetouchPicture();
+    const QImage saved(QString::fromStdString((documents.root() / kRetouchFile).string()), "BMP");
+    ASSERT_FALSE(saved.isNull());
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), w->map()->frame());
+    EXPECT_EQ(opened.size(), 1u);
+}
+
+TEST_F(WindowExports, LeftPressWritesTheWholeRaceRightPressThePresentScene) {
+    const auto w = openSample();
+    answerNo(*w);
+    QPushButton* button = w->controls()->googleEarthButton;
+    ASSERT_TRUE(button->isEnabled());
+    press(button, Qt::LeftButton);
+    press(button, Qt::RightButton);
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(opened[0], (documents.root() / kWholeRaceKmlFile).string());
+    EXPECT_EQ(opened[1], (documents.root() / kPresentSceneKmlFile).string());
+    std::ifstream whole(opened[0]);
+    std::stringstream text;
+    text << whole.rdbuf();
+    EXPECT_NE(text.str().find("<kml"), std::string::npos);
+    // The present scene is taken at the replay time, so the press stops it.
+    EXPECT_EQ(w->clock().transport(), Transport::Stopped);
+    // The whole-race file is scratch for the viewer and goes with the window.
+    w->close();
+    EXPECT_FALSE(std::filesystem::exists(opened[0]));
+    EXPECT_TRUE(std::filesystem::exists(opened[1]));
+}
+
+TEST_F(WindowExports, TheHideQuestionIsAskedOnlyWithHiddenBoatsAndItsAnswerHolds) {
+    testing::TempTree tree;
+    std::filesystem::copy(kSample, tree.root(), std::filesystem::copy_options::recursive);
+    const auto race = tree.root() / "raceadmin" / "enoshima-cup.txt";
+    std::ifstream in(race, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    // The sample hides one boat; the other tree shows it.
+    const std::string hiddenFlag = "1.020,0,1";
+    const std::size_t flag = text.find(hiddenFlag);
+    ASSERT_NE(flag, std::string::npos);
+    std::string shown = text;
+    shown.replace(flag, hiddenFlag.size(), "1.020,0,0");
+    for (const bool withHidden : {false, true}) {
+        tree.write("raceadmin/enoshima-cup.txt", withHidden ? text : shown);
+        const auto w = openSample("enoshima-cup.txt", tree.root());
+        ASSERT_NE(w->session(), nullptr) << w->lastError().toStdString();
+        ASSERT_EQ(w->session()->model.hiddenBoatCount() > 0, withHidden);
+        int questions = 0;
+        w->googleEarth()->setAskYesNoForTests([&](const QString& q) {
+            ++questions;
+            EXPECT_TRUE(q.startsWith(QStringLiteral("フォーカスの外れた艇を隠しますか？")));
+            return true;
+        });
+        w->googleEarth()->run(false);
+        w->googleEarth()->run(true);
+        // Asked at every press while a boat is hidden; never without one,
+        // and then the first answer ("no") stands.
+        EXPECT_EQ(questions, withHidden ? 2 : 0);
+        EXPECT_EQ(w->googleEarth()->hideUnfocusedBoats(), withHidden);
+    }
+}
+
+TEST_F(WindowExports, AnUnwritableDocumentsFolderOpensNothing) {
+    const auto w = openSample();
+    answerNo(*w);
+    setDocumentsFolderForTests(documents.root() / "missing" / "deeper");
+    QString error;
+    QObject::connect(w->googleEarth(), &GoogleEarthExport::failed,
+                     [&](const QString& e) { error = e; });
+    w->googleEarth()->run(false);
+    EXPECT_FALSE(error.isEmpty());
+    w->saveRetouchPicture();
+    EXPECT_TRUE(opened.empty());
+    for (QWidget* box : QApplication::topLevelWidgets())
+        if (box->inherits("QMessageBox")) box->close();
+}
+
+}  // namespace
+}  // namespace korvane
