@@ -8,6 +8,7 @@
 #include <numbers>
 
 #include "synthetic_race.h"
+#include "view/overview_map.h"
 #include "view/scene_renderer.h"
 
 namespace korvane {
@@ -454,6 +455,25 @@ TEST(ScenePicture, HighlightedAndPickedBoatsGetRings) {
     const Rendered s = render(m, 100, same);
     EXPECT_FALSE(colourNear(s.image, projected(s, s.state.boats[1]) + QPoint(0, -radius),
                             QColor(255, 0, 0)));
+}
+
+// The replay's finish flags count boats from the first slot, as every boat
+// table does: only the finished boat loses its inset dot.
+TEST(ScenePicture, AFinishedBoatLosesOnlyItsOwnInsetDot) {
+    RaceModel m = testing::syntheticRace(3);
+    DisplayState d;
+    d.overviewOn = true;
+    const Rendered all = render(m, 300, d);
+    d.boatFinished = {false, true, false};
+    const Rendered some = render(m, 300, d);
+    const int x0 = all.image.width() - kOverviewSize;
+    auto dotArea = [&](const Rendered& r, int b) {
+        const QPoint q = all.result.overviewDots[static_cast<std::size_t>(b)];
+        return r.image.copy(QRect(x0 + q.x() - 3, q.y() - 3, 5, 5));
+    };
+    EXPECT_NE(dotArea(some, 1), dotArea(all, 1));
+    EXPECT_EQ(dotArea(some, 0), dotArea(all, 0));
+    EXPECT_EQ(dotArea(some, 2), dotArea(all, 2));
 }
 
 }  // namespace
