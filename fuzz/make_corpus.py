@@ -119,6 +119,19 @@ def vcc(order=("dateTime", "heading", "speed", "latitude", "longitude"), zone="+
             "\n</Trackpoints></CapturedTrack></VelocitekControlCenter>\n").encode()
 
 
+def pictures():
+    """The sample race's photographs, each after a one-byte time-table
+    switch: one with datetime.csv text before the JPEG, one without."""
+    folder = os.path.join(os.path.dirname(__file__), "..", "sample", "pic", "enoshima-cup")
+    out = []
+    for n, name in enumerate(sorted(os.listdir(folder))):
+        with open(os.path.join(folder, name), "rb") as f:
+            jpeg = f.read()
+        table = b"a.jpg,2024/05/12 11:10:00\r\nb.JPG,2024/05/12 11:20:00\r\n" if n % 2 else b""
+        out.append(bytes([n % 2]) + table + jpeg)
+    return out
+
+
 def main():
     root = sys.argv[1]
     starts = {
@@ -131,6 +144,7 @@ def main():
         "fuzz_mps": [scanned("long")],
         "fuzz_vkx": [vkx(), vkx(5, extras=False)],
         "fuzz_vcc": [vcc(), vcc(("longitude", "speed", "dateTime", "latitude", "heading"), "Z")],
+        "fuzz_picture_catalogue": pictures(),
     }
     for target, items in starts.items():
         os.makedirs(os.path.join(root, target), exist_ok=True)

@@ -3,7 +3,7 @@
 # Packages already present are left alone, so a second run takes seconds.
 set -e
 PACKAGES="build-essential cmake ninja-build ccache qt6-base-dev qt6-qpa-plugins \
-qt6-multimedia-dev libgtest-dev libbenchmark-dev fonts-noto-cjk gpsbabel gdal-bin libxml2-utils \
+qt6-multimedia-dev libexiv2-dev libgtest-dev libbenchmark-dev fonts-noto-cjk gpsbabel gdal-bin libxml2-utils \
 xvfb xauth xdotool imagemagick clang clang-format libclang-rt-14-dev"
 missing=""
 for p in $PACKAGES; do

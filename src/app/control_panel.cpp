@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 namespace korvane {
 
@@ -66,7 +67,6 @@ ControlPanel::ControlPanel(QWidget* parent) : QWidget(parent) {
     autoTraceBox = new QCheckBox(QStringLiteral("Auto Trace"), this);
     autoTraceBox->setChecked(true);
     layLineBox = new QCheckBox(QStringLiteral("Lay Line"), this);
-    layLineBox->setToolTip(QStringLiteral("Show LayLine & Course Lines"));
     compLineBox = new QCheckBox(QStringLiteral("Comp Line"), this);
     showNameBox = new QCheckBox(QStringLiteral("Show Name"), this);
     showNameBox->setChecked(true);
@@ -106,10 +106,8 @@ ControlPanel::ControlPanel(QWidget* parent) : QWidget(parent) {
     retouchButton = new QPushButton(QStringLiteral("Retouch"), this);
     maneuversButton = new QPushButton(QStringLiteral("Maneuvers"), this);
     maneuversButton->setCheckable(true);
-    // Their work arrives with the documents and weather charts.
+    // They work once a race is open.
     for (QPushButton* b : {attachmentsButton, weatherButton}) b->setEnabled(false);
-    graphPageButton->setEnabled(false);
-    analysisPageButton->setEnabled(false);
 
     auto* bars = new QGridLayout;
     bars->addWidget(zoomLabel, 0, 0);
@@ -149,6 +147,32 @@ ControlPanel::ControlPanel(QWidget* parent) : QWidget(parent) {
     clockLabel->setAlignment(Qt::AlignCenter);
     clockLabel->setStyleSheet(QStringLiteral("background: black; color: yellow;"));
     main->addWidget(clockLabel);
+    // The language switch and the tips find the controls by these names.
+    raceLabel->setObjectName(QStringLiteral("raceFileLabel"));
+    orientationBox->setObjectName(QStringLiteral("orientationGroup"));
+    const std::pair<QWidget*, const char*> named[] = {
+        {raceList, "raceList"},
+        {showButton, "showButton"},
+        {autoNextBox, "autoNextBox"},
+        {screenShotLabel, "screenShotLabel"},
+        {trackPageButton, "trackPageButton"},
+        {graphPageButton, "graphPageButton"},
+        {analysisPageButton, "analysisPageButton"},
+        {northUpButton, "northUpButton"},
+        {windUpButton, "windUpButton"},
+        {autoTraceBox, "autoTraceBox"},
+        {layLineBox, "layLineBox"},
+        {compLineBox, "compLineBox"},
+        {showNameBox, "showNameBox"},
+        {bigBoatBox, "bigBoatBox"},
+        {smallScreenBox, "smallScreenBox"},
+        {tipsBox, "tipsBox"},
+        {exitButton, "exitButton"},
+        {attachmentsButton, "attachmentsButton"},
+        {googleEarthButton, "googleEarthButton"},
+        {weatherButton, "weatherButton"},
+    };
+    for (const auto& [widget, name] : named) widget->setObjectName(QLatin1String(name));
     // As tall as its controls need at the window's font, at least the
     // panel's classic height.
     setFixedHeight(std::max(kHeight, sizeHint().height()));

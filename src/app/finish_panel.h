@@ -1,36 +1,35 @@
-// The finishers as the replay sees them cross the line: one row each, the
-// panel growing by a row at every finish.
+// A ranking picture over the map. The overall ranking is drawn whole when
+// a race opens and uncovered a row at a time as the replay sees boats
+// finish; the class ranking is redrawn at each finish and shown whole.
 #pragma once
 
-#include <QColor>
-#include <QString>
+#include <QImage>
 #include <QWidget>
-#include <vector>
 
 namespace korvane {
-
-struct FinishRow {
-    QString name;
-    QColor colour;
-    QString elapsed;  // "h:mm:ss" from the gun
-};
 
 class FinishPanel : public QWidget {
     Q_OBJECT
   public:
     static constexpr int kRowHeight = 15;
-    static constexpr int kWidth = 210;
+    static constexpr int kMargin = 20;
 
     explicit FinishPanel(QWidget* parent = nullptr);
-    void addRow(FinishRow row);
-    void clearRows();
-    int rowCount() const { return static_cast<int>(rows_.size()); }
+    void setPicture(QImage picture);
+    // Shows the first `rows` rows of the picture; the panel hides at zero.
+    void showRows(int rows);
+    // Shows the whole picture.
+    void showWhole();
+    void clearRows() { showRows(0); }
+    int rowCount() const { return rows_; }
+    const QImage& picture() const { return picture_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    std::vector<FinishRow> rows_;
+    QImage picture_;
+    int rows_ = 0;
 };
 
 }  // namespace korvane

@@ -1,6 +1,7 @@
 // korvane: opens the race the edit file or the race list names, in one
 // window, and replays it. `korvane [DATA_ROOT]`.
 #include <QApplication>
+#include <QMessageBox>
 #include <QScreen>
 #include <filesystem>
 #include <iostream>
@@ -25,6 +26,15 @@ fs::path dataRootFrom(const QStringList& args) {
     return KORVANE_SAMPLE_DIR;
 }
 
+// Says why the window cannot come up: on stderr for a script, in a message
+// box for someone who started the program from the desktop.
+int refuse(const std::string& text) {
+    std::cerr << "korvane: " << text << "\n";
+    if (QGuiApplication::platformName() != QStringLiteral("offscreen"))
+        QMessageBox::critical(nullptr, QStringLiteral("korvane"), QString::fromStdString(text));
+    return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -33,9 +43,7 @@ int main(int argc, char** argv) {
     const fs::path dataRoot = dataRootFrom(QApplication::arguments());
     std::error_code ec;
     if (!fs::is_directory(dataRoot / "raceadmin", ec)) {
-        std::cerr << "korvane: " << dataRoot.string()
-                  << " is not a race folder (it has no raceadmin/ folder)\n";
-        return 2;
+        return refuse(dataRoot.string() + " is not a race folder (it has no raceadmin/ folder)");
     }
     SingleInstance instance(QStringLiteral("korvane-") + qEnvironmentVariable("USER"));
     if (!instance.becomePrimary()) return 0;
@@ -49,8 +57,7 @@ int main(int argc, char** argv) {
         start.editMode = choice->editMode;
     }
     if (start.raceFile.empty()) {
-        std::cerr << "korvane: " << (dataRoot / "raceadmin").string() << " holds no race file\n";
-        return 2;
+        return refuse((dataRoot / "raceadmin").string() + " holds no race file");
     }
     MainWindow window(start, list.names);
     QObject::connect(&instance, &SingleInstance::raiseRequested, &window, [&window] {

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPixmap>
 #include <QScreen>
 #include <QSignalBlocker>
@@ -11,6 +12,7 @@
 #include <cmath>
 
 #include "app/desktop.h"
+#include "app/file_drops.h"
 #include "app/picture_exports.h"
 #include "app/window_font.h"
 #include "base/numbers.h"
@@ -19,6 +21,8 @@
 #include "race/race_time.h"
 #include "replay/speed_bar.h"
 #include "view/colours.h"
+#include "view/overview_map.h"
+#include "view/time_preview.h"
 #include "view/viewport.h"
 
 namespace korvane {
@@ -26,18 +30,8 @@ namespace korvane {
 namespace {
 
 constexpr int kPanelMargin = 5;
-constexpr int kZoomAfterOpening = 75;
-constexpr int kCountdownHalfWidth = 60;  // the big time read-out above the map's centre
-constexpr int kCountdownTop = 15;        // the ZOOM bar after a race opens
+constexpr int kZoomAfterOpening = 75;  // the ZOOM bar after a race opens
 const QString kProgramName = QStringLiteral("korvane");
-
-QString elapsedText(double seconds) {
-    const int s = static_cast<int>(std::lround(seconds));
-    return QStringLiteral("%1:%2:%3")
-        .arg(s / 3600)
-        .arg(s / 60 % 60, 2, 10, QLatin1Char('0'))
-        .arg(s % 60, 2, 10, QLatin1Char('0'));
-}
 
 ReplayRace replayRaceOf(const RaceSession& s) {
     const Race& race = s.model.race;
@@ -82,18 +76,53 @@ MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWi
     flag_ = new FlagPanel(central);
     flag_->hide();
     finish_ = new FinishPanel(central);
+    classFinish_ = new FinishPanel(central);
+    board_ = std::make_unique<FinishBoard>(finish_, classFinish_);
+    boats_ = new BoatPanel(central);
     ctMode_ = new CtModePanel(central);
     ctMode_->hide();
     maneuvers_ = new ManeuverPanel(central);
     maneuvers_->hide();
     diagnostics_ = new DiagnosticsBox(central);
+    timeBar_ = new TimeBar(central);
+    overview_ = new OverviewPanel(central);
+    sizePanel_ = new SmallScreenPanel(central);
+    sizePanel_->hide();
+    smallCaption_ = new QLabel(central);
+    smallCtCaption_ = new QLabel(QStringLiteral("CT mode"), central);
+    playSpeedNote_ = new QLabel(central);
+    for (QLabel* l : {smallCaption_, smallCtCaption_, playSpeedNote_}) {
+        l->setStyleSheet(QStringLiteral("background: white;"));
+        l->hide();
+    }
+    // Around a small map the window is white, as a movie's frame wants.
+    central->setAutoFillBackground(true);
+    QPalette white = central->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    central->setPalette(white);
+    finish_->installEventFilter(this);
+    pictures_ = new PictureShow(
+        central, clock_, [this](const ReplayEvents& ev) { apply(ev); }, [this] { beep(1); });
+    dropQuestions_ = std::make_unique<BoxQuestions>(this);
+    pages_ = new PageView(central);
+    pages_->hide();
     splash_ = new SplashPanel(central);
     splash_->hide();
     QPixmap cover(QString::fromStdString((dataRoot_ / "raceadmin" / "cover.jpg").string()));
     splash_->setCover(cover);
 
+    chrome_ = new WindowChrome(
+        central, controls_, dataRoot_,
+        {[this] { controls_->transport->stopButton->click(); },
+         [this] { return clock_.timeSeconds(); },
+         [this] { return clock_.transport() != Transport::Stopped; },
+         [this]() -> const Viewport& { return map_->viewport(); }, [this](int n) { beep(n); }});
+
     for (const std::string& name : raceList_)
         controls_->raceList->addItem(QString::fromStdString(name));
+    const auto first = std::find(raceList_.begin(), raceList_.end(), raceFile_);
+    listPosition_ =
+        first == raceList_.end() ? 0 : static_cast<std::size_t>(first - raceList_.begin());
     controls_->autoNextBox->setChecked(!editMode_);
     clock_.setAutoNext(!editMode_);
 
@@ -113,6 +142,9 @@ MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWi
             });
     connect(&loader_, &RaceLoader::finished, this, &MainWindow::onRaceLoaded);
     connectControls();
+    connectTimeBar();
+    connectMapAndBoats();
+    connectPages();
     realTime_.start();
 }
 
@@ -156,11 +188,13 @@ void MainWindow::connectControls() {
     connect(c->autoNextBox, &QCheckBox::toggled, this, [this](bool on) { clock_.setAutoNext(on); });
     connect(c->autoSeaColourBox, &QCheckBox::toggled, this,
             [this](bool on) { clock_.setAutoSeaColour(on); });
-    connect(c->showButton, &QPushButton::clicked, this, [this] {
-        const std::string name = controls_->raceList->currentText().toStdString();
-        if (!name.empty()) openRace(name);
+    connect(c->showButton, &QPushButton::clicked, this, &MainWindow::onShowPressed);
+    connect(c->smallScreenBox, &QCheckBox::toggled, this, &MainWindow::onSmallScreen);
+    connect(sizePanel_, &SmallScreenPanel::sizeChosen, this, [this] {
+        layoutPanels();
+        drawNow();
     });
-    connect(c->exitButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(c->exitButton, &QPushButton::clicked, this, &MainWindow::exitNow);
     connect(c->screenShotLabel, &ClickLabel::clicked, this, &MainWindow::takeScreenShot);
     connect(c->retouchButton, &QPushButton::clicked, this, &MainWindow::saveRetouchPicture);
     GoogleEarthExport::Window window;
@@ -181,12 +215,86 @@ void MainWindow::connectControls() {
     connect(googleEarth_, &GoogleEarthExport::failed, this, &MainWindow::showError);
     connect(ctMode_, &CtModePanel::modePicked, this, &MainWindow::onModePicked);
     // Whatever changes what the map shows redraws it at once, even stopped.
-    for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
-             c->northUpButton, c->windUpButton, c->autoTraceBox, c->layLineBox, c->compLineBox,
-             c->showNameBox, c->bigBoatBox})
+    for (QAbstractButton* b :
+         std::initializer_list<QAbstractButton*>{c->northUpButton, c->windUpButton, c->layLineBox,
+                                                 c->compLineBox, c->showNameBox, c->bigBoatBox})
         connect(b, &QAbstractButton::toggled, this, [this] { drawNow(); });
     for (QScrollBar* bar : {c->zoomBar, c->seaColourBar})
         connect(bar, &QScrollBar::valueChanged, this, [this] { drawNow(); });
+}
+
+void MainWindow::connectTimeBar() {
+    TimeBar* bar = timeBar_;
+    connect(bar, &TimeBar::timePicked, this, [this](double t) {
+        apply(clock_.pickTime(t));
+        if (jump_->isVisible() && session_)
+            jump_->showMoment(session_->model.race.start + clock_.timeSeconds() / 86400);
+    });
+    connect(bar, &TimeBar::repeatSpanPicked, this, [this](std::optional<RepeatSpan> span) {
+        clock_.setRepeatSpan(span);
+        drawNow();
+    });
+    connect(bar, &TimeBar::startPressed, this, [this] { apply(clock_.goToBeginning()); });
+    connect(bar, &TimeBar::hovered, this, [this](double t, double preview) {
+        if (!session_) return;
+        controls_->clockLabel->setText(timeBar_->momentText(t));
+        overview_->showPreview(overviewDotsAt(session_->model, session_->area,
+                                              controls_->northUpButton->isChecked(), {}, preview));
+    });
+    connect(bar, &TimeBar::hoverEnded, this, [this] {
+        overview_->showPreview(std::nullopt);
+        showClockText();
+    });
+    connect(controls_->trackPageButton, &QRadioButton::toggled, bar, &TimeBar::setActive);
+    connect(controls_->tipsBox, &QCheckBox::toggled, bar, &TimeBar::setTipsEnabled);
+    connect(controls_->northUpButton, &QRadioButton::toggled, this,
+            [this](bool northUp) { overview_->setSession(session_, northUp); });
+}
+
+// The time bar's picture of the race on show; the reference boat is the
+// first of the list until the rankings name a winner.
+void MainWindow::showTimeBar() {
+    if (!session_) return;
+    const RaceModel& m = session_->model;
+    TimeBarInput in;
+    in.timelineBeginSeconds = m.race.timelineBegin;
+    in.timelineEndSeconds = m.race.timelineEnd;
+    in.timelineLengthSeconds = m.race.timelineLength;
+    in.windDirectionDegrees = m.race.windDirection;
+    if (m.boatCount() > 0) in.referenceTrack = &m.boats.at(0).track;
+    in.correctedTime = m.race.timeMode == TimeMode::Corrected;
+    in.startSecondsOfDay = startSecondsOfDay(m.race.start);
+    in.sunriseSeconds = session_->area.sunriseSeconds;
+    in.sunsetSeconds = session_->area.sunsetSeconds;
+    in.repeat = clock_.repeatSpan();
+    timeBar_->setRaceStart(m.race.start);
+    timeBar_->setInput(std::move(in));
+}
+
+void MainWindow::connectMapAndBoats() {
+    connect(controls_->autoTraceBox, &QCheckBox::toggled, this, &MainWindow::setAutoTrace);
+    connect(boats_, &BoatPanel::selectionChanged, this, [this] { drawNow(); });
+    connect(boats_, &BoatPanel::highlightChanged, this, [this] { drawNow(); });
+    connect(map_, &MapView::viewChanged, this, [this] { drawNow(); });
+    connect(map_, &MapView::captionChanged, this, &QWidget::setWindowTitle);
+    connect(map_, &MapView::lineEndMissing, this, [this] { beep(1); });
+    connect(map_, &MapView::wheelTurned, this, [this](int delta) {
+        QScrollBar* bar = controls_->zoomBar;
+        bar->setValue(wheelZoomPosition(bar->value(), delta, controls_->autoTraceBox->isChecked()));
+    });
+}
+
+void MainWindow::setAutoTrace(bool on) {
+    beep(2);
+    if (on) {
+        jump_->hide();
+        apply(clock_.playForward());
+    } else {
+        map_->resetStaticView();
+        apply(clock_.stop());
+        showJumpPanel();
+    }
+    drawNow();
 }
 
 void MainWindow::openRace(const std::string& raceFile, std::optional<TimeMode> timeMode) {
@@ -194,7 +302,7 @@ void MainWindow::openRace(const std::string& raceFile, std::optional<TimeMode> t
     frameTimer_.stop();
     secondTimer_.stop();
     lightTimer_.stop();
-    raceFile_ = raceFile;
+    pendingRaceFile_ = raceFile;
     splash_->setTitle(QString::fromStdString(raceFile), QString());
     splash_->setProgress(0, 1, QStringLiteral("READING  ") + QString::fromStdString(raceFile));
     splash_->show();
@@ -220,14 +328,24 @@ void MainWindow::onRaceLoaded(const LoadOutcome& outcome) {
         return;
     }
     lastError_.clear();
+    raceFile_ = pendingRaceFile_;
     session_ = outcome.session;
     const Race& race = session_->model.race;
     setWindowTitle(QString::fromStdString(race.caption + "  " + race.captionDate));
     splash_->setTitle(QString::fromStdString(race.caption),
                       QString::fromStdString(race.captionDate));
-    const int index = controls_->raceList->findText(QString::fromStdString(raceFile_));
-    if (index >= 0) controls_->raceList->setCurrentIndex(index);
+    if (listPosition_ >= raceList_.size() || raceList_[listPosition_] != raceFile_) {
+        const auto it = std::find(raceList_.begin(), raceList_.end(), raceFile_);
+        if (it != raceList_.end()) listPosition_ = static_cast<std::size_t>(it - raceList_.begin());
+    }
+    if (listPosition_ < raceList_.size())
+        controls_->raceList->setCurrentIndex(static_cast<int>(listPosition_));
     map_->setSession(session_);
+    controls_->smallScreenBox->setChecked(false);
+    map_->setEditMode(editMode_);
+    boats_->setSession(*session_);
+    board_->setSession(*session_);
+    pages_->setSession(session_);
     {
         const QSignalBlocker block(controls_->zoomBar);
         controls_->zoomBar->setValue(kZoomAfterOpening);
@@ -240,10 +358,14 @@ void MainWindow::onRaceLoaded(const LoadOutcome& outcome) {
     }
     ctMode_->setVisible(race.hasTcf);
     ctMode_->showMode(race.timeMode == TimeMode::Corrected);
-    controls_->attachmentsButton->setEnabled(false);
+    chrome_->raceOpened(session_);
     finish_->clearRows();
     maneuvers_->showSession(session_.get());
+    rankingAside_ = false;
+    smallCaption_->setText(QString::fromStdString(race.caption));
+    pictures_->setSession(session_.get(), centralWidget()->width());
     startReplay();
+    if (pages_->page() != Page::Track) choosePage(pages_->page());
 }
 
 void MainWindow::startReplay() {
@@ -257,7 +379,9 @@ void MainWindow::startReplay() {
     }
     controls_->showSpeed(clock_.speed());
     controls_->transport->showTransport(clock_.transport());
+    overview_->setSession(session_, controls_->northUpButton->isChecked());
     layoutPanels();
+    showTimeBar();
     lastFrameMs_ = realTime_.elapsed();
     drawNow();
     frameTimer_.start();
@@ -284,22 +408,43 @@ DisplayState MainWindow::displayState() const {
     d.avgUpwindSpeedKnots = avg.upwindKnots;
     d.avgDownwindSpeedKnots = avg.downwindKnots;
     d.replaySpeed = clock_.speed();
+    d.smallScreen = static_cast<int>(controls_->smallScreenBox->isChecked() ? sizePanel_->mode()
+                                                                            : SmallScreen::Off);
+    d.timeBarTop = kTimeBarStripeTop;
+    d.timeBarHeight = timeBarStripeHeight(timeBar_->height());
+    d.timeBarHover = overview_->previewing();
+    d.pictureVisible = pictures_->settings()->isVisible();
+    boats_->selection().showIn(d);
     return d;
 }
 
 void MainWindow::drawNow() {
     if (!session_) return;
+    if (pages_->isVisible()) {
+        pages_->showPage(pages_->page(), pageState());
+        return;
+    }
     QElapsedTimer t;
     t.start();
+    if (const auto span = clock_.repeatSpan())
+        map_->setRepeatSpan(TimeSpan{span->startSeconds, span->endSeconds});
+    else
+        map_->setRepeatSpan(std::nullopt);
     const SceneResult result = map_->drawFrame(clock_.timeSeconds(), displayState(),
                                                clock_.landmarkPulse(), clock_.lightTicks());
     lastDrawMs_ = static_cast<double>(t.nsecsElapsed()) / 1e6;
     clock_.setBoatsShown(result.drawn);
+    timeBar_->setPointerTop(result.timePointerTop);
+    overview_->showFrame(result.overviewFrame, result.overviewDots);
+    playSpeedNote_->setText(QString::fromStdString(result.playSpeedText));
+    if (result.recheckAllBoats) boats_->recheckAll();
 }
 
 void MainWindow::frameTick(std::int64_t elapsedMs) {
     if (!session_ || loader_.busy()) return;
-    apply(clock_.onFrameTick(elapsedMs));
+    const ReplayEvents ev = clock_.onFrameTick(elapsedMs);
+    apply(ev);
+    pictures_->afterFrame(ev);
 }
 
 void MainWindow::secondTick() {
@@ -315,6 +460,7 @@ void MainWindow::secondTick() {
         samples.push_back({visible, now.hasPosition, now.speedKnots, now.windAngleDegrees});
     }
     apply(clock_.onSecondTick(samples));
+    pictures_->secondTick(clock_.timeSeconds());
     diagnostics_->showFigures(clock_.framesLastSecond(), clock_.timeSeconds(), clock_.speed(),
                               lastDrawMs_);
 }
@@ -336,22 +482,23 @@ void MainWindow::apply(const ReplayEvents& ev) {
         controls_->seaColourBar->setValue(clock_.seaLevel());
     }
     if (ev.flagChanged) flag_->showFlag(clock_.flag());
-    if (ev.rankingCleared) finish_->clearRows();
+    if (ev.rankingCleared) board_->clear();
     if (ev.startGun) gun_.play();
-    for (int b : ev.finishers) {
-        if (!session_ || b < 0 || b >= session_->model.boatCount()) continue;
-        const Boat& boat = session_->model.boats[b];
-        const BoatLegResult& result = session_->legs.boat(b);
-        gun_.play();
-        finish_->addRow({QString::fromStdString(boat.name), toQColor(boat.colour),
-                         elapsedText(result.passTime(result.pointCount() - 1).value_or(0))});
-        finish_->show();
+    for (std::size_t i = 0; i < ev.finishers.size(); ++i) gun_.play();
+    if (!ev.finishers.empty()) {
+        board_->showFinishers(clock_.finisherCount(), clock_.finishedBoats());
         finish_->raise();
+        // A finish only makes room for its row; the side the pointer chose stays.
+        const int left = finish_->x();
+        classFinish_->raise();
         layoutPanels();
+        if (rankingAside_) finish_->move(left, finish_->y());
     }
     beep(ev.beeps);
     if (ev.redraw) drawNow();
+    chrome_->replayMoved(clock_.timeSeconds());
     if (ev.secondChanged) showClockText();
+    if (ev.holdEnded) pictures_->holdEnded();
     if (ev.nextRace) nextRace();
 }
 
@@ -387,17 +534,39 @@ void MainWindow::saveRetouchPicture() {
 
 void MainWindow::nextRace() {
     if (raceList_.size() > 1) {
-        const auto it = std::find(raceList_.begin(), raceList_.end(), raceFile_);
-        const std::size_t here = it == raceList_.end() ? 0 : it - raceList_.begin();
-        const std::string& next = raceList_[(here + 1) % raceList_.size()];
+        // The list moves on even past a race whose file has gone: the race on
+        // show plays once more and the next end tries the race after it.
+        listPosition_ = (listPosition_ + 1) % raceList_.size();
+        const std::string& next = raceList_[listPosition_];
         std::error_code ec;
-        if (std::filesystem::exists(dataRoot_ / "raceadmin" / next, ec)) {
+        if (std::filesystem::is_regular_file(resolveRaceFile(dataRoot_, next), ec)) {
             beep(1);
             openRace(next);
             return;
         }
     }
     apply(clock_.restartFromBeginning());
+}
+
+void MainWindow::onShowPressed() {
+    const QString text = controls_->raceList->currentText();
+    const std::string name = text.trimmed().toStdString();
+    if (name.empty()) return;
+    // The same file as the one on show, however its name is spelt; a name
+    // that merely appears inside the shown path is another race.
+    std::error_code ec;
+    if (session_ &&
+        std::filesystem::equivalent(resolveRaceFile(dataRoot_, name), session_->raceFilePath, ec)) {
+        auto* box = new QMessageBox(QMessageBox::NoIcon, kProgramName,
+                                    QStringLiteral("Already shown."), QMessageBox::Ok, this);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+        return;
+    }
+    const int picked = controls_->raceList->currentIndex();
+    if (picked >= 0) listPosition_ = static_cast<std::size_t>(picked);
+    beep(1);
+    openRace(name);
 }
 
 void MainWindow::showClockText() {
@@ -456,30 +625,139 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     QMainWindow::keyPressEvent(event);
 }
 
+void MainWindow::keyReleaseEvent(QKeyEvent* event) {
+    map_->keyReleased();
+    QMainWindow::keyReleaseEvent(event);
+}
+
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
+    rankingAside_ = false;
     layoutPanels();
     drawNow();
 }
 
 void MainWindow::layoutPanels() {
-    QWidget* area = centralWidget();
-    const int w = area->width();
-    const int h = area->height();
-    const int mapWidth = std::max(1, w - ControlPanel::kWidth);
-    map_->setGeometry(0, 0, mapWidth, h);
-    controls_->move(mapWidth, 0);
-    splash_->setGeometry(0, 0, w, h);
-    // Left of the countdown read-out, which stands centred at the top.
-    flag_->move(std::max(kPanelMargin, mapWidth / 2 - kCountdownHalfWidth - flag_->width()),
-                kCountdownTop);
-    finish_->move(mapWidth - finish_->width() - kPanelMargin,
-                  h < finish_->height() + 2 * kPanelMargin ? h - finish_->height() - kPanelMargin
-                                                           : kPanelMargin);
-    ctMode_->move(mapWidth, controls_->height() + kPanelMargin);
-    diagnostics_->move(kPanelMargin, h - diagnostics_->height() - kPanelMargin);
-    maneuvers_->move(kPanelMargin, kPanelMargin);
-    if (jump_->isVisible()) jump_->move(kPanelMargin, h - jump_->height() - kPanelMargin);
+    LayoutInput in;
+    in.client = centralWidget()->size();
+    in.controlPanelHeight = controls_->height();
+    const bool small = controls_->smallScreenBox->isChecked();
+    in.smallScreen = small ? sizePanel_->mode() : SmallScreen::Off;
+    in.smallScreenMapSize = sizePanel_->mapSize();
+    in.sizePanel = sizePanel_->size();
+    in.flagPanel = flag_->size();
+    in.rankingPanel = finish_->size();
+    in.ctModePanel = ctMode_->size();
+    in.jumpPanel = jump_->size();
+    in.diagnostics = diagnostics_->size();
+    in.captionWidth = smallCaption_->fontMetrics().horizontalAdvance(smallCaption_->text());
+    const WindowLayout& l = layout_ = layoutWindow(in);
+    map_->setGeometry(l.map);
+    pages_->setGeometry(l.map);
+    timeBar_->setGeometry(l.timeBar);
+    overview_->setGeometry(l.logo);
+    controls_->setGeometry(l.controls);
+    splash_->setGeometry(l.splash);
+    flag_->move(l.flagPanel.topLeft());
+    finish_->move(l.rankingPanel.topLeft());
+    classFinish_->move(finish_->x() - classFinish_->width() - kPanelMargin, finish_->y());
+    boats_->setGeometry(l.boatList);
+    ctMode_->move(l.ctModePanel.topLeft());
+    diagnostics_->move(l.diagnostics.topLeft());
+    PictureSettingsPanel* pictureSettings = pictures_->settings();
+    pictureSettings->move(l.map.left() + kPanelMargin,
+                          l.map.bottom() - pictureSettings->height() - kPanelMargin);
+    if (jump_->isVisible()) jump_->move(l.jumpPanel.topLeft());
+    maneuvers_->move(l.map.topLeft() + QPoint(kPanelMargin, kPanelMargin));
+    sizePanel_->setVisible(small);
+    sizePanel_->move(l.sizePanel.topLeft());
+    smallCaption_->setGeometry(l.caption);
+    smallCtCaption_->setGeometry(l.ctCaption);
+    playSpeedNote_->setGeometry(l.playSpeedNote);
+    const bool corrected = session_ && session_->model.race.timeMode == TimeMode::Corrected;
+    smallCaption_->setVisible(small);
+    smallCtCaption_->setVisible(small && corrected);
+    playSpeedNote_->setVisible(small);
+    if (chrome_) chrome_->layout(l.controls.left(), in.client.height());
+}
+
+void MainWindow::onSmallScreen(bool on) {
+    ControlPanel* c = controls_;
+    if (on) {
+        graphPageWasEnabled_ = c->graphPageButton->isEnabled();
+        analysisPageWasEnabled_ = c->analysisPageButton->isEnabled();
+        c->graphPageButton->setEnabled(false);
+        c->analysisPageButton->setEnabled(false);
+        sizePanel_->choose(SmallScreen::S800x480);
+    } else {
+        c->graphPageButton->setEnabled(graphPageWasEnabled_);
+        c->analysisPageButton->setEnabled(analysisPageWasEnabled_);
+    }
+    layoutPanels();
+    drawNow();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == finish_ && event->type() == QEvent::Enter) {
+        ScorePlaces places{finish_->geometry(), std::nullopt};
+        places = moveOutOfTheWay(ScoreHover::Ranking, places, layout_.map.size());
+        finish_->move(places.ranking.topLeft());
+        rankingAside_ = true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::exitNow() {
+    frameTimer_.stop();
+    secondTimer_.stop();
+    lightTimer_.stop();
+    close();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) paths.push_back(url.toLocalFile());
+    event->acceptProposedAction();
+    dropPaths(paths);
+}
+
+void MainWindow::setDropQuestions(std::unique_ptr<DropQuestions> questions) {
+    dropQuestions_ = std::move(questions);
+}
+
+void MainWindow::dropPaths(const QStringList& paths) {
+    if (!session_ || loader_.busy() || paths.isEmpty()) return;
+    // The replay waits while the questions are open, and goes on afterwards
+    // only if it was running.
+    const bool wasRunning = frameTimer_.isActive();
+    frameTimer_.stop();
+    secondTimer_.stop();
+    const std::shared_ptr<const RaceSession> session = session_;
+    FileDrops drops(*dropQuestions_);
+    DropOutcome outcome = drops.handle(paths, *session, !pictures_->catalogue().empty());
+    switch (outcome.action) {
+        case DropOutcome::Action::ReopenRace:
+            beep(1);
+            openRace(raceFile_);
+            return;
+        case DropOutcome::Action::NewPictures:
+            pictures_->replaceCatalogue(std::move(outcome.pictures), centralWidget()->width());
+            layoutPanels();
+            break;
+        case DropOutcome::Action::None:
+            break;
+    }
+    if (wasRunning) {
+        lastFrameMs_ = realTime_.elapsed();
+        frameTimer_.start();
+        secondTimer_.start();
+        lightTimer_.start();
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

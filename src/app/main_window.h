@@ -11,9 +11,12 @@
 #include <memory>
 #include <optional>
 
+#include "app/boat_panel.h"
 #include "app/control_panel.h"
 #include "app/ct_mode_panel.h"
 #include "app/diagnostics_box.h"
+#include "app/drop_questions.h"
+#include "app/finish_board.h"
 #include "app/finish_panel.h"
 #include "app/flag_panel.h"
 #include "app/google_earth_export.h"
@@ -21,8 +24,17 @@
 #include "app/jump_panel.h"
 #include "app/maneuver_panel.h"
 #include "app/map_view.h"
+#include "app/overview_panel.h"
+#include "app/picture_show.h"
 #include "app/race_loader.h"
+#include "app/small_screen_panel.h"
+#include "app/page_view.h"
+#include "app/race_loader.h"
+#include "app/report_export.h"
 #include "app/splash_panel.h"
+#include "app/time_bar.h"
+#include "app/window_chrome.h"
+#include "app/window_layout.h"
 #include "replay/replay_clock.h"
 #include "session/race_session.h"
 
@@ -57,11 +69,28 @@ class MainWindow : public QMainWindow {
     MapView* map() const { return map_; }
     SplashPanel* splash() const { return splash_; }
     FinishPanel* finishPanel() const { return finish_; }
+    FinishPanel* classFinishPanel() const { return classFinish_; }
+    BoatPanel* boatPanel() const { return boats_; }
+    // The winner (0-based): the boat whose course colours the time bar.
+    std::optional<int> referenceBoat() const { return board_->winner(); }
     CtModePanel* ctModePanel() const { return ctMode_; }
     JumpPanel* jumpPanel() const { return jump_; }
     FlagPanel* flagPanel() const { return flag_; }
     ManeuverPanel* maneuverPanel() const { return maneuvers_; }
     DiagnosticsBox* diagnostics() const { return diagnostics_; }
+    TimeBar* timeBar() const { return timeBar_; }
+    OverviewPanel* overviewPanel() const { return overview_; }
+    SmallScreenPanel* sizePanel() const { return sizePanel_; }
+    const WindowLayout& layout() const { return layout_; }
+    // The race list's entry on show (0-based).
+    std::size_t listPosition() const { return listPosition_; }
+    WindowChrome* chrome() const { return chrome_; }
+    bool timersActive() const {
+        return frameTimer_.isActive() || secondTimer_.isActive() || lightTimer_.isActive();
+    }
+    PictureShow* pictures() const { return pictures_; }
+    PageView* pages() const { return pages_; }
+    bool timersRunning() const { return frameTimer_.isActive(); }
     const GunSound& gun() const { return gun_; }
     bool editMode() const { return editMode_; }
     int beepCount() const { return beeps_; }
@@ -77,14 +106,26 @@ class MainWindow : public QMainWindow {
     void takeScreenShot();
     void saveRetouchPicture();
     GoogleEarthExport* googleEarth() const { return googleEarth_; }
+    // Files dropped on the window (only the first counts); the questions
+    // are asked through `questions`, boxes unless a test sets its own.
+    void dropPaths(const QStringList& paths);
+    void setDropQuestions(std::unique_ptr<DropQuestions> questions);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void connectControls();
+    void connectTimeBar();
+    void onShowPressed();
+    void onSmallScreen(bool on);
+    void showTimeBar();
     void onRaceLoaded(const LoadOutcome& outcome);
     void startReplay();
     void apply(const ReplayEvents& events);
@@ -96,12 +137,23 @@ class MainWindow : public QMainWindow {
     void onSpeedBarMoved(int position, bool byUser);
     void showJumpPanel();
     void nextRace();
+    // "EXIT": the replay stops before the window closes.
+    void exitNow();
+    void setAutoTrace(bool on);
+    void connectMapAndBoats();
     DisplayState displayState() const;
+    // The Graph and Analysis pages (main_window_pages.cpp).
+    void connectPages();
+    void choosePage(Page page);
+    PageState pageState() const;
+    void onReportClicked();
     void showError(const QString& message);
 
     std::filesystem::path dataRoot_;
     std::vector<std::string> raceList_;
-    std::string raceFile_;
+    std::string raceFile_;         // the race on show (or the first to open)
+    std::string pendingRaceFile_;  // the race being opened
+    std::size_t listPosition_ = 0;
     bool editMode_ = false;
     std::shared_ptr<const RaceSession> session_;
     ReplayClock clock_;
@@ -114,10 +166,27 @@ class MainWindow : public QMainWindow {
     JumpPanel* jump_ = nullptr;
     FlagPanel* flag_ = nullptr;
     FinishPanel* finish_ = nullptr;
+    FinishPanel* classFinish_ = nullptr;
+    std::unique_ptr<FinishBoard> board_;
+    BoatPanel* boats_ = nullptr;
     CtModePanel* ctMode_ = nullptr;
     DiagnosticsBox* diagnostics_ = nullptr;
+    PageView* pages_ = nullptr;
     GoogleEarthExport* googleEarth_ = nullptr;
     ManeuverPanel* maneuvers_ = nullptr;
+    TimeBar* timeBar_ = nullptr;
+    OverviewPanel* overview_ = nullptr;
+    SmallScreenPanel* sizePanel_ = nullptr;
+    QLabel* smallCaption_ = nullptr;    // the race's caption over a small map
+    QLabel* smallCtCaption_ = nullptr;  // "CT mode" beside it
+    QLabel* playSpeedNote_ = nullptr;   // the replay speed under a small map
+    WindowLayout layout_;
+    bool rankingAside_ = false;  // the pointer moved the ranking; finishes keep its side
+    bool graphPageWasEnabled_ = false;
+    bool analysisPageWasEnabled_ = false;
+    WindowChrome* chrome_ = nullptr;
+    PictureShow* pictures_ = nullptr;
+    std::unique_ptr<DropQuestions> dropQuestions_;
 
     QTimer frameTimer_;
     QTimer secondTimer_;

@@ -1,31 +1,121 @@
 #include "app/map_view.h"
 
 #include <QElapsedTimer>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
+#include "view/boat_selection.h"
+#include "view/edit_snapshot.h"
 #include "view/landmark_light.h"
+#include "view/map_pointer.h"
+#include "view/overview_map.h"
 
 namespace korvane {
+
+namespace {
+
+constexpr int kInfoHeight = 17;
+constexpr int kMeasureInfoWidth = 200;
+constexpr int kBaseRequestWidth = 180;
+constexpr int kPickInfoWidth = 40;
+
+}  // namespace
 
 MapView::MapView(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    info_ = new QLabel(this);
+    info_->setStyleSheet(QStringLiteral("QLabel { background: white; color: black; }"));
+    info_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    info_->hide();
 }
 
 void MapView::setSession(std::shared_ptr<const RaceSession> session) {
     session_ = std::move(session);
     state_.reset();
     view_ = Viewport();
+    measure_.forget();
+    resetStaticView();
 }
 
-SceneResult MapView::drawFrame(double timeSeconds, const DisplayState& display,
-                               double landmarkPulse, std::int64_t lightTicks) {
+void MapView::resetStaticView() {
+    staticWhere_ = StaticView();
+    if (session_) {
+        const GeoBox& box = session_->area.box;
+        staticWhere_.centreLat = (box.maxLat + box.minLat) / 2;
+        staticWhere_.centreLon = (box.maxLon + box.minLon) / 2;
+    }
+    staticKey_.reset();
+}
+
+bool MapView::staticShown() const {
+    return session_ && !lastDisplay_.autoTrace && lastDisplay_.page == Page::Track;
+}
+
+QRect MapView::overviewRect() const {
+    return QRect(width() - kOverviewSize, 0, kOverviewSize, kOverviewSize);
+}
+
+void MapView::refreshStaticMap(const DisplayState& d) {
+    staticWhere_.northUp = d.northUp;
+    staticWhere_.windDirectionDegrees = session_->model.race.windDirection;
+    StaticKey key{scene_.size(),
+                  staticWhere_.centreLat,
+                  staticWhere_.centreLon,
+                  staticWhere_.manualZoom,
+                  d.northUp,
+                  d.seaLevel,
+                  d.boatChecked,
+                  {}};
+    if (repeatSpan_) key.span = std::pair(repeatSpan_->startSeconds, repeatSpan_->endSeconds);
+    if (staticKey_ != key) {
+        staticMap_ = QImage(scene_.size(), QImage::Format_RGB32);
+        StaticMapInput in{&session_->model, &session_->area, &session_->coast.coastline,
+                          key.visible,      repeatSpan_,     d.seaLevel};
+        const StaticMapResult r = drawStaticMap(staticMap_, in, staticWhere_);
+        staticViewport_ = r.view;
+        staticKey_ = std::move(key);
+        highlightDrawn_.reset();
+        highlightMap_ = QImage();
+        if (r.lineEndMissing) emit lineEndMissing();
+    }
+    const std::optional<int> h = d.highlightBoat;
+    if (h != highlightDrawn_) {
+        highlightDrawn_ = h;
+        highlightMap_ = QImage();
+        if (h && *h < session_->model.boatCount()) {
+            const Boat& boat = session_->model.boats.at(*h);
+            highlightMap_ = drawHighlightTrack(staticMap_, staticViewport_, boat.track, boat.colour,
+                                               repeatSpan_);
+        }
+    }
+}
+
+SceneResult MapView::drawFrame(double timeSeconds, const DisplayState& given, double landmarkPulse,
+                               std::int64_t lightTicks) {
     if (scene_.size() != size() || scene_.isNull())
         scene_ = QImage(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
-    clearScene(scene_, display.seaLevel);
+    DisplayState display = given;
+    lastDisplay_ = given;
     if (!session_) {
+        clearScene(scene_, display.seaLevel);
         update();
         return {};
+    }
+    if (pointer_)
+        applyZones(pointerZones({pointer_->x(), pointer_->y(), width(), height()}, display.page,
+                                display.autoTrace, display.showName),
+                   display);
+    display.overviewOn = true;
+    display.manualZoom = staticWhere_.manualZoom;
+    display.savedCentreLat = staticWhere_.centreLat;
+    display.savedCentreLon = staticWhere_.centreLon;
+    if (staticShown()) {
+        refreshStaticMap(display);
+        scene_ = highlightMap_.isNull() ? staticMap_.copy() : highlightMap_.copy();
+    } else {
+        clearScene(scene_, display.seaLevel);
     }
     SceneInput input;
     input.model = &session_->model;
@@ -43,12 +133,114 @@ SceneResult MapView::drawFrame(double timeSeconds, const DisplayState& display,
     return result;
 }
 
+void MapView::showEditSnapshot(double timeSeconds, const DisplayState& d) {
+    if (!session_) return;
+    if (scene_.size() != size() || scene_.isNull())
+        scene_ = QImage(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
+    staticWhere_.northUp = d.northUp;
+    staticWhere_.windDirectionDegrees = session_->model.race.windDirection;
+    EditSnapshotInput in;
+    in.map = {&session_->model, &session_->area, &session_->coast.coastline,
+              d.boatChecked,    std::nullopt,    d.seaLevel};
+    in.timeSeconds = timeSeconds;
+    in.showName = d.showName;
+    in.timeBarTop = d.timeBarTop;
+    in.timeBarHeight = d.timeBarHeight;
+    staticViewport_ = drawEditSnapshot(scene_, in, staticWhere_).view;
+    staticKey_.reset();
+    update();
+}
+
+void MapView::keyReleased() {
+    measure_.forget();
+    measureLineTo_.reset();
+    info_->hide();
+    update();
+}
+
+void MapView::showInfo(const QString& text, QPoint topLeft, int width) {
+    info_->setText(text);
+    info_->setGeometry(QRect(topLeft, QSize(width, kInfoHeight)));
+    info_->show();
+    info_->raise();
+}
+
+void MapView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    pointer_ = at;
+    const bool hadLine = measureLineTo_.has_value();
+    measureLineTo_.reset();
+    info_->hide();
+    if (!session_) return;
+    const Race& race = session_->model.race;
+    const Viewport& v = staticShown() ? staticViewport_ : view_;
+    const GeoPoint here = v.fromScreen(at.x(), at.y());
+    emit captionChanged(mapCaption(race.caption, race.note, here.latMinutes, here.lonMinutes,
+                                   lastDisplay_.page, lastDisplay_.smallScreen > 0));
+    if (staticShown() && event->modifiers().testFlag(Qt::ShiftModifier)) {
+        if (editMode_) {
+            if (const auto pick = EditPicker::pick(session_->model, staticViewport_, at))
+                showInfo(pick->name, at + QPoint(0, -25), kPickInfoWidth);
+        } else {
+            showInfo(measure_.reading(here, session_->area.cosLat, race.magneticVariation),
+                     at + QPoint(10, -20),
+                     measure_.hasBase() ? kMeasureInfoWidth : kBaseRequestWidth);
+            if (measure_.hasBase()) measureLineTo_ = at;
+        }
+    }
+    if (hadLine || measureLineTo_) update();
+}
+
+void MapView::mousePressEvent(QMouseEvent* event) {
+    if (!session_) return;
+    const QPoint at = event->position().toPoint();
+    const bool left = event->button() == Qt::LeftButton;
+    const Race& race = session_->model.race;
+    if (overviewRect().contains(at)) {
+        const QPoint inInset = at - overviewRect().topLeft();
+        if (editMode_ && event->button() == Qt::RightButton) {
+            emit courseWindPicked(OverviewTool::bearingFromCentre(inInset));
+        } else if (staticShown()) {
+            const GeoPoint c = OverviewTool::centreFor(inInset, session_->area,
+                                                       lastDisplay_.northUp, race.windDirection);
+            staticWhere_.centreLat = c.latMinutes;
+            staticWhere_.centreLon = c.lonMinutes;
+            emit viewChanged();
+        }
+        return;
+    }
+    // The live map follows the boats; only the static map takes clicks.
+    if (!staticShown()) return;
+    const GeoPoint here = staticViewport_.fromScreen(at.x(), at.y());
+    if (event->modifiers().testFlag(Qt::ShiftModifier)) {
+        if (editMode_)
+            emit courseEditClicked(
+                {here, left, EditPicker::pick(session_->model, staticViewport_, at)});
+        else
+            measure_.setBase(here, at);
+        return;
+    }
+    ZoomTool::click(staticWhere_, staticViewport_, at, left);
+    emit viewChanged();
+}
+
+void MapView::wheelEvent(QWheelEvent* event) {
+    if (lastDisplay_.page == Page::Track && event->angleDelta().y() != 0)
+        emit wheelTurned(event->angleDelta().y());
+}
+
 void MapView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     if (scene_.isNull())
         p.fillRect(rect(), Qt::black);
     else
         p.drawImage(0, 0, scene_);
+    // The measuring line is drawn over the frame, not into it, so it goes
+    // with the pointer without a redraw of the map.
+    if (measureLineTo_ && measure_.basePixel()) {
+        p.setPen(QPen(Qt::red, 2));
+        p.drawLine(*measure_.basePixel(), *measureLineTo_);
+    }
     if (session_) ++framesPainted_;
 }
 

@@ -22,8 +22,8 @@ const std::vector<CommandOptions>& commandOptions() {
         {"report", {}, {"-o"}},
         {"kml", {"--hide-unfocused"}, {"--at", "-o", "--lang"}},
         {"render",
-         {"--north-up", "--wind-up", "--laylines", "--small-boats"},
-         {"--at", "--size", "--frames", "--labels", "--zoom", "-o"}},
+         {"--north-up", "--wind-up", "--laylines", "--small-boats", "--static"},
+         {"--at", "--size", "--frames", "--labels", "--zoom", "--page", "-o"}},
         {"maneuvers", {"--json"}, {}},
     };
     return table;
@@ -70,9 +70,10 @@ std::string usageText() {
            "  korvane-cli [--data DIR] [--et|--ct] kml RACE [--at SECONDS] [-o FILE]\n"
            "              [--lang en|ja] [--hide-unfocused]\n"
            "  korvane-cli [--data DIR] [--et|--ct] render RACE --at SECONDS [--size WxH]\n"
+           "              [--page track|graph|analysis] (the pages need no --at)\n"
            "              [--north-up|--wind-up] [--frames N] [--labels 0-3]\n"
            "              [--zoom 0-100] [--laylines]\n"
-           "              [--small-boats] -o FILE.png\n"
+           "              [--small-boats] [--static] -o FILE.png\n"
            "  korvane-cli [--data DIR] [--et|--ct] maneuvers RACE [--json]\n"
            "RACE is a file name inside DIR/raceadmin/ or a path.\n";
 }

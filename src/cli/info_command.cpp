@@ -245,6 +245,12 @@ void writeJson(const RaceSession& session, std::ostream& out) {
     writeStrings(json, "course", m.race.course);
     writeCourseLegs(json, session);
     writeCoast(json, session.coast);
+    // File names relative to the picture folder, so the output is the same
+    // wherever the data tree lies.
+    json.key("pictures").beginArray();
+    for (const PictureEntry& p : session.pictures.entries)
+        json.beginObject().field("file", p.file).field("time", p.timeSeconds).endObject();
+    json.endArray();
     json.key("windSamples").beginArray();
     for (const WindSample& w : m.windSamples)
         json.beginObject()

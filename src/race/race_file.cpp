@@ -45,7 +45,6 @@ void resetForNewRace(RaceModel& model) {
 // Ranges a race file's numbers must fall in; anything outside cannot mean
 // what the field says (and some of it would overflow later arithmetic).
 constexpr std::int32_t kMaxPreStartMinutes = 24 * 60;
-constexpr double kMaxTimeFactor = 10;
 constexpr double kMaxLatMinutes = 90 * 60;
 constexpr double kMaxLonMinutes = 180 * 60;
 constexpr double kMaxBoatLengthMetres = 100;

@@ -12,6 +12,9 @@
 
 namespace korvane {
 
+// The largest time correction factor a BN line may carry.
+inline constexpr double kMaxTimeFactor = 10;
+
 // The folders of the data tree a race file's names point into.
 enum class RaceFolder { GpsLogs, Attachments };
 

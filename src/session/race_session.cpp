@@ -99,6 +99,13 @@ std::shared_ptr<const RaceSession> openRace(const OpenRequest& request, const Ra
         session->model.race.timeMode = *request.timeMode;
     session->warnings = session->raceFile.warnings;
 
+    const Race& race = session->model.race;
+    session->pictures =
+        buildPictureCatalogue(request.dataRoot, session->raceBaseName, race.pictureFolder,
+                              {race.start, race.timelineBegin, race.timelineEnd});
+    session->warnings.insert(session->warnings.end(), session->pictures.warnings.begin(),
+                             session->pictures.warnings.end());
+
     report(0, "READING  wind data");
     const std::string windFile = session->model.race.windFile;
     const WindReadResult wind = readWindFile(request.dataRoot, session->model);

@@ -12,6 +12,7 @@
 
 #include "analysis/leg_analysis.h"
 #include "coast/coast_loader.h"
+#include "pictures/picture_catalogue.h"
 #include "race/course_geometry.h"
 #include "race/maneuver.h"
 #include "race/model.h"
@@ -58,6 +59,9 @@ class RaceSession {
     CoastData coast;  // coastline files used, their polylines, the landmarks
     // Every boat's tacks, gybes, turns and roundings: [b] for boat slot b.
     std::vector<std::vector<Maneuver>> maneuvers;
+    // The race's photographs; empty when it has none. Race::pictureFolder
+    // keeps the name the race file gave, the catalogue the folder read.
+    PictureCatalogue pictures;
 };
 
 // Resolves a race name the way the user gives it: an existing path, or a

@@ -18,15 +18,6 @@ QPoint project(const Viewport& v, double lat, double lon) {
     return {toPixel(s.x), toPixel(s.y)};
 }
 
-void drawMarkDot(QPainter& p, QPoint at, int radius) {
-    p.setPen(QPen(Qt::yellow, 1, Qt::DotLine));
-    p.setBrush(Qt::NoBrush);
-    p.drawEllipse(at, radius, radius);
-    p.setPen(QPen(Qt::black, 1));
-    p.setBrush(Qt::yellow);
-    p.drawEllipse(at, 4, 4);
-}
-
 // A mark or line number as the race file writes it (from 1) as an index
 // into its table; -1, which no table contains, when there is none.
 int fileNumberToIndex(std::optional<std::int64_t> number) {
@@ -39,6 +30,15 @@ void drawLabel(QPainter& p, QPoint at, const QString& text, const CourseOverlayS
 }
 
 }  // namespace
+
+void drawMarkDot(QPainter& p, QPoint at, int radius) {
+    p.setPen(QPen(Qt::yellow, 1, Qt::DotLine));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(at, radius, radius);
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(Qt::yellow);
+    p.drawEllipse(at, 4, 4);
+}
 
 int markCircleRadius(double boatLength, double latScale) {
     const double r = roundHalfEven(boatLength / kMetresPerMinuteLat * 3 * latScale);

@@ -25,6 +25,10 @@ struct CourseOverlayStyle {
 // Mark circle radius: three boat lengths, at least 10 pixels.
 int markCircleRadius(double boatLengthMetres, double latScale);
 
+// A mark or line end: a dotted yellow circle of `radius` and a yellow dot
+// edged in black. The static map draws them the same way.
+void drawMarkDot(QPainter& painter, QPoint at, int radius);
+
 // Positions of the course points in course order: a mark, or the middle of
 // a line. Unknown entries are left out.
 std::vector<GeoPoint> coursePointsOf(const RaceModel& model);

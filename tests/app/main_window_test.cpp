@@ -7,6 +7,9 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QMouseEvent>
+#include <cmath>
+#include <QTest>
 
 #include "app/window_fixture.h"
 #include "app/window_font.h"
@@ -42,6 +45,8 @@ TEST(MainWindow, OpensTheSampleWithItsCaptionAndDefaults) {
 TEST(MainWindow, InjectedTicksMoveTheReplayAtTheChosenSpeed) {
     const auto w = openSample();
     ASSERT_NE(w->session(), nullptr);
+    // The sample's photographs would hold the replay on the way.
+    w->pictures()->settings()->showBox->setChecked(false);
     // Speed bar positions 0, 36 and 136 give 1, 10 and 1500 race seconds a second.
     struct Case {
         int bar;
@@ -123,6 +128,56 @@ TEST(MainWindow, AFinishAddsARowAndFiresTheGun) {
     EXPECT_GE(w->finishPanel()->rowCount(), 1);
     EXPECT_EQ(w->gun().timesPlayed() - guns, w->finishPanel()->rowCount());
     EXPECT_FALSE(w->finishPanel()->isHidden());
+    EXPECT_EQ(w->finishPanel()->height(), 15 * w->finishPanel()->rowCount() + 20);
+    // The winner is the time bar's reference boat.
+    ASSERT_TRUE(w->referenceBoat().has_value());
+    EXPECT_EQ(s.legs.boats.at(static_cast<std::size_t>(*w->referenceBoat())).finishRank, 1);
+}
+
+int checkedBoxes(const BoatPanel& panel, int boats) {
+    int n = 0;
+    for (int b = 0; b < boats; ++b) n += panel.boatBox(b)->isChecked();
+    return n;
+}
+
+TEST(MainWindow, BoatListClicksSoloPinAndNeverLeaveAnEmptyMap) {
+    const auto w = openSample();
+    ASSERT_NE(w->session(), nullptr);
+    BoatPanel& panel = *w->boatPanel();
+    const int boats = w->session()->model.boatCount();
+    ASSERT_GE(boats, 3);
+    QTest::mouseClick(panel.boatBox(1), Qt::RightButton);
+    EXPECT_EQ(checkedBoxes(panel, boats), 1);
+    EXPECT_TRUE(panel.boatBox(1)->isChecked());
+    QTest::mouseClick(panel.boatBox(2), Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_EQ(panel.selection().pinned(), 2);
+    EXPECT_FALSE(panel.boatBox(2)->isChecked());
+    // The last tick off: the frame drawn for the click finds no boat to show
+    // and ticks every box again.
+    QTest::mouseClick(panel.boatBox(1), Qt::LeftButton);
+    EXPECT_EQ(checkedBoxes(panel, boats), boats);
+    EXPECT_EQ(panel.selection().hiddenCount(), 0);
+}
+
+TEST(MainWindow, StaticMapTakesZoomAndMeasureClicksAndKeyUpForgetsTheBase) {
+    const auto w = openSample();
+    ASSERT_NE(w->session(), nullptr);
+    w->show();  // lays the map out at the window's size
+    MapView* map = w->map();
+    ASSERT_GT(map->width(), 400);
+    const QPoint spot(map->width() / 3, map->height() / 2);
+    QTest::mouseClick(map, Qt::LeftButton, {}, spot);  // Auto Trace: nothing happens
+    EXPECT_DOUBLE_EQ(map->staticView().manualZoom, 1);
+    w->controls()->autoTraceBox->click();
+    ASSERT_FALSE(w->controls()->autoTraceBox->isChecked());
+    EXPECT_EQ(w->clock().transport(), Transport::Stopped);
+    QTest::mouseClick(map, Qt::LeftButton, {}, spot);
+    EXPECT_DOUBLE_EQ(map->staticView().manualZoom, 1.5);
+    QTest::mouseClick(map, Qt::LeftButton, Qt::ShiftModifier, spot);
+    EXPECT_TRUE(map->measureTool().hasBase());
+    EXPECT_DOUBLE_EQ(map->staticView().manualZoom, 1.5);
+    QTest::keyRelease(w.get(), Qt::Key_Shift);
+    EXPECT_FALSE(map->measureTool().hasBase());
 }
 
 TEST(MainWindow, PickingElapsedTimeReopensTheRaceInThatMode) {
@@ -168,6 +223,215 @@ TEST(MainWindow, ABrokenRaceFileLeavesTheWindowUsable) {
         for (QWidget* box : QApplication::topLevelWidgets())
             if (auto* m = qobject_cast<QMessageBox*>(box)) m->close();
     }
+}
+
+// --- the time bar ---
+
+void mouse(QWidget* w, QEvent::Type type, Qt::MouseButton button, QPoint at) {
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
+    QMouseEvent e(type, QPointF(at), w->mapToGlobal(QPointF(at)),
+                  type == QEvent::MouseMove ? Qt::NoButton : button, held, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+// The panel point of race time t, as the bar draws it.
+QPoint barPoint(const TimeBar* bar, double t) {
+    return {kTimeBarStripeLeft + 10,
+            kTimeBarStripeTop + static_cast<int>(std::lround(timeBarY(bar->scale(), t)))};
+}
+
+TEST(TimeBarWidget, ClicksAndDragsPickTimesAndSpans) {
+    const auto w = openSample();
+    ASSERT_NE(w->session(), nullptr);
+    w->show();  // laid out at its real size
+    QCoreApplication::processEvents();
+    TimeBar* bar = w->timeBar();
+    ASSERT_GT(bar->scale().heightPixels, 300);
+    const Race& race = w->session()->model.race;
+    ASSERT_EQ(bar->geometry(), w->layout().timeBar);
+    // Above the top of the timeline: 100 s before its end.
+    mouse(bar, QEvent::MouseButtonPress, Qt::LeftButton, {20, kTimeBarStripeTop - 3});
+    EXPECT_DOUBLE_EQ(w->clock().timeSeconds(), race.timelineEnd - 100);
+    mouse(bar, QEvent::MouseButtonPress, Qt::LeftButton, barPoint(bar, 600));
+    EXPECT_NEAR(w->clock().timeSeconds(), 600,
+                static_cast<double>(race.timelineLength) / bar->scale().heightPixels);
+
+    // Right-button drags up and down give one span; a right click clears it.
+    std::optional<RepeatSpan> spans[2];
+    for (int k = 0; k < 2; ++k) {
+        const QPoint a = barPoint(bar, k == 0 ? 300 : 900);
+        const QPoint b = barPoint(bar, k == 0 ? 900 : 300);
+        mouse(bar, QEvent::MouseButtonPress, Qt::RightButton, a);
+        mouse(bar, QEvent::MouseMove, Qt::RightButton, b);
+        mouse(bar, QEvent::MouseButtonRelease, Qt::RightButton, b);
+        spans[k] = w->clock().repeatSpan();
+        ASSERT_TRUE(spans[k].has_value()) << k;
+    }
+    EXPECT_DOUBLE_EQ(spans[0]->startSeconds, spans[1]->startSeconds);
+    EXPECT_DOUBLE_EQ(spans[0]->endSeconds, spans[1]->endSeconds);
+    EXPECT_LT(spans[0]->startSeconds, spans[0]->endSeconds);
+    EXPECT_EQ(bar->picture().pixelColor(7, barPoint(bar, 600).y()), QColor(0, 255, 0));
+    mouse(bar, QEvent::MouseButtonPress, Qt::RightButton, barPoint(bar, 600));
+    mouse(bar, QEvent::MouseButtonRelease, Qt::RightButton, barPoint(bar, 602));
+    EXPECT_FALSE(w->clock().repeatSpan().has_value());
+    EXPECT_NE(bar->picture().pixelColor(7, barPoint(bar, 600).y()), QColor(0, 255, 0));
+
+    // START goes back to the beginning.
+    mouse(bar, QEvent::MouseButtonPress, Qt::LeftButton, {20, bar->height() - 10});
+    EXPECT_DOUBLE_EQ(w->clock().timeSeconds(), race.timelineBegin);
+}
+
+TEST(TimeBarWidget, HoverFarOutsideShowsTheUnclampedMomentAndPreviewsTheEnd) {
+    const auto w = openSample();
+    ASSERT_NE(w->session(), nullptr);
+    w->show();  // laid out at its real size
+    QCoreApplication::processEvents();
+    TimeBar* bar = w->timeBar();
+    ASSERT_GT(bar->scale().heightPixels, 300);
+    const Race& race = w->session()->model.race;
+    // Far above the bar while dragging with the right button.
+    mouse(bar, QEvent::MouseButtonPress, Qt::RightButton, barPoint(bar, 600));
+    const QPoint above(20, -400);
+    mouse(bar, QEvent::MouseMove, Qt::RightButton, above);
+    const double hovered = timeAtBarY(bar->scale(), above.y() - kTimeBarStripeTop);
+    EXPECT_GT(hovered, race.timelineEnd);
+    EXPECT_EQ(w->controls()->clockLabel->text(), bar->momentText(hovered));
+    EXPECT_TRUE(w->overviewPanel()->previewing());
+    EXPECT_FALSE(bar->tip()->isHidden());
+    EXPECT_TRUE(bar->tip()->text().contains(bar->momentText(hovered)));
+    mouse(bar, QEvent::MouseButtonRelease, Qt::RightButton, above);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(bar, &leave);
+    EXPECT_FALSE(w->overviewPanel()->previewing());
+    EXPECT_TRUE(bar->tip()->isHidden());
+}
+
+// --- the race list ---
+
+// A data root of the sample's logs and `races` copies of one race.
+std::unique_ptr<testing::TempTree> raceTree(const std::vector<std::string>& races) {
+    auto tree = std::make_unique<testing::TempTree>();
+    for (const char* dir : {"gpsdat", "coastline", "winddat", "ya"})
+        std::filesystem::create_directory_symlink(kSample / dir, tree->root() / dir);
+    std::string order;
+    for (const std::string& r : races) {
+        std::filesystem::create_directories(tree->root() / "raceadmin");
+        std::filesystem::copy_file(kSample / "raceadmin" / "enoshima-cup.txt",
+                                   tree->root() / "raceadmin" / r);
+        order += r + "\r\n";
+    }
+    tree->write("raceadmin/racefile.st", order);
+    return tree;
+}
+
+// Plays the replay to its end and through the rest there.
+void playToTheEnd(MainWindow& w) {
+    const Race& race = w.session()->model.race;
+    w.controls()->transport->stopButton->click();
+    w.jumpPanel()->showMoment(race.start + (race.timelineEnd - 1) / 86400);
+    w.jumpPanel()->jumpButton->click();
+    w.controls()->transport->playForwardButton->click();
+    // Until the next race opens or the replay starts over.
+    for (int k = 0; k < 8; ++k) {
+        w.frameTick(1000);
+        if (w.loader().busy() || w.clock().timeSeconds() < race.timelineEnd - 1) break;
+    }
+}
+
+std::string shownRace(const MainWindow& w) {
+    return w.session() ? w.session()->raceFilePath.filename().string() : std::string();
+}
+
+TEST(RaceList, AutoNextWrapsRoundTheList) {
+    const auto tree = raceTree({"a.txt", "b.txt", "c.txt"});
+    const auto w = openSample("c.txt", tree->root());
+    ASSERT_EQ(shownRace(*w), "c.txt") << w->lastError().toStdString();
+    ASSERT_TRUE(w->controls()->autoNextBox->isChecked());
+    playToTheEnd(*w);
+    waitForOpening(*w);
+    EXPECT_EQ(shownRace(*w), "a.txt");
+    EXPECT_EQ(w->listPosition(), 0u);
+    EXPECT_EQ(w->controls()->raceList->currentText(), QStringLiteral("a.txt"));
+}
+
+TEST(RaceList, OneRaceReplaysWithoutReopening) {
+    const auto tree = raceTree({"only.txt"});
+    const auto w = openSample("only.txt", tree->root());
+    ASSERT_NE(w->session(), nullptr);
+    const RaceSession* before = w->session();
+    playToTheEnd(*w);
+    EXPECT_FALSE(w->loader().busy());
+    EXPECT_EQ(w->session(), before);
+    EXPECT_DOUBLE_EQ(w->clock().timeSeconds(), before->model.race.timelineBegin);
+}
+
+TEST(RaceList, ARaceWhoseFileHasGoneIsPassedOver) {
+    const auto tree = raceTree({"a.txt", "b.txt", "c.txt"});
+    const auto w = openSample("a.txt", tree->root());
+    ASSERT_EQ(shownRace(*w), "a.txt");
+    std::filesystem::remove(tree->root() / "raceadmin" / "b.txt");
+    const RaceSession* before = w->session();
+    playToTheEnd(*w);  // b.txt has gone: a.txt plays once more
+    EXPECT_FALSE(w->loader().busy());
+    EXPECT_EQ(w->session(), before);
+    playToTheEnd(*w);  // and the next end goes on to c.txt
+    waitForOpening(*w);
+    EXPECT_EQ(shownRace(*w), "c.txt");
+}
+
+TEST(RaceList, ShowAnswersAlreadyShownOnlyForTheRaceOnShow) {
+    const auto tree = raceTree({"cup.txt", "bigcup.txt"});
+    const auto w = openSample("bigcup.txt", tree->root());
+    ASSERT_EQ(shownRace(*w), "bigcup.txt");
+    auto messages = [] {
+        int n = 0;
+        for (QWidget* box : QApplication::topLevelWidgets())
+            if (auto* m = qobject_cast<QMessageBox*>(box); m && m->isVisible()) {
+                EXPECT_EQ(m->text(), QStringLiteral("Already shown."));
+                m->close();
+                ++n;
+            }
+        return n;
+    };
+    w->controls()->raceList->setCurrentIndex(1);  // bigcup.txt, on show
+    w->controls()->showButton->click();
+    EXPECT_EQ(messages(), 1);
+    EXPECT_FALSE(w->loader().busy());
+    // cup.txt is part of the shown path but another race: it opens.
+    w->controls()->raceList->setCurrentIndex(0);
+    w->controls()->showButton->click();
+    waitForOpening(*w);
+    EXPECT_EQ(messages(), 0);
+    EXPECT_EQ(shownRace(*w), "cup.txt");
+    EXPECT_EQ(w->listPosition(), 0u);
+}
+
+// --- layout ---
+
+TEST(WindowLayout, SmallScreenSizesTheMapAndAResizeLaysOutAgain) {
+    const auto w = openSample();
+    ASSERT_NE(w->session(), nullptr);
+    w->show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w->map()->width(), w->centralWidget()->width() - 265 - 50);
+    w->controls()->smallScreenBox->setChecked(true);
+    EXPECT_EQ(w->map()->size(), QSize(800, 480));
+    EXPECT_FALSE(w->sizePanel()->isHidden());
+    w->sizePanel()->sizeButton(SmallScreen::S480x320)->click();
+    EXPECT_EQ(w->map()->size(), QSize(480, 320));
+    EXPECT_EQ(w->sizePanel()->y(), 355);
+    EXPECT_GE(w->sizePanel()->x(), 0);  // wider than the map: its buttons stay in reach
+    w->sizePanel()->widthList->setEditText(QStringLiteral("wide"));  // not a number
+    EXPECT_EQ(w->map()->size(), QSize(480, 320));
+    w->sizePanel()->widthList->setEditText(QStringLiteral("600"));
+    EXPECT_EQ(w->map()->size(), QSize(600, 320));
+    EXPECT_TRUE(w->sizePanel()->sizeButton(SmallScreen::Preference)->isChecked());
+    w->controls()->smallScreenBox->setChecked(false);
+    EXPECT_TRUE(w->sizePanel()->isHidden());
+    w->resize(1000, 700);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w->map()->width(), w->centralWidget()->width() - 265 - 50);
+    EXPECT_EQ(w->timeBar()->height(), w->centralWidget()->height());
 }
 
 TEST(WindowFont, FollowsTheScreensDotsPerInch) {

@@ -31,3 +31,14 @@ for colour in "#808000" "#008080"; do
     fi
 done
 echo "map drawn with the boats"
+# The time bar stands left of the 265-pixel side column: its striped column
+# shows the leading boat's beats in white, its runs in blue-grey and the gun
+# in red.
+bar=$(convert "$shot" -crop 30x740+976+5 +repage -format %c histogram:info:-)
+for colour in "#FFFFFF" "#C0C0FF" "#FF0000"; do
+    if ! echo "$bar" | grep -qi "$colour"; then
+        echo "time bar without $colour" >&2
+        exit 1
+    fi
+done
+echo "time bar drawn with its stripes"

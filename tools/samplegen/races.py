@@ -238,6 +238,9 @@ def demo_race():
     rf.add("CLSN", "J/24")
     _add_boats(rf, entries[6:])
     _course_lines(rf, course, frame)
+    # Photographs of the race lie in pic/enoshima-cup/, made by
+    # tools/pictures/make-sample-pictures.sh.
+    rf.add("PIC", "enoshima-cup", 0, 400)
     files["raceadmin/enoshima-cup.txt"] = rf.encode("cp932", "\r\n")
     return files, _summary("enoshima-cup.txt", entries, tracks)
 

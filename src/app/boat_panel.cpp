@@ -1,0 +1,146 @@
+#include "app/boat_panel.h"
+
+#include <QMouseEvent>
+
+#include "view/boat_panel_layout.h"
+#include "view/colours.h"
+
+namespace korvane {
+
+namespace {
+
+constexpr int kTitleWidth = 247;
+constexpr int kTitleHeight = 16;
+
+QString boxStyle(const QColor& paper, const QColor& ink) {
+    return QStringLiteral("QCheckBox { background: %1; color: %2; padding-left: 2px; }")
+        .arg(paper.name(), ink.name());
+}
+
+}  // namespace
+
+BoatPanel::BoatPanel(QWidget* parent) : QWidget(parent) {
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    setPalette(pal);
+    setMouseTracking(true);
+    title_ = new QLabel(this);
+    title_->setStyleSheet(QStringLiteral("QLabel { background: navy; color: yellow; }"));
+    title_->setText(tr("Boat Name") + QString(18, QLatin1Char(' ')) + tr("Boat Name"));
+    title_->setGeometry(0, 0, kTitleWidth, kTitleHeight);
+    title_->installEventFilter(this);
+    title_->setMouseTracking(true);
+    setFixedWidth(kWidth);
+}
+
+void BoatPanel::setSession(const RaceSession& s) {
+    qDeleteAll(boatBoxes_);
+    qDeleteAll(classBoxes_);
+    boatBoxes_.clear();
+    classBoxes_.clear();
+    selection_.reset(s.model);
+    std::vector<std::optional<int>> classOf;
+    for (const Boat& boat : s.model.boats) classOf.push_back(boat.classIndex);
+    const BoatListPlacement place =
+        placeBoatList(classOf, s.model.classes.count(), s.model.classesSeparated);
+    title_->move(place.title);
+    int k = 0;
+    for (const BoatClass& c : s.model.classes) {
+        if (k >= static_cast<int>(place.classBoxes.size())) break;
+        auto* box = new QCheckBox(QString::fromStdString(c.name), this);
+        box->setStyleSheet(boxStyle(Qt::white, Qt::red));
+        box->setGeometry(QRect(place.classBoxes[static_cast<std::size_t>(k)],
+                               QSize(kBoatBoxWidth, kBoatBoxHeight)));
+        box->installEventFilter(this);
+        box->show();
+        classBoxes_.push_back(box);
+        ++k;
+    }
+    int b = 0;
+    for (const Boat& boat : s.model.boats) {
+        auto* box = new QCheckBox(QString::fromStdString(boat.name), this);
+        box->setStyleSheet(boxStyle(toQColor(boat.colour), Qt::white));
+        box->setGeometry(QRect(place.boatBoxes[static_cast<std::size_t>(b)],
+                               QSize(kBoatBoxWidth, kBoatBoxHeight)));
+        box->setMouseTracking(true);
+        box->installEventFilter(this);
+        box->show();
+        boatBoxes_.push_back(box);
+        ++b;
+    }
+    neededHeight_ = place.neededHeight;
+    setFixedHeight(neededHeight_);
+    showSelection();
+}
+
+void BoatPanel::recheckAll() {
+    selection_.checkAll();
+    showSelection();
+}
+
+void BoatPanel::showSelection() {
+    for (std::size_t b = 0; b < boatBoxes_.size(); ++b)
+        boatBoxes_[b]->setChecked(selection_.checked(static_cast<int>(b)));
+    for (std::size_t k = 0; k < classBoxes_.size() && static_cast<int>(k) < selection_.classCount();
+         ++k)
+        classBoxes_[k]->setChecked(selection_.classChecked(static_cast<int>(k)));
+}
+
+void BoatPanel::setHighlight(std::optional<int> b) {
+    if (selection_.highlighted() == b) return;
+    selection_.setHighlighted(b);
+    emit highlightChanged();
+}
+
+bool BoatPanel::eventFilter(QObject* watched, QEvent* event) {
+    const auto type = event->type();
+    if (watched == title_) {
+        if (type == QEvent::MouseMove) setHighlight(std::nullopt);
+        if (type == QEvent::MouseButtonPress) {
+            selection_.checkAll();
+            showSelection();
+            emit selectionChanged();
+            return true;
+        }
+        return false;
+    }
+    const auto boat = std::find(boatBoxes_.begin(), boatBoxes_.end(), watched);
+    const auto cls = std::find(classBoxes_.begin(), classBoxes_.end(), watched);
+    if (boat == boatBoxes_.end() && cls == classBoxes_.end()) return false;
+    if (type == QEvent::Enter || type == QEvent::MouseMove) {
+        if (boat != boatBoxes_.end()) setHighlight(static_cast<int>(boat - boatBoxes_.begin()));
+        return false;
+    }
+    // The boxes show the selection and never toggle themselves, so every
+    // click means exactly what the selection makes of it.
+    if (type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonDblClick) return true;
+    if (type != QEvent::MouseButtonPress) return false;
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const bool right = mouse->button() == Qt::RightButton;
+    if (boat != boatBoxes_.end()) {
+        const BoatClick click = right ? BoatClick::Right
+                                : mouse->modifiers().testFlag(Qt::ShiftModifier)
+                                    ? BoatClick::ShiftLeft
+                                    : BoatClick::Left;
+        selection_.clickBoat(static_cast<int>(boat - boatBoxes_.begin()), click);
+    } else {
+        selection_.clickClass(static_cast<int>(cls - classBoxes_.begin()), right);
+    }
+    showSelection();
+    emit selectionChanged();
+    return true;
+}
+
+void BoatPanel::mouseMoveEvent(QMouseEvent* event) {
+    // Over the panel between the boxes: the pointer has left every boat.
+    setHighlight(std::nullopt);
+    QWidget::mouseMoveEvent(event);
+}
+
+void BoatPanel::leaveEvent(QEvent* event) {
+    setHighlight(std::nullopt);
+    QWidget::leaveEvent(event);
+}
+
+}  // namespace korvane

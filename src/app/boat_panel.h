@@ -1,0 +1,55 @@
+// The boat list: a check box per boat in its colour, a check box per class
+// above its boats, and the title that checks every boat again. The boxes
+// only show the BoatSelection; clicks go to it, and the window redraws on
+// selectionChanged / highlightChanged.
+#pragma once
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QWidget>
+#include <vector>
+
+#include "session/race_session.h"
+#include "view/boat_selection.h"
+
+namespace korvane {
+
+class BoatPanel : public QWidget {
+    Q_OBJECT
+  public:
+    static constexpr int kWidth = 265;
+
+    explicit BoatPanel(QWidget* parent = nullptr);
+
+    // Builds the boxes of a newly opened race, every boat checked.
+    void setSession(const RaceSession& session);
+    const BoatSelection& selection() const { return selection_; }
+    // The map found no boat checked: every box is ticked again.
+    void recheckAll();
+    int neededHeight() const { return neededHeight_; }
+
+    QCheckBox* boatBox(int b) const { return boatBoxes_.at(static_cast<std::size_t>(b)); }
+    QCheckBox* classBox(int k) const { return classBoxes_.at(static_cast<std::size_t>(k)); }
+    QLabel* titleLabel() const { return title_; }
+
+  signals:
+    void selectionChanged();
+    void highlightChanged();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+  private:
+    void showSelection();
+    void setHighlight(std::optional<int> b);
+
+    BoatSelection selection_;
+    QLabel* title_ = nullptr;
+    std::vector<QCheckBox*> boatBoxes_;
+    std::vector<QCheckBox*> classBoxes_;
+    int neededHeight_ = 0;
+};
+
+}  // namespace korvane

@@ -1,0 +1,139 @@
+#include "app/file_drops.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <cmath>
+
+#include "app/drop_texts.h"
+#include "base/file_io.h"
+#include "base/numbers.h"
+#include "race/race_document.h"
+#include "race/race_file.h"
+#include "race/race_file_edits.h"
+#include "tracks/track_import.h"
+
+namespace korvane {
+
+namespace fs = std::filesystem;
+using namespace drop_texts;
+
+namespace {
+
+// A log with no more fixes than this in the race window is not a boat.
+constexpr int kMaxEmptyLogFixes = 2;
+constexpr int kFolderTailChars = 5;
+const QStringList kDroppableLogs = {QStringLiteral(".DTR"), QStringLiteral(".TRB"),
+                                    QStringLiteral(".GDB"), QStringLiteral(".TRK"),
+                                    QStringLiteral(".TRL"), QStringLiteral(".GPX")};
+
+QString withoutTrailingSeparators(QString path) {
+    while (path.size() > 1 && (path.endsWith(u'/') || path.endsWith(u'\\'))) path.chop(1);
+    return path;
+}
+
+// A factor the race file takes back: a number above 0 up to the largest
+// factor. Anything else counts as 1, as text that is not a number does, so
+// the added line never stops the race from opening again.
+double factorFrom(const QString& text) {
+    const auto value = parseDouble(text.trimmed().toStdString());
+    if (!value || !std::isfinite(*value) || *value <= 0 || *value > kMaxTimeFactor) return 1;
+    return *value;
+}
+
+class WaitCursor {
+  public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+}  // namespace
+
+DropKind classifyDrop(const QString& path) {
+    const QString p = withoutTrailingSeparators(path);
+    if (!p.right(kFolderTailChars).contains(u'.')) return DropKind::Folder;
+    const QString extension = p.mid(p.lastIndexOf(u'.')).toUpper();
+    return kDroppableLogs.contains(extension) ? DropKind::Log : DropKind::Other;
+}
+
+DropOutcome FileDrops::handle(const QStringList& paths, const RaceSession& session,
+                              bool picturesRegistered) {
+    if (paths.isEmpty()) return {};
+    if (session.model.race.timeMode == TimeMode::Corrected) {
+        ask_.tell(kCorrectedTimeRefuses);
+        return {};
+    }
+    const QString& first = paths.front();
+    DropOutcome out;
+    switch (classifyDrop(first)) {
+        case DropKind::Folder:
+            out = takePictures(withoutTrailingSeparators(first), session, picturesRegistered);
+            break;
+        case DropKind::Log:
+            out = addLog(first, session);
+            break;
+        case DropKind::Other:
+            ask_.tell(kDropAFolder);
+            break;
+    }
+    return out;
+}
+
+DropOutcome FileDrops::addLog(const QString& path, const RaceSession& session) {
+    // The log is read from the race tree's gpsdat/ under its own name: the
+    // race file can only name logs that lie there.
+    Boat boat;
+    boat.logFile = QFileInfo(path).fileName().toStdString();
+    loadTrack(boat, session.model.race, session.dataRoot);
+    if (boat.pointCount() <= kMaxEmptyLogFixes) {
+        ask_.tell(kNoDataInRaceTime);
+        return {};
+    }
+    const QString file = QString::fromStdString(boat.logFile);
+    const auto name = ask_.askText(kBoatNameCaption, kBoatNamePrompt, file.left(file.size() - 4));
+    if (!name || name->isEmpty()) return {};
+    double tcf = 0;
+    if (session.model.race.hasTcf) {
+        const auto factor = ask_.askText(kFactorCaption, kFactorPrompt, kFactorSuggestion);
+        if (!factor || factor->isEmpty()) return {};
+        tcf = factorFrom(*factor);
+    }
+    if (!ask_.askYesNo(kAddBoatCaption, kAddBoatQuestion)) return {};
+
+    const FileRead read = readRegularFile(session.raceFilePath, kMaxRaceFileBytes);
+    RaceDocument doc = RaceDocument::fromBytes(read.bytes.value_or(std::string{}));
+    const bool added = read.bytes && addBoatLine(doc, boat.logFile, name->toStdString(), tcf);
+    if (!added || !doc.save(session.raceFilePath)) {
+        ask_.tell(QStringLiteral("The race file could not be rewritten:\n") +
+                  QString::fromStdString(session.raceFilePath.string()));
+        return {};
+    }
+    DropOutcome out;
+    out.action = DropOutcome::Action::ReopenRace;
+    return out;
+}
+
+DropOutcome FileDrops::takePictures(const QString& path, const RaceSession& session,
+                                    bool picturesRegistered) {
+    if (picturesRegistered && !ask_.askYesNo(kReplaceCaption, kReplaceQuestion)) return {};
+    const Race& race = session.model.race;
+    PictureCatalogue found;
+    {
+        const WaitCursor wait;
+        found = catalogueFolder(fs::path(path.toStdString()),
+                                {race.start, race.timelineBegin, race.timelineEnd});
+    }
+    if (found.empty()) {
+        // The pictures on show stay: a folder that matches nothing replaces
+        // nothing.
+        ask_.tell(kNoPictures);
+        return {};
+    }
+    ask_.tell(QString::number(found.count()) + kPicturesFound);
+    for (const std::string& w : found.warnings) ask_.tell(QString::fromStdString(w));
+    DropOutcome out;
+    out.action = DropOutcome::Action::NewPictures;
+    out.pictures = std::move(found);
+    return out;
+}
+
+}  // namespace korvane

@@ -1,0 +1,69 @@
+#include "app/overview_panel.h"
+
+#include <QPainter>
+
+#include "view/colours.h"
+#include "view/overview_map.h"
+
+namespace korvane {
+
+namespace {
+constexpr int kInset = 15;  // the overview's distance from the panel's edges
+constexpr int kDotSize = 5;
+}  // namespace
+
+OverviewPanel::OverviewPanel(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void OverviewPanel::setSession(std::shared_ptr<const RaceSession> session, bool northUp) {
+    session_ = std::move(session);
+    preview_.reset();
+    dots_.clear();
+    frame_ = QRect();
+    overview_ = session_ ? drawOverviewMap(session_->model, session_->area,
+                                           &session_->coast.coastline, nullptr, northUp)
+                         : QImage();
+    update();
+}
+
+void OverviewPanel::showFrame(const QRect& frame, const std::vector<QPoint>& dotsBySlot) {
+    frame_ = frame;
+    dots_ = dotsBySlot;
+    if (!preview_) update();
+}
+
+void OverviewPanel::showPreview(std::optional<std::vector<std::optional<QPoint>>> dots) {
+    preview_ = std::move(dots);
+    update();
+}
+
+void OverviewPanel::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), Qt::white);
+    if (overview_.isNull() || !session_) return;
+    const QPoint origin(kInset, kInset);
+    p.setClipRect(QRect(origin, overview_.size()));
+    p.drawImage(origin, overview_);
+    if (!frame_.isNull()) {
+        p.setPen(QPen(Qt::white, 1));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(frame_.translated(origin));
+    }
+    auto dot = [&](QPoint q, std::uint32_t colour) {
+        p.setPen(QPen(Qt::white, 1));
+        p.setBrush(toQColor(colour));
+        p.drawEllipse(QRect(origin + q - QPoint(2, 2), QSize(kDotSize, kDotSize)));
+    };
+    std::size_t k = 0;  // 0-based boat
+    for (const Boat& boat : session_->model.boats) {
+        if (preview_) {
+            if (k < preview_->size() && (*preview_)[k]) dot(*(*preview_)[k], boat.colour);
+        } else if (k < dots_.size() && !dots_[k].isNull()) {
+            dot(dots_[k], boat.colour);
+        }
+        ++k;
+    }
+}
+
+}  // namespace korvane

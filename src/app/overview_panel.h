@@ -1,0 +1,41 @@
+// The panel above the boat list: the overview of the whole race with the
+// frame of the map's view and a dot per boat, and, while the pointer rests
+// on the time bar, the dots of the moment under it instead.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "session/race_session.h"
+
+namespace korvane {
+
+class OverviewPanel : public QWidget {
+    Q_OBJECT
+  public:
+    explicit OverviewPanel(QWidget* parent = nullptr);
+
+    void setSession(std::shared_ptr<const RaceSession> session, bool northUp);
+    // The frame and dots of the frame just drawn (dots by boat slot, as the
+    // renderer returns them).
+    void showFrame(const QRect& frame, const std::vector<QPoint>& dotsBySlot);
+    // Dots of the boats at another moment (0-based); nothing ends the preview.
+    void showPreview(std::optional<std::vector<std::optional<QPoint>>> dots);
+    bool previewing() const { return preview_.has_value(); }
+    const QImage& overview() const { return overview_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    std::shared_ptr<const RaceSession> session_;
+    QImage overview_;
+    QRect frame_;
+    std::vector<QPoint> dots_;
+    std::optional<std::vector<std::optional<QPoint>>> preview_;
+};
+
+}  // namespace korvane

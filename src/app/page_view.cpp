@@ -1,0 +1,105 @@
+#include "app/page_view.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace korvane {
+
+namespace {
+
+constexpr int kButtonMargin = 5;
+
+}  // namespace
+
+PageView::PageView(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    reportButton = new QPushButton(QStringLiteral("Show Excel Table"), this);
+    reportButton->adjustSize();
+    reportButton->hide();
+}
+
+void PageView::setSession(std::shared_ptr<const RaceSession> session) {
+    session_ = std::move(session);
+    boat_.reset();
+}
+
+void PageView::showPage(Page page, PageState state) {
+    page_ = page;
+    state_ = std::move(state);
+    state_.width = std::max(1, width());
+    state_.height = std::max(1, height());
+    if (bitmap_.size() != QSize(state_.width, state_.height))
+        bitmap_ = QImage(state_.width, state_.height, QImage::Format_RGB32);
+    dots_ = {};
+    reportButton->setVisible(page == Page::Analysis && session_);
+    if (!session_)
+        bitmap_.fill(Qt::white);
+    else if (page == Page::Graph)
+        drawGraphPage(bitmap_, session_->model, state_);
+    else if (page == Page::Analysis)
+        dots_ = drawAnalysisPage(bitmap_, session_->model, session_->legs, state_);
+    placeReportButton();
+    compose();
+}
+
+void PageView::highlightBoat(std::optional<int> boat) {
+    boat_ = boat;
+    compose();
+}
+
+void PageView::showWindOverlay(bool on) {
+    windOverlay_ = on;
+    compose();
+}
+
+void PageView::compose() {
+    screen_ = bitmap_.copy();
+    if (session_ && !screen_.isNull()) {
+        const RaceModel& model = session_->model;
+        if (page_ == Page::Graph) {
+            const GraphLayout layout = graphLayout(model, screen_.width(), screen_.height());
+            GraphHover hover;
+            if (mouse_) hover = graphHoverAt(layout, model, state_, *mouse_);
+            if (!hover.boat) hover.boat = boat_;
+            if (windOverlay_) drawWindOverlay(screen_, layout, model);
+            drawGraphHover(screen_, layout, model, hover);
+        } else if (page_ == Page::Analysis) {
+            std::optional<int> boat = mouse_ ? analysisBoatAt(dots_, *mouse_) : std::nullopt;
+            if (!boat) boat = boat_;
+            if (boat) highlightAnalysisBoat(screen_, model, session_->legs, dots_, *boat);
+        }
+    }
+    update();
+}
+
+void PageView::placeReportButton() {
+    reportButton->move(width() - reportButton->width() - kButtonMargin,
+                       height() - reportButton->height() - kButtonMargin);
+}
+
+void PageView::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    if (screen_.isNull())
+        p.fillRect(rect(), Qt::white);
+    else
+        p.drawImage(0, 0, screen_);
+}
+
+void PageView::mouseMoveEvent(QMouseEvent* event) {
+    mouse_ = event->position().toPoint();
+    compose();
+}
+
+void PageView::leaveEvent(QEvent*) {
+    mouse_.reset();
+    compose();
+}
+
+void PageView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (page_ != Page::Track && isVisible()) showPage(page_, state_);
+    placeReportButton();
+}
+
+}  // namespace korvane

@@ -1,0 +1,78 @@
+// Photographs in the replay: when a frame tick crosses the moment a picture
+// was taken, the replay rests on it and the picture panel shows it; the user
+// may hold it, release it, resize it and shift the camera clock against GPS
+// time. This class owns the two picture panels and the picture state of the
+// open race; MainWindow hands it the frame ticks' events.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <optional>
+
+#include "app/picture_panel.h"
+#include "app/picture_settings_panel.h"
+#include "pictures/picture_catalogue.h"
+#include "replay/replay_clock.h"
+#include "session/race_session.h"
+
+namespace korvane {
+
+class PictureShow : public QObject {
+    Q_OBJECT
+  public:
+    // Real time the hold button adds to a picture's rest.
+    static constexpr std::int64_t kHoldMs = 600000;
+
+    // `apply` carries the clock's events back to the window, `beep` sounds.
+    PictureShow(QWidget* area, ReplayClock& clock, std::function<void(const ReplayEvents&)> apply,
+                std::function<void()> beep);
+
+    // A race was opened: its catalogue, size and camera correction.
+    void setSession(const RaceSession* session, int areaWidth);
+    // Pictures dropped on the window replace the race's set.
+    void replaceCatalogue(PictureCatalogue catalogue, int areaWidth);
+
+    // After each frame tick: rest on the picture the tick crossed.
+    void afterFrame(const ReplayEvents& events);
+    // The clock ended a hold (its time ran out, or a jump ended it).
+    void holdEnded();
+    // Once a second: the settings stay up until a minute after the last picture.
+    void secondTick(double timeSeconds);
+
+    const PictureCatalogue& catalogue() const { return catalogue_; }
+    // Picture times with the camera correction, for the time bar's marks.
+    std::vector<double> correctedTimesSeconds() const;
+    double correctionSeconds() const { return correction_; }
+    bool enabled() const;  // the race has pictures and is not in corrected time
+    bool showing() const { return current_.has_value(); }
+    bool holdPaused() const { return holdPaused_; }
+    std::optional<int> currentPicture() const { return current_; }
+
+    PictureSettingsPanel* settings() const { return settings_; }
+    PicturePanel* panel() const { return panel_; }
+
+  signals:
+    // The correction or the set changed: the time bar redraws its marks.
+    void picturesChanged();
+
+  private:
+    void show(int index);
+    void toggleHold(bool fromButton);
+    void resetPlace(int areaWidth);
+    QString captionFor(int index) const;
+
+    ReplayClock& clock_;
+    std::function<void(const ReplayEvents&)> apply_;
+    std::function<void()> beep_;
+    PictureSettingsPanel* settings_ = nullptr;
+    PicturePanel* panel_ = nullptr;
+    const RaceSession* session_ = nullptr;
+    PictureCatalogue catalogue_;
+    double correction_ = 0;
+    std::optional<int> current_;
+    bool holdPaused_ = false;
+    int areaWidth_ = 0;
+};
+
+}  // namespace korvane

@@ -1,0 +1,139 @@
+#include "app/time_bar.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "base/timestamp.h"
+
+namespace korvane {
+
+namespace {
+constexpr int kTipGap = 2;
+}
+
+TimeBar::TimeBar(QWidget* parent) : QWidget(parent) {
+    setFixedWidth(kTimeBarPanelWidth);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    tip_ = new QLabel(parent);
+    tip_->setStyleSheet(QStringLiteral("background: #ffffe1; border: 1px solid black;"));
+    tip_->setMargin(3);
+    tip_->hide();
+}
+
+QString TimeBar::tipText(const QString& when) {
+    return tr("Left click to change the time.\n(%1)\n(White zone = UpWind   )\n"
+              "(Gray zone   = DownWind )\n\nRight drag to repeat selected\ntime span")
+        .arg(when);
+}
+
+QString TimeBar::momentText(double timeSeconds) const {
+    return QString::fromStdString(formatTimestamp(raceStart_ + timeSeconds / 86400));
+}
+
+void TimeBar::setInput(TimeBarInput input) {
+    input_ = std::move(input);
+    input_.panelHeightPixels = height();
+    redraw();
+}
+
+void TimeBar::setPointerTop(int top) {
+    if (top == pointerTop_) return;
+    const int old = pointerTop_;
+    pointerTop_ = top;
+    update(0, old, width(), kTimePointerHeight);
+    update(0, top, width(), kTimePointerHeight);
+}
+
+void TimeBar::redraw() {
+    picture_ = drawTimeBarPanel(input_);
+    update();
+}
+
+void TimeBar::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (input_.panelHeightPixels != height()) {
+        input_.panelHeightPixels = height();
+        redraw();
+    }
+}
+
+void TimeBar::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.drawImage(0, 0, picture_);
+    if (dragStartY_) drawRepeatDrag(p, *dragStartY_, dragY_);
+    drawTimePointer(p, pointerTop_);
+}
+
+bool TimeBar::onStripes(QPoint p) const {
+    const int h = timeBarStripeHeight(height());
+    // The margin above the bar counts as the bar: a click there means "the
+    // end", which lands a little before it.
+    return p.x() >= kTimeBarStripeLeft && p.x() < kTimeBarStripeLeft + kTimeBarStripeWidth &&
+           p.y() < kTimeBarStripeTop + h;
+}
+
+void TimeBar::mousePressEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    dragStartY_.reset();
+    if (!onStripes(pos)) {
+        if (pos.y() > height() - kTimeBarStartBoxHeight && event->button() == Qt::LeftButton)
+            emit startPressed();
+        return;
+    }
+    if (!active_) return;
+    const double t = pickedTimeAt(scale(), barY(pos));
+    if (event->button() == Qt::LeftButton) {
+        emit timePicked(t);
+    } else if (event->button() == Qt::RightButton || event->button() == Qt::MiddleButton) {
+        repeatAnchor_ = t;
+        dragStartY_ = dragY_ = barY(pos);
+    }
+}
+
+void TimeBar::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    if (!dragStartY_ && !onStripes(pos)) {
+        tip_->hide();
+        return;
+    }
+    const int y = barY(pos);
+    const double t = timeAtBarY(scale(), y);
+    emit hovered(t, previewTimeAt(scale(), y));
+    showTip(t, y);
+    if (dragStartY_) {
+        dragY_ = y;
+        update();
+    }
+}
+
+void TimeBar::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    const bool dragging = dragStartY_.has_value();
+    dragStartY_.reset();
+    if (!dragging || !active_ || event->button() == Qt::LeftButton) return;
+    const auto span = repeatSpanBetween(repeatAnchor_, pickedTimeAt(scale(), barY(pos)));
+    input_.repeat = span;
+    redraw();
+    emit repeatSpanPicked(span);
+}
+
+void TimeBar::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    tip_->hide();
+    emit hoverEnded();
+}
+
+void TimeBar::showTip(double timeSeconds, int y) {
+    if (!tipsOn_ || !active_) {
+        tip_->hide();
+        return;
+    }
+    tip_->setText(tipText(momentText(timeSeconds)));
+    tip_->adjustSize();
+    tip_->move(x() - tip_->width() - kTipGap, this->y() + kTimeBarStripeTop + y);
+    tip_->show();
+    tip_->raise();
+}
+
+}  // namespace korvane

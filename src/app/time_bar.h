@@ -1,0 +1,77 @@
+// The time bar beside the map. It shows the picture drawn by
+// drawTimeBarPanel and the replay's pointer, and turns the mouse into
+// requests: a left click picks a time, a right-button drag picks a span to
+// repeat, the START box goes back to the beginning, a hover previews a
+// moment. What those requests do to the replay is the window's business.
+#pragma once
+
+#include <QImage>
+#include <QLabel>
+#include <QWidget>
+#include <optional>
+
+#include "base/timestamp.h"
+#include "replay/time_bar_picture.h"
+
+namespace korvane {
+
+class TimeBar : public QWidget {
+    Q_OBJECT
+  public:
+    explicit TimeBar(QWidget* parent = nullptr);
+
+    // A new race, a new height or a new repeat span: the picture is redrawn.
+    void setInput(TimeBarInput input);
+    const TimeBarInput& input() const { return input_; }
+    const QImage& picture() const { return picture_; }
+    TimeBarScale scale() const { return timeBarScaleOf(input_); }
+    void setPointerTop(int top);
+    // Clicks and drags act only while the replay's map is the page on show.
+    void setActive(bool on) { active_ = on; }
+    void setTipsEnabled(bool on) { tipsOn_ = on; }
+    // The local date and time of the gun, for the hover's date and time.
+    void setRaceStart(Timestamp start) { raceStart_ = start; }
+    // "YYYY/MM/DD hh:mm:ss" of race time `timeSeconds`.
+    QString momentText(double timeSeconds) const;
+    // The tip box that hovers beside the bar (owned by the bar's parent).
+    QLabel* tip() const { return tip_; }
+    // The text of the tip for a hover at `when` (a date and time).
+    static QString tipText(const QString& when);
+
+  signals:
+    void timePicked(double timeSeconds);
+    // Nothing clears the span.
+    void repeatSpanPicked(std::optional<RepeatSpan> span);
+    void startPressed();
+    // The hovered row's own time, unclamped, and the time inside the timeline
+    // whose positions to preview.
+    void hovered(double timeSeconds, double previewSeconds);
+    void hoverEnded();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+  private:
+    bool onStripes(QPoint p) const;
+    int barY(QPoint p) const { return p.y() - kTimeBarStripeTop; }
+    void redraw();
+    void showTip(double timeSeconds, int barY);
+
+    TimeBarInput input_;
+    QImage picture_;
+    QLabel* tip_ = nullptr;
+    Timestamp raceStart_ = 0;
+    int pointerTop_ = -kTimePointerHeight;
+    bool active_ = true;
+    bool tipsOn_ = true;
+    double repeatAnchor_ = 0;
+    std::optional<int> dragStartY_;
+    int dragY_ = 0;
+};
+
+}  // namespace korvane

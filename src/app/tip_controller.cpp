@@ -1,0 +1,95 @@
+#include "app/tip_controller.h"
+
+#include <QEvent>
+
+namespace korvane {
+
+namespace {
+
+// Moving onto these puts the tip away: they sit where tips would cover
+// what the user is looking at.
+constexpr const char* kTipHiders[] = {"autoTraceBox", "timeBarBackground"};
+
+}  // namespace
+
+TipController::TipController(QWidget* area) : QObject(area), area_(area) {
+    box_ = new QLabel(area);
+    box_->setObjectName(QStringLiteral("tipBox"));
+    box_->setAlignment(Qt::AlignCenter);
+    box_->setAutoFillBackground(true);
+    QPalette pal = box_->palette();
+    pal.setColor(QPalette::Window, QColor(255, 255, 128));
+    pal.setColor(QPalette::WindowText, Qt::black);
+    box_->setPalette(pal);
+    box_->setFrameShape(QFrame::Box);
+    box_->hide();
+    box_->installEventFilter(this);
+}
+
+void TipController::attach() {
+    for (const TipRow& row : tipTable())
+        for (QWidget* w : area_->findChildren<QWidget*>(QString::fromUtf8(row.objectName)))
+            w->installEventFilter(this);
+    for (const char* name : kTipHiders)
+        for (QWidget* w : area_->findChildren<QWidget*>(QLatin1String(name)))
+            w->installEventFilter(this);
+}
+
+bool TipController::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::Enter && event->type() != QEvent::MouseMove)
+        return QObject::eventFilter(watched, event);
+    auto* w = qobject_cast<QWidget*>(watched);
+    if (!w) return false;
+    if (w == box_) {
+        hideTip();
+        return false;
+    }
+    const QByteArray name = w->objectName().toUtf8();
+    for (const char* hider : kTipHiders)
+        if (name == hider) {
+            hideTip();
+            return false;
+        }
+    if (const TipRow* row = findTip(name.constData())) tipFor(w, *row);
+    return false;
+}
+
+void TipController::tipFor(QWidget* control, const TipRow& row) {
+    switch (row.shown) {
+        case TipShown::WhenTipsOn:
+            if (!tipsEnabled_) return;
+            break;
+        case TipShown::WhilePlaying:
+            if (!playing_ || !playing_()) return;
+            break;
+        case TipShown::Always:
+            break;
+    }
+    const QWidget* anchor = control;
+    const std::string_view anchorName = row.anchor;
+    if (anchorName == "^" && control->parentWidget()) {
+        anchor = control->parentWidget();
+    } else if (!anchorName.empty()) {
+        if (const auto* a = area_->findChild<QWidget*>(QString::fromUtf8(row.anchor))) anchor = a;
+    }
+    showTip(placeTip(row, language_, rectOf(control), rectOf(anchor), area_->width(), last_));
+}
+
+TipRect TipController::rectOf(const QWidget* w) const {
+    const QPoint p = w == area_ ? QPoint(0, 0) : w->mapTo(area_, QPoint(0, 0));
+    return {p.x(), p.y(), w->width(), w->height()};
+}
+
+void TipController::showTip(const TipBox& tip) {
+    last_ = tip.rect;
+    box_->setGeometry(tip.rect.left, tip.rect.top, tip.rect.width, tip.rect.height);
+    box_->setText(QString::fromStdString(tip.text));
+    box_->show();
+    box_->raise();
+}
+
+void TipController::hideTip() {
+    box_->hide();
+}
+
+}  // namespace korvane

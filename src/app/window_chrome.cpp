@@ -1,0 +1,130 @@
+#include "app/window_chrome.h"
+
+#include "app/captions.h"
+#include "ui_text/documents.h"
+#include "weather/weather_address.h"
+
+namespace korvane {
+
+namespace {
+
+constexpr int kMargin = 5;
+constexpr int kListWidth = 180;
+constexpr int kListRows = 8;
+
+QUrl fileUrl(const std::filesystem::path& p) {
+    return QUrl::fromLocalFile(QString::fromStdString(p.string()));
+}
+
+}  // namespace
+
+WindowChrome::WindowChrome(QWidget* area, ControlPanel* controls, std::filesystem::path dataRoot,
+                           ChromeHooks hooks)
+    : QObject(area),
+      area_(area),
+      controls_(controls),
+      dataRoot_(std::move(dataRoot)),
+      hooks_(std::move(hooks)),
+      opener_(desktopOpener()) {
+    panel_ = new DocumentsPanel(area);
+    attachments_ = new AttachmentList([this](const QUrl& url) { return opener_(url); }, area);
+    tips_ = new TipController(area);
+    tips_->setPlayingQuery(hooks_.playing);
+    tips_->setTipsEnabled(controls_->tipsBox->isChecked());
+
+    connect(panel_->japaneseFlag, &QToolButton::clicked, this,
+            [this] { setLanguage(Language::Japanese); });
+    connect(panel_->englishFlag, &QToolButton::clicked, this,
+            [this] { setLanguage(Language::English); });
+    connect(panel_->helpButton, &QPushButton::clicked, this, &WindowChrome::openHelp);
+    connect(panel_, &DocumentsPanel::helpLabelClicked, this, &WindowChrome::openJapaneseHelp);
+    connect(panel_->stopwatchButton, &QPushButton::clicked, this, &WindowChrome::pressStopwatch);
+    connect(controls_->tipsBox, &QCheckBox::toggled, tips_, &TipController::setTipsEnabled);
+    connect(controls_->attachmentsButton, &QPushButton::clicked, this,
+            &WindowChrome::pressAttachments);
+    connect(controls_->weatherButton, &QPushButton::clicked, this, &WindowChrome::openWeather);
+
+    setLanguage(
+        startLanguage(QLocale::system().language() == QLocale::Japanese, japaneseFontInstalled()));
+}
+
+void WindowChrome::setLanguage(Language language) {
+    language_ = language;
+    applyLanguage(area_->window(), language);
+    panel_->showLanguage(language);
+    tips_->setLanguage(language);
+    // Widgets added since the last switch are watched from now on.
+    tips_->attach();
+}
+
+void WindowChrome::setOpener(DocumentOpener opener) {
+    opener_ = std::move(opener);
+}
+
+void WindowChrome::open(const QUrl& url) {
+    // A failing desktop handler is not the user's business: nothing to report.
+    if (opener_) opener_(url);
+}
+
+void WindowChrome::raceOpened(std::shared_ptr<const RaceSession> session) {
+    session_ = std::move(session);
+    std::vector<std::string> names;
+    for (const std::string& name : session_->model.race.attachments) names.push_back(name);
+    attachments_->setDocuments(dataRoot_, std::move(names));
+    controls_->attachmentsButton->setEnabled(session_->raceFile.window.hasAttachments);
+    controls_->weatherButton->setEnabled(true);
+}
+
+void WindowChrome::replayMoved(double seconds) {
+    if (stopwatch_.state() != Stopwatch::State::Running) return;
+    stopwatch_.tick(seconds);
+    panel_->stopwatchReadout->setText(QString::fromStdString(stopwatch_.readout()));
+}
+
+void WindowChrome::pressStopwatch() {
+    stopwatch_.press(hooks_.replaySeconds());
+    panel_->stopwatchButton->setText(QString::fromLatin1(stopwatch_.caption()));
+    panel_->stopwatchReadout->setText(QString::fromStdString(stopwatch_.readout()));
+    panel_->stopwatchReadout->setVisible(stopwatch_.readoutShown());
+}
+
+void WindowChrome::openHelp() {
+    if (const auto page = helpPageToOpen(dataRoot_, language_)) open(fileUrl(*page));
+}
+
+void WindowChrome::openJapaneseHelp() {
+    hooks_.beep(1);
+    const auto page = dataRoot_ / "help" / "index.html";
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(page, ec)) open(fileUrl(page));
+}
+
+void WindowChrome::pressAttachments() {
+    hooks_.stopReplay();
+    hooks_.beep(1);
+    attachments_->press();
+}
+
+void WindowChrome::openWeather() {
+    if (!session_) return;
+    hooks_.stopReplay();
+    const Viewport& view = hooks_.viewport();
+    const auto area = nearestWeatherArea(view.centreLat, view.centreLon);
+    const Timestamp moment = replayMoment(session_->model.race.start, hooks_.replaySeconds());
+    const std::string address = weatherAddress(moment, clock_.now(), area ? &*area : nullptr);
+    open(QUrl(QString::fromStdString(address)));
+}
+
+void WindowChrome::layout(int mapWidth, int height) {
+    panel_->adjustSize();
+    panel_->move(mapWidth, height - panel_->height() - kMargin);
+    panel_->raise();
+    // The list stands left of the attachments button.
+    const QPoint button = controls_->attachmentsButton->mapTo(area_, QPoint(0, 0));
+    attachments_->setGeometry(std::max(0, button.x() - kListWidth - kMargin), button.y(),
+                              kListWidth, kListRows * attachments_->fontMetrics().height() + 6);
+    attachments_->raise();
+    tips_->box()->raise();
+}
+
+}  // namespace korvane

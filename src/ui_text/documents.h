@@ -1,0 +1,34 @@
+// The documents beside a race that the window hands to the desktop: the
+// help pages and the race's attachments. Only files that exist inside their
+// folders are ever offered; the program never reads them.
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+#include "ui_text/language.h"
+
+namespace korvane {
+
+// The help pages to try, in order, below the data root: the page of the
+// language on show first, the other as a fallback.
+std::array<const char*, 2> helpPageOrder(Language language);
+std::optional<std::filesystem::path> helpPageToOpen(const std::filesystem::path& dataRoot,
+                                                    Language language);
+
+// The attachment `name` from the race file, found in attachment/ below the
+// data root; nothing for a name that leaves that folder or is no file.
+std::optional<std::filesystem::path> attachmentPath(const std::filesystem::path& dataRoot,
+                                                    std::string_view name);
+
+// What a press of the attachments button does.
+enum class AttachmentPress {
+    CloseList,  // the list was open: it closes, nothing opens
+    OpenOnly,   // zero or one attachment: open it straight away (if any)
+    ShowList,   // two or more: let the user pick
+};
+AttachmentPress attachmentPress(bool listShown, int attachmentCount);
+
+}  // namespace korvane

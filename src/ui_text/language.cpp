@@ -1,0 +1,9 @@
+#include "ui_text/language.h"
+
+namespace korvane {
+
+Language startLanguage(bool localeIsJapanese, bool fontCoversJapanese) {
+    return localeIsJapanese && fontCoversJapanese ? Language::Japanese : Language::English;
+}
+
+}  // namespace korvane

@@ -1,0 +1,72 @@
+// The tip beside each control: its text in both languages, the box's size
+// and where it stands, keyed by the control's objectName like the caption
+// table. Placing a tip is plain arithmetic on rectangles, so it is worked
+// out here, away from the widgets.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "ui_text/language.h"
+
+namespace korvane {
+
+enum class TipPlace {
+    LeftWithGap,        // ends `offset` pixels left of the control, level with it
+    LeftBy,             // starts `offset` pixels left of the control (or of its panel)
+    LeftOfAnchor,       // ends at the anchor's left edge, level with the control
+    RightAlignedAbove,  // right edges aligned, `offset` pixels above the anchor's top
+    FromWindowRight,    // starts `offset` pixels in from the window's right edge
+    LastPosition,       // wherever the previous tip stood
+};
+
+enum class TipShown {
+    WhenTipsOn,    // only while the "Tips" box is checked
+    Always,        // the help button explains itself even with tips off
+    WhilePlaying,  // the wind graph's tip: only during the replay, tips or not
+};
+
+struct TipRow {
+    const char* objectName;
+    const char* english;
+    int englishWidth;
+    const char* japanese;
+    int japaneseWidth;
+    int englishHeight;
+    int japaneseHeight;
+    TipPlace place;
+    int offset = 0;
+    // The control whose edges the place refers to, when it is not the
+    // control itself; "^" is the panel holding the control.
+    const char* anchor = "";
+    TipShown shown = TipShown::WhenTipsOn;
+};
+
+std::span<const TipRow> tipTable();
+const TipRow* findTip(std::string_view objectName);
+
+struct TipRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    int right() const { return left + width; }
+};
+
+struct TipBox {
+    std::string text;  // lines separated by '\n'
+    TipRect rect;      // in the window's coordinates
+};
+
+// The box of `row` for a control at `control` and its anchor (both in the
+// window's coordinates), in a window `windowWidth` wide, the previous tip
+// having stood at `last`.
+TipBox placeTip(const TipRow& row, Language language, const TipRect& control, const TipRect& anchor,
+                int windowWidth, const TipRect& last);
+
+// Tips whose text depends on what is under the pointer.
+TipBox boatCheckTip(Language language, std::string_view boatName);
+TipBox classCheckTip(Language language, std::string_view className);
+
+}  // namespace korvane

@@ -1,0 +1,26 @@
+// Text drawing needs a QGuiApplication; the tests run without a screen.
+#include <gtest/gtest.h>
+#include <QGuiApplication>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+class GuiEnvironment : public ::testing::Environment {
+  public:
+    void SetUp() override {
+        if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        app_ = std::make_unique<QGuiApplication>(argc_, argv_);
+    }
+    void TearDown() override { app_.reset(); }
+
+  private:
+    int argc_ = 1;
+    char name_[16] = "page_tests";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QGuiApplication> app_;
+};
+
+const auto* const kRegistered = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
+
+}  // namespace
