@@ -111,8 +111,7 @@ void BM_Analysis(benchmark::State& state) {
         cutTracksAfterFinish(m, legs);
         const RaceArea area = computeRaceArea(m, legs.lastPointTimes());
         computeSailedDistances(m, area.cosLat, legs);
-        const CourseGeometry geometry =
-            computeCourseGeometry(m, std::move(points), area.metresPerMinuteLon());
+        const CourseGeometry geometry = computeCourseGeometry(m, std::move(points), area.plane());
         computeLegTotals(geometry, legs);
         finishers = 0;
         for (const BoatLegResult& r : legs.boats) finishers += r.finished() ? 1 : 0;

@@ -23,7 +23,7 @@ OpenRequest largeRace() {
     return request;
 }
 
-std::unique_ptr<RaceSession> openOrSkip(benchmark::State& state) {
+std::shared_ptr<const RaceSession> openOrSkip(benchmark::State& state) {
     try {
         return openRace(largeRace());
     } catch (const std::exception& e) {

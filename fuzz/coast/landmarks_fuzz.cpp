@@ -12,11 +12,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string_view(reinterpret_cast<const char*>(data), size), everywhere);
     int index = 0;
     for (const korvane::Landmark& l : lights) {
-        ++index;
         for (std::int64_t tick = 1; tick <= 60; ++tick) {
             const korvane::LightState s = korvane::lightPhase(l, index, tick);
             (void)korvane::colourValue(s.colour);
         }
+        ++index;
     }
     return 0;
 }

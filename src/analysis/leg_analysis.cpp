@@ -14,15 +14,15 @@ namespace {
 constexpr double kMarkRadiusMinutes = 0.2;
 constexpr double kMarkLeaveMinutes = 0.1;
 
-// Fixes numbered from 1, as the passing rules count them.
+// A boat's fixes as the passing rules read them.
 class Fixes {
   public:
     explicit Fixes(const std::vector<TrackPoint>& track) : track_(track) {}
     int count() const { return static_cast<int>(track_.size()); }
-    const TrackPoint& operator[](int j) const { return track_[static_cast<std::size_t>(j - 1)]; }
+    const TrackPoint& operator[](int j) const { return track_[static_cast<std::size_t>(j)]; }
     double t(int j) const { return (*this)[j].timeSeconds; }
     // t(j) for a j past the end reads as 0, the value an unused slot holds.
-    double tOrZero(int j) const { return j >= 1 && j <= count() ? t(j) : 0; }
+    double tOrZero(int j) const { return j >= 0 && j < count() ? t(j) : 0; }
 
   private:
     const std::vector<TrackPoint>& track_;
@@ -61,23 +61,25 @@ class LineSide {
     double intercept_ = 0;
 };
 
+// The number of fixes in the first half of a track.
 int halfCount(int n) {
     return static_cast<int>(roundHalfEvenToInt(n / 2.0));
 }
 
 // The stretch of track searched for the start: from shortly before the gun
-// to ten minutes after it, within the first half of the track.
+// to ten minutes after it, within the first half of the track. `end` is the
+// last fix of the stretch.
 void startWindow(const Fixes& fixes, int& begin, int& end) {
     const int n = fixes.count();
     const int h = halfCount(n);
-    begin = 1;
-    for (int j = 1; j <= h; ++j)
+    begin = 0;
+    for (int j = 0; j < h; ++j)
         if (fixes.t(j) < -30 && fixes.tOrZero(j + 5) > 0) {
             begin = j;
             break;
         }
-    end = n;
-    for (int k = begin; k <= h; ++k)
+    end = n - 1;
+    for (int k = begin; k < h; ++k)
         if (fixes.t(k) < 600 && fixes.tOrZero(k + 2) > 600) {
             end = k;
             break;
@@ -89,17 +91,17 @@ void searchLineCrossing(const Fixes& fixes, const Line& line, int p, bool lastPo
     const LineSide side(line);
     int first;
     int last;  // last segment scanned (from fix last to last + 1)
-    if (p == 1) {
+    if (p == 0) {
         int end;
         startWindow(fixes, first, end);
         boat.searchIndex = first;
         last = end - 1;
     } else {
         first = boat.searchIndex + 1;
-        last = fixes.count() - 1;
+        last = fixes.count() - 2;
     }
-    std::optional<double>& passTime = boat.passTimeSeconds[static_cast<std::size_t>(p - 1)];
-    for (int u = std::max(first, 1); u <= last; ++u) {
+    std::optional<double>& passTime = boat.passTimeSeconds[static_cast<std::size_t>(p)];
+    for (int u = std::max(first, 0); u <= last; ++u) {
         const TrackPoint& from = fixes[u];
         const TrackPoint& to = fixes[u + 1];
         const double a = side.offset(from.latMinutes, from.lonMinutes);
@@ -122,16 +124,16 @@ void searchNearestApproach(const Fixes& fixes, double targetLat, double targetLo
                            BoatLegResult& boat) {
     int first;
     int last;
-    if (p == 1) {
-        first = 1;
-        last = halfCount(fixes.count());
+    if (p == 0) {
+        first = 0;
+        last = halfCount(fixes.count()) - 1;
     } else {
         first = boat.searchIndex;
-        last = fixes.count() - 1;
+        last = fixes.count() - 2;
     }
-    std::optional<double>& passTime = boat.passTimeSeconds[static_cast<std::size_t>(p - 1)];
+    std::optional<double>& passTime = boat.passTimeSeconds[static_cast<std::size_t>(p)];
     double best = kMarkRadiusMinutes;
-    for (int j = std::max(first, 1); j <= last; ++j) {
+    for (int j = std::max(first, 0); j <= last; ++j) {
         const double d =
             std::hypot(targetLat - fixes[j].latMinutes, targetLon - fixes[j].lonMinutes);
         if (d < best) {
@@ -145,21 +147,22 @@ void searchNearestApproach(const Fixes& fixes, double targetLat, double targetLo
 
 void rankFinishers(LegAnalysis& analysis) {
     const int n = analysis.pointCount();
+    const int finish = n - 1;
     for (BoatLegResult& boat : analysis.boats) {
         int ahead = 0;
         for (const BoatLegResult& other : analysis.boats)
-            if (passedEarlier(other.passTime(n), boat.passTime(n))) ++ahead;
+            if (passedEarlier(other.passTime(finish), boat.passTime(finish))) ++ahead;
         boat.finishRank = 1 + ahead;
     }
     analysis.lastFinishTimeSeconds = 0;
     for (const BoatLegResult& boat : analysis.boats)
-        if (const auto t = boat.passTime(n))
+        if (const auto t = boat.passTime(finish))
             analysis.lastFinishTimeSeconds = std::max(analysis.lastFinishTimeSeconds, *t);
-    for (int p = 1; p <= n; ++p) {
+    for (int p = 0; p < n; ++p) {
         std::optional<double> leader;
         for (const BoatLegResult& boat : analysis.boats)
             if (passedEarlier(boat.passTime(p), leader)) leader = boat.passTime(p);
-        analysis.leaderTimeSeconds[static_cast<std::size_t>(p - 1)] = leader;
+        analysis.leaderTimeSeconds[static_cast<std::size_t>(p)] = leader;
     }
 }
 
@@ -202,8 +205,8 @@ double sailedBetween(const Fixes& fixes, const GroundDistance& distance, double 
     // track for it would add up everything after the entry instead.
     if (t1 < t0) return 0;
     double sum = 0;
-    int s = 1;
-    for (int j = 1; j <= n - 1; ++j)
+    int s = 0;
+    for (int j = 0; j + 1 < n; ++j)
         if (fixes.t(j) <= t0 && t0 < fixes.t(j + 1)) {
             const Position entry = interpolate(fixes[j], fixes[j + 1], fractionAt(fixes, j, t0));
             s = j + 1;
@@ -214,8 +217,8 @@ double sailedBetween(const Fixes& fixes, const GroundDistance& distance, double 
             sum += distance(entry, at(fixes[j + 1]));
             break;
         }
-    int e = n;
-    for (int j = s; j <= n - 1; ++j)
+    int e = n - 1;
+    for (int j = s; j + 1 < n; ++j)
         if (fixes.t(j) <= t1 && t1 < fixes.t(j + 1)) {
             sum += distance(at(fixes[j]),
                             interpolate(fixes[j], fixes[j + 1], fractionAt(fixes, j, t1)));
@@ -236,7 +239,7 @@ std::vector<std::optional<double>> LegAnalysis::lastPointTimes() const {
     std::vector<std::optional<double>> times;
     const int n = pointCount();
     if (n < 2) return times;
-    for (const BoatLegResult& boat : boats) times.push_back(boat.passTime(n));
+    for (const BoatLegResult& boat : boats) times.push_back(boat.passTime(n - 1));
     return times;
 }
 
@@ -251,25 +254,25 @@ LegAnalysis detectPassings(const RaceModel& model, const std::vector<CoursePoint
         boat.passTimeSeconds.assign(static_cast<std::size_t>(n), std::nullopt);
         boat.legDistanceMetres.assign(static_cast<std::size_t>(n), 0);
     }
-    for (int p = 1; p <= n; ++p) {
-        const CoursePoint& point = course[static_cast<std::size_t>(p - 1)];
-        for (int b = 1; b <= boatCount; ++b) {
+    for (int p = 0; p < n; ++p) {
+        const CoursePoint& point = course[static_cast<std::size_t>(p)];
+        for (int b = 0; b < boatCount; ++b) {
             const Fixes fixes(model.boats[b].track);
-            BoatLegResult& boat = analysis.boats[static_cast<std::size_t>(b - 1)];
+            BoatLegResult& boat = analysis.boats[static_cast<std::size_t>(b)];
             double targetLat = point.latMinutes;
             double targetLon = point.lonMinutes;
             if (point.kind == CoursePointKind::Line) {
                 const Line& line = model.lines[point.index];
-                searchLineCrossing(fixes, line, p, p == n, boat);
+                searchLineCrossing(fixes, line, p, p == n - 1, boat);
                 targetLat = line.lat1Minutes;
                 targetLon = line.lon1Minutes;
             }
             if (!boat.passed(p)) searchNearestApproach(fixes, targetLat, targetLon, p, boat);
         }
     }
-    for (int b = 1; b <= boatCount; ++b)
+    for (int b = 0; b < boatCount; ++b)
         if (!model.boats[b].mayFinish)
-            analysis.boats[static_cast<std::size_t>(b - 1)].passTimeSeconds.back().reset();
+            analysis.boats[static_cast<std::size_t>(b)].passTimeSeconds.back().reset();
     rankFinishers(analysis);
     return analysis;
 }
@@ -277,16 +280,17 @@ LegAnalysis detectPassings(const RaceModel& model, const std::vector<CoursePoint
 void cutTracksAfterFinish(RaceModel& model, const LegAnalysis& analysis) {
     const int n = analysis.pointCount();
     if (n == 0) return;
-    for (int b = 1; b <= model.boatCount(); ++b) {
+    for (int b = 0; b < model.boatCount(); ++b) {
         const BoatLegResult& result = analysis.boat(b);
         if (!result.finished()) continue;
         std::vector<TrackPoint>& track = model.boats[b].track;
         const Fixes fixes(track);
-        const double keepBefore = *result.passTime(n) + 60;
-        int j = fixes.count();
-        while (j >= 1 && fixes.t(j) >= keepBefore) --j;
-        if (j < 1) continue;
-        const int keep = std::min(j + 3, fixes.count());
+        const double keepBefore = *result.passTime(n - 1) + 60;
+        int j = fixes.count() - 1;
+        while (j >= 0 && fixes.t(j) >= keepBefore) --j;
+        if (j < 0) continue;
+        // Fix j and the three after it stay.
+        const int keep = std::min(j + 4, fixes.count());
         track.resize(static_cast<std::size_t>(keep));
     }
 }
@@ -294,22 +298,23 @@ void cutTracksAfterFinish(RaceModel& model, const LegAnalysis& analysis) {
 void computeSailedDistances(const RaceModel& model, double cosLat, LegAnalysis& analysis) {
     const int n = analysis.pointCount();
     const GroundDistance distance(cosLat);
-    for (int b = 1; b <= model.boatCount(); ++b) {
-        BoatLegResult& result = analysis.boats[static_cast<std::size_t>(b - 1)];
+    for (int b = 0; b < model.boatCount(); ++b) {
+        BoatLegResult& result = analysis.boats[static_cast<std::size_t>(b)];
         std::fill(result.legDistanceMetres.begin(), result.legDistanceMetres.end(), 0.0);
         if (!result.finished()) continue;
         const Fixes fixes(model.boats[b].track);
-        for (int k = 1; k <= n; ++k) {
+        const int whole = n - 1;  // the slot of the whole race
+        for (int k = 0; k < n; ++k) {
             // A leg with an end never passed has no distance; the whole
             // race (the last slot) always has one, since the boat finished.
-            if (k < n && !(result.passed(k) && result.passed(k + 1))) continue;
+            if (k < whole && !(result.passed(k) && result.passed(k + 1))) continue;
             double t0 = 0;
-            double t1 = *result.passTime(n);
-            if (k < n) {
-                t0 = k == 1 ? 0 : *result.passTime(k);
+            double t1 = *result.passTime(n - 1);
+            if (k < whole) {
+                t0 = k == 0 ? 0 : *result.passTime(k);
                 t1 = *result.passTime(k + 1);
             }
-            result.legDistanceMetres[static_cast<std::size_t>(k - 1)] =
+            result.legDistanceMetres[static_cast<std::size_t>(k)] =
                 sailedBetween(fixes, distance, t0, t1);
         }
     }
@@ -321,17 +326,17 @@ void computeLegTotals(const CourseGeometry& geometry, LegAnalysis& analysis) {
         boat.upTimeSeconds = boat.downTimeSeconds = 0;
         boat.upDistanceNm = boat.downDistanceNm = 0;
         boat.upTotalsComplete = boat.downTotalsComplete = true;
-        for (int k = 1; k <= legCount; ++k) {
-            const LegKind kind = geometry.legs[static_cast<std::size_t>(k - 1)].kind;
+        for (int k = 0; k < legCount; ++k) {
+            const LegKind kind = geometry.legs[static_cast<std::size_t>(k)].kind;
             if (kind == LegKind::Across) continue;
             const bool up = kind == LegKind::Up;
             if (!(boat.passed(k) && boat.passed(k + 1))) {
                 (up ? boat.upTotalsComplete : boat.downTotalsComplete) = false;
                 continue;
             }
-            // Leg 1 counts from the gun, not from the boat's own start.
+            // The first leg counts from the gun, not from the boat's own start.
             const double legTime =
-                k == 1 ? *boat.passTime(2) : *boat.passTime(k + 1) - *boat.passTime(k);
+                k == 0 ? *boat.passTime(1) : *boat.passTime(k + 1) - *boat.passTime(k);
             const double legNm = boat.legDistance(k) / kMetresPerMinuteLat;
             (up ? boat.upTimeSeconds : boat.downTimeSeconds) += legTime;
             (up ? boat.upDistanceNm : boat.downDistanceNm) += legNm;

@@ -14,10 +14,10 @@
 namespace korvane {
 
 struct BoatLegResult {
-    // [p - 1]: course point p; empty when the boat did not pass it.
+    // [p]: course point p; empty when the boat did not pass it.
     std::vector<std::optional<double>> passTimeSeconds;
-    std::vector<double> legDistanceMetres;  // [k - 1]: leg k; the last slot: gun to finish
-    int searchIndex = 1;                    // 1-based fix where the next search starts
+    std::vector<double> legDistanceMetres;  // [k]: leg k; the last slot: gun to finish
+    int searchIndex = 0;                    // the fix where the next search starts
     int finishRank = 0;
     double upTimeSeconds = 0;
     double downTimeSeconds = 0;
@@ -31,16 +31,16 @@ struct BoatLegResult {
     // Outside the course (an empty course has no points) nothing was passed
     // and nothing sailed.
     std::optional<double> passTime(int p) const {
-        return p >= 1 && p <= pointCount() ? passTimeSeconds[static_cast<std::size_t>(p - 1)]
-                                           : std::nullopt;
+        return p >= 0 && p < pointCount() ? passTimeSeconds[static_cast<std::size_t>(p)]
+                                          : std::nullopt;
     }
     double legDistance(int k) const {
-        return k >= 1 && k <= static_cast<int>(legDistanceMetres.size())
-                   ? legDistanceMetres[static_cast<std::size_t>(k - 1)]
+        return k >= 0 && k < static_cast<int>(legDistanceMetres.size())
+                   ? legDistanceMetres[static_cast<std::size_t>(k)]
                    : 0;
     }
     bool passed(int p) const { return passTime(p).has_value(); }
-    bool finished() const { return !passTimeSeconds.empty() && passed(pointCount()); }
+    bool finished() const { return !passTimeSeconds.empty() && passed(pointCount() - 1); }
     int pointCount() const { return static_cast<int>(passTimeSeconds.size()); }
 };
 
@@ -49,15 +49,15 @@ struct BoatLegResult {
 bool passedEarlier(std::optional<double> a, std::optional<double> b);
 
 struct LegAnalysis {
-    std::vector<BoatLegResult> boats;  // [b - 1]: boat slot b
-    // [p - 1]: earliest passing of point p; empty when nobody passed it.
+    std::vector<BoatLegResult> boats;  // [b]: boat slot b
+    // [p]: earliest passing of point p; empty when nobody passed it.
     std::vector<std::optional<double>> leaderTimeSeconds;
     double lastFinishTimeSeconds = 0;  // 0 when nobody finished
 
     int pointCount() const { return static_cast<int>(leaderTimeSeconds.size()); }
-    const BoatLegResult& boat(int b) const { return boats[static_cast<std::size_t>(b - 1)]; }
+    const BoatLegResult& boat(int b) const { return boats.at(static_cast<std::size_t>(b)); }
     std::optional<double> leaderTime(int p) const {
-        return leaderTimeSeconds[static_cast<std::size_t>(p - 1)];
+        return leaderTimeSeconds.at(static_cast<std::size_t>(p));
     }
     // Each boat's passing time of the last course point; empty for a course
     // of fewer than 2 points (the race area then takes every fix).

@@ -6,7 +6,7 @@ std::optional<double> LegFigures::legTime(int b, int k) const {
     const BoatLegResult& r = boat(b);
     const auto end = r.passTime(k + 1);
     if (!end) return std::nullopt;
-    if (k == 1) return *end;
+    if (k == 0) return *end;
     const auto start = r.passTime(k);
     if (!start) return std::nullopt;
     return *end - *start;
@@ -21,7 +21,7 @@ std::optional<double> LegFigures::legSpeed(int b, int k) const {
 
 std::optional<double> LegFigures::averageSpeed(int b) const {
     const auto time = raceTime(b);
-    const double metres = boat(b).legDistance(pointCount());
+    const double metres = boat(b).legDistance(pointCount() - 1);
     if (time && *time > 0 && metres > 0) return metres / *time * kKnotsPerMetrePerSecond;
     return std::nullopt;
 }
@@ -48,7 +48,7 @@ double LegFigures::downVmc(int b) const {
 
 double LegFigures::courseNm(LegKind kind) const {
     double sum = 0;
-    for (int k = 1; k <= legCount(); ++k)
+    for (int k = 0; k < legCount(); ++k)
         if (leg(k).kind == kind) sum += leg(k).lengthMetres / kMetresPerMinuteLat;
     return sum;
 }
@@ -68,14 +68,14 @@ int LegFigures::position(int b, int p) const {
     return 1 + ahead;
 }
 
-int LegFigures::bestBoat() const {
-    if (pointCount() == 0) return 0;
-    int best = 0;
+std::optional<int> LegFigures::bestBoat() const {
+    if (pointCount() == 0) return std::nullopt;
+    std::optional<int> best;
     double bestTime = 0;
-    for (int b = 1; b <= boatCount(); ++b) {
+    for (int b = 0; b < boatCount(); ++b) {
         const auto t = raceTime(b);
         if (!t || *t <= 0) continue;
-        if (best == 0 || *t < bestTime) {
+        if (!best || *t < bestTime) {
             best = b;
             bestTime = *t;
         }

@@ -21,12 +21,13 @@ class LegFigures {
     int legCount() const { return pointCount() > 0 ? pointCount() - 1 : 0; }
     int boatCount() const { return static_cast<int>(analysis_.boats.size()); }
     const BoatLegResult& boat(int b) const { return analysis_.boat(b); }
-    const CourseLeg& leg(int k) const { return geometry_.legs[static_cast<std::size_t>(k - 1)]; }
+    const CourseLeg& leg(int k) const { return geometry_.legs.at(static_cast<std::size_t>(k)); }
 
-    // Leg 1 counts from the gun, not from the boat's own start; empty unless
-    // the leg's end (and, after leg 1, its start) was passed.
+    // The first leg counts from the gun, not from the boat's own start;
+    // empty unless the leg's end (and, after the first leg, its start) was
+    // passed.
     std::optional<double> legTime(int b, int k) const;
-    std::optional<double> raceTime(int b) const { return boat(b).passTime(pointCount()); }
+    std::optional<double> raceTime(int b) const { return boat(b).passTime(pointCount() - 1); }
     // Knots over leg k; nullopt unless time and distance are above 0 and the
     // leg's end point was passed.
     std::optional<double> legSpeed(int b, int k) const;
@@ -43,9 +44,9 @@ class LegFigures {
     double downCourseNm() const;
     // 1 + the boats with a strictly earlier passing of point p.
     int position(int b, int p) const;
-    // The fastest finisher (first in boat order on a tie), or 0 when nobody
+    // The fastest finisher (first in boat order on a tie); empty when nobody
     // finished.
-    int bestBoat() const;
+    std::optional<int> bestBoat() const;
 
   private:
     double courseNm(LegKind kind) const;

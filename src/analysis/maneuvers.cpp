@@ -399,13 +399,15 @@ std::vector<Maneuver> boatManeuvers(const RaceModel& model, const LegAnalysis& l
     in.boatLengthMetres = boat.lengthMetres;
     in.fromSeconds = 0;
     in.toSeconds = boat.track.back().timeSeconds;
-    if (b <= static_cast<int>(legs.boats.size())) {
+    if (b < static_cast<int>(legs.boats.size())) {
         const BoatLegResult& r = legs.boat(b);
-        if (r.finished()) in.toSeconds = *r.passTime(r.pointCount());
-        for (int p = 2; p < r.pointCount(); ++p)
+        const int finish = r.pointCount() - 1;
+        if (r.finished()) in.toSeconds = *r.passTime(finish);
+        // Every point between the start and the finish is rounded.
+        for (int p = 1; p < finish; ++p)
             if (r.passed(p)) in.roundingTimesSeconds.push_back(*r.passTime(p));
-        for (int k = 1; k <= course.legCount() && k < r.pointCount(); ++k) {
-            const LegKind kind = course.legs[static_cast<std::size_t>(k - 1)].kind;
+        for (int k = 0; k < course.legCount() && k < finish; ++k) {
+            const LegKind kind = course.legs[static_cast<std::size_t>(k)].kind;
             if (kind == LegKind::Across || !r.passed(k) || !r.passed(k + 1)) continue;
             in.legSpans.push_back({*r.passTime(k), *r.passTime(k + 1), kind == LegKind::Up});
         }
@@ -423,10 +425,10 @@ std::vector<std::vector<Maneuver>> findRaceManeuvers(const RaceModel& model,
     std::vector<std::vector<Maneuver>> out(static_cast<std::size_t>(boats));
     // Boats are independent: workers take the next boat in turn, and each
     // writes only its own slot, so the result is that of a serial run.
-    std::atomic<int> next{1};
+    std::atomic<int> next{0};
     const auto work = [&] {
-        for (int b = next++; b <= boats; b = next++)
-            out[static_cast<std::size_t>(b - 1)] = boatManeuvers(model, legs, course, plane, b);
+        for (int b = next++; b < boats; b = next++)
+            out[static_cast<std::size_t>(b)] = boatManeuvers(model, legs, course, plane, b);
     };
     const unsigned threads = std::min<unsigned>(std::max(1u, std::thread::hardware_concurrency()),
                                                 static_cast<unsigned>(std::max(boats, 1)));

@@ -56,7 +56,7 @@ struct ManeuverInput {
 std::vector<Maneuver> findManeuvers(const ManeuverInput& input, const LocalPlane& plane,
                                     const ManeuverThresholds& thresholds = {});
 
-// Every boat of the race, [b - 1] for boat slot b: from the gun to the
+// Every boat of the race, [b] for boat slot b: from the gun to the
 // boat's finish (or its last fix), roundings from the passings, median VMG
 // on the course's upwind and downwind legs.
 std::vector<std::vector<Maneuver>> findRaceManeuvers(const RaceModel& model,

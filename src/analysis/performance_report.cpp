@@ -34,7 +34,7 @@ class ReportWriter {
     int legs() const { return figures_.legCount(); }
     std::string boatName(int b) const { return reportField(model_.boats[b].name); }
     std::string pointName(int p) const {
-        return reportField(geometry_.points[static_cast<std::size_t>(p - 1)].name);
+        return reportField(geometry_.points.at(static_cast<std::size_t>(p)).name);
     }
     std::string legHeadings() const;
     std::string classRow() const;
@@ -62,14 +62,14 @@ std::string orDash(const std::optional<std::string>& text) {
 
 std::string ReportWriter::legHeadings() const {
     std::string text;
-    for (int k = 1; k <= legs(); ++k)
-        text += "," + (k == 1 ? std::string("ST") : pointName(k)) + "->" + pointName(k + 1);
+    for (int k = 0; k < legs(); ++k)
+        text += "," + (k == 0 ? std::string("ST") : pointName(k)) + "->" + pointName(k + 1);
     return text;
 }
 
 std::string ReportWriter::classRow() const {
     std::string text;
-    for (int k = 1; k <= legs(); ++k) {
+    for (int k = 0; k < legs(); ++k) {
         const LegKind kind = figures_.leg(k).kind;
         text += ",";
         if (kind != LegKind::Across) text += std::string("(") + legKindLabel(kind) + ")";
@@ -78,7 +78,7 @@ std::string ReportWriter::classRow() const {
 }
 
 void ReportWriter::boatRows(const std::function<std::string(int)>& cells) {
-    for (int b = 1; b <= figures_.boatCount(); ++b) line(boatName(b) + cells(b));
+    for (int b = 0; b < figures_.boatCount(); ++b) line(boatName(b) + cells(b));
 }
 
 void ReportWriter::header() {
@@ -98,17 +98,17 @@ void ReportWriter::timeTable() {
         const BoatLegResult& r = figures_.boat(b);
         std::string row;
         if (corrected()) row += "," + formatNumber(model_.boats[b].tcf);
-        for (int k = 1; k <= legs(); ++k) {
+        for (int k = 0; k < legs(); ++k) {
             const auto t = figures_.legTime(b, k);
             row += "," + (t && *t > 0 ? formatWhole(*t) : std::string("-"));
         }
         const auto raceTime = figures_.raceTime(b);
         row += "," + (raceTime && *raceTime > 0 ? formatWhole(*raceTime) : std::string("-"));
-        const double metres = r.legDistance(n());
+        const double metres = r.legDistance(n() - 1);
         row += ",," + (metres > 0 ? formatFourDecimals(metres / kMetresPerMinuteLat) : "-");
         const auto average = figures_.averageSpeed(b);
         row += "," + (r.finished() && average ? formatFourDecimals(*average) : "-");
-        const auto start = r.passTime(1);
+        const auto start = r.passTime(0);
         if (start && *start > 0) row += ", ," + formatWhole(*start);
         return row;
     });
@@ -118,12 +118,12 @@ void ReportWriter::positionTable() {
     blank(2);
     line("Position by each Mark/Line");
     std::string heading = "Boat Name";
-    for (int p = 1; p <= n(); ++p)
-        heading += "," + (p == n() ? std::string("FINISH") : p == 1 ? "START" : pointName(p));
+    for (int p = 0; p < n(); ++p)
+        heading += "," + (p == n() - 1 ? std::string("FINISH") : p == 0 ? "START" : pointName(p));
     line(heading);
     boatRows([&](int b) {
         std::string row;
-        for (int p = 1; p <= n(); ++p)
+        for (int p = 0; p < n(); ++p)
             row += "," + (figures_.boat(b).passed(p) ? std::to_string(figures_.position(b, p))
                                                      : std::string("-"));
         return row;
@@ -136,14 +136,14 @@ void ReportWriter::courseTable() {
     line("Line/Mark" + legHeadings() + ",Total(A)");
     line("Point of sail" + classRow() + ",,,UP_DIST,DN_DIST");
     std::string lengths = "Length";
-    for (int k = 1; k <= legs(); ++k)
+    for (int k = 0; k < legs(); ++k)
         lengths += "," + formatFourDecimals(figures_.leg(k).lengthMetres / kMetresPerMinuteLat);
     lengths += "," + formatFourDecimals(geometry_.totalLengthMetres / kMetresPerMinuteLat);
     lengths +=
         ",," + formatNumber(figures_.upCourseNm()) + "," + formatNumber(figures_.downCourseNm());
     line(lengths);
     std::string bearings = "BRG(deg/Mag)";
-    for (int k = 1; k <= legs(); ++k) {
+    for (int k = 0; k < legs(); ++k) {
         double magnetic = figures_.leg(k).bearingDegrees - model_.race.magneticVariation;
         if (magnetic < 0) magnetic += 360;
         if (magnetic > 360) magnetic -= 360;
@@ -159,7 +159,7 @@ void ReportWriter::sailedDistanceTable() {
     line("Boat Name" + legHeadings() + ",Total(B)");
     boatRows([&](int b) {
         std::string row;
-        for (int k = 1; k <= n(); ++k) {
+        for (int k = 0; k < n(); ++k) {
             const double metres = figures_.boat(b).legDistance(k);
             row += "," + (metres > 0 ? formatFourDecimals(metres / kMetresPerMinuteLat) : "-");
         }
@@ -174,7 +174,7 @@ void ReportWriter::speedTable() {
     line("Boat Name" + legHeadings() + ",Ave(C)");
     boatRows([&](int b) {
         std::string row;
-        for (int k = 1; k <= legs(); ++k) {
+        for (int k = 0; k < legs(); ++k) {
             const auto speed = figures_.legSpeed(b, k);
             row += "," + orDash(speed ? std::optional(formatFourDecimals(*speed)) : std::nullopt);
         }
@@ -206,8 +206,8 @@ void ReportWriter::summary() {
 }
 
 void ReportWriter::differenceTables() {
-    const int best = figures_.bestBoat();
-    const BoatLegResult* bestResult = best > 0 ? &figures_.boat(best) : nullptr;
+    const std::optional<int> best = figures_.bestBoat();
+    const BoatLegResult* bestResult = best ? &figures_.boat(*best) : nullptr;
     auto legPassed = [&](const BoatLegResult& r, int k) { return r.passed(k) && r.passed(k + 1); };
 
     blank(2);
@@ -219,13 +219,13 @@ void ReportWriter::differenceTables() {
     boatRows([&](int b) {
         const BoatLegResult& r = figures_.boat(b);
         std::string row;
-        for (int k = 1; k <= legs(); ++k) {
+        for (int k = 0; k < legs(); ++k) {
             const bool known = bestResult && legPassed(r, k) && legPassed(*bestResult, k);
-            row += "," + (known ? formatWhole(*figures_.legTime(b, k) - *figures_.legTime(best, k))
+            row += "," + (known ? formatWhole(*figures_.legTime(b, k) - *figures_.legTime(*best, k))
                                 : std::string("-"));
         }
         if (bestResult && r.finished()) {
-            const double d = *figures_.raceTime(b) - *figures_.raceTime(best);
+            const double d = *figures_.raceTime(b) - *figures_.raceTime(*best);
             row += "," + withSign(d, formatWhole(d));
         } else {
             row += ",-";
@@ -239,7 +239,7 @@ void ReportWriter::differenceTables() {
     line("Boat Name" + legHeadings() + ",Total(B)");
     boatRows([&](int b) {
         std::string row;
-        for (int k = 1; k <= n(); ++k) {
+        for (int k = 0; k < n(); ++k) {
             const double metres = figures_.boat(b).legDistance(k);
             if (bestResult && metres > 0 && bestResult->legDistance(k) > 0) {
                 const double d = metres - bestResult->legDistance(k);
@@ -262,11 +262,11 @@ void ReportWriter::differenceTables() {
             const double d = *own - *theirs;
             return "," + withSign(d, formatFourDecimals(d));
         };
-        for (int k = 1; k <= legs(); ++k)
+        for (int k = 0; k < legs(); ++k)
             row += difference(figures_.legSpeed(b, k),
-                              best > 0 ? figures_.legSpeed(best, k) : std::nullopt);
+                              best ? figures_.legSpeed(*best, k) : std::nullopt);
         row += difference(figures_.averageSpeed(b),
-                          best > 0 ? figures_.averageSpeed(best) : std::nullopt);
+                          best ? figures_.averageSpeed(*best) : std::nullopt);
         return row;
     });
 }

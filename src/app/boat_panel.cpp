@@ -41,7 +41,7 @@ void BoatPanel::setSession(const RaceSession& s) {
     classBoxes_.clear();
     selection_.reset(s.model);
     std::vector<std::optional<int>> classOf;
-    for (const Boat& boat : s.model.boats) classOf.push_back(classSlotOf(boat));
+    for (const Boat& boat : s.model.boats) classOf.push_back(boat.classIndex);
     const BoatListPlacement place =
         placeBoatList(classOf, s.model.classes.count(), s.model.classesSeparated);
     title_->move(place.title);

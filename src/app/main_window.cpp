@@ -43,9 +43,9 @@ ReplayRace replayRaceOf(const RaceSession& s) {
     r.startSecondsOfDay = startSecondsOfDay(race.start);
     r.sunriseSeconds = s.area.sunriseSeconds;
     r.sunsetSeconds = s.area.sunsetSeconds;
-    for (int b = 1; b <= s.model.boatCount(); ++b) {
+    for (int b = 0; b < s.model.boatCount(); ++b) {
         const BoatLegResult& result = s.legs.boat(b);
-        r.finishTimesSeconds.push_back(result.passTime(result.pointCount()));
+        r.finishTimesSeconds.push_back(result.passTime(result.pointCount() - 1));
     }
     return r;
 }
@@ -470,7 +470,7 @@ void MainWindow::secondTick() {
     std::vector<BoatSpeedSample> samples;
     const auto& boats = map_->boatsNow();
     const auto& checked = displayState().boatChecked;
-    for (int b = 1; b <= session_->model.boatCount() && b < static_cast<int>(boats.size()); ++b) {
+    for (int b = 0; b < session_->model.boatCount() && b < static_cast<int>(boats.size()); ++b) {
         const BoatNow& now = boats[static_cast<std::size_t>(b)];
         const bool visible = checked.size() > static_cast<std::size_t>(b)
                                  ? checked[static_cast<std::size_t>(b)]

@@ -66,7 +66,7 @@ void MapView::refreshStaticMap(const DisplayState& d) {
                   staticWhere_.manualZoom,
                   d.northUp,
                   d.seaLevel,
-                  checkedBoatsOf(d),
+                  d.boatChecked,
                   {}};
     if (repeatSpan_) key.span = std::pair(repeatSpan_->startSeconds, repeatSpan_->endSeconds);
     if (staticKey_ != key) {
@@ -80,7 +80,7 @@ void MapView::refreshStaticMap(const DisplayState& d) {
         highlightMap_ = QImage();
         if (r.lineEndMissing) emit lineEndMissing();
     }
-    const std::optional<int> h = highlightedBoatOf(d);
+    const std::optional<int> h = d.highlightBoat;
     if (h != highlightDrawn_) {
         highlightDrawn_ = h;
         highlightMap_ = QImage();
@@ -142,8 +142,8 @@ void MapView::showEditSnapshot(double timeSeconds, const DisplayState& d) {
     staticWhere_.northUp = d.northUp;
     staticWhere_.windDirectionDegrees = session_->model.race.windDirection;
     EditSnapshotInput in;
-    in.map = {&session_->model,  &session_->area, &session_->coast.coastline,
-              checkedBoatsOf(d), std::nullopt,    d.seaLevel};
+    in.map = {&session_->model, &session_->area, &session_->coast.coastline,
+              d.boatChecked,    std::nullopt,    d.seaLevel};
     in.timeSeconds = timeSeconds;
     in.showName = d.showName;
     in.timeBarTop = d.timeBarTop;

@@ -60,9 +60,8 @@ void OverviewPanel::paintEvent(QPaintEvent*) {
     for (const Boat& boat : session_->model.boats) {
         if (preview_) {
             if (k < preview_->size() && (*preview_)[k]) dot(*(*preview_)[k], boat.colour);
-        } else if (k + 1 < dots_.size() && !dots_[k + 1].isNull()) {
-            // The renderer's dots are by slot, counted from 1.
-            dot(dots_[k + 1], boat.colour);
+        } else if (k < dots_.size() && !dots_[k].isNull()) {
+            dot(dots_[k], boat.colour);
         }
         ++k;
     }

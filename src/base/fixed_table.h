@@ -1,6 +1,7 @@
-// A 1-based table with a fixed capacity, the shape every table of the race
-// model has. Appending to a full table is refused, never written past, and
-// a slot outside the table is refused in every build, not only by assert.
+// A table with a fixed capacity, the shape every table of the race model
+// has; items are numbered from 0, as everywhere inside the program. Appending to a full table is
+// refused, never written past, and a slot outside the table is refused in every build, not only by
+// assert.
 #pragma once
 
 #include <cstddef>
@@ -19,14 +20,14 @@ class FixedTable {
     bool empty() const { return items_.empty(); }
     bool full() const { return count() >= Capacity; }
 
-    // Slot n, 1-based; throws std::out_of_range outside 1 ... count().
-    T& operator[](int n) { return items_[offset(n)]; }
-    const T& operator[](int n) const { return items_[offset(n)]; }
-    bool contains(int n) const { return n >= 1 && n <= count(); }
+    // Item i; throws std::out_of_range outside 0 ... count() - 1.
+    T& operator[](int i) { return items_[offset(i)]; }
+    const T& operator[](int i) const { return items_[offset(i)]; }
+    bool contains(int i) const { return i >= 0 && i < count(); }
 
-    // Item i, 0-based; throws std::out_of_range outside 0 ... count() - 1.
-    T& at(int i) { return (*this)[i + 1]; }
-    const T& at(int i) const { return (*this)[i + 1]; }
+    // The same as operator[].
+    T& at(int i) { return items_[offset(i)]; }
+    const T& at(int i) const { return items_[offset(i)]; }
 
     // False, and the table unchanged, when the table is full.
     bool append(T item) {
@@ -38,8 +39,9 @@ class FixedTable {
     void truncate(int n) {
         if (n >= 0 && n < count()) items_.resize(static_cast<std::size_t>(n));
     }
-    void removeAt(int n) {
-        if (contains(n)) items_.erase(items_.begin() + (n - 1));
+    // Removes item i; an index outside the table changes nothing.
+    void removeAt(int i) {
+        if (contains(i)) items_.erase(items_.begin() + i);
     }
 
     auto begin() { return items_.begin(); }
@@ -48,11 +50,11 @@ class FixedTable {
     auto end() const { return items_.end(); }
 
   private:
-    std::size_t offset(int n) const {
-        if (!contains(n))
-            throw std::out_of_range("table slot " + std::to_string(n) + " of " +
+    std::size_t offset(int i) const {
+        if (!contains(i))
+            throw std::out_of_range("table index " + std::to_string(i) + " of " +
                                     std::to_string(count()));
-        return static_cast<std::size_t>(n - 1);
+        return static_cast<std::size_t>(i);
     }
 
     std::vector<T> items_;

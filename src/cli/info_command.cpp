@@ -110,7 +110,7 @@ void writeTotal(JsonWriter& json, const char* name, bool complete, double value)
 }
 
 void writeBoatLegs(JsonWriter& json, const LegAnalysis& legs, int slot) {
-    if (slot < 1 || slot > static_cast<int>(legs.boats.size())) return;
+    if (slot < 0 || slot >= static_cast<int>(legs.boats.size())) return;
     const BoatLegResult& r = legs.boat(slot);
     writeTimes(json, "passTime", r.passTimeSeconds);
     writeNumbers(json, "legDistance", r.legDistanceMetres);
@@ -148,7 +148,8 @@ void writeBoat(JsonWriter& json, const Boat& b, const RaceSession& session, int 
     const LegAnalysis& legs = session.legs;
     json.beginObject();
     json.field("logFile", b.logFile).field("name", b.name);
-    json.field("classIndex", b.classIndex).field("tcf", b.tcf);
+    // Classes are numbered from 1 here, 0 meaning none.
+    json.field("classIndex", b.classIndex ? *b.classIndex + 1 : 0).field("tcf", b.tcf);
     json.field("length", static_cast<double>(b.lengthMetres));
     json.field("timeOffset", b.timeOffsetSeconds);
     json.field("visible", flag(b.visible)).field("mayFinish", flag(b.mayFinish));
@@ -156,8 +157,8 @@ void writeBoat(JsonWriter& json, const Boat& b, const RaceSession& session, int 
     // Race seconds of the first and last fix; a boat is only kept with fixes.
     json.field("firstTime", b.track.empty() ? 0.0 : b.track.front().timeSeconds);
     json.field("lastTime", b.track.empty() ? 0.0 : b.track.back().timeSeconds);
-    if (slot >= 1 && slot <= static_cast<int>(session.maneuvers.size()))
-        writeManeuverCounts(json, session.maneuvers[static_cast<std::size_t>(slot - 1)]);
+    if (slot >= 0 && slot < static_cast<int>(session.maneuvers.size()))
+        writeManeuverCounts(json, session.maneuvers[static_cast<std::size_t>(slot)]);
     writeBoatLegs(json, legs, slot);
     json.endObject();
 }
@@ -206,9 +207,10 @@ void writeInstrumentEvents(JsonWriter& json, const RaceModel& m) {
     for (const Boat& b : m.boats) any = any || !b.instrumentEvents.empty();
     if (!any) return;
     json.key("instrumentEvents").beginArray();
-    for (int slot = 1; slot <= m.boatCount(); ++slot)
+    for (int slot = 0; slot < m.boatCount(); ++slot)
         for (const InstrumentEvent& e : m.boats[slot].instrumentEvents) {
-            json.beginObject().field("boat", slot).field("kind", eventName(e.kind));
+            // Boats are numbered from 1 here, as in every listing.
+            json.beginObject().field("boat", slot + 1).field("kind", eventName(e.kind));
             json.field("time", e.timeSeconds);
             if (e.kind == InstrumentEvent::Kind::PinEnd || e.kind == InstrumentEvent::Kind::BoatEnd)
                 json.field("lat", e.latMinutes).field("lon", e.lonMinutes);
@@ -228,7 +230,7 @@ void writeJson(const RaceSession& session, std::ostream& out) {
     for (const BoatClass& c : m.classes) json.beginObject().field("name", c.name).endObject();
     json.endArray();
     json.key("boats").beginArray();
-    for (int slot = 1; slot <= m.boatCount(); ++slot) writeBoat(json, m.boats[slot], session, slot);
+    for (int slot = 0; slot < m.boatCount(); ++slot) writeBoat(json, m.boats[slot], session, slot);
     json.endArray();
     json.key("marks").beginArray();
     for (const Mark& mk : m.marks)
@@ -286,7 +288,7 @@ void writeText(const RaceSession& session, std::ostream& out) {
         char line[64];
         std::snprintf(line, sizeof line, "%3d  ", n);
         out << line << b.name << "  [" << b.logFile << "]";
-        if (b.classIndex > 0) out << "  " << m.classes[b.classIndex].name;
+        if (b.classIndex) out << "  " << m.classes[*b.classIndex].name;
         if (b.tcf > 0) out << "  tcf " << formatNumber(b.tcf);
         if (!b.visible) out << "  hidden";
         out << "  " << b.pointCount() << " fixes";
@@ -297,7 +299,8 @@ void writeText(const RaceSession& session, std::ostream& out) {
         << session.coast.landmarks.size() << " landmarks\n";
 }
 
-// One line per fix of boat n, for looking into a log that loads oddly.
+// One line per fix of boat n (counted from 1, as the listing shows it), for
+// looking into a log that loads oddly.
 void writeFixes(const RaceSession& session, const std::string& boatText, std::ostream& out) {
     const auto n = parseInteger(boatText);
     const auto& boats = session.model.boats;
@@ -306,7 +309,7 @@ void writeFixes(const RaceSession& session, const std::string& boatText, std::os
                                     std::to_string(boats.count()) + ")");
     out << "slot\ttime\tlat\tlon\tspeed\tcourse\n";
     int slot = 0;
-    for (const TrackPoint& p : boats[static_cast<int>(*n)].track) {
+    for (const TrackPoint& p : boats[static_cast<int>(*n - 1)].track) {
         out << ++slot << '\t' << formatNumber(p.timeSeconds) << '\t' << formatNumber(p.latMinutes)
             << '\t' << formatNumber(p.lonMinutes) << '\t' << formatNumber(p.speedKnots) << '\t'
             << formatNumber(p.courseDegrees) << '\n';

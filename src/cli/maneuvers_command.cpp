@@ -39,10 +39,10 @@ void writeJson(const RaceSession& session, std::ostream& out) {
     JsonWriter json;
     json.beginObject();
     json.key("boats").beginArray();
-    for (int b = 1; b <= session.model.boatCount(); ++b) {
+    for (int b = 0; b < session.model.boatCount(); ++b) {
         json.beginObject().field("name", session.model.boats[b].name);
         json.key("maneuvers").beginArray();
-        for (const Maneuver& m : session.maneuvers[static_cast<std::size_t>(b - 1)])
+        for (const Maneuver& m : session.maneuvers[static_cast<std::size_t>(b)])
             writeManeuverJson(json, m);
         json.endArray().endObject();
     }
@@ -67,9 +67,9 @@ std::string optionalFixed(const std::optional<double>& v, int decimals) {
 
 void writeText(const RaceSession& session, std::ostream& out) {
     char line[200];
-    for (int b = 1; b <= session.model.boatCount(); ++b) {
+    for (int b = 0; b < session.model.boatCount(); ++b) {
         const Boat& boat = session.model.boats[b];
-        const auto& maneuvers = session.maneuvers[static_cast<std::size_t>(b - 1)];
+        const auto& maneuvers = session.maneuvers[static_cast<std::size_t>(b)];
         out << boat.name << "  (" << fixed(boat.lengthMetres, 1) << " m)\n";
         out << "   time  kind      crs in crs out  spd in spd min spd out   dur  loss m  loss L"
                "  vs VMG m\n";

@@ -94,7 +94,8 @@ LightState lightPhase(const Landmark& landmark, int index, std::int64_t tick) {
     const std::int64_t p = landmark.periodSeconds;
     if (p < 1) return state;
 
-    std::int64_t a = (index + tick) % p;
+    // Lights further down the list run one second later each.
+    std::int64_t a = (static_cast<std::int64_t>(index) + 1 + tick) % p;
     if (a < 0) a += p;
     // Lit for the first `litSeconds` seconds after the tick where a = 0.
     state.lit = a >= 1 && landmark.litSeconds >= a;

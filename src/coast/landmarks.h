@@ -45,7 +45,7 @@ LightColour colourOfLetter(char letter);
 // 0x00BBGGRR, the colour value the renderer draws with.
 std::uint32_t colourValue(LightColour colour);
 
-// The light of landmark `index` (1-based position in the list) after the
+// The light of landmark `index` (its place in the list, from 0) after the
 // light timer's counter has reached `tick` (1 on the first second). Lights
 // start dark in their main colour.
 LightState lightPhase(const Landmark& landmark, int index, std::int64_t tick);

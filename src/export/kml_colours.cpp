@@ -13,8 +13,7 @@ constexpr std::array<std::string_view, 15> kKmlColours{
 }  // namespace
 
 std::string_view boatKmlColourForSlot(int slot) {
-    if (slot < 1) slot = 1;
-    return kKmlColours[static_cast<std::size_t>((slot - 1) % 15)];
+    return kKmlColours[static_cast<std::size_t>((slot < 0 ? 0 : slot) % 15)];
 }
 
 }  // namespace korvane

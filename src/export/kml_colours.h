@@ -6,7 +6,7 @@
 
 namespace korvane {
 
-// Colour code of boat slot b (1-based); the 15 colours repeat from slot 16,
+// Colour code of boat slot b; the 15 colours repeat from slot 15,
 // in step with the boats' screen colours.
 std::string_view boatKmlColourForSlot(int slot);
 

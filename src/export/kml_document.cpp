@@ -53,13 +53,14 @@ void boatTrack(const Boat& boat, int slot, int first, int last, KmlText& kml) {
 
 void marksAndLines(const RaceModel& model, const KmlIcons& icons, KmlText& kml) {
     kml.line({"<Folder><name>MARK_LINES</name>"});
-    for (int i = 1; i <= model.marks.count(); ++i) {
+    // Names number marks and lines from 1, as the race file does.
+    for (int i = 0; i < model.marks.count(); ++i) {
         const Mark& m = model.marks[i];
-        kml.buoy("MK" + std::to_string(i), m.latMinutes, m.lonMinutes, icons);
+        kml.buoy("MK" + std::to_string(i + 1), m.latMinutes, m.lonMinutes, icons);
     }
-    for (int i = 1; i <= model.lines.count(); ++i) {
+    for (int i = 0; i < model.lines.count(); ++i) {
         const Line& l = model.lines[i];
-        const std::string n = std::to_string(i);
+        const std::string n = std::to_string(i + 1);
         kml.lineStart("line" + n, boatKmlColourForSlot(i), 1);
         kml.linePoint(l.lat1Minutes, l.lon1Minutes);
         kml.linePoint(l.lat2Minutes, l.lon2Minutes);
@@ -80,7 +81,7 @@ std::string wholeRaceKml(const RaceModel& model, const KmlOptions& options) {
     kml.beginning(race.caption);
 
     kml.line({"<Folder><name>Track Lines</name>"});
-    for (int b = 1; b <= model.boatCount(); ++b) {
+    for (int b = 0; b < model.boatCount(); ++b) {
         const Boat& boat = model.boats[b];
         if (exported(boat, options)) boatTrack(boat, b, 0, boat.pointCount() - 1, kml);
     }
@@ -94,10 +95,10 @@ std::string wholeRaceKml(const RaceModel& model, const KmlOptions& options) {
         const double t = plan.timeSeconds(k);
         const Timestamp when = afterStart(race, t);
         kml.line({"<Folder><name>", formatTimestamp(when), "</name>"});
-        for (int b = 1; b <= model.boatCount(); ++b) {
+        for (int b = 0; b < model.boatCount(); ++b) {
             const Boat& boat = model.boats[b];
             if (!exported(boat, options)) continue;
-            const auto s = sampleAt(boat.track, t, cursors[static_cast<std::size_t>(b - 1)]);
+            const auto s = sampleAt(boat.track, t, cursors[static_cast<std::size_t>(b)]);
             // The interval between the last two fixes does not count here:
             // a boat found only there is left out of the snapshot.
             if (!s || s->fixIndex >= boat.pointCount() - 2) continue;
@@ -125,7 +126,7 @@ std::string presentSceneKml(const RaceModel& model, double timeSeconds, const Km
     const Timestamp when = afterStart(race, roundHalfEven(timeSeconds));
     const std::string whenText = formatTimestamp(when);
     kml.line({"<Folder><name>", whenText.substr(whenText.find(' ') + 1), "</name>"});
-    for (int b = 1; b <= model.boatCount(); ++b) {
+    for (int b = 0; b < model.boatCount(); ++b) {
         const Boat& boat = model.boats[b];
         if (!exported(boat, options)) continue;
         TrackCursor cursor;

@@ -31,11 +31,12 @@ CoursePoint resolveEntry(const RaceModel& model, const std::string& entry,
     if (!number)
         throw RaceFileError("CRS entry '" + entry + "': " + integerConversionMessage(numberText),
                             fileName, model.race.courseLine);
-    point.index = *number;
+    // The file numbers marks and lines from 1.
+    point.index = *number >= 1 ? *number - 1 : -1;
     if (isLine) {
         if (!model.lines.contains(point.index))
             throw RaceFileError("course entry '" + entry + "' names line " +
-                                    std::to_string(point.index) + ", which the race does not have",
+                                    std::to_string(*number) + ", which the race does not have",
                                 fileName, model.race.courseLine);
         const Position mid = midpoint(model.lines[point.index]);
         point.latMinutes = mid.lat;
@@ -43,7 +44,7 @@ CoursePoint resolveEntry(const RaceModel& model, const std::string& entry,
     } else {
         if (!model.marks.contains(point.index))
             throw RaceFileError("course entry '" + entry + "' names mark " +
-                                    std::to_string(point.index) + ", which the race does not have",
+                                    std::to_string(*number) + ", which the race does not have",
                                 fileName, model.race.courseLine);
         point.latMinutes = model.marks[point.index].latMinutes;
         point.lonMinutes = model.marks[point.index].lonMinutes;
@@ -100,9 +101,9 @@ CourseGeometry computeCourseGeometry(const RaceModel& model, std::vector<CourseP
     CourseGeometry geometry;
     geometry.points = std::move(points);
     const int n = geometry.pointCount();
-    for (int k = 1; k < n; ++k) {
-        const Position a = legStart(model, geometry.points[static_cast<std::size_t>(k - 1)]);
-        const CoursePoint& b = geometry.points[static_cast<std::size_t>(k)];
+    for (int k = 0; k + 1 < n; ++k) {
+        const Position a = legStart(model, geometry.points[static_cast<std::size_t>(k)]);
+        const CoursePoint& b = geometry.points[static_cast<std::size_t>(k + 1)];
         const GroundVector v = plane.vector(a.lat, a.lon, b.latMinutes, b.lonMinutes);
         CourseLeg leg;
         leg.bearingDegrees = v.bearingDegrees();
@@ -111,10 +112,10 @@ CourseGeometry computeCourseGeometry(const RaceModel& model, std::vector<CourseP
         geometry.totalLengthMetres += leg.lengthMetres;
         geometry.legs.push_back(leg);
     }
-    for (int k = 1; k + 1 < n; ++k) {
-        double back = geometry.legs[static_cast<std::size_t>(k - 1)].bearingDegrees + 180;
+    for (int k = 0; k + 2 < n; ++k) {
+        double back = geometry.legs[static_cast<std::size_t>(k)].bearingDegrees + 180;
         if (back > 360) back -= 360;
-        double turn = geometry.legs[static_cast<std::size_t>(k)].bearingDegrees - back;
+        double turn = geometry.legs[static_cast<std::size_t>(k + 1)].bearingDegrees - back;
         if (turn > 180) turn -= 360;
         if (turn < -180) turn += 360;
         double bisector = turn / 2 + back + 180;

@@ -17,7 +17,7 @@ enum class CoursePointKind { Mark, Line };
 struct CoursePoint {
     std::string name;  // the entry as the race file writes it ("L1", "MK3")
     CoursePointKind kind = CoursePointKind::Mark;
-    int index = 0;  // mark or line number, 1-based, always inside its table
+    int index = 0;  // into the mark or line table, always inside it
     // The mark, or the midpoint of the line's two ends.
     double latMinutes = 0;
     double lonMinutes = 0;
@@ -32,9 +32,9 @@ struct CourseLeg {
 };
 
 struct CourseGeometry {
-    std::vector<CoursePoint> points;  // points[k - 1] is course point k
-    std::vector<CourseLeg> legs;      // legs[k - 1] runs from point k to point k + 1
-    // bisectorDegrees[k - 1]: the turn at point k + 1, pointing outside it.
+    std::vector<CoursePoint> points;
+    std::vector<CourseLeg> legs;  // legs[k] runs from points[k] to points[k + 1]
+    // bisectorDegrees[k]: the turn at points[k + 1], pointing outside it.
     std::vector<double> bisectorDegrees;
     double totalLengthMetres = 0;
 

@@ -1,11 +1,12 @@
 // The one race held in memory: settings of the race file, classes, boats with
-// their tracks, marks, lines, the course and the wind. Every table is 1-based
-// with the capacity the race files were designed for; boat slot 0 belongs to
-// a boat added by dropping a log.
+// their tracks, marks, lines, the course and the wind. Every table is
+// numbered from 0 and has the capacity the race files were designed for; a
+// boat added by dropping a log is kept apart from the table.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -67,8 +68,8 @@ struct BoatClass {
 struct Boat {
     std::string logFile;
     std::string name;
-    int classIndex = 0;  // 1..classCount, 0 = no class
-    double tcf = 0;      // time correction factor, 0 = none
+    std::optional<int> classIndex;  // into RaceModel::classes; empty: no class
+    double tcf = 0;                 // time correction factor, 0 = none
     float lengthMetres = 4.7f;
     std::int32_t timeOffsetSeconds = 0;
     bool visible = true;
@@ -76,7 +77,7 @@ struct Boat {
     std::uint32_t colour = 0;  // 0x00BBGGRR
     std::int32_t fixIntervalSeconds = 30;
     int fileLine = 0;  // the race file's BN line, for messages
-    // The fixes in time order; track[k - 1] is slot k of the fix table.
+    // The fixes in time order.
     std::vector<TrackPoint> track;
     // The log recorded speed and course with every fix, so they are kept
     // instead of being derived from the positions.
@@ -163,7 +164,7 @@ struct RaceModel {
     bool classesSeparated = false;
     FixedTable<BoatClass, kMaxClasses> classes;
     FixedTable<Boat, kMaxBoats> boats;
-    Boat droppedBoat;  // slot 0
+    Boat droppedBoat;  // added by dropping a log
     FixedTable<Mark, kMaxMarks> marks;
     FixedTable<Line, kMaxLines> lines;
     FixedTable<ReferenceLine, kMaxRefLines> refLines;

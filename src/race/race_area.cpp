@@ -39,10 +39,10 @@ RaceArea computeRaceArea(const RaceModel& model,
                          const std::vector<std::optional<double>>& lastPointTimes) {
     RaceArea area;
     const Race& race = model.race;
-    for (int b = 1; b <= model.boatCount(); ++b) {
+    for (int b = 0; b < model.boatCount(); ++b) {
         // A boat that never reached the last point is not limited.
-        const std::optional<double> last = static_cast<int>(lastPointTimes.size()) >= b
-                                               ? lastPointTimes[static_cast<std::size_t>(b - 1)]
+        const std::optional<double> last = static_cast<int>(lastPointTimes.size()) > b
+                                               ? lastPointTimes[static_cast<std::size_t>(b)]
                                                : std::nullopt;
         const bool limited = last.has_value();
         const double limit = limited ? *last + 10 : 0;

@@ -38,7 +38,7 @@ struct RaceArea {
     double baseLonScale(int width, int height) const;
 };
 
-// lastPointTimes[b - 1]: boat b's passing time of the last course point
+// lastPointTimes[b]: boat b's passing time of the last course point
 // (empty when it never got there), or nothing (empty vector) when the course
 // has fewer than 2 entries; fixes after that time + 10 s do not count.
 RaceArea computeRaceArea(const RaceModel& model,

@@ -243,7 +243,8 @@ class LineParser {
         Boat boat;
         boat.logFile = field(1);
         boat.name = field(2);
-        boat.classIndex = model_.classes.count();
+        // The boat joins the class named last before it, if any.
+        if (!model_.classes.empty()) boat.classIndex = model_.classes.count() - 1;
         // 0 (or an empty field) means the boat has no factor.
         boat.tcf = fieldCount() > 3 ? floating(3) : 0.0;
         if (boat.tcf != 0) inRange(boat.tcf, 3, std::nextafter(0.0, 1.0), kMaxTimeFactor);
@@ -290,7 +291,7 @@ void finish(RaceModel& model, const RaceFileOptions& options, RaceFileResult& re
     race.startUtc = race.start - race.timeZoneHours / 24.0;
     race.finishUtc = race.finish - race.timeZoneHours / 24.0;
     for (Boat& boat : model.boats) applyBoatLength(boat, race.defaultBoatLength, fileName);
-    race.hasTcf = model.boatCount() >= 1 && model.boats[1].tcf > 0;
+    race.hasTcf = !model.boats.empty() && model.boats[0].tcf > 0;
     if (race.preStartSeconds == 0) race.preStartSeconds = 180;
     race.timelineBegin = -race.preStartSeconds - 10.0;
     race.timelineEnd = secondsBetween(race.start, race.finish) + 30.0;

@@ -52,7 +52,7 @@ void checkRaceFile(const fs::path& dataRoot, const fs::path& raceFile) {
     }
 }
 
-// Step 18 of the opening: the course points, every boat's passings, and the
+// Once the tracks are in: the course points, every boat's passings, and the
 // tracks cut after the finish, so that the race area and the sailed
 // distances see the tracks as they end with the race.
 void findPassings(RaceSession& session) {
@@ -63,8 +63,8 @@ void findPassings(RaceSession& session) {
     if (model.race.courseLength() > 1) cutTracksAfterFinish(model, session.legs);
 }
 
-// Step 21: sailed distances, the course geometry (which needs the area's
-// cosLat) and the upwind/downwind totals (which need the leg kinds).
+// Once the race area is known: sailed distances, the course geometry (which
+// needs the area's cosLat) and the upwind/downwind totals (which need the leg kinds).
 void measureLegs(RaceSession& session) {
     computeSailedDistances(session.model, session.area.cosLat, session.legs);
     session.course = computeCourseGeometry(session.model, std::move(session.course.points),

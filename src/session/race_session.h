@@ -57,7 +57,7 @@ class RaceSession {
     RaceArea area;
     CourseGeometry course;
     CoastData coast;  // coastline files used, their polylines, the landmarks
-    // Every boat's tacks, gybes, turns and roundings: [b - 1] for boat slot b.
+    // Every boat's tacks, gybes, turns and roundings: [b] for boat slot b.
     std::vector<std::vector<Maneuver>> maneuvers;
     // The race's photographs; empty when it has none. Race::pictureFolder
     // keeps the name the race file gave, the catalogue the folder read.

@@ -14,15 +14,14 @@ void deriveCourseAndSpeed(std::vector<TrackPoint>& track, double cosLat) {
     const int n = static_cast<int>(track.size());
     if (n < kMinimumFixes) return;
     const LocalPlane plane(cosLat);
-    // 1-based slot k is track[k - 1].
-    auto at = [&](int k) -> TrackPoint& { return track[static_cast<std::size_t>(k - 1)]; };
+    auto at = [&](int k) -> TrackPoint& { return track[static_cast<std::size_t>(k)]; };
     auto step = [&](int k) {
         return plane.vector(at(k).latMinutes, at(k).lonMinutes, at(k + 1).latMinutes,
                             at(k + 1).lonMinutes);
     };
-    for (int j = 1; j <= n - 1; ++j) {
+    for (int j = 0; j + 1 < n; ++j) {
         const GroundVector v = step(j);
-        if (v.northMetres == 0 && v.eastMetres == 0 && j > 1) {
+        if (v.northMetres == 0 && v.eastMetres == 0 && j > 0) {
             at(j).courseDegrees = at(j - 1).courseDegrees;
         } else {
             double course = roundHalfEven(v.bearingDegrees());
@@ -30,8 +29,8 @@ void deriveCourseAndSpeed(std::vector<TrackPoint>& track, double cosLat) {
             if (course >= 360) course -= 360;
             at(j).courseDegrees = course;
         }
-        const int lo = std::max(j - 1, 1);
-        const int hi = std::min(j + 2, n);
+        const int lo = std::max(j - 1, 0);
+        const int hi = std::min(j + 2, n - 1);
         double metres = 0;
         for (int k = lo; k < hi; ++k) metres += step(k).lengthMetres();
         const double dt = at(hi).timeSeconds - at(lo).timeSeconds;

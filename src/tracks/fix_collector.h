@@ -15,8 +15,8 @@ namespace korvane {
 enum class WindowKind {
     // s > -preStart - 60 and s < timelineEnd + 120.
     Standard,
-    // Also keeps the latest fix of the hour before the standard window in
-    // slot 1, so a boat that switched its logger on early still has a
+    // Also keeps the latest fix of the hour before the standard window as
+    // the first fix, so a boat that switched its logger on early still has a
     // position at the start of the replay.
     Extended,
 };

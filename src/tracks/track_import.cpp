@@ -100,7 +100,7 @@ std::vector<std::string> logWarnings(const Boat& boat, const LogReadResult& log)
 std::int32_t fixIntervalOf(const std::vector<TrackPoint>& track, int threshold) {
     const int count = static_cast<int>(track.size());
     if (count <= threshold || count <= 10) return 30;
-    // Slots count - 5 and 5, 1-based.
+    // From the fifth fix to the sixth from the end.
     const double span =
         track[static_cast<std::size_t>(count - 6)].timeSeconds - track[4].timeSeconds;
     const std::int64_t interval = roundHalfEvenToInt(span / (count - 10));
@@ -199,10 +199,10 @@ TrackImportResult loadAllTracks(RaceModel& model, const fs::path& dataRoot,
         for (unsigned t = 0; t < threads; ++t) pool.emplace_back(work);
 
     LogBuffer serialBuffer;
-    for (int n = 1; n <= count; ++n) {
-        Boat& boat = model.boats[n];
-        if (progress) progress(n, count, boat.logFile);
-        const auto slot = static_cast<std::size_t>(n - 1);
+    for (int b = 0; b < count; ++b) {
+        Boat& boat = model.boats[b];
+        if (progress) progress(b + 1, count, boat.logFile);
+        const auto slot = static_cast<std::size_t>(b);
         if (threads <= 1) {
             // Serial load: read the log right here, in boat order.
             keeper.take(boat, readBoatLog(gpsDir, model.race, boat, serialBuffer, conversion));

@@ -53,8 +53,8 @@ struct TrackImportResult {
     std::vector<std::string> warnings;
 };
 
-// n of count boats, and the log being read; called on the calling thread,
-// in boat order.
+// The log being read is the n-th of count (n counts from 1, for the user); called on the calling
+// thread, in boat order.
 using LoadingProgress = std::function<void(int n, int count, const std::string& logFile)>;
 
 // The race's window for one boat read by `reader`.

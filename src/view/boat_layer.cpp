@@ -139,13 +139,14 @@ void drawWakeAndLabel(Context& c, int b) {
             parts[0] += QStringLiteral("  ");
             parts[1] = speedText(speed) + QStringLiteral("Kts");
         }
-        const int other = c.in.measured[0] == b ? c.in.measured[1]
-                                                : (c.in.measured[1] == b ? c.in.measured[0] : 0);
-        if (visible && c.in.visibleCount == 2 && c.d.labelLevel > 2 && other > 0) {
+        std::optional<int> other;
+        if (c.in.measured && c.in.measured->first == b) other = c.in.measured->second;
+        if (c.in.measured && c.in.measured->second == b) other = c.in.measured->first;
+        if (visible && c.in.visibleCount == 2 && c.d.labelLevel > 2 && other) {
             const double otherSpeed =
-                c.m.boats[other]
+                c.m.boats[*other]
                     .track[static_cast<std::size_t>(
-                        (*c.in.boats)[static_cast<std::size_t>(other)].pointIndex)]
+                        (*c.in.boats)[static_cast<std::size_t>(*other)].pointIndex)]
                     .speedKnots;
             const double diff = roundHalfEven((speed - otherSpeed) * 100) / 100;
             parts[2] = QStringLiteral(" (") + (diff > 0 ? QStringLiteral("+") : QString()) +
@@ -176,14 +177,14 @@ void drawHighlights(Context& c) {
         c.p.drawEllipse(at, r, r);
         return now;
     };
-    const int hb = c.d.highlightBoat;
-    const auto hasPosition = [&](int b) {
-        return b >= 1 && b <= c.m.boatCount() &&
-               (*c.in.boats)[static_cast<std::size_t>(b)].hasPosition;
+    const std::optional<int> hb = c.d.highlightBoat;
+    const auto hasPosition = [&](std::optional<int> b) {
+        return b && *b >= 0 && *b < c.m.boatCount() &&
+               (*c.in.boats)[static_cast<std::size_t>(*b)].hasPosition;
     };
     if (hasPosition(hb)) {
-        const BoatNow now = ring(hb, Qt::black);
-        const Boat& boat = c.m.boats[hb];
+        const BoatNow now = ring(*hb, Qt::black);
+        const Boat& boat = c.m.boats[*hb];
         const QString text =
             QString::fromStdString(boat.name) + QStringLiteral("  ") +
             speedText(boat.track[static_cast<std::size_t>(now.pointIndex)].speedKnots) +
@@ -192,8 +193,8 @@ void drawHighlights(Context& c) {
         const int x = labelLeft(here.x, c.in.symbolLength, c.in.labels->width(text), c.v.width);
         c.in.labels->draw(c.p, QPoint(x, toPixel(here.y) - 6), text, Qt::black, Qt::white);
     }
-    const int pb = c.d.pickedBoat;
-    if (pb != hb && hasPosition(pb)) ring(pb, Qt::red);
+    const std::optional<int> pb = c.d.pickedBoat;
+    if (pb != hb && hasPosition(pb)) ring(*pb, Qt::red);
 }
 
 void drawSail(Context& c, const BoatNow& now, QPoint mast, double S) {
@@ -225,7 +226,7 @@ int drawBoatLayer(QPainter& p, const Viewport& v, const BoatLayerInput& in) {
     const RaceModel& m = *in.model;
     Context c{p, v, in, *in.display, m};
     const int n = m.boatCount();
-    for (int b = n; b >= 1; --b)
+    for (int b = n - 1; b >= 0; --b)
         if ((*in.boats)[static_cast<std::size_t>(b)].hasPosition) drawWakeAndLabel(c, b);
     drawHighlights(c);
 
@@ -245,7 +246,7 @@ int drawBoatLayer(QPainter& p, const Viewport& v, const BoatLayerInput& in) {
 
     const std::uint32_t outline = c.d.seaLevel > 75 ? bgr(0, 0, 0) : bgr(192, 192, 192);
     int onScreen = 0;
-    for (int b = n; b >= 1; --b) {
+    for (int b = n - 1; b >= 0; --b) {
         const BoatNow& now = (*in.boats)[static_cast<std::size_t>(b)];
         if (!now.hasPosition) continue;
         const ScreenPoint here = v.toScreen(now.latMinutes, now.lonMinutes);

@@ -1,11 +1,13 @@
 // The boat layer of a frame: wakes, cross-wind lines and labels, the
 // highlight rings, wind vanes, hulls and sails. Boats are drawn from the
-// last to the first so boat 1 ends on top.
+// last to the first so the first boat ends on top.
 #pragma once
 
 #include <QFontMetrics>
 #include <QPainter>
 #include <array>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "race/model.h"
@@ -40,7 +42,7 @@ std::array<QPoint, 9> hullPolygon(const HullShape& shape, QPointF at, double siz
 
 struct BoatLayerInput {
     const RaceModel* model = nullptr;
-    const std::vector<BoatNow>* boats = nullptr;  // by slot (index 0 unused)
+    const std::vector<BoatNow>* boats = nullptr;  // by slot
     const std::vector<bool>* visible = nullptr;   // by slot
     const WindNow* wind = nullptr;
     const DisplayState* display = nullptr;
@@ -49,8 +51,8 @@ struct BoatLayerInput {
     double symbolLength = 6;  // L of the frame
     std::uint32_t seaColour = 0;
     int visibleCount = 0;
-    std::array<int, 2> measured{0, 0};  // the two boats of the two-boat measure
-    TextStamps* labels = nullptr;       // the 9 point label font
+    std::optional<std::pair<int, int>> measured;  // the two boats of the two-boat measure
+    TextStamps* labels = nullptr;                 // the 9 point label font
 };
 
 // Returns the number of hulls drawn on screen.

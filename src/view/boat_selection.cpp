@@ -4,19 +4,13 @@
 
 namespace korvane {
 
-std::optional<int> classSlotOf(const Boat& boat) {
-    // The model numbers classes from 1 and keeps 0 for "no class".
-    if (boat.classIndex < 1) return std::nullopt;
-    return boat.classIndex - 1;
-}
-
 void BoatSelection::reset(const RaceModel& model) {
     checked_.assign(static_cast<std::size_t>(model.boatCount()), true);
     visible_.clear();
     classOf_.clear();
     for (const Boat& boat : model.boats) {
         visible_.push_back(boat.visible);
-        classOf_.push_back(classSlotOf(boat));
+        classOf_.push_back(boat.classIndex);
     }
     classChecked_.assign(static_cast<std::size_t>(model.classes.count()), true);
     pinned_.reset();
@@ -71,21 +65,9 @@ int BoatSelection::hiddenCount() const {
 }
 
 void BoatSelection::showIn(DisplayState& d) const {
-    // The renderer's tables keep slot 0 for a dropped boat; boat b is slot b + 1.
-    d.boatChecked.assign(1, false);
-    d.boatChecked.insert(d.boatChecked.end(), visible_.begin(), visible_.end());
-    d.highlightBoat = highlighted_ ? *highlighted_ + 1 : 0;
-    d.pickedBoat = pinned_ ? *pinned_ + 1 : 0;
-}
-
-std::vector<bool> checkedBoatsOf(const DisplayState& d) {
-    if (d.boatChecked.size() < 2) return {};
-    return std::vector<bool>(d.boatChecked.begin() + 1, d.boatChecked.end());
-}
-
-std::optional<int> highlightedBoatOf(const DisplayState& d) {
-    if (d.highlightBoat < 1) return std::nullopt;
-    return d.highlightBoat - 1;
+    d.boatChecked = visible_;
+    d.highlightBoat = highlighted_;
+    d.pickedBoat = pinned_;
 }
 
 }  // namespace korvane

@@ -13,9 +13,6 @@
 
 namespace korvane {
 
-// The class of a boat, 0-based; nothing when it has none.
-std::optional<int> classSlotOf(const Boat& boat);
-
 enum class BoatClick { Left, Right, ShiftLeft };
 
 class BoatSelection {
@@ -45,7 +42,7 @@ class BoatSelection {
     std::optional<int> pinned() const { return pinned_; }
     std::optional<int> highlighted() const { return highlighted_; }
 
-    // What the renderer reads: visibility, highlight and pin in its slots.
+    // What the renderer reads: visibility, highlight and pin.
     void showIn(DisplayState& display) const;
 
   private:
@@ -56,10 +53,5 @@ class BoatSelection {
     std::optional<int> pinned_;
     std::optional<int> highlighted_;
 };
-
-// Back from the renderer's slots: boat b's (0-based) check, empty when the
-// display leaves every boat its own flag; and the highlighted boat.
-std::vector<bool> checkedBoatsOf(const DisplayState& display);
-std::optional<int> highlightedBoatOf(const DisplayState& display);
 
 }  // namespace korvane

@@ -15,8 +15,7 @@ constexpr std::array<std::uint32_t, 15> kBoatColours{
     bgr(192, 0, 0),   bgr(0, 0, 192), bgr(0, 128, 0),     bgr(128, 128, 0), bgr(128, 0, 128)};
 
 std::size_t tableIndex(int slot) {
-    if (slot < 1) slot = 1;
-    return static_cast<std::size_t>((slot - 1) % 15);
+    return static_cast<std::size_t>(std::max(slot, 0) % 15);
 }
 
 int roundedChannel(double v) {
@@ -30,8 +29,8 @@ std::uint32_t boatColourForSlot(int slot) {
 }
 
 void assignBoatColours(RaceModel& model) {
-    for (int b = 1; b <= model.boatCount(); ++b) model.boats[b].colour = boatColourForSlot(b);
-    model.droppedBoat.colour = boatColourForSlot(1);
+    for (int b = 0; b < model.boatCount(); ++b) model.boats[b].colour = boatColourForSlot(b);
+    model.droppedBoat.colour = boatColourForSlot(0);
 }
 
 SeaColours seaColoursForLevel(int level) {

@@ -24,10 +24,10 @@ inline constexpr std::uint32_t kWindAxisColour = bgr(255, 255, 0);
 inline constexpr std::uint32_t kLaylineFirstColour = bgr(255, 128, 128);
 inline constexpr std::uint32_t kLaylineSecondColour = bgr(128, 255, 128);
 
-// Screen colour of boat slot b (1-based); the 15 colours repeat.
+// Screen colour of boat slot b; the 15 colours repeat.
 std::uint32_t boatColourForSlot(int slot);
-// Gives every boat of the model its screen colour (the dropped boat slot 0
-// takes the colour of boat 1).
+// Gives every boat of the model its screen colour (the dropped boat takes
+// the colour of the first boat).
 void assignBoatColours(RaceModel& model);
 
 struct SeaColours {

@@ -1,6 +1,9 @@
 #include "view/course_overlay.h"
 
 #include <cmath>
+#include <cstdint>
+#include <limits>
+#include <optional>
 
 #include "base/numbers.h"
 #include "base/text.h"
@@ -13,6 +16,13 @@ namespace {
 QPoint project(const Viewport& v, double lat, double lon) {
     const ScreenPoint s = v.toScreen(lat, lon);
     return {toPixel(s.x), toPixel(s.y)};
+}
+
+// A mark or line number as the race file writes it (from 1) as an index
+// into its table; -1, which no table contains, when there is none.
+int fileNumberToIndex(std::optional<std::int64_t> number) {
+    const bool fits = number && *number >= 1 && *number <= std::numeric_limits<int>::max();
+    return fits ? static_cast<int>(*number - 1) : -1;
 }
 
 void drawLabel(QPainter& p, QPoint at, const QString& text, const CourseOverlayStyle& s) {
@@ -41,14 +51,13 @@ std::vector<GeoPoint> coursePointsOf(const RaceModel& m) {
     for (const std::string& entry : m.race.course) {
         const std::string e = toUpperAscii(trimBlanks(entry));
         if (e.rfind("MK", 0) == 0) {
-            const auto k = parseInteger(std::string_view(e).substr(2));
-            if (k && m.marks.contains(static_cast<int>(*k)))
-                points.push_back({m.marks[static_cast<int>(*k)].latMinutes,
-                                  m.marks[static_cast<int>(*k)].lonMinutes});
+            const auto k = fileNumberToIndex(parseInteger(std::string_view(e).substr(2)));
+            if (m.marks.contains(k))
+                points.push_back({m.marks[k].latMinutes, m.marks[k].lonMinutes});
         } else if (e.rfind("L", 0) == 0) {
-            const auto k = parseInteger(std::string_view(e).substr(1));
-            if (k && m.lines.contains(static_cast<int>(*k))) {
-                const Line& l = m.lines[static_cast<int>(*k)];
+            const auto k = fileNumberToIndex(parseInteger(std::string_view(e).substr(1)));
+            if (m.lines.contains(k)) {
+                const Line& l = m.lines[k];
                 points.push_back(
                     {(l.lat1Minutes + l.lat2Minutes) / 2, (l.lon1Minutes + l.lon2Minutes) / 2});
             }
@@ -78,13 +87,14 @@ void drawLaylines(QPainter& p, const Viewport& v, const Race& race, int twdTrue,
 void drawCourseOverlay(QPainter& p, const Viewport& v, const RaceModel& m,
                        const CourseOverlayStyle& s) {
     const int r = markCircleRadius(s.boatLengthMetres, v.latScale);
-    for (int k = 1; k <= m.marks.count(); ++k) {
+    // Labels number marks and lines from 1, as the race file does.
+    for (int k = 0; k < m.marks.count(); ++k) {
         const QPoint at = project(v, m.marks[k].latMinutes, m.marks[k].lonMinutes);
         if (s.layLine) drawLaylines(p, v, m.race, s.twdTrue, at);
         drawMarkDot(p, at, r);
-        drawLabel(p, at, QStringLiteral("MK%1").arg(k), s);
+        drawLabel(p, at, QStringLiteral("MK%1").arg(k + 1), s);
     }
-    for (int k = 1; k <= m.lines.count(); ++k) {
+    for (int k = 0; k < m.lines.count(); ++k) {
         const Line& l = m.lines[k];
         const QPoint a = project(v, l.lat1Minutes, l.lon1Minutes);
         const QPoint b = project(v, l.lat2Minutes, l.lon2Minutes);
@@ -98,8 +108,8 @@ void drawCourseOverlay(QPainter& p, const Viewport& v, const RaceModel& m,
         }
         drawMarkDot(p, a, r);
         drawMarkDot(p, b, r);
-        drawLabel(p, a, QStringLiteral("L%1").arg(k), s);
-        drawLabel(p, b, QStringLiteral("L%1").arg(k), s);
+        drawLabel(p, a, QStringLiteral("L%1").arg(k + 1), s);
+        drawLabel(p, b, QStringLiteral("L%1").arg(k + 1), s);
     }
     if (m.refLines.count() < 1) {
         if (s.labelLevel > 2 || s.layLine) {

@@ -38,15 +38,14 @@ struct DisplayState {
     bool pictureVisible = false;
     bool timeBarHover = false;
     bool isNight = false;
-    int seaLevel = 100;     // sea-colour bar 0 ... 100
-    int highlightBoat = 0;  // 0 = none
-    int pickedBoat = 0;     // 0 = none
+    int seaLevel = 100;                // sea-colour bar 0 ... 100
+    std::optional<int> highlightBoat;  // a boat slot
+    std::optional<int> pickedBoat;     // a boat slot
     double zoomDivisor = 1.15625;
     double manualZoom = 1;
     double savedCentreLat = 0;
     double savedCentreLon = 0;
-    // Boat check boxes by slot (index 0 unused); empty means every boat's
-    // own visible flag.
+    // Boat check boxes by slot; empty means every boat's own visible flag.
     std::vector<bool> boatChecked;
     // Boats the replay has seen finish (by slot); they get no inset dot.
     std::vector<bool> boatFinished;
@@ -63,7 +62,7 @@ struct SceneResult {
     bool recheckAllBoats = false;  // every boat was unchecked: the window re-checks them
     int timePointerTop = 0;
     std::string sizeNote;              // "Real Size" / "Size Enlarged"
-    std::vector<QPoint> overviewDots;  // by slot, inset coordinates (index 0 unused)
+    std::vector<QPoint> overviewDots;  // by slot, inset coordinates
     QRect overviewFrame;
     int boatsOnScreen = 0;
     int visibleCount = 0;

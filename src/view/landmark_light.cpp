@@ -8,7 +8,7 @@ std::vector<LandmarkLight> landmarkLightsAt(const std::vector<Landmark>& landmar
     lights.reserve(landmarks.size());
     for (std::size_t i = 0; i < landmarks.size(); ++i) {
         const Landmark& l = landmarks[i];
-        const LightState state = lightPhase(l, static_cast<int>(i) + 1, tick);
+        const LightState state = lightPhase(l, static_cast<int>(i), tick);
         lights.push_back(
             {l.latMinutes, l.lonMinutes, colourValue(state.colour), state.lit, l.size, l.name});
     }

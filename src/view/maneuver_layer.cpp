@@ -36,10 +36,9 @@ int drawManeuverLayer(QPainter& p, const Viewport& view, const ManeuverLayerInpu
     const double metresPerMinuteLon =
         view.latScale > 0 ? kMetresPerMinuteLat * view.lonScale / view.latScale : 0;
     if (!(metresPerMinuteLon > 0)) return 0;
-    for (std::size_t i = 0; i < in.maneuvers->size(); ++i) {
-        const std::size_t slot = i + 1;
-        if (in.visible && (slot >= in.visible->size() || !(*in.visible)[slot])) continue;
-        for (const Maneuver& m : (*in.maneuvers)[i]) {
+    for (std::size_t b = 0; b < in.maneuvers->size(); ++b) {
+        if (in.visible && (b >= in.visible->size() || !(*in.visible)[b])) continue;
+        for (const Maneuver& m : (*in.maneuvers)[b]) {
             if (m.timeSeconds > in.timeSeconds ||
                 m.timeSeconds < in.timeSeconds - kManeuverTrailSeconds)
                 continue;

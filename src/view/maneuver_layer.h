@@ -15,7 +15,7 @@ namespace korvane {
 inline constexpr double kManeuverTrailSeconds = 600;
 
 struct ManeuverLayerInput {
-    const std::vector<std::vector<Maneuver>>* maneuvers = nullptr;  // [b - 1]: boat slot b
+    const std::vector<std::vector<Maneuver>>* maneuvers = nullptr;  // [b]: boat slot b
     const std::vector<bool>* visible = nullptr;                     // by slot
     double timeSeconds = 0;
     TextStamps* labels = nullptr;

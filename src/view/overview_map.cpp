@@ -33,7 +33,7 @@ QImage drawOverviewMap(const RaceModel& m, const RaceArea& area, const Coastline
     QPainter p(&img);
     const int wd = m.race.windDirection;
     auto at = [&](double lat, double lon) { return overviewPoint(area, northUp, wd, lat, lon); };
-    for (int b = m.boatCount(); b >= 1; --b) {
+    for (int b = m.boatCount() - 1; b >= 0; --b) {
         const Boat& boat = m.boats[b];
         QPolygon line;
         line.reserve(boat.pointCount());

@@ -36,7 +36,7 @@ std::vector<RankedBoat> rankedFinishers(const RaceModel& model,
         const int rank = finishRanks[static_cast<std::size_t>(b)];
         if (!t || !(*t < kNoFinishSeconds) || rank < 1) continue;
         const Boat& boat = model.boats.at(b);
-        out.push_back({b, rank, boat.name, boat.colour, *t, classSlotOf(boat)});
+        out.push_back({b, rank, boat.name, boat.colour, *t, boat.classIndex});
     }
     // Equal ranks keep boat order, each on a row of its own.
     std::stable_sort(out.begin(), out.end(),

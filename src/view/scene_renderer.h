@@ -25,7 +25,7 @@ struct SceneInput {
     const RaceArea* area = nullptr;
     const Coastline* coastline = nullptr;
     const std::vector<LandmarkLight>* landmarks = nullptr;
-    // Every boat's maneuvers, [b - 1] for boat slot b; drawn with "Lay Line".
+    // Every boat's maneuvers, [b] for boat slot b; drawn with "Lay Line".
     const std::vector<std::vector<Maneuver>>* maneuvers = nullptr;
 };
 

@@ -113,7 +113,7 @@ TEST(LightPhase, RedGreenWithPeriodFour) {
                                {true, LightColour::Green},
                                {false, LightColour::Green}};
     for (std::int64_t n = 3; n < 11; ++n) {
-        const LightState s = lightPhase(l, 1, n);
+        const LightState s = lightPhase(l, 0, n);
         const Expect& e = expected[(n - 3) % 4];
         EXPECT_EQ(s.lit, e.lit) << "tick " << n;
         EXPECT_EQ(s.colour, e.colour) << "tick " << n;
@@ -126,11 +126,11 @@ TEST(LightPhase, MatchesTheTimerStepByStep) {
         {"", 0, 0, 1, 1, "R", 1},  {"", 0, 0, 10, 3, "W", 1}, {"", 0, 0, 8, 8, "GWR", 1},
         {"", 0, 0, 0, 1, "R", 1},  {"", 0, 0, -3, 1, "G", 1}, {"", 0, 0, 2, 0, "RG", 1},
     };
-    for (int i = 1; i <= static_cast<int>(std::size(lights)); ++i) {
-        const Landmark& l = lights[i - 1];
+    for (int i = 0; i < static_cast<int>(std::size(lights)); ++i) {
+        const Landmark& l = lights[i];
         SteppedLight timer{false, colourOfLetter(l.colours.front())};
         for (std::int64_t n = 1; n <= 40; ++n) {
-            timer.step(l, i, n);
+            timer.step(l, i + 1, n);
             const LightState s = lightPhase(l, i, n);
             ASSERT_EQ(s.lit, timer.lit) << "landmark " << i << " tick " << n;
             ASSERT_EQ(s.colour, timer.colour) << "landmark " << i << " tick " << n;

@@ -104,7 +104,7 @@ TEST(WholeRace, SnapshotsLeaveOutABoatFoundOnlyInItsLastInterval) {
 TEST(WholeRace, AwkwardNamesStayWellFormed) {
     RaceModel m = twoHourRace();
     m.race.caption = "x <&\"Cup\"> & co.kml";
-    m.boats[1].name = R"(Tom & "Jerry" <3>)";
+    m.boats[0].name = R"(Tom & "Jerry" <3>)";
     const std::string bytes = wholeRaceKml(m, options());
     const ReadBack kml = readKml(bytes);
     ASSERT_EQ(kml.error, "");
@@ -135,7 +135,7 @@ class PresentScene : public ::testing::TestWithParam<SceneCase> {};
 
 TEST_P(PresentScene, ListsTheBoatsWithAPositionThen) {
     RaceModel m = twoHourRace();
-    m.boats[1].visible = 0;  // Long is hidden on the map
+    m.boats[0].visible = 0;  // Long is hidden on the map
     const SceneCase& c = GetParam();
     const ReadBack kml = readKml(presentSceneKml(m, c.timeSeconds, options(c.hideUnfocused)));
     ASSERT_EQ(kml.error, "");
@@ -163,7 +163,7 @@ TEST(PresentScene, WakeRunsBackTwentyFixesNewestFirst) {
     RaceModel m = twoHourRace();
     std::vector<TrackPoint> track;
     for (int i = 0; i < 40; ++i) track.push_back({i * 10.0, 2118.0 + i, 8370, 5, 0});
-    m.boats[1].track = track;
+    m.boats[0].track = track;
     const std::string bytes = presentSceneKml(m, 305, options());
     // Fix 30 (at 300 s, 2148' = 35.8°) back to fix 10 (2128' = 35.4666...°).
     const std::string head = "<LineString><coordinates>\r\n";

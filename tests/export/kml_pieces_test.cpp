@@ -84,10 +84,10 @@ TEST(KmlText, NumbersInTheFileForms) {
 }
 
 TEST(KmlColours, FifteenColoursRepeat) {
-    EXPECT_EQ(boatKmlColourForSlot(1), "FFFF0000");
-    EXPECT_EQ(boatKmlColourForSlot(15), "FF00FF80");
-    EXPECT_EQ(boatKmlColourForSlot(17), "FF00FF00");
-    EXPECT_EQ(boatKmlColourForSlot(81), boatKmlColourForSlot(6));
+    EXPECT_EQ(boatKmlColourForSlot(0), "FFFF0000");
+    EXPECT_EQ(boatKmlColourForSlot(14), "FF00FF80");
+    EXPECT_EQ(boatKmlColourForSlot(16), "FF00FF00");
+    EXPECT_EQ(boatKmlColourForSlot(80), boatKmlColourForSlot(5));
 }
 
 }  // namespace

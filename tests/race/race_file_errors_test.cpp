@@ -85,7 +85,7 @@ TEST(RaceFileErrors, RangesAcceptTheirEdges) {
     f.logs({"a.gpx"});
     f.parse("BT,1440\nBN,a.gpx,A,10\nMK,5400,-10800\nLG,100\nTD,-24\nPS,1500\n");
     EXPECT_EQ(f.model.race.preStartSeconds, 86400);
-    EXPECT_EQ(f.model.boats[1].tcf, 10);
+    EXPECT_EQ(f.model.boats[0].tcf, 10);
 }
 
 TEST(RaceFileErrors, BoatLengthBeyondAHundredMetresNamesTheBoatLine) {
@@ -162,7 +162,7 @@ TEST(RaceFileCapacity, ExcessItemsAreRefusedWithAWarning) {
     EXPECT_EQ(f.model.boatCount(), kMaxBoats);
     EXPECT_EQ(f.model.race.coastFiles.count(), kMaxCoastFiles);
     EXPECT_EQ(f.model.race.courseLength(), 19);
-    EXPECT_EQ(f.model.boats[kMaxBoats].name, "B80");
+    EXPECT_EQ(f.model.boats[kMaxBoats - 1].name, "B80");
     // 5 marks, 2 lines, 2 ref lines, 2 classes, 2 map files, 4 boats refused.
     EXPECT_EQ(result.warnings.size(), 17u);
     EXPECT_NE(result.warnings.front().find("(line 21)"), std::string::npos);

@@ -21,8 +21,8 @@ TEST(RaceFileComments, PositionOfTheSlashesDecides) {
     EXPECT_EQ(f.model.race.title, "ab");
     EXPECT_EQ(f.model.race.subtitle, "a//bc");  // position 5 stays as text
     ASSERT_EQ(f.model.marks.count(), 1);
-    EXPECT_DOUBLE_EQ(f.model.marks[1].latMinutes, 2106.5);
-    EXPECT_DOUBLE_EQ(f.model.marks[1].lonMinutes, 8352.1);
+    EXPECT_DOUBLE_EQ(f.model.marks[0].latMinutes, 2106.5);
+    EXPECT_DOUBLE_EQ(f.model.marks[0].lonMinutes, 8352.1);
 }
 
 TEST(RaceFileLines, ShortLinesAndSingleFieldsAreIgnored) {
@@ -44,18 +44,18 @@ TEST(RaceFileBoats, FieldsFlagsAndMissingLogs) {
         "BN,e.trk,Echo,0,0,1\n"
         "LG,8.2\n");
     ASSERT_EQ(f.model.boatCount(), 4);
-    const Boat& a = f.model.boats[1];
+    const Boat& a = f.model.boats[0];
     EXPECT_EQ(a.name, "Alpha");
     EXPECT_FLOAT_EQ(a.lengthMetres, 7.5f);
     EXPECT_DOUBLE_EQ(a.tcf, 1.05);
     EXPECT_EQ(a.timeOffsetSeconds, -3);
-    EXPECT_EQ(f.model.boats[2].name, "0");
-    EXPECT_EQ(f.model.boats[2].logFile, "c.log");
-    EXPECT_FLOAT_EQ(f.model.boats[2].lengthMetres, 8.2f);  // LG applies after the last line
+    EXPECT_EQ(f.model.boats[1].name, "0");
+    EXPECT_EQ(f.model.boats[1].logFile, "c.log");
+    EXPECT_FLOAT_EQ(f.model.boats[1].lengthMetres, 8.2f);  // LG applies after the last line
+    EXPECT_FALSE(f.model.boats[2].visible);
+    EXPECT_FALSE(f.model.boats[2].mayFinish);
     EXPECT_FALSE(f.model.boats[3].visible);
-    EXPECT_FALSE(f.model.boats[3].mayFinish);
-    EXPECT_FALSE(f.model.boats[4].visible);
-    EXPECT_TRUE(f.model.boats[4].mayFinish);
+    EXPECT_TRUE(f.model.boats[3].mayFinish);
     EXPECT_EQ(f.model.hiddenBoatCount(), 2);
     EXPECT_TRUE(f.model.race.hasTcf);
 }
@@ -72,11 +72,11 @@ TEST(RaceFileBoats, ClassesFollowTheLastAcceptedClassLine) {
         "CLSN,J/24\n"
         "BN,c.gpx,C\n");
     EXPECT_EQ(f.model.classes.count(), 2);
-    EXPECT_EQ(f.model.classes[2].name, "J/24");
+    EXPECT_EQ(f.model.classes[1].name, "J/24");
+    EXPECT_EQ(f.model.boats[0].classIndex, std::nullopt);
     EXPECT_EQ(f.model.boats[1].classIndex, 0);
     EXPECT_EQ(f.model.boats[2].classIndex, 1);
-    EXPECT_EQ(f.model.boats[3].classIndex, 2);
-    EXPECT_FALSE(f.model.race.hasTcf);  // boat 1 has no factor
+    EXPECT_FALSE(f.model.race.hasTcf);  // the first boat has no factor
 }
 
 TEST(RaceFileTimeline, StartFinishPreStartAndCaptions) {
@@ -184,8 +184,8 @@ TEST(RaceFileEncoding, Cp932FileReadsLikeItsUtf8Twin) {
     EXPECT_EQ(sjis.model.race.title, "江の島カップ 第３レース");
     EXPECT_EQ(sjis.model.race.title, utf8.model.race.title);
     EXPECT_EQ(sjis.model.race.subtitle, utf8.model.race.subtitle);
-    EXPECT_EQ(sjis.model.boats[1].name, "風神");
-    EXPECT_EQ(sjis.model.classes[1].name, "ヨット");
+    EXPECT_EQ(sjis.model.boats[0].name, "風神");
+    EXPECT_EQ(sjis.model.classes[0].name, "ヨット");
     EXPECT_EQ(sjis.model.race.captionDate, "相模湾");
 }
 

@@ -69,11 +69,11 @@ TEST_P(SampleRaceManeuvers, RecallAndPrecisionAtLeast95Percent) {
     const auto session = openRace(request);
 
     int truths = 0, recalled = 0, detections = 0, correct = 0;
-    for (int b = 1; b <= session->model.boatCount(); ++b) {
+    for (int b = 0; b < session->model.boatCount(); ++b) {
         const auto it = known.find(session->model.boats[b].logFile);
         ASSERT_NE(it, known.end()) << session->model.boats[b].logFile;
         const Known& k = it->second;
-        const auto& found = session->maneuvers[static_cast<std::size_t>(b - 1)];
+        const auto& found = session->maneuvers[static_cast<std::size_t>(b)];
         const auto inRace = [&](double t) { return t >= k.startSeconds && t <= k.endSeconds; };
         for (const auto& [t, kind] : k.crossings) {
             if (!inRace(t) || nearAny(t, k.marks, kMarkSeconds)) continue;

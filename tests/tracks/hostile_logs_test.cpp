@@ -64,9 +64,9 @@ TEST(LoadAllTracks, ANewestFirstLogGivesTheRaceForwardAndSaysSo) {
     root.log("a.gpx", gpx(fixes));
     const TrackImportResult result = loadAllTracks(m, root.path(), {}, 1);
     ASSERT_EQ(m.boatCount(), 1);
-    EXPECT_EQ(m.boats[1].track.front().timeSeconds, 0);
-    EXPECT_EQ(m.boats[1].track.back().timeSeconds, 78);
-    EXPECT_EQ(m.boats[1].fixIntervalSeconds, 30);
+    EXPECT_EQ(m.boats[0].track.front().timeSeconds, 0);
+    EXPECT_EQ(m.boats[0].track.back().timeSeconds, 78);
+    EXPECT_EQ(m.boats[0].fixIntervalSeconds, 30);
     EXPECT_EQ(result.warnings,
               std::vector<std::string>{"boat Alpha (a.gpx): 39 fixes out of time order, sorted"});
 }
@@ -90,7 +90,7 @@ TEST_P(UnreadableLog, SkipsThatBoatWithAWarningNeverTheRace) {
     m.boats.append(boat("b.gpx", "Bravo"));
     const TrackImportResult result = loadAllTracks(m, root.path(), {}, 2);
     ASSERT_EQ(m.boatCount(), 1);
-    EXPECT_EQ(m.boats[1].name, "Bravo");
+    EXPECT_EQ(m.boats[0].name, "Bravo");
     EXPECT_EQ(result.warnings, std::vector<std::string>{"boat Alpha (" + std::string(c.logName) +
                                                         "): " + c.warning});
 }

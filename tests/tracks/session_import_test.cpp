@@ -36,11 +36,11 @@ TEST(OpenRace, ImportsTheLogsWithProgressAndDerivesSpeed) {
                                                "LOADING  C.TRB  (3/3)"}));
     const RaceModel& m = session->model;
     ASSERT_EQ(m.boatCount(), 2);
-    EXPECT_EQ(m.boats[2].name, "Charlie");
-    EXPECT_EQ(m.boats[2].track.front().timeSeconds, 3);  // offset 3 s
+    EXPECT_EQ(m.boats[1].name, "Charlie");
+    EXPECT_EQ(m.boats[1].track.front().timeSeconds, 3);  // offset 3 s
     EXPECT_NEAR(session->area.cosLat, std::cos(35.27 * std::numbers::pi / 180), 1e-3);
     // fixRun moves 1e-5 deg north and 1.3e-5 deg east per fix, 2 s apart.
-    const TrackPoint& p = m.boats[1].track[5];
+    const TrackPoint& p = m.boats[0].track[5];
     const double north = 1e-5 * 60 * 1852;
     const double east = 1.3e-5 * 60 * 1852 * session->area.cosLat;
     EXPECT_NEAR(p.speedKnots, std::hypot(north, east) / 2 * 3.6 / 1.852, 0.01);

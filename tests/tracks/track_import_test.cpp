@@ -61,7 +61,7 @@ TEST(LoadAllTracks, MissingSecondLogMovesTheThirdBoatUpWithAllItsAttributes) {
     third.timeOffsetSeconds = -2;
     third.visible = false;
     third.mayFinish = false;
-    third.classIndex = 2;
+    third.classIndex = 1;
     third.lengthMetres = 7.5f;
     m.boats.append(third);
     root.log("one.gpx", gpx(fixRun(20)));
@@ -70,14 +70,14 @@ TEST(LoadAllTracks, MissingSecondLogMovesTheThirdBoatUpWithAllItsAttributes) {
     const TrackImportResult result = loadAllTracks(m, root.path());
     EXPECT_EQ(result.droppedBoats, 1);
     ASSERT_EQ(m.boatCount(), 2);
-    const Boat& moved = m.boats[2];
+    const Boat& moved = m.boats[1];
     EXPECT_EQ(moved.name, "Three");
     EXPECT_EQ(moved.logFile, "three.log");
     EXPECT_EQ(moved.tcf, 0.98);
     EXPECT_EQ(moved.timeOffsetSeconds, -2);
     EXPECT_FALSE(moved.visible);
     EXPECT_FALSE(moved.mayFinish);
-    EXPECT_EQ(moved.classIndex, 2);
+    EXPECT_EQ(moved.classIndex, 1);
     EXPECT_EQ(moved.lengthMetres, 7.5f);
     EXPECT_EQ(moved.pointCount(), 20);
     EXPECT_EQ(moved.track.front().timeSeconds, 0);  // 2 s late, offset -2
@@ -94,7 +94,7 @@ TEST(LoadAllTracks, FifteenFixesKeepABoatFourteenDropIt) {
     root.log("unknown.xyz", records(fixRun(50)));
     EXPECT_EQ(loadAllTracks(m, root.path()).droppedBoats, 2);
     ASSERT_EQ(m.boatCount(), 1);
-    EXPECT_EQ(m.boats[1].name, "15");
+    EXPECT_EQ(m.boats[0].name, "15");
 }
 
 TEST(LoadAllTracks, CorrectedTimeScalesOnlyLogsOfMoreThan100Fixes) {
@@ -109,9 +109,9 @@ TEST(LoadAllTracks, CorrectedTimeScalesOnlyLogsOfMoreThan100Fixes) {
     root.log("nofactor.trb", records(fixRun(101, 3, -30)));
     loadAllTracks(m, root.path());
     ASSERT_EQ(m.boatCount(), 3);
-    EXPECT_EQ(m.boats[1].track.back().timeSeconds, 267);
-    EXPECT_EQ(m.boats[3].track.back().timeSeconds, 270);
-    const auto& scaled = m.boats[2].track;
+    EXPECT_EQ(m.boats[0].track.back().timeSeconds, 267);
+    EXPECT_EQ(m.boats[2].track.back().timeSeconds, 270);
+    const auto& scaled = m.boats[1].track;
     EXPECT_EQ(scaled[0].timeSeconds, -30);  // before the start: unchanged
     EXPECT_EQ(scaled[10].timeSeconds, 0);
     EXPECT_EQ(scaled[11].timeSeconds, 4);  // 3 × 1.5 = 4.5 rounds to even
@@ -136,7 +136,7 @@ TEST(LoadAllTracks, InstrumentLogsKeepTheirSpeedCourseAndEventsWithTheBoat) {
         root.log("atlas.vkx", log);
         const TrackImportResult r = loadAllTracks(m, root.path(), {}, 2);
         ASSERT_EQ(m.boatCount(), 1);  // moved up to slot 1 with its events
-        const Boat& b = m.boats[1];
+        const Boat& b = m.boats[0];
         ASSERT_EQ(b.instrumentEvents.size(), 1u);
         // In corrected time, times are stretched and speeds derived again.
         EXPECT_EQ(b.instrumentEvents[0].timeSeconds, correctedTime ? 45 : 30);
@@ -181,8 +181,8 @@ TEST(LoadAllTracks, EveryLogReadTellsItsFormatAndFixCountDroppedBoatsIncluded) {
         EXPECT_EQ(r.logs[i].fixCount, expected[i].second) << i;
     }
     ASSERT_EQ(m.boatCount(), 2);
-    EXPECT_EQ(m.boats[2].logFormat, "gpx");
-    EXPECT_EQ(m.boats[2].loggedFixCount, 99);
+    EXPECT_EQ(m.boats[1].logFormat, "gpx");
+    EXPECT_EQ(m.boats[1].loggedFixCount, 99);
 }
 
 TEST(LoadAllTracks, ReportsProgressInBoatOrder) {
@@ -249,7 +249,7 @@ TEST(LoadAllTracks, ParallelLoadEqualsSerialLoad) {
     }
     ASSERT_EQ(serial.boatCount(), parallel.boatCount());
     EXPECT_EQ(serial.race.timelineEnd, parallel.race.timelineEnd);
-    for (int b = 1; b <= serial.boatCount(); ++b) {
+    for (int b = 0; b < serial.boatCount(); ++b) {
         const Boat& s = serial.boats[b];
         const Boat& p = parallel.boats[b];
         EXPECT_EQ(s.name, p.name);

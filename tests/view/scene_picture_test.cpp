@@ -8,6 +8,7 @@
 #include <numbers>
 
 #include "synthetic_race.h"
+#include "view/overview_map.h"
 #include "view/scene_renderer.h"
 
 namespace korvane {
@@ -98,7 +99,7 @@ TEST_P(HullPointsAlongHeading, BowAheadSidesClear) {
     d.northUp = c.northUp;
     const Rendered r = render(m, 100, d);
     ASSERT_TRUE(r.result.drawn);
-    const BoatNow& b = r.state.boats[1];
+    const BoatNow& b = r.state.boats[0];
     ASSERT_TRUE(b.hasPosition);
     const double screenHeading = c.heading - (c.northUp ? 0 : c.windDirection);
     const double S = r.view.latScale * 60 / 1852;
@@ -129,10 +130,10 @@ TEST(ScenePicture, RaceFrameShowsEveryBoatInItsColour) {
     EXPECT_EQ(r.result.visibleCount, 12);
     EXPECT_EQ(r.result.boatsOnScreen, 12);
     // Boat 1 is drawn last, so nothing covers its bow.
-    const BoatNow& first = r.state.boats[1];
-    EXPECT_TRUE(colourNear(r.image, projected(r, first), toQColor(m.boats[1].colour), 2));
+    const BoatNow& first = r.state.boats[0];
+    EXPECT_TRUE(colourNear(r.image, projected(r, first), toQColor(m.boats[0].colour), 2));
     EXPECT_FALSE(
-        colourNear(r.image, projected(r, first) + QPoint(0, 12), toQColor(m.boats[1].colour), 2));
+        colourNear(r.image, projected(r, first) + QPoint(0, 12), toQColor(m.boats[0].colour), 2));
 }
 
 TEST(ScenePicture, ClockHandsShowTheTimeOfDay) {
@@ -197,7 +198,7 @@ TEST(ScenePicture, WindArrowPointsDownwind) {
 TEST(ScenePicture, UncheckingEveryBoatRechecksThem) {
     RaceModel m = syntheticRace(3);
     DisplayState d;
-    d.boatChecked = {false, false, false, false};
+    d.boatChecked = {false, false, false};
     const Rendered r = render(m, 100, d);
     EXPECT_TRUE(r.result.recheckAllBoats);
     EXPECT_EQ(r.result.boatsOnScreen, 3);
@@ -211,7 +212,7 @@ TEST(ScenePicture, LabelAndTimeReadoutAreWritten) {
     named.labelLevel = 2;
     const Rendered loud = render(m, 10, named);
     // Labels are white text on the sea colour beside each hull.
-    const BoatNow& b = loud.state.boats[1];
+    const BoatNow& b = loud.state.boats[0];
     const QPoint at = projected(loud, b);
     int whiteQuiet = 0, whiteLoud = 0;
     for (int y = at.y() - 6; y < at.y() + 10; ++y)
@@ -253,9 +254,9 @@ std::ostream& operator<<(std::ostream& os, const BadInputCase& c) {
 RaceModel badRace(const std::string& name) {
     RaceModel m = syntheticRace(3, 10, 600);
     if (name == "equal times")
-        for (auto& p : m.boats[1].track) p.timeSeconds = 100;
-    if (name == "one fix") m.boats[2].track.resize(1);
-    if (name == "gap") m.boats[1].track.back().timeSeconds += 10000;
+        for (auto& p : m.boats[0].track) p.timeSeconds = 100;
+    if (name == "one fix") m.boats[1].track.resize(1);
+    if (name == "gap") m.boats[0].track.back().timeSeconds += 10000;
     if (name == "one spot")
         for (Boat& b : m.boats)
             for (auto& p : b.track) {
@@ -279,8 +280,8 @@ TEST_P(BadInput, DrawsASensiblePictureWithoutCrashing) {
     d.layLine = true;
     d.boatVanesOn = true;
     d.overviewOn = true;
-    d.highlightBoat = 1;
-    d.pickedBoat = 2;
+    d.highlightBoat = 0;
+    d.pickedBoat = 1;
     const Rendered r = render(m, c.time, d, c.size);
     EXPECT_TRUE(std::isfinite(r.view.latScale));
     EXPECT_TRUE(std::isfinite(r.view.centreLat));
@@ -302,9 +303,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, BadInput,
 
 TEST(ScenePicture, GapOverAnHourHidesTheBoat) {
     RaceModel m = syntheticRace(2, 10, 600);
-    m.boats[1].track.back().timeSeconds += 4000;
+    m.boats[0].track.back().timeSeconds += 4000;
     const Rendered r = render(m, 1000);
-    EXPECT_FALSE(r.state.boats[1].hasPosition);
+    EXPECT_FALSE(r.state.boats[0].hasPosition);
     EXPECT_EQ(r.result.boatsOnScreen, 0);
     EXPECT_FALSE(r.result.drawn);  // nobody left: the replay ends
 }
@@ -335,8 +336,8 @@ TEST(ScenePicture, TwoBoatMeasureJoinsTheBoatsInYellow) {
     DisplayState d;
     d.labelLevel = 3;
     const Rendered r = render(m, 300, d);
-    const BoatNow& a = r.state.boats[1];
-    const BoatNow& b = r.state.boats[2];
+    const BoatNow& a = r.state.boats[0];
+    const BoatNow& b = r.state.boats[1];
     const ScreenPoint pa = r.view.toScreen(a.latMinutes, a.lonMinutes);
     const ScreenPoint pb = r.view.toScreen(b.latMinutes, b.lonMinutes);
     // A point a third of the way along the line, clear of hulls and labels.
@@ -382,8 +383,8 @@ TEST(ScenePicture, OverviewDotsAndFrameComeBackForTheWindow) {
     DisplayState d;
     d.overviewOn = false;
     const Rendered r = render(m, 300, d);
-    ASSERT_EQ(r.result.overviewDots.size(), 4u);
-    for (int b = 1; b <= 3; ++b) {
+    ASSERT_EQ(r.result.overviewDots.size(), 3u);
+    for (int b = 0; b < 3; ++b) {
         const QPoint q = r.result.overviewDots[static_cast<std::size_t>(b)];
         EXPECT_GE(q.x(), 0);
         EXPECT_LE(q.x(), 170);
@@ -437,23 +438,42 @@ namespace {
 TEST(ScenePicture, HighlightedAndPickedBoatsGetRings) {
     RaceModel m = oneBoat(90, 9.5);  // real length: the ring lies outside the hull
     DisplayState d;
-    d.highlightBoat = 2;
-    d.pickedBoat = 1;
+    d.highlightBoat = 1;
+    d.pickedBoat = 0;
     const Rendered r = render(m, 100, d);
     const double L = std::max(6.0, r.view.latScale * 9.5 / 1852);  // the race's symbol length
     const int radius = static_cast<int>(std::lround(L * 0.5 + 3));
-    // Picked boat 1: a red circle; highlighted boat 2: a black one on a pale fill.
-    const QPoint one = projected(r, r.state.boats[1]);
-    const QPoint two = projected(r, r.state.boats[2]);
+    // The picked first boat: a red circle; the highlighted second: a black one on a pale fill.
+    const QPoint one = projected(r, r.state.boats[0]);
+    const QPoint two = projected(r, r.state.boats[1]);
     EXPECT_TRUE(colourNear(r.image, one + QPoint(0, -radius), QColor(255, 0, 0)));
     EXPECT_TRUE(colourNear(r.image, two + QPoint(0, -radius), QColor(0, 0, 0)));
     EXPECT_TRUE(colourNear(r.image, two + QPoint(0, -radius + 2), QColor(192, 255, 255)));
     // The same boat picked and highlighted gets one ring, the highlight's.
     DisplayState same = d;
-    same.pickedBoat = 2;
+    same.pickedBoat = 1;
     const Rendered s = render(m, 100, same);
-    EXPECT_FALSE(colourNear(s.image, projected(s, s.state.boats[2]) + QPoint(0, -radius),
+    EXPECT_FALSE(colourNear(s.image, projected(s, s.state.boats[1]) + QPoint(0, -radius),
                             QColor(255, 0, 0)));
+}
+
+// The replay's finish flags count boats from the first slot, as every boat
+// table does: only the finished boat loses its inset dot.
+TEST(ScenePicture, AFinishedBoatLosesOnlyItsOwnInsetDot) {
+    RaceModel m = testing::syntheticRace(3);
+    DisplayState d;
+    d.overviewOn = true;
+    const Rendered all = render(m, 300, d);
+    d.boatFinished = {false, true, false};
+    const Rendered some = render(m, 300, d);
+    const int x0 = all.image.width() - kOverviewSize;
+    auto dotArea = [&](const Rendered& r, int b) {
+        const QPoint q = all.result.overviewDots[static_cast<std::size_t>(b)];
+        return r.image.copy(QRect(x0 + q.x() - 3, q.y() - 3, 5, 5));
+    };
+    EXPECT_NE(dotArea(some, 1), dotArea(all, 1));
+    EXPECT_EQ(dotArea(some, 0), dotArea(all, 0));
+    EXPECT_EQ(dotArea(some, 2), dotArea(all, 2));
 }
 
 }  // namespace

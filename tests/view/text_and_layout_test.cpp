@@ -120,15 +120,15 @@ TEST(SeaColours, GridIsLightUpToLevel50AndDarkAbove) {
 }
 
 TEST(BoatColours, FifteenColoursRepeat) {
-    EXPECT_EQ(boatColourForSlot(1), bgr(255, 0, 0));
-    EXPECT_EQ(boatColourForSlot(7), bgr(0, 0, 0));
-    EXPECT_EQ(boatColourForSlot(16), boatColourForSlot(1));
-    EXPECT_EQ(boatColourForSlot(81), boatColourForSlot(6));
+    EXPECT_EQ(boatColourForSlot(0), bgr(255, 0, 0));
+    EXPECT_EQ(boatColourForSlot(6), bgr(0, 0, 0));
+    EXPECT_EQ(boatColourForSlot(15), boatColourForSlot(0));
+    EXPECT_EQ(boatColourForSlot(80), boatColourForSlot(5));
     RaceModel m;
     for (int i = 0; i < 20; ++i) m.boats.append(Boat{});
     assignBoatColours(m);
-    EXPECT_EQ(m.boats[2].colour, bgr(0, 0, 255));
-    EXPECT_EQ(m.boats[17].colour, bgr(0, 0, 255));
+    EXPECT_EQ(m.boats[1].colour, bgr(0, 0, 255));
+    EXPECT_EQ(m.boats[16].colour, bgr(0, 0, 255));
     EXPECT_EQ(toQColor(bgr(1, 2, 3)), QColor(1, 2, 3));
 }
 

@@ -1,0 +1,110 @@
+#include "view/frame_layout.h"
+
+#include <algorithm>
+
+#include "view/fit_view.h"
+
+namespace korvane {
+
+namespace {
+
+// Boats whose checked state the two-boat measure may need.
+constexpr std::size_t kFirstVisibleKept = 4;
+// The boat symbol is never drawn shorter than this (pixels), nor, with
+// "Big Boat", shorter than the enlarged length.
+constexpr double kLeastSymbolPixels = 6;
+constexpr double kEnlargedSymbolPixels = 14;
+
+// The radio buttons, the ZOOM bar and "Show Name" win over any earlier state.
+void applyDisplay(Viewport& view, const DisplayState& display, const Race& race) {
+    view.northUp = display.northUp;
+    view.windDirectionDegrees = race.windDirection;
+    view.autoTrace = display.autoTrace;
+    view.zoomDivisor = display.zoomDivisor;
+    view.manualZoom = display.manualZoom;
+    view.savedCentreLat = display.savedCentreLat;
+    view.savedCentreLon = display.savedCentreLon;
+}
+
+// Places every boat at the time; returns how many boats count as present
+// (before the start the frame is drawn even with none).
+int locateBoats(FrameLayout& f, double time, const RaceModel& m, ViewState& state) {
+    const int n = m.boatCount();
+    state.boats.resize(static_cast<std::size_t>(n));
+    f.visible.assign(static_cast<std::size_t>(n), false);
+    for (int b = 0; b < n; ++b) {
+        const auto slot = static_cast<std::size_t>(b);
+        f.visible[slot] =
+            f.display.boatChecked.size() > slot ? f.display.boatChecked[slot] : m.boats[b].visible;
+    }
+    int present = time <= 0 ? 1 : 0;
+    for (int b = 0; b < n; ++b) {
+        BoatNow& now = state.boats[static_cast<std::size_t>(b)];
+        if (!placeBoat(now, m.boats[b].track, time, state.wind.twdTrue)) continue;
+        ++present;
+        if (f.visible[static_cast<std::size_t>(b)]) {
+            ++f.visibleCount;
+            if (f.firstVisible.size() < kFirstVisibleKept) f.firstVisible.push_back(b);
+        }
+    }
+    return present;
+}
+
+void fitToBoats(const FrameLayout& f, double time, const RaceModel& m, const RaceArea& area,
+                const ViewState& state, Viewport& view) {
+    FitInput in;
+    in.raceBoatCount = m.boatCount();
+    for (int b = 0; b < m.boatCount(); ++b) {
+        const BoatNow& now = state.boats[static_cast<std::size_t>(b)];
+        if (!now.hasPosition) continue;
+        ++in.boatsWithPosition;
+        if (f.visible[static_cast<std::size_t>(b)])
+            in.checkedBoats.push_back({now.latMinutes, now.lonMinutes});
+    }
+    in.referencePoints = f.display.referencePoints;
+    if (!m.lines.empty()) {
+        in.startLine = &m.lines[0];
+        in.finishLine = &m.lines[m.lines.count() - 1];
+    }
+    fitView(view, area, time, in);
+}
+
+void sizeSymbol(FrameLayout& f, const RaceModel& m, const Viewport& view) {
+    double length = view.latScale * m.race.defaultBoatLength / kMetresPerMinuteLat;
+    f.sizeNote = "Real Size";
+    if (f.display.bigBoat && length < kEnlargedSymbolPixels) {
+        length = kEnlargedSymbolPixels;
+        f.sizeNote = "Size Enlarged";
+    }
+    f.symbolLength = std::max(length, kLeastSymbolPixels);
+}
+
+}  // namespace
+
+FrameLayout layoutFrame(double time, const RaceModel& m, const RaceArea& area,
+                        const DisplayState& display, ViewState& state, Viewport& view) {
+    FrameLayout f;
+    f.display = display;
+    if (f.display.showName) {
+        f.display.showHiddenBoats = true;
+        f.display.labelLevel = std::max(f.display.labelLevel, 1);
+    }
+    applyDisplay(view, f.display, m.race);
+    updateWind(state.wind, m.windSamples, m.race, time);
+    const int present = locateBoats(f, time, m, state);
+    if (m.race.timelineLength > 0)
+        f.timePointerTop =
+            toPixel((m.race.timelineEnd - time) * f.display.timeBarHeight / m.race.timelineLength) +
+            f.display.timeBarTop;
+    if (present < 1) return f;  // past the end: the replay stops instead
+    f.drawn = true;
+    if (f.visibleCount == 0) {
+        f.recheckAllBoats = true;
+        std::fill(f.visible.begin(), f.visible.end(), true);
+    }
+    fitToBoats(f, time, m, area, state, view);
+    sizeSymbol(f, m, view);
+    return f;
+}
+
+}  // namespace korvane
