@@ -12,8 +12,8 @@
 #include <cmath>
 
 #include "app/desktop.h"
-#include "app/picture_exports.h"
 #include "app/file_drops.h"
+#include "app/picture_exports.h"
 #include "app/window_font.h"
 #include "base/numbers.h"
 #include "export/kml_export.h"
@@ -21,8 +21,8 @@
 #include "race/race_time.h"
 #include "replay/speed_bar.h"
 #include "view/colours.h"
-#include "view/time_preview.h"
 #include "view/overview_map.h"
+#include "view/time_preview.h"
 #include "view/viewport.h"
 
 namespace korvane {
@@ -106,6 +106,8 @@ MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWi
     dropQuestions_ = std::make_unique<BoxQuestions>(this);
     pages_ = new PageView(central);
     pages_->hide();
+    editPanel_ = new CourseEditPanel(central);
+    editPanel_->hide();
     splash_ = new SplashPanel(central);
     splash_->hide();
     QPixmap cover(QString::fromStdString((dataRoot_ / "raceadmin" / "cover.jpg").string()));
@@ -144,6 +146,7 @@ MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWi
     connectControls();
     connectTimeBar();
     connectMapAndBoats();
+    connectEditing();
     connectPages();
     realTime_.start();
 }
@@ -364,6 +367,9 @@ void MainWindow::onRaceLoaded(const LoadOutcome& outcome) {
     rankingAside_ = false;
     smallCaption_->setText(QString::fromStdString(race.caption));
     pictures_->setSession(session_.get(), centralWidget()->width());
+    editing_->setSession(editMode_ ? session_ : nullptr);
+    editPanel_->setVisible(editMode_);
+    if (editMode_) editPanel_->raise();
     startReplay();
     if (pages_->page() != Page::Track) choosePage(pages_->page());
 }
@@ -765,6 +771,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     secondTimer_.stop();
     lightTimer_.stop();
     loader_.wait();
+    offerRewriteAtClose();
     // The whole-race export is a scratch file for the globe viewer.
     std::error_code ec;
     std::filesystem::remove(documentsFolder() / kWholeRaceKmlFile, ec);
