@@ -254,8 +254,8 @@ void MainWindow::connectTimeBar() {
             [this](bool northUp) { overview_->setSession(session_, northUp); });
 }
 
-// The time bar's picture of the race on show; the reference boat is the
-// first of the list until the rankings name a winner.
+// The time bar's picture of the race on show: the winner's stripes (the
+// first boat's when nobody finished) and the pictures' moments.
 void MainWindow::showTimeBar() {
     if (!session_) return;
     const RaceModel& m = session_->model;
@@ -264,7 +264,9 @@ void MainWindow::showTimeBar() {
     in.timelineEndSeconds = m.race.timelineEnd;
     in.timelineLengthSeconds = m.race.timelineLength;
     in.windDirectionDegrees = m.race.windDirection;
-    if (m.boatCount() > 0) in.referenceTrack = &m.boats.at(0).track;
+    const int reference = board_->winner().value_or(0);
+    if (reference < m.boatCount()) in.referenceTrack = &m.boats.at(reference).track;
+    in.pictureTimesSeconds = pictures_->correctedTimesSeconds();
     in.correctedTime = m.race.timeMode == TimeMode::Corrected;
     in.startSecondsOfDay = startSecondsOfDay(m.race.start);
     in.sunriseSeconds = session_->area.sunriseSeconds;
@@ -276,11 +278,21 @@ void MainWindow::showTimeBar() {
 
 void MainWindow::connectMapAndBoats() {
     connect(controls_->autoTraceBox, &QCheckBox::toggled, this, &MainWindow::setAutoTrace);
-    connect(boats_, &BoatPanel::selectionChanged, this, [this] { drawNow(); });
-    connect(boats_, &BoatPanel::highlightChanged, this, [this] { drawNow(); });
+    // The pages show the boats the list shows, and pick out the one under
+    // the pointer there.
+    connect(boats_, &BoatPanel::selectionChanged, this, [this] {
+        drawNow();
+        if (pages_->page() != Page::Track) pages_->showPage(pages_->page(), pageState());
+    });
+    connect(boats_, &BoatPanel::highlightChanged, this, [this] {
+        drawNow();
+        if (pages_->page() != Page::Track) pages_->highlightBoat(boats_->selection().highlighted());
+    });
+    connect(pictures_, &PictureShow::picturesChanged, this, &MainWindow::showTimeBar);
     connect(map_, &MapView::viewChanged, this, [this] { drawNow(); });
     connect(map_, &MapView::captionChanged, this, &QWidget::setWindowTitle);
     connect(map_, &MapView::lineEndMissing, this, [this] { beep(1); });
+    connect(overview_, &OverviewPanel::pressed, map_, &MapView::overviewPressed);
     connect(map_, &MapView::wheelTurned, this, [this](int delta) {
         QScrollBar* bar = controls_->zoomBar;
         bar->setValue(wheelZoomPosition(bar->value(), delta, controls_->autoTraceBox->isChecked()));
@@ -492,7 +504,9 @@ void MainWindow::apply(const ReplayEvents& ev) {
     if (ev.startGun) gun_.play();
     for (std::size_t i = 0; i < ev.finishers.size(); ++i) gun_.play();
     if (!ev.finishers.empty()) {
+        const std::optional<int> winnerBefore = board_->winner();
         board_->showFinishers(clock_.finisherCount(), clock_.finishedBoats());
+        if (board_->winner() != winnerBefore) showTimeBar();
         finish_->raise();
         // A finish only makes room for its row; the side the pointer chose stays.
         const int left = finish_->x();
@@ -646,7 +660,9 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 void MainWindow::layoutPanels() {
     LayoutInput in;
     in.client = centralWidget()->size();
-    in.controlPanelHeight = controls_->height();
+    // The documents row (flag, help, stopwatch) stands under the controls.
+    const int documentsHeight = chrome_ ? chrome_->panel()->sizeHint().height() : 0;
+    in.controlPanelHeight = controls_->height() + documentsHeight;
     const bool small = controls_->smallScreenBox->isChecked();
     in.smallScreen = small ? sizePanel_->mode() : SmallScreen::Off;
     in.smallScreenMapSize = sizePanel_->mapSize();
@@ -662,7 +678,7 @@ void MainWindow::layoutPanels() {
     pages_->setGeometry(l.map);
     timeBar_->setGeometry(l.timeBar);
     overview_->setGeometry(l.logo);
-    controls_->setGeometry(l.controls);
+    controls_->setGeometry(l.controls.adjusted(0, 0, 0, -documentsHeight));
     splash_->setGeometry(l.splash);
     flag_->move(l.flagPanel.topLeft());
     finish_->move(l.rankingPanel.topLeft());
@@ -684,7 +700,7 @@ void MainWindow::layoutPanels() {
     smallCaption_->setVisible(small);
     smallCtCaption_->setVisible(small && corrected);
     playSpeedNote_->setVisible(small);
-    if (chrome_) chrome_->layout(l.controls.left(), in.client.height());
+    if (chrome_) chrome_->layout(l.controls.left(), l.controls.bottom() + 1 + kPanelMargin);
 }
 
 void MainWindow::onSmallScreen(bool on) {

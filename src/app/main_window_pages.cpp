@@ -23,6 +23,7 @@ PageState MainWindow::pageState() const {
     PageState s;
     s.seaLevel = controls_->seaColourBar->value();
     s.showName = controls_->showNameBox->isChecked();
+    s.boatShown = boats_->selection().visibleBoats();
     return s;
 }
 

@@ -113,7 +113,9 @@ SceneResult MapView::drawFrame(double timeSeconds, const DisplayState& given, do
         applyZones(pointerZones({pointer_->x(), pointer_->y(), width(), height()}, display.page,
                                 display.autoTrace, display.showName),
                    display);
-    display.overviewOn = true;
+    // Beside a full-size map the overview has its own panel; a small
+    // screen carries it on the map.
+    display.overviewOn = display.smallScreen > 0;
     display.manualZoom = staticWhere_.manualZoom;
     display.savedCentreLat = staticWhere_.centreLat;
     display.savedCentreLon = staticWhere_.centreLon;
@@ -197,22 +199,25 @@ void MapView::mouseMoveEvent(QMouseEvent* event) {
     if (hadLine || measureLineTo_) update();
 }
 
+void MapView::overviewPressed(QPoint inOverview, Qt::MouseButton button) {
+    if (!session_) return;
+    if (editMode_ && button == Qt::RightButton) {
+        emit courseWindPicked(OverviewTool::bearingFromCentre(inOverview));
+    } else if (staticShown()) {
+        const GeoPoint c = OverviewTool::centreFor(inOverview, session_->area, lastDisplay_.northUp,
+                                                   session_->model.race.windDirection);
+        staticWhere_.centreLat = c.latMinutes;
+        staticWhere_.centreLon = c.lonMinutes;
+        emit viewChanged();
+    }
+}
+
 void MapView::mousePressEvent(QMouseEvent* event) {
     if (!session_) return;
     const QPoint at = event->position().toPoint();
     const bool left = event->button() == Qt::LeftButton;
-    const Race& race = session_->model.race;
-    if (overviewRect().contains(at)) {
-        const QPoint inInset = at - overviewRect().topLeft();
-        if (editMode_ && event->button() == Qt::RightButton) {
-            emit courseWindPicked(OverviewTool::bearingFromCentre(inInset));
-        } else if (staticShown()) {
-            const GeoPoint c = OverviewTool::centreFor(inInset, session_->area,
-                                                       lastDisplay_.northUp, race.windDirection);
-            staticWhere_.centreLat = c.latMinutes;
-            staticWhere_.centreLon = c.lonMinutes;
-            emit viewChanged();
-        }
+    if (lastDisplay_.smallScreen > 0 && overviewRect().contains(at)) {
+        overviewPressed(at - overviewRect().topLeft(), event->button());
         return;
     }
     // The live map follows the boats; only the static map takes clicks.

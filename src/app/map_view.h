@@ -75,6 +75,13 @@ class MapView : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+
+  public:
+    // A press on the overview (the panel beside the map, or the inset a
+    // small screen draws on it), at `inOverview` from its top left corner.
+    void overviewPressed(QPoint inOverview, Qt::MouseButton button);
+
+  protected:
     void wheelEvent(QWheelEvent* event) override;
 
   private:

@@ -1,5 +1,6 @@
 #include "app/overview_panel.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 
 #include "view/colours.h"
@@ -65,6 +66,12 @@ void OverviewPanel::paintEvent(QPaintEvent*) {
         }
         ++k;
     }
+}
+
+void OverviewPanel::mousePressEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint() - QPoint(kInset, kInset);
+    if (!overview_.isNull() && QRect(QPoint(0, 0), overview_.size()).contains(at))
+        emit pressed(at, event->button());
 }
 
 }  // namespace korvane

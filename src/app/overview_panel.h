@@ -27,8 +27,13 @@ class OverviewPanel : public QWidget {
     bool previewing() const { return preview_.has_value(); }
     const QImage& overview() const { return overview_; }
 
+  signals:
+    // A press on the overview, at `inOverview` from its top left corner.
+    void pressed(QPoint inOverview, Qt::MouseButton button);
+
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
   private:
     std::shared_ptr<const RaceSession> session_;

@@ -28,6 +28,7 @@ class PageView : public QWidget {
     // Draws `page` (Graph or Analysis) at the widget's size and shows it.
     void showPage(Page page, PageState state);
     Page page() const { return page_; }
+    const PageState& state() const { return state_; }
     const QImage& bitmap() const { return bitmap_; }
     // What the screen shows: the bitmap with the hover drawn over it.
     const QImage& screen() const { return screen_; }

@@ -8,8 +8,8 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <cmath>
 #include <QTest>
+#include <cmath>
 
 #include "app/window_fixture.h"
 #include "app/window_font.h"
@@ -438,6 +438,29 @@ TEST(WindowFont, FollowsTheScreensDotsPerInch) {
     EXPECT_EQ(windowFontPoints(96), 9);
     EXPECT_EQ(windowFontPoints(120), 7);
     EXPECT_EQ(windowFontPoints(0), 9);
+}
+
+}  // namespace
+}  // namespace korvane
+
+namespace korvane {
+namespace {
+
+// What the panels share: the time bar follows the winner and the pictures,
+// and the pages show the boats the list shows.
+TEST(MainWindowWiring, TimeBarAndPagesFollowTheRankingsPicturesAndBoatList) {
+    const auto w = openSample();
+    ASSERT_NE(w->session(), nullptr);
+    const RaceModel& m = w->session()->model;
+    const auto winner = w->referenceBoat();
+    ASSERT_TRUE(winner.has_value());
+    EXPECT_EQ(w->timeBar()->input().referenceTrack, &m.boats.at(*winner).track);
+    EXPECT_EQ(w->timeBar()->input().pictureTimesSeconds, w->pictures()->correctedTimesSeconds());
+    EXPECT_FALSE(w->timeBar()->input().pictureTimesSeconds.empty());
+    w->controls()->graphPageButton->click();
+    ASSERT_EQ(w->pages()->page(), Page::Graph);
+    EXPECT_EQ(w->pages()->state().boatShown, w->boatPanel()->selection().visibleBoats());
+    EXPECT_FALSE(w->pages()->state().boatShown.empty());
 }
 
 }  // namespace
