@@ -383,6 +383,8 @@ void MainWindow::onRaceLoaded(const LoadOutcome& outcome) {
     editPanel_->setVisible(editMode_);
     if (editMode_) editPanel_->raise();
     startReplay();
+    // Course editing works on the static map, which Auto Trace hides.
+    if (editMode_) controls_->autoTraceBox->setChecked(false);
     if (pages_->page() != Page::Track) choosePage(pages_->page());
 }
 
