@@ -7,7 +7,7 @@ set -eu
 exe=$1 cli=$2 sample=$3
 work=$(mktemp -d "${TMPDIR:-/tmp}/korvane-edit-e2e.XXXXXX")
 export XDG_RUNTIME_DIR="$work/run"
-mkdir -p "$XDG_RUNTIME_DIR"
+mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 trap 'rm -rf "$work"' EXIT
 for folder in raceadmin gpsdat winddat coastline; do cp -r "$sample/$folder" "$work/"; done
 mkdir -p "$work/ctrl"
@@ -36,9 +36,15 @@ xvfb-run -a -s "-screen 0 1280x800x24" sh -c '
         xdotool keydown shift click 1 keyup shift
         sleep 0.3
     done
-    xdotool windowclose "$id" 2>/dev/null || xdotool key --window "$id" alt+F4
-    sleep 1
-    xdotool key Return   # "Rewrite File? (instead of old data)": Yes
+    # "EXIT", then "Yes" to "Rewrite File? (instead of old data)".
+    xdotool mousemove --window "$id" 1082 685 click 1
+    box=""
+    for i in $(seq 1 20); do
+        box=$(xdotool search --name "Race Admin Data" 2>/dev/null | head -n 1 || true)
+        [ -n "$box" ] && break
+        sleep 0.25
+    done
+    [ -n "$box" ] && xdotool windowfocus "$box" 2>/dev/null; xdotool key --window "$box" Return
     for i in $(seq 1 40); do kill -0 "$pid" 2>/dev/null || break; sleep 0.25; done
     kill "$pid" 2>/dev/null || true
 ' sh "$exe" "$work"
