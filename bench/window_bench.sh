@@ -4,7 +4,7 @@
 # Usage: bench/window_bench.sh [REPLAY_SECONDS]   (after the release preset build)
 set -e
 cd "$(dirname "$0")/.."
-BUILD=build/release
+BUILD=${BUILD:-build/release}
 LARGE=${LARGE_RACE_DIR:-/tmp/korvane-large}
 [ -d "$LARGE/raceadmin" ] || python3 tools/samplegen/samplegen.py --large "$LARGE" >/dev/null
 RACE=$(ls "$LARGE/raceadmin" | grep -v '^cover' | head -1)

@@ -209,6 +209,7 @@ void MainWindow::connectControls() {
         return QMessageBox::question(this, kProgramName, question) == QMessageBox::Yes;
     };
     connect(c->maneuversButton, &QPushButton::toggled, this, [this](bool on) {
+        if (on && maneuvers_->rows().empty()) maneuvers_->showSession(session_.get());
         maneuvers_->setVisible(on);
         maneuvers_->raise();
     });
@@ -375,7 +376,8 @@ void MainWindow::onRaceLoaded(const LoadOutcome& outcome) {
     ctMode_->showMode(race.timeMode == TimeMode::Corrected);
     chrome_->raceOpened(session_);
     finish_->clearRows();
-    maneuvers_->showSession(session_.get());
+    // The table fills when it is first shown: most replays never open it.
+    maneuvers_->showSession(controls_->maneuversButton->isChecked() ? session_.get() : nullptr);
     rankingAside_ = false;
     smallCaption_->setText(QString::fromStdString(race.caption));
     pictures_->setSession(session_.get(), centralWidget()->width());
@@ -399,11 +401,15 @@ void MainWindow::startReplay() {
     }
     controls_->showSpeed(clock_.speed());
     controls_->transport->showTransport(clock_.transport());
-    overview_->setSession(session_, controls_->northUpButton->isChecked());
     layoutPanels();
-    showTimeBar();
     lastFrameMs_ = realTime_.elapsed();
     drawNow();
+    // The map first; the overview and the time bar a moment after it.
+    QTimer::singleShot(0, this, [this, shown = session_] {
+        if (session_ != shown) return;
+        overview_->setSession(session_, controls_->northUpButton->isChecked());
+        showTimeBar();
+    });
     frameTimer_.start();
     secondTimer_.start();
     lightTimer_.start();
