@@ -10,6 +10,7 @@
 #include "race/race_document.h"
 #include "race/race_file.h"
 #include "race/race_file_edits.h"
+#include "race/race_rewrite.h"
 #include "tracks/track_import.h"
 
 namespace korvane {
@@ -99,12 +100,12 @@ DropOutcome FileDrops::addLog(const QString& path, const RaceSession& session) {
     }
     if (!ask_.askYesNo(kAddBoatCaption, kAddBoatQuestion)) return {};
 
-    const FileRead read = readRegularFile(session.raceFilePath, kMaxRaceFileBytes);
-    RaceDocument doc = RaceDocument::fromBytes(read.bytes.value_or(std::string{}));
-    const bool added = read.bytes && addBoatLine(doc, boat.logFile, name->toStdString(), tcf);
-    if (!added || !doc.save(session.raceFilePath)) {
-        ask_.tell(QStringLiteral("The race file could not be rewritten:\n") +
-                  QString::fromStdString(session.raceFilePath.string()));
+    const std::string boatName = name->toStdString();
+    const RewriteResult written = rewriteRaceFile(
+        session.dataRoot, session.raceFilePath,
+        [&](RaceDocument& doc) { return addBoatLine(doc, boat.logFile, boatName, tcf); });
+    if (!written.ok()) {
+        ask_.tell(QString::fromStdString(written.message));
         return {};
     }
     DropOutcome out;

@@ -106,6 +106,8 @@ MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWi
     dropQuestions_ = std::make_unique<BoxQuestions>(this);
     pages_ = new PageView(central);
     pages_->hide();
+    editPanel_ = new CourseEditPanel(central);
+    editPanel_->hide();
     splash_ = new SplashPanel(central);
     splash_->hide();
     QPixmap cover(QString::fromStdString((dataRoot_ / "raceadmin" / "cover.jpg").string()));
@@ -144,6 +146,7 @@ MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWi
     connectControls();
     connectTimeBar();
     connectMapAndBoats();
+    connectEditing();
     connectPages();
     realTime_.start();
 }
@@ -378,7 +381,12 @@ void MainWindow::onRaceLoaded(const LoadOutcome& outcome) {
     rankingAside_ = false;
     smallCaption_->setText(QString::fromStdString(race.caption));
     pictures_->setSession(session_.get(), centralWidget()->width());
+    editing_->setSession(editMode_ ? session_ : nullptr);
+    editPanel_->setVisible(editMode_);
+    if (editMode_) editPanel_->raise();
     startReplay();
+    // Course editing works on the static map, which Auto Trace hides.
+    if (editMode_) controls_->autoTraceBox->setChecked(false);
     if (pages_->page() != Page::Track) choosePage(pages_->page());
 }
 
@@ -787,6 +795,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     secondTimer_.stop();
     lightTimer_.stop();
     loader_.wait();
+    offerRewriteAtClose();
     // The whole-race export is a scratch file for the globe viewer.
     std::error_code ec;
     std::filesystem::remove(documentsFolder() / kWholeRaceKmlFile, ec);

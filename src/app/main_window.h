@@ -13,6 +13,8 @@
 
 #include "app/boat_panel.h"
 #include "app/control_panel.h"
+#include "app/course_edit_panel.h"
+#include "app/course_editing.h"
 #include "app/ct_mode_panel.h"
 #include "app/diagnostics_box.h"
 #include "app/drop_questions.h"
@@ -25,12 +27,11 @@
 #include "app/maneuver_panel.h"
 #include "app/map_view.h"
 #include "app/overview_panel.h"
+#include "app/page_view.h"
 #include "app/picture_show.h"
 #include "app/race_loader.h"
-#include "app/small_screen_panel.h"
-#include "app/page_view.h"
-#include "app/race_loader.h"
 #include "app/report_export.h"
+#include "app/small_screen_panel.h"
 #include "app/splash_panel.h"
 #include "app/time_bar.h"
 #include "app/window_chrome.h"
@@ -93,6 +94,8 @@ class MainWindow : public QMainWindow {
     bool timersRunning() const { return frameTimer_.isActive(); }
     const GunSound& gun() const { return gun_; }
     bool editMode() const { return editMode_; }
+    CourseEditPanel* editPanel() const { return editPanel_; }
+    CourseEditing* courseEditing() const { return editing_; }
     int beepCount() const { return beeps_; }
     QString lastError() const { return lastError_; }
     QString clockText() const { return clockText_; }
@@ -148,6 +151,10 @@ class MainWindow : public QMainWindow {
     PageState pageState() const;
     void onReportClicked();
     void showError(const QString& message);
+    // Course editing (main_window_editing.cpp).
+    void connectEditing();
+    void showEdited(std::shared_ptr<const RaceSession> session);
+    void offerRewriteAtClose();
 
     std::filesystem::path dataRoot_;
     std::vector<std::string> raceList_;
@@ -187,6 +194,8 @@ class MainWindow : public QMainWindow {
     WindowChrome* chrome_ = nullptr;
     PictureShow* pictures_ = nullptr;
     std::unique_ptr<DropQuestions> dropQuestions_;
+    CourseEditPanel* editPanel_ = nullptr;
+    CourseEditing* editing_ = nullptr;
 
     QTimer frameTimer_;
     QTimer secondTimer_;

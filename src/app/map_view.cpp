@@ -39,6 +39,12 @@ void MapView::setSession(std::shared_ptr<const RaceSession> session) {
     resetStaticView();
 }
 
+void MapView::replaceSession(std::shared_ptr<const RaceSession> session) {
+    session_ = std::move(session);
+    state_.reset();
+    staticKey_.reset();
+}
+
 void MapView::resetStaticView() {
     staticWhere_ = StaticView();
     if (session_) {

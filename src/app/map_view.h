@@ -29,6 +29,8 @@ class MapView : public QWidget {
 
     // A new race: the frame state of the old one is dropped with it.
     void setSession(std::shared_ptr<const RaceSession> session);
+    // The same race with its course edited: the view stays where it is.
+    void replaceSession(std::shared_ptr<const RaceSession> session);
     // Draws the instant `timeSeconds` and schedules the copy to the screen.
     SceneResult drawFrame(double timeSeconds, const DisplayState& display, double landmarkPulse,
                           std::int64_t lightTicks);

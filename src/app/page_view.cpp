@@ -64,6 +64,11 @@ void PageView::compose() {
             if (!hover.boat) hover.boat = boat_;
             if (windOverlay_) drawWindOverlay(screen_, layout, model);
             drawGraphHover(screen_, layout, model, hover);
+            if (windStrokes_.size() > 1) {
+                QPainter p(&screen_);
+                p.setPen(QPen(Qt::red, 2));
+                p.drawPolyline(windStrokes_.data(), static_cast<int>(windStrokes_.size()));
+            }
         } else if (page_ == Page::Analysis) {
             std::optional<int> boat = mouse_ ? analysisBoatAt(dots_, *mouse_) : std::nullopt;
             if (!boat) boat = boat_;
@@ -71,6 +76,15 @@ void PageView::compose() {
         }
     }
     update();
+}
+
+void PageView::setWindStrokes(std::vector<QPoint> strokes) {
+    windStrokes_ = std::move(strokes);
+    compose();
+}
+
+void PageView::mousePressEvent(QMouseEvent* event) {
+    emit pressed(event->position().toPoint());
 }
 
 void PageView::placeReportButton() {

@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "analysis/analysis_page.h"
 #include "analysis/graph_hover.h"
@@ -34,11 +35,17 @@ class PageView : public QWidget {
     // A boat picked out from outside (the boat list); nothing clears it.
     void highlightBoat(std::optional<int> boat);
     void showWindOverlay(bool on);
+    // A wind history being drawn by hand, red over the Graph page.
+    void setWindStrokes(std::vector<QPoint> strokes);
 
     QPushButton* reportButton = nullptr;  // "Show Excel Table"
 
+  signals:
+    void pressed(QPoint at);
+
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -56,6 +63,7 @@ class PageView : public QWidget {
     std::optional<QPoint> mouse_;
     std::optional<int> boat_;
     bool windOverlay_ = false;
+    std::vector<QPoint> windStrokes_;
 };
 
 }  // namespace korvane

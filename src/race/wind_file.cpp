@@ -62,4 +62,40 @@ WindReadResult readWindFile(const std::filesystem::path& dataRoot, RaceModel& mo
     return parseWindFile(*read.bytes, model);
 }
 
+std::string windFileNameFor(std::string_view raceFileName) {
+    std::string base(raceFileName.substr(0, raceFileName.find('.')));
+    // The name goes into the WF line, where a comma would split it.
+    for (char& c : base)
+        if (c == ',' || c == '\r' || c == '\n') c = '_';
+    return base + "_wind.csv";
+}
+
+std::string windFileBytes(std::vector<WindSample> samples, Timestamp raceStart) {
+    std::stable_sort(samples.begin(), samples.end(), [](const WindSample& a, const WindSample& b) {
+        return a.timeSeconds < b.timeSeconds;
+    });
+    std::string out = "DATE TIME, TWS,TWD\r\n";
+    for (const WindSample& s : samples) {
+        out += formatTimestamp(raceStart + s.timeSeconds / 86400);
+        out += ",0,";
+        out += std::to_string(s.twdDegrees);
+        out += "\r\n";
+    }
+    return out;
+}
+
+WindWriteResult writeWindFile(const std::filesystem::path& dataRoot, std::string_view raceFileName,
+                              const std::vector<WindSample>& samples, Timestamp raceStart) {
+    WindWriteResult result;
+    result.fileName = windFileNameFor(raceFileName);
+    const std::filesystem::path folder = dataRoot / "winddat";
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    const std::filesystem::path path =
+        resolveCaseInsensitive(folder, result.fileName).value_or(folder / result.fileName);
+    result.ok = writeFileAtomically(path, windFileBytes(samples, raceStart));
+    if (!result.ok) result.message = "The wind file could not be written:\n" + path.string();
+    return result;
+}
+
 }  // namespace korvane

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "race/model.h"
 
@@ -33,5 +34,25 @@ WindReadResult parseWindFile(std::string_view bytes, RaceModel& model);
 // leaving winddat/) leaves no samples and clears Race::windFile, which later
 // steps take to mean "no wind data".
 WindReadResult readWindFile(const std::filesystem::path& dataRoot, RaceModel& model);
+
+// The wind file a race writes: its file name up to the first ".", then
+// "_wind.csv" ("race.final.txt" -> "race_wind.csv").
+std::string windFileNameFor(std::string_view raceFileName);
+
+// The samples in time order (a history may be drawn in any order), as the
+// file's bytes: a header, then "YYYY/MM/DD hh:mm:ss,0,TWD" lines that read
+// back the same on any machine. Drawn samples carry no wind speed.
+std::string windFileBytes(std::vector<WindSample> samples, Timestamp raceStart);
+
+struct WindWriteResult {
+    bool ok = false;
+    std::string fileName;  // inside winddat/
+    std::string message;   // why it failed
+};
+
+// Writes winddat/<windFileNameFor(raceFileName)> atomically, making the
+// folder when the data root has none.
+WindWriteResult writeWindFile(const std::filesystem::path& dataRoot, std::string_view raceFileName,
+                              const std::vector<WindSample>& samples, Timestamp raceStart);
 
 }  // namespace korvane

@@ -204,6 +204,9 @@ TEST(MainWindow, ShiftCtrlEEntersCourseEditing) {
     ASSERT_NE(w->session(), nullptr);
     EXPECT_TRUE(w->session()->editMode);
     EXPECT_TRUE(w->controls()->windUpButton->isChecked());
+    // The editing panel and the static map it works on.
+    EXPECT_FALSE(w->editPanel()->isHidden());
+    EXPECT_FALSE(w->controls()->autoTraceBox->isChecked());
 }
 
 TEST(MainWindow, ABrokenRaceFileLeavesTheWindowUsable) {

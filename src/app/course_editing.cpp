@@ -1,0 +1,151 @@
+#include "app/course_editing.h"
+
+#include "analysis/wind_drawing.h"
+#include "race/wind_file.h"
+
+namespace korvane {
+
+CourseEditing::CourseEditing(CourseEditPanel* panel, QObject* parent)
+    : QObject(parent), panel_(panel) {
+    connect(panel_, &CourseEditPanel::actionChosen, this,
+            [this](EditAction a) { editor_.setAction(a); });
+    connect(panel_->resetCourseButton, &QPushButton::clicked, this, [this] {
+        editor_.resetCourse();
+        publish();
+    });
+    connect(panel_->undoButton, &QPushButton::clicked, this, [this] {
+        if (editor_.undo()) publish();
+        panel_->showAction(editor_.action());
+    });
+    connect(panel_->windOkButton, &QPushButton::clicked, this, &CourseEditing::windOk);
+    connect(panel_->makeWindBox, &QCheckBox::toggled, this, &CourseEditing::makeWind);
+    connect(panel_->saveWindButton, &QPushButton::clicked, this, &CourseEditing::saveWind);
+}
+
+void CourseEditing::setSession(std::shared_ptr<const RaceSession> session) {
+    session_ = std::move(session);
+    const EditAction kept = editor_.action();
+    editor_ = session_ ? CourseEditor(session_->model) : CourseEditor();
+    // The chosen action outlives the race; a drawing in progress does not.
+    editor_.setAction(kept == EditAction::DrawWind ? EditAction::None : kept);
+    drawnWind_.reset();
+    strokes_.clear();
+    {
+        const QSignalBlocker quiet(panel_->makeWindBox);
+        panel_->makeWindBox->setChecked(false);
+    }
+    panel_->saveWindButton->setEnabled(false);
+    panel_->undoButton->setEnabled(false);
+    panel_->fillCourseFields(editor_.draft());
+}
+
+void CourseEditing::publish() {
+    if (!session_) return;
+    auto next = std::make_shared<RaceSession>(*session_);
+    editor_.applyTo(next->model);
+    if (drawnWind_) next->model.windSamples = *drawnWind_;
+    session_ = next;
+    panel_->fillCourseFields(editor_.draft());
+    panel_->undoButton->setEnabled(editor_.canUndo());
+    emit edited(session_);
+}
+
+void CourseEditing::mapClicked(const CourseEditClick& click) {
+    EditClick c;
+    c.latMinutes = click.at.latMinutes;
+    c.lonMinutes = click.at.lonMinutes;
+    c.leftButton = click.leftButton;
+    if (click.picked) {
+        if (click.picked->kind == CoursePick::Kind::Mark)
+            c.mark = click.picked->index;
+        else
+            c.line = click.picked->index;
+    }
+    const EditOutcome out = editor_.click(c);
+    if (!out.refusal.empty()) emit failed(QString::fromStdString(out.refusal));
+    if (out.changed) publish();
+}
+
+void CourseEditing::windOk() {
+    const auto degrees = windDirectionFromText(panel_->windField->text().toStdString());
+    if (!degrees) {
+        emit failed(tr("'%1' is not an integer").arg(panel_->windField->text()));
+        return;
+    }
+    editor_.setWindDirectionInput(*degrees);
+    publish();
+    afterRewrite(rewrite(std::nullopt));
+}
+
+void CourseEditing::compassClicked(double bearingDegrees) {
+    editor_.turnWindBy(bearingDegrees);
+    publish();
+    afterRewrite(rewrite(std::nullopt));
+}
+
+void CourseEditing::makeWind(bool on) {
+    if (on) {
+        editor_.setAction(EditAction::DrawWind);
+        drawnWind_.emplace();
+        strokes_.clear();
+        panel_->saveWindButton->setEnabled(false);
+        publish();
+        emit graphWanted();
+    } else {
+        editor_.setAction(EditAction::None);
+    }
+}
+
+bool CourseEditing::graphPressed(QPoint at, QSize pageSize) {
+    if (!session_ || !drawingWind() || !drawnWind_) return false;
+    const GraphLayout layout = graphLayout(session_->model, pageSize.width(), pageSize.height());
+    const auto sample = drawnWindSample(layout, at);
+    if (!sample) return false;
+    if (strokes_.empty()) strokes_.push_back({at.x(), layout.bottom()});
+    strokes_.push_back(at);
+    drawnWind_->push_back(*sample);
+    panel_->saveWindButton->setEnabled(true);
+    publish();
+    return true;
+}
+
+void CourseEditing::saveWind() {
+    if (!session_) return;
+    if (!drawnWind_ || drawnWind_->empty()) {
+        emit failed(tr("No Wind Data"));
+        return;
+    }
+    const WindWriteResult written = writeWindFile(session_->dataRoot, session_->raceBaseName,
+                                                  *drawnWind_, session_->model.race.start);
+    if (!written.ok) {
+        emit failed(QString::fromStdString(written.message));
+        return;
+    }
+    auto next = std::make_shared<RaceSession>(*session_);
+    next->model.race.windFile = written.fileName;
+    session_ = next;
+    afterRewrite(rewrite(std::nullopt));
+    panel_->makeWindBox->setChecked(false);
+    publish();
+}
+
+RewriteResult CourseEditing::rewrite(std::optional<PictureLine> pictures) {
+    if (!session_) return {RewriteStatus::Missing, {}};
+    const CourseLines lines = courseLinesOf(session_->model, std::move(pictures));
+    return rewriteRaceFile(session_->dataRoot, session_->raceFilePath, [&](RaceDocument& doc) {
+        rewriteCourseLines(doc, lines);
+        return true;
+    });
+}
+
+void CourseEditing::afterRewrite(const RewriteResult& result) {
+    if (result.ok()) return;
+    // A read-only data root is said once; every rewrite after it is skipped.
+    if (result.status == RewriteStatus::NotWritable) {
+        if (toldReadOnly_) return;
+        toldReadOnly_ = true;
+    }
+    emit failed(QString::fromStdString(result.message));
+}
+
+}  // namespace korvane

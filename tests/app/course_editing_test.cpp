@@ -1,0 +1,169 @@
+// Course editing in the window, on a copy of the sample tree: the clicks
+// the map hands over become the race file's course, a wind history drawn on
+// the Graph page is saved and read back, and the sample's wind file shows.
+#include <gtest/gtest.h>
+#include <unistd.h>
+#include <QSignalSpy>
+
+#include "app/window_fixture.h"
+#include "race/race_file.h"
+#include "race/race_file_edits.h"
+#include "race/wind_file.h"
+
+namespace korvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+class YesQuestions : public DropQuestions {
+  public:
+    void tell(const QString& text) override { told.push_back(text); }
+    std::optional<QString> askText(const QString&, const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    bool askYesNo(const QString&, const QString&) override {
+        ++asked;
+        return true;
+    }
+    int asked = 0;
+    std::vector<QString> told;
+};
+
+class CourseEditingWindow : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        root_ = fs::temp_directory_path() / ("korvane-editing-" + std::to_string(::getpid()));
+        fs::remove_all(root_);
+        fs::create_directories(root_);
+        for (const char* folder : {"raceadmin", "gpsdat", "winddat", "coastline"})
+            fs::copy(kSample / folder, root_ / folder, fs::copy_options::recursive);
+        app();
+        w_ = std::make_unique<MainWindow>(StartChoice{root_, kRace, true},
+                                          buildRaceList(root_).names);
+        w_->resize(1280, 800);
+        w_->show();
+        auto questions = std::make_unique<YesQuestions>();
+        questions_ = questions.get();
+        w_->setDropQuestions(std::move(questions));
+        w_->openRace(kRace);
+        waitForOpening(*w_);
+        ASSERT_NE(w_->session(), nullptr);
+    }
+    void TearDown() override {
+        w_.reset();
+        fs::remove_all(root_);
+    }
+    RaceModel reread() const {
+        RaceModel m;
+        RaceFileOptions options;
+        options.fileExists = [](RaceFolder, const std::string&) { return true; };
+        parseRaceFile(root_ / "raceadmin" / kRace, m, options);
+        return m;
+    }
+    void click(double lat, double lon, bool left = true, std::optional<CoursePick> pick = {}) {
+        emit w_->map()->courseEditClicked({GeoPoint{lat, lon}, left, pick});
+    }
+
+    static constexpr const char* kRace = "enoshima-ct.txt";
+    fs::path root_;
+    std::unique_ptr<MainWindow> w_;
+    YesQuestions* questions_ = nullptr;
+};
+
+TEST_F(CourseEditingWindow, ClicksBecomeTheRewrittenCourse) {
+    CourseEditPanel* panel = w_->editPanel();
+    ASSERT_TRUE(w_->editMode());
+    panel->courseButton->setChecked(true);
+    panel->resetCourseButton->click();
+    panel->markButton->setChecked(true);
+    click(2113.5, 8367.5);
+    click(0, 0, false, CoursePick{CoursePick::Kind::Mark, 0, "MK1"});  // the old windward mark
+    panel->lineButton->setChecked(true);
+    click(2114.1, 8367.9);
+    click(2114.2, 8368.0);
+    panel->courseButton->setChecked(true);
+    click(0, 0, true, CoursePick{CoursePick::Kind::LineEnd, 2, "L3"});
+    click(0, 0, true, CoursePick{CoursePick::Kind::Mark, 1, "MK2"});
+    EXPECT_EQ(panel->courseField->text(), "  L3  MK2");
+    EXPECT_EQ(w_->session()->model.marks.count(), 2);  // shown before it is written
+    panel->windField->setText("-20");
+    panel->windOkButton->click();
+
+    const RaceModel m = reread();
+    ASSERT_EQ(m.marks.count(), 2);
+    EXPECT_DOUBLE_EQ(m.marks.at(1).latMinutes, 2113.5);
+    ASSERT_EQ(m.lines.count(), 3);
+    EXPECT_DOUBLE_EQ(m.lines.at(2).lat2Minutes, 2114.2);
+    ASSERT_EQ(m.race.courseLength(), 2);
+    EXPECT_EQ(m.race.course.at(0), "L3");
+    EXPECT_EQ(m.race.windDirectionInput, 340);
+    EXPECT_EQ(m.boatCount(), w_->session()->model.boatCount());
+}
+
+TEST_F(CourseEditingWindow, DrawnWindIsSavedAndReadBack) {
+    CourseEditPanel* panel = w_->editPanel();
+    panel->saveWindButton->setEnabled(true);
+    panel->saveWindButton->click();
+    EXPECT_EQ(w_->lastError(), "No Wind Data");
+
+    panel->makeWindBox->setChecked(true);
+    ASSERT_EQ(w_->pages()->page(), Page::Graph);
+    // Latest first (top to bottom), then one outside the course panel.
+    const int wide = w_->pages()->width(), high = w_->pages()->height();
+    for (const QPoint at : {QPoint(wide * 4 / 10, 60), QPoint(wide / 4, high / 2),
+                            QPoint(wide / 10, high - 100), QPoint(wide * 9 / 10, 100)})
+        emit w_->pages()->pressed(at);
+    ASSERT_EQ(w_->courseEditing()->windStrokes().size(), 4u);
+    const auto drawn = w_->session()->model.windSamples;
+    ASSERT_EQ(drawn.size(), 3u);
+    EXPECT_TRUE(panel->saveWindButton->isEnabled());
+    panel->saveWindButton->click();
+    EXPECT_FALSE(panel->makeWindBox->isChecked());
+
+    RaceModel m = reread();
+    EXPECT_EQ(m.race.windFile, "enoshima-ct_wind.csv");
+    readWindFile(root_, m);
+    ASSERT_EQ(m.windSamples.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {  // drawn latest first, read earliest first
+        EXPECT_EQ(m.windSamples[i].timeSeconds, drawn[2 - i].timeSeconds);
+        EXPECT_EQ(m.windSamples[i].twdDegrees, drawn[2 - i].twdDegrees);
+    }
+}
+
+TEST_F(CourseEditingWindow, ClosingAsksAndKeepsTheCourse) {
+    const std::string before = readFileBytes(root_ / "raceadmin" / kRace).value();
+    w_->close();
+    EXPECT_EQ(questions_->asked, 1);
+    const RaceModel m = reread();
+    EXPECT_EQ(m.marks.count(), w_->session()->model.marks.count());
+    EXPECT_EQ(m.race.courseLength(), w_->session()->model.race.courseLength());
+    // Every line the editor does not own stays, byte for byte and in order,
+    // ahead of the rewritten ones.
+    std::string kept;
+    for (std::size_t at = 0; at < before.size();) {
+        const std::size_t end = before.find('\n', at);
+        const std::string line = before.substr(at, end == std::string::npos ? end : end + 1 - at);
+        const std::string key = lineKeyword(line);
+        if (key != "MK" && key != "LN" && key != "CRS" && key != "WD" && key != "WF") kept += line;
+        at = end == std::string::npos ? before.size() : end + 1;
+    }
+    const std::string after = readFileBytes(root_ / "raceadmin" / kRace).value();
+    EXPECT_EQ(after.substr(0, kept.size()), kept);
+    EXPECT_NE(after, before);
+}
+
+TEST(SampleWind, OpensOnTheGraphPage) {
+    auto w = openSample("enoshima-cup.txt");
+    w->show();  // the page is drawn at the map's laid-out size
+    ASSERT_FALSE(w->session()->model.windSamples.empty());
+    w->controls()->graphPageButton->setChecked(true);
+    const QImage& page = w->pages()->bitmap();
+
+    int red = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width() / 2; ++x) red += page.pixel(x, y) == qRgb(255, 0, 0);
+    EXPECT_GT(red, 50);  // the wind direction history
+}
+
+}  // namespace
+}  // namespace korvane
