@@ -530,36 +530,6 @@ void MainWindow::apply(const ReplayEvents& ev) {
     if (ev.nextRace) nextRace();
 }
 
-void MainWindow::showError(const QString& message) {
-    // Not modal to the application: the replay behind it keeps going.
-    auto* box = new QMessageBox(QMessageBox::Warning, kProgramName, message, QMessageBox::Ok, this);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
-}
-
-void MainWindow::takeScreenShot() {
-    const QImage shown = grabShownArea(centralWidget(), map_->geometry());
-    const PictureExportResult saved = saveBitmap(shown, documentsFolder() / kScreenShotFile);
-    std::error_code ec;
-    if (saved.ok() && std::filesystem::exists(saved.path, ec))
-        openWithDesktop(QString::fromStdString(saved.path.string()));
-}
-
-void MainWindow::saveRetouchPicture() {
-    // With Auto Trace the frame is drawn afresh for the replay time; the
-    // frame timer waits only for the time of the save.
-    const bool wasRunning = frameTimer_.isActive();
-    frameTimer_.stop();
-    if (controls_->autoTraceBox->isChecked()) drawNow();
-    const PictureExportResult saved = saveBitmap(map_->frame(), documentsFolder() / kRetouchFile);
-    if (wasRunning) frameTimer_.start();
-    if (!saved.ok()) {
-        showError(saved.error);
-        return;
-    }
-    openWithDesktop(QString::fromStdString(saved.path.string()));
-}
-
 void MainWindow::nextRace() {
     if (raceList_.size() > 1) {
         // The list moves on even past a race whose file has gone: the race on

@@ -1,0 +1,48 @@
+// The window's hand-overs to other programs and to the user: the error box,
+// the screen shot and the retouch picture.
+#include <QMessageBox>
+#include <filesystem>
+
+#include "app/desktop.h"
+#include "app/main_window.h"
+#include "app/picture_exports.h"
+
+namespace korvane {
+
+namespace {
+
+const QString kProgramName = QStringLiteral("korvane");
+
+}  // namespace
+
+void MainWindow::showError(const QString& message) {
+    // Not modal to the application: the replay behind it keeps going.
+    auto* box = new QMessageBox(QMessageBox::Warning, kProgramName, message, QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+void MainWindow::takeScreenShot() {
+    const QImage shown = grabShownArea(centralWidget(), map_->geometry());
+    const PictureExportResult saved = saveBitmap(shown, documentsFolder() / kScreenShotFile);
+    std::error_code ec;
+    if (saved.ok() && std::filesystem::exists(saved.path, ec))
+        openWithDesktop(QString::fromStdString(saved.path.string()));
+}
+
+void MainWindow::saveRetouchPicture() {
+    // With Auto Trace the frame is drawn afresh for the replay time; the
+    // frame timer waits only for the time of the save.
+    const bool wasRunning = frameTimer_.isActive();
+    frameTimer_.stop();
+    if (controls_->autoTraceBox->isChecked()) drawNow();
+    const PictureExportResult saved = saveBitmap(map_->frame(), documentsFolder() / kRetouchFile);
+    if (wasRunning) frameTimer_.start();
+    if (!saved.ok()) {
+        showError(saved.error);
+        return;
+    }
+    openWithDesktop(QString::fromStdString(saved.path.string()));
+}
+
+}  // namespace korvane
