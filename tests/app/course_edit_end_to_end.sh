@@ -27,7 +27,8 @@ xvfb-run -a -s "-screen 0 1280x800x24" sh -c '
         sleep 0.25
     done
     [ -n "$id" ] || { echo "no window" >&2; kill "$pid"; exit 1; }
-    sleep 2
+    # The race opens behind the splash; the editing panel comes with it.
+    sleep 5
     # "Mark Pos Setting", the first choice of the editing panel.
     xdotool mousemove --window "$id" 134 19 click 1
     sleep 0.3
