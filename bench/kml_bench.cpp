@@ -15,6 +15,7 @@
 #include <string>
 
 #include "export/kml_export.h"
+#include "ratio_reporter.h"
 #include "session/race_session.h"
 
 namespace {
@@ -57,18 +58,7 @@ void BM_WriteSameBytes(benchmark::State& state) {
 BENCHMARK(BM_ExportWholeRace)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_WriteSameBytes)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-// Keeps each benchmark's mean time so the ratio can be printed.
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    std::map<std::string, double> seconds;
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.iterations > 0)
-                seconds[run.run_name.function_name] = run.real_accumulated_time / run.iterations;
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
+using bench::RatioReporter;
 
 }  // namespace
 

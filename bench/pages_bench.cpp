@@ -19,6 +19,7 @@
 #include <string>
 
 #include "analysis/graph_page.h"
+#include "ratio_reporter.h"
 #include "session/race_session.h"
 #include "view/colours.h"
 #include "view/pixel_lines.h"
@@ -113,17 +114,7 @@ int worstBoatStrays() {
     return worst;
 }
 
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    std::map<std::string, double> seconds;
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.iterations > 0)
-                seconds[run.run_name.function_name] = run.real_accumulated_time / run.iterations;
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
+using bench::RatioReporter;
 
 }  // namespace
 

@@ -16,6 +16,7 @@
 #include <map>
 #include <memory>
 
+#include "ratio_reporter.h"
 #include "session/race_session.h"
 #include "view/colours.h"
 #include "view/static_map.h"
@@ -74,17 +75,7 @@ void BM_PlainPolylines(benchmark::State& state) {
 BENCHMARK(BM_StaticMap)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_PlainPolylines)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    std::map<std::string, double> seconds;
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.iterations > 0)
-                seconds[run.run_name.function_name] = run.real_accumulated_time / run.iterations;
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
+using bench::RatioReporter;
 
 // Track pixels of `a` with no pixel of the same colour within one pixel in `b`.
 long strayPixels(const QImage& a, const QImage& b, QRgb sea) {
