@@ -318,6 +318,7 @@ void MainWindow::openRace(const std::string& raceFile, std::optional<TimeMode> t
     frameTimer_.stop();
     secondTimer_.stop();
     lightTimer_.stop();
+    keepPictureSettings();
     pendingRaceFile_ = raceFile;
     splash_->setTitle(QString::fromStdString(raceFile), QString());
     splash_->setProgress(0, 1, QStringLiteral("READING  ") + QString::fromStdString(raceFile));
@@ -765,6 +766,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     secondTimer_.stop();
     lightTimer_.stop();
     loader_.wait();
+    keepPictureSettings();
     offerRewriteAtClose();
     // The whole-race export is a scratch file for the globe viewer.
     std::error_code ec;

@@ -155,6 +155,10 @@ class MainWindow : public QMainWindow {
     void connectEditing();
     void showEdited(std::shared_ptr<const RaceSession> session);
     void offerRewriteAtClose();
+    // Picture settings the user changed (a dropped folder, the camera
+    // correction, the size) go into the race file's PIC line before the
+    // race makes way for another or the window closes.
+    void keepPictureSettings();
 
     std::filesystem::path dataRoot_;
     std::vector<std::string> raceList_;
