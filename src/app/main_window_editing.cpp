@@ -30,6 +30,7 @@ void MainWindow::showEdited(std::shared_ptr<const RaceSession> session) {
     map_->replaceSession(session_);
     overview_->setSession(session_, controls_->northUpButton->isChecked());
     pages_->setSession(session_);
+    followEditedLegs();
     if (pages_->page() != Page::Track) {
         pages_->showPage(pages_->page(), pageState());
         pages_->setWindStrokes(editing_->windStrokes());
