@@ -195,6 +195,10 @@ class MainWindow : public QMainWindow {
     QLabel* smallCtCaption_ = nullptr;  // "CT mode" beside it
     QLabel* playSpeedNote_ = nullptr;   // the replay speed under a small map
     WindowLayout layout_;
+    // The overview and the time bar of a newly opened race wait until its
+    // first frame is on screen.
+    bool besideMapPending_ = false;
+    void drawBesideMap();
     bool rankingAside_ = false;  // the pointer moved the ranking; finishes keep its side
     bool graphPageWasEnabled_ = false;
     bool analysisPageWasEnabled_ = false;
