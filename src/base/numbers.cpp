@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -68,21 +69,49 @@ constexpr std::array<double, 23> kPowersOfTen{1e0,  1e1,  1e2,  1e3,  1e4,  1e5,
                                               1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                               1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
+// The least of 1E-4, 1E-3, ... 1E14 that a magnitude of that decade reaches:
+// [e + 4] for decade e, the negative ones as 1 / 10^-e gives them.
+constexpr std::array<double, 19> kDecadeFloors = [] {
+    std::array<double, 19> floors{};
+    for (int e = -4; e <= 14; ++e)
+        floors[static_cast<std::size_t>(e + 4)] =
+            e >= 0 ? kPowersOfTen[static_cast<std::size_t>(e)]
+                   : 1 / kPowersOfTen[static_cast<std::size_t>(-e)];
+    return floors;
+}();
+
+double decadeFloor(int exponent) {
+    return kDecadeFloors[static_cast<std::size_t>(exponent + 4)];
+}
+
+// The decade of a magnitude from 1E-4 to below 1E15: first guessed from its
+// binary exponent (off by one at most), then settled against the floors.
+int decadeOf(double magnitude) {
+    const int binary =
+        static_cast<int>((std::bit_cast<std::uint64_t>(magnitude) >> 52) & 0x7ff) - 1023;
+    // floor(binary * log10(2)), exact over this range.
+    int exponent = std::clamp((binary * 78913) >> 18, -4, 14);
+    while (exponent < 14 && magnitude >= decadeFloor(exponent + 1)) ++exponent;
+    while (exponent > -4 && magnitude < decadeFloor(exponent)) --exponent;
+    return exponent;
+}
+
 // One multiplication by an exact power of ten, for numbers from 1E-4 to
-// below 1E15; nullopt when the product lies too close to a rounding tie to
-// trust it, or outside that range.
+// below 1E15. The product is rounded once; the fused multiply-add gives back
+// exactly what that rounding took away, so rounding to the 15th digit decides
+// as on the exact value. nullopt on an exact tie (the printed digits settle
+// it) or outside that range.
 std::optional<Digits15> scaledDigits(double magnitude) {
     if (!(magnitude >= 1e-4 && magnitude < 1e15)) return std::nullopt;
-    int exponent = 14;
-    while (exponent > -4 &&
-           magnitude < (exponent >= 0 ? kPowersOfTen[static_cast<std::size_t>(exponent)]
-                                      : 1 / kPowersOfTen[static_cast<std::size_t>(-exponent)]))
-        --exponent;
-    // The product is within 0.11 of the exact one (below 2^50, one rounding).
-    const double scaled = magnitude * kPowersOfTen[static_cast<std::size_t>(14 - exponent)];
-    const double fraction = scaled - std::floor(scaled);
-    if (std::fabs(fraction - 0.5) < 0.25) return std::nullopt;
-    Digits15 d{static_cast<std::int64_t>(std::floor(scaled)) + (fraction > 0.5 ? 1 : 0), exponent};
+    const int exponent = decadeOf(magnitude);
+    const double factor = kPowersOfTen[static_cast<std::size_t>(14 - exponent)];
+    const double scaled = magnitude * factor;
+    const double lost = std::fma(magnitude, factor, -scaled);
+    const double whole = std::floor(scaled);
+    // Both exact: the product is above 2^46, so its fraction has few bits.
+    const double toHalf = 0.5 - (scaled - whole);
+    if (lost == toHalf) return std::nullopt;
+    Digits15 d{static_cast<std::int64_t>(whole) + (lost > toHalf ? 1 : 0), exponent};
     if (d.digits >= 1'000'000'000'000'000) {
         d.digits /= 10;
         ++d.exponent;
@@ -121,10 +150,14 @@ bool appendPlainNumber(std::string& out, double value) {
         "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
         "8081828384858687888990919293949596979899";
     char digits[16];
-    std::int64_t rest = d->digits;
-    for (int i = 14; i > 0; i -= 2, rest /= 100)
-        std::memcpy(digits + i - 1, kPairs + 2 * (rest % 100), 2);
-    digits[0] = static_cast<char>('0' + rest);
+    // Two halves of 32 bits each, so the divisions by 100 run side by side.
+    auto high = static_cast<std::uint32_t>(d->digits / 100'000'000);
+    auto low = static_cast<std::uint32_t>(d->digits % 100'000'000);
+    for (int i = 14; i > 7; i -= 2, low /= 100)
+        std::memcpy(digits + i - 1, kPairs + 2 * (low % 100), 2);
+    for (int i = 6; i > 0; i -= 2, high /= 100)
+        std::memcpy(digits + i - 1, kPairs + 2 * (high % 100), 2);
+    digits[0] = static_cast<char>('0' + high);
     const int exponent = d->exponent;
     int count = 15;
     while (count > 1 && digits[count - 1] == '0') --count;
