@@ -137,62 +137,86 @@ std::optional<Digits15> printedDigits(double magnitude) {
     return d;
 }
 
+constexpr char kPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+void writePair(char* at, std::uint32_t twoDigits) {
+    std::memcpy(at, kPairs + 2 * twoDigits, 2);
+}
+
+void writeFour(char* at, std::uint32_t fourDigits) {
+    writePair(at, fourDigits / 100);
+    writePair(at + 2, fourDigits % 100);
+}
+
 // The common case of formatNumber without a printf per digit count: the value
 // rounded once to 15 significant digits, trailing zeros dropped, written out
-// in full. Exports write millions of coordinates through here. False (and
-// nothing appended) when the number wants an exponent.
-bool appendPlainNumber(std::string& out, double value) {
+// in full. Exports write millions of coordinates through here. nullptr (and
+// nothing written) when the number wants an exponent.
+char* writePlainNumber(char* at, double value) {
     auto d = scaledDigits(std::fabs(value));
     if (!d) d = printedDigits(std::fabs(value));
-    if (!d || d->exponent <= -5 || d->exponent >= 15) return false;
-    static constexpr char kPairs[] =
-        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-        "8081828384858687888990919293949596979899";
-    char digits[16];
-    // Two halves of 32 bits each, so the divisions by 100 run side by side.
-    auto high = static_cast<std::uint32_t>(d->digits / 100'000'000);
-    auto low = static_cast<std::uint32_t>(d->digits % 100'000'000);
-    for (int i = 14; i > 7; i -= 2, low /= 100)
-        std::memcpy(digits + i - 1, kPairs + 2 * (low % 100), 2);
-    for (int i = 6; i > 0; i -= 2, high /= 100)
-        std::memcpy(digits + i - 1, kPairs + 2 * (high % 100), 2);
-    digits[0] = static_cast<char>('0' + high);
+    if (!d || d->exponent <= -5 || d->exponent >= 15) return nullptr;
+    // 15 digits and room to copy them 16 at a time from any start.
+    char digits[32];
+    // Split so that no division waits for another for long.
+    const auto high = static_cast<std::uint32_t>(d->digits / 100'000'000);
+    const auto low = static_cast<std::uint32_t>(d->digits % 100'000'000);
+    digits[0] = static_cast<char>('0' + high / 1'000'000);
+    writePair(digits + 1, high / 10'000 % 100);
+    writeFour(digits + 3, high % 10'000);
+    writeFour(digits + 7, low / 10'000);
+    writeFour(digits + 11, low % 10'000);
     const int exponent = d->exponent;
     int count = 15;
     while (count > 1 && digits[count - 1] == '0') --count;
 
-    char text[32];
-    char* p = text;
+    // The copies below write up to 16 bytes past their digits; kNumberChars
+    // leaves room for that.
+    char* p = at;
     if (value < 0) *p++ = '-';
     if (exponent < 0) {
         *p++ = '0';
         *p++ = '.';
         for (int i = 1; i < -exponent; ++i) *p++ = '0';
-        p = std::copy(digits, digits + count, p);
+        std::memcpy(p, digits, 16);
+        p += count;
     } else if (count <= exponent + 1) {
-        p = std::copy(digits, digits + count, p);
+        std::memcpy(p, digits, 16);
+        p += count;
         for (int i = count; i <= exponent; ++i) *p++ = '0';
     } else {
-        p = std::copy(digits, digits + exponent + 1, p);
+        std::memcpy(p, digits, 16);
+        p += exponent + 1;
         *p++ = '.';
-        p = std::copy(digits + exponent + 1, digits + count, p);
+        std::memcpy(p, digits + exponent + 1, 16);
+        p += count - exponent - 1;
     }
-    out.append(text, static_cast<std::size_t>(p - text));
-    return true;
+    return p;
 }
 
 }  // namespace
 
+char* writeNumber(char* at, double value) {
+    if (char* end = writePlainNumber(at, value)) return end;
+    const std::string text = formatNumber(value);
+    return std::copy(text.begin(), text.end(), at);
+}
+
 void appendNumber(std::string& out, double value) {
-    if (!appendPlainNumber(out, value)) out += formatNumber(value);
+    char text[kNumberChars];
+    out.append(text, static_cast<std::size_t>(writeNumber(text, value) - text));
 }
 
 std::string formatNumber(double value) {
     if (std::isnan(value)) return "NAN";
     if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
     if (value == 0) return "0";
-    if (std::string plain; appendPlainNumber(plain, value)) return plain;
+    char plain[kNumberChars];
+    if (const char* end = writePlainNumber(plain, value))
+        return std::string(plain, static_cast<std::size_t>(end - plain));
     char buffer[64];
     // Fewest digits (up to 15) that give back the value rounded to 15 digits.
     int digits = 1;
