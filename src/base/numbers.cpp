@@ -97,21 +97,26 @@ int decadeOf(double magnitude) {
 }
 
 // One multiplication by an exact power of ten, for numbers from 1E-4 to
-// below 1E15. The product is rounded once; the fused multiply-add gives back
-// exactly what that rounding took away, so rounding to the 15th digit decides
-// as on the exact value. nullopt on an exact tie (the printed digits settle
-// it) or outside that range.
+// below 1E15. The product is rounded once, by at most 1/16 (it is below
+// 2^50); only when its fraction lies that close to a half can the rounding
+// to the 15th digit differ from the exact value's, and then the fused
+// multiply-add gives back exactly what the product lost. nullopt on an exact
+// tie (the printed digits settle it) or outside that range.
 std::optional<Digits15> scaledDigits(double magnitude) {
     if (!(magnitude >= 1e-4 && magnitude < 1e15)) return std::nullopt;
     const int exponent = decadeOf(magnitude);
     const double factor = kPowersOfTen[static_cast<std::size_t>(14 - exponent)];
     const double scaled = magnitude * factor;
-    const double lost = std::fma(magnitude, factor, -scaled);
-    const double whole = std::floor(scaled);
-    // Both exact: the product is above 2^46, so its fraction has few bits.
-    const double toHalf = 0.5 - (scaled - whole);
-    if (lost == toHalf) return std::nullopt;
-    Digits15 d{static_cast<std::int64_t>(whole) + (lost > toHalf ? 1 : 0), exponent};
+    const auto whole = static_cast<std::int64_t>(scaled);
+    // Exact: the product is above 2^46, so its fraction has few bits.
+    const double fraction = scaled - static_cast<double>(whole);
+    Digits15 d{whole + (fraction > 0.5 ? 1 : 0), exponent};
+    if (std::fabs(fraction - 0.5) < 0.125) {
+        const double lost = std::fma(magnitude, factor, -scaled);
+        const double toHalf = 0.5 - fraction;  // exact too
+        if (lost == toHalf) return std::nullopt;
+        d.digits = whole + (lost > toHalf ? 1 : 0);
+    }
     if (d.digits >= 1'000'000'000'000'000) {
         d.digits /= 10;
         ++d.exponent;
