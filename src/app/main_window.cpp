@@ -33,6 +33,15 @@ constexpr int kPanelMargin = 5;
 constexpr int kZoomAfterOpening = 75;  // the ZOOM bar after a race opens
 const QString kProgramName = QStringLiteral("korvane");
 
+std::vector<std::optional<double>> finishTimesOf(const RaceSession& s) {
+    std::vector<std::optional<double>> times;
+    for (int b = 0; b < s.model.boatCount(); ++b) {
+        const BoatLegResult& result = s.legs.boat(b);
+        times.push_back(result.passTime(result.pointCount() - 1));
+    }
+    return times;
+}
+
 ReplayRace replayRaceOf(const RaceSession& s) {
     const Race& race = s.model.race;
     ReplayRace r;
@@ -43,10 +52,7 @@ ReplayRace replayRaceOf(const RaceSession& s) {
     r.startSecondsOfDay = startSecondsOfDay(race.start);
     r.sunriseSeconds = s.area.sunriseSeconds;
     r.sunsetSeconds = s.area.sunsetSeconds;
-    for (int b = 0; b < s.model.boatCount(); ++b) {
-        const BoatLegResult& result = s.legs.boat(b);
-        r.finishTimesSeconds.push_back(result.passTime(result.pointCount() - 1));
-    }
+    r.finishTimesSeconds = finishTimesOf(s);
     return r;
 }
 
@@ -318,6 +324,7 @@ void MainWindow::openRace(const std::string& raceFile, std::optional<TimeMode> t
     frameTimer_.stop();
     secondTimer_.stop();
     lightTimer_.stop();
+    keepPictureSettings();
     pendingRaceFile_ = raceFile;
     splash_->setTitle(QString::fromStdString(raceFile), QString());
     splash_->setProgress(0, 1, QStringLiteral("READING  ") + QString::fromStdString(raceFile));
@@ -388,6 +395,14 @@ void MainWindow::onRaceLoaded(const LoadOutcome& outcome) {
     // Course editing works on the static map, which Auto Trace hides.
     if (editMode_) controls_->autoTraceBox->setChecked(false);
     if (pages_->page() != Page::Track) choosePage(pages_->page());
+}
+
+void MainWindow::followEditedLegs() {
+    clock_.setFinishTimes(finishTimesOf(*session_));
+    board_->setSession(*session_);
+    board_->showFinishers(clock_.finisherCount(), clock_.finishedBoats());
+    showTimeBar();
+    if (controls_->maneuversButton->isChecked()) maneuvers_->showSession(session_.get());
 }
 
 void MainWindow::startReplay() {
@@ -765,6 +780,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     secondTimer_.stop();
     lightTimer_.stop();
     loader_.wait();
+    keepPictureSettings();
     offerRewriteAtClose();
     // The whole-race export is a scratch file for the globe viewer.
     std::error_code ec;

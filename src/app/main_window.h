@@ -155,6 +155,13 @@ class MainWindow : public QMainWindow {
     void connectEditing();
     void showEdited(std::shared_ptr<const RaceSession> session);
     void offerRewriteAtClose();
+    // Picture settings the user changed (a dropped folder, the camera
+    // correction, the size) go into the race file's PIC line before the
+    // race makes way for another or the window closes.
+    void keepPictureSettings();
+    // After a course edit: the finish guns, the rankings, the time bar's
+    // stripes and the maneuver table follow the new legs.
+    void followEditedLegs();
 
     std::filesystem::path dataRoot_;
     std::vector<std::string> raceList_;
