@@ -11,6 +11,7 @@ namespace {
 
 constexpr int kTitleWidth = 247;
 constexpr int kTitleHeight = 16;
+constexpr int kTipBelowBox = 30;
 
 QString boxStyle(const QColor& paper, const QColor& ink) {
     return QStringLiteral("QCheckBox { background: %1; color: %2; padding-left: 2px; }")
@@ -26,8 +27,9 @@ BoatPanel::BoatPanel(QWidget* parent) : QWidget(parent) {
     setPalette(pal);
     setMouseTracking(true);
     title_ = new QLabel(this);
+    // The language switch gives the title its text, the tips its tip.
+    title_->setObjectName(QStringLiteral("boatListHeader"));
     title_->setStyleSheet(QStringLiteral("QLabel { background: navy; color: yellow; }"));
-    title_->setText(tr("Boat Name") + QString(18, QLatin1Char(' ')) + tr("Boat Name"));
     title_->setGeometry(0, 0, kTitleWidth, kTitleHeight);
     title_->installEventFilter(this);
     title_->setMouseTracking(true);
@@ -52,6 +54,7 @@ void BoatPanel::setSession(const RaceSession& s) {
         box->setStyleSheet(boxStyle(Qt::white, Qt::red));
         box->setGeometry(QRect(place.classBoxes[static_cast<std::size_t>(k)],
                                QSize(kBoatBoxWidth, kBoatBoxHeight)));
+        box->setMouseTracking(true);
         box->installEventFilter(this);
         box->show();
         classBoxes_.push_back(box);
@@ -109,7 +112,12 @@ bool BoatPanel::eventFilter(QObject* watched, QEvent* event) {
     const auto cls = std::find(classBoxes_.begin(), classBoxes_.end(), watched);
     if (boat == boatBoxes_.end() && cls == classBoxes_.end()) return false;
     if (type == QEvent::Enter || type == QEvent::MouseMove) {
-        if (boat != boatBoxes_.end()) setHighlight(static_cast<int>(boat - boatBoxes_.begin()));
+        if (boat != boatBoxes_.end()) {
+            setHighlight(static_cast<int>(boat - boatBoxes_.begin()));
+            showBoxTip(*boat, PointerTip::BoatCheck);
+        } else {
+            showBoxTip(*cls, PointerTip::ClassCheck);
+        }
         return false;
     }
     // The boxes show the selection and never toggle themselves, so every
@@ -130,6 +138,14 @@ bool BoatPanel::eventFilter(QObject* watched, QEvent* event) {
     showSelection();
     emit selectionChanged();
     return true;
+}
+
+void BoatPanel::showBoxTip(const QCheckBox* box, PointerTip kind) {
+    if (!tips_ || !tips_->pointerTipsOn()) return;
+    TipBox tip = tips_->pointerTip(kind, box->text().toStdString());
+    tip.rect.left = 0;
+    tip.rect.top = box->y() + kTipBelowBox;
+    tips_->showOver(this, tip);
 }
 
 void BoatPanel::mouseMoveEvent(QMouseEvent* event) {

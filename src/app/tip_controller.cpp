@@ -7,8 +7,10 @@ namespace korvane {
 namespace {
 
 // Moving onto these puts the tip away: they sit where tips would cover
-// what the user is looking at.
-constexpr const char* kTipHiders[] = {"autoTraceBox", "timeBarBackground"};
+// what the user is looking at, or the pointer has left the map for the
+// side column.
+constexpr const char* kTipHiders[] = {"autoTraceBox", "courseEditPanel", "controlPanel",
+                                      "logoPanel"};
 
 }  // namespace
 
@@ -16,6 +18,8 @@ TipController::TipController(QWidget* area) : QObject(area), area_(area) {
     box_ = new QLabel(area);
     box_->setObjectName(QStringLiteral("tipBox"));
     box_->setAlignment(Qt::AlignCenter);
+    // "<s> to show ScreenShot" and the about text are words, not markup.
+    box_->setTextFormat(Qt::PlainText);
     box_->setAutoFillBackground(true);
     QPalette pal = box_->palette();
     pal.setColor(QPalette::Window, QColor(255, 255, 128));
@@ -60,7 +64,7 @@ void TipController::tipFor(QWidget* control, const TipRow& row) {
             if (!tipsEnabled_) return;
             break;
         case TipShown::WhilePlaying:
-            if (!playing_ || !playing_()) return;
+            if (!playing()) return;
             break;
         case TipShown::Always:
             break;
@@ -86,6 +90,13 @@ void TipController::showTip(const TipBox& tip) {
     box_->setText(QString::fromStdString(tip.text));
     box_->show();
     box_->raise();
+}
+
+void TipController::showOver(const QWidget* over, TipBox tip) {
+    const QPoint at = over->mapTo(area_, QPoint(tip.rect.left, tip.rect.top));
+    tip.rect.left = at.x();
+    tip.rect.top = at.y();
+    showTip(tip);
 }
 
 void TipController::hideTip() {
