@@ -106,7 +106,10 @@ MapTipState MapTips::state() const {
 }
 
 bool MapTips::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Leave && watched == map_) tips_->hideTip();
+    // The tip of the control the pointer came from does not follow it over
+    // the map, nor does the map's tip follow it off the map.
+    if ((event->type() == QEvent::Leave || event->type() == QEvent::Enter) && watched == map_)
+        tips_->hideTip();
     if (event->type() != QEvent::MouseMove || !tips_->pointerTipsOn()) return false;
     const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
     std::optional<PointerTip> tip;

@@ -35,9 +35,8 @@ class TipController : public QObject {
     // overview) may show now.
     bool pointerTipsOn() const { return tipsEnabled_ && (!trackPage_ || trackPage_()); }
     // `tip` in the language on show, at (0, 0), for the caller to place.
-    TipBox pointerTip(PointerTip tip, std::string_view fill = {}) const {
-        return korvane::pointerTip(tip, language_, fill);
-    }
+    // It is at least as large as its text needs.
+    TipBox pointerTip(PointerTip tip, std::string_view fill = {}) const;
     // Shows `tip`, whose rectangle is in `over`'s coordinates.
     void showOver(const QWidget* over, TipBox tip);
 
@@ -51,6 +50,7 @@ class TipController : public QObject {
   private:
     void tipFor(QWidget* control, const TipRow& row);
     TipRect rectOf(const QWidget* w) const;
+    TipRect textSize(const std::string& text) const;
 
     QWidget* area_;
     QLabel* box_;

@@ -142,12 +142,12 @@ const TipRow* findTip(std::string_view objectName) {
 }
 
 TipBox placeTip(const TipRow& row, Language language, const TipRect& control, const TipRect& anchor,
-                int windowWidth, const TipRect& last) {
+                int windowWidth, const TipRect& last, const TipRect& textSize) {
     const bool japanese = language == Language::Japanese;
     TipBox box;
     box.text = japanese ? row.japanese : row.english;
-    const int w = japanese ? row.japaneseWidth : row.englishWidth;
-    const int h = japanese ? row.japaneseHeight : row.englishHeight;
+    const int w = std::max(japanese ? row.japaneseWidth : row.englishWidth, textSize.width);
+    const int h = std::max(japanese ? row.japaneseHeight : row.englishHeight, textSize.height);
     TipRect& r = box.rect;
     r.width = w;
     r.height = h;

@@ -61,9 +61,10 @@ struct TipBox {
 
 // The box of `row` for a control at `control` and its anchor (both in the
 // window's coordinates), in a window `windowWidth` wide, the previous tip
-// having stood at `last`.
+// having stood at `last`. `textSize`, when larger than the row's size,
+// is what the text needs in the window's font: the box grows to it.
 TipBox placeTip(const TipRow& row, Language language, const TipRect& control, const TipRect& anchor,
-                int windowWidth, const TipRect& last);
+                int windowWidth, const TipRect& last, const TipRect& textSize = {});
 
 // Tips whose text and place depend on what is under the pointer rather
 // than on one control: a boat or class box, a moment on the time bar, a
