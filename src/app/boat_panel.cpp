@@ -11,6 +11,7 @@ namespace {
 
 constexpr int kTitleWidth = 247;
 constexpr int kTitleHeight = 16;
+constexpr int kTipBelowBox = 30;
 
 // A palette, not a style sheet: eighty boats with a sheet each took longer
 // to build than the map took to draw.
@@ -31,8 +32,9 @@ BoatPanel::BoatPanel(QWidget* parent) : QWidget(parent) {
     setPalette(pal);
     setMouseTracking(true);
     title_ = new QLabel(this);
+    // The language switch gives the title its text, the tips its tip.
+    title_->setObjectName(QStringLiteral("boatListHeader"));
     title_->setStyleSheet(QStringLiteral("QLabel { background: navy; color: yellow; }"));
-    title_->setText(tr("Boat Name") + QString(18, QLatin1Char(' ')) + tr("Boat Name"));
     title_->setGeometry(0, 0, kTitleWidth, kTitleHeight);
     title_->installEventFilter(this);
     title_->setMouseTracking(true);
@@ -57,6 +59,7 @@ void BoatPanel::setSession(const RaceSession& s) {
         paint(box, Qt::white, Qt::red);
         box->setGeometry(QRect(place.classBoxes[static_cast<std::size_t>(k)],
                                QSize(kBoatBoxWidth, kBoatBoxHeight)));
+        box->setMouseTracking(true);
         box->installEventFilter(this);
         box->show();
         classBoxes_.push_back(box);
@@ -114,7 +117,12 @@ bool BoatPanel::eventFilter(QObject* watched, QEvent* event) {
     const auto cls = std::find(classBoxes_.begin(), classBoxes_.end(), watched);
     if (boat == boatBoxes_.end() && cls == classBoxes_.end()) return false;
     if (type == QEvent::Enter || type == QEvent::MouseMove) {
-        if (boat != boatBoxes_.end()) setHighlight(static_cast<int>(boat - boatBoxes_.begin()));
+        if (boat != boatBoxes_.end()) {
+            setHighlight(static_cast<int>(boat - boatBoxes_.begin()));
+            showBoxTip(*boat, PointerTip::BoatCheck);
+        } else {
+            showBoxTip(*cls, PointerTip::ClassCheck);
+        }
         return false;
     }
     // The boxes show the selection and never toggle themselves, so every
@@ -135,6 +143,14 @@ bool BoatPanel::eventFilter(QObject* watched, QEvent* event) {
     showSelection();
     emit selectionChanged();
     return true;
+}
+
+void BoatPanel::showBoxTip(const QCheckBox* box, PointerTip kind) {
+    if (!tips_ || !tips_->pointerTipsOn()) return;
+    TipBox tip = tips_->pointerTip(kind, box->text().toStdString());
+    tip.rect.left = 0;
+    tip.rect.top = box->y() + kTipBelowBox;
+    tips_->showOver(this, tip);
 }
 
 void BoatPanel::mouseMoveEvent(QMouseEvent* event) {

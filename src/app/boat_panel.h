@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <vector>
 
+#include "app/tip_controller.h"
 #include "session/race_session.h"
 #include "view/boat_selection.h"
 
@@ -27,6 +28,8 @@ class BoatPanel : public QWidget {
     // The map found no boat checked: every box is ticked again.
     void recheckAll();
     int neededHeight() const { return neededHeight_; }
+    // The window's tip box, which tells what a click on a box does.
+    void setTips(TipController* tips) { tips_ = tips; }
 
     QCheckBox* boatBox(int b) const { return boatBoxes_.at(static_cast<std::size_t>(b)); }
     QCheckBox* classBox(int k) const { return classBoxes_.at(static_cast<std::size_t>(k)); }
@@ -44,12 +47,14 @@ class BoatPanel : public QWidget {
   private:
     void showSelection();
     void setHighlight(std::optional<int> b);
+    void showBoxTip(const QCheckBox* box, PointerTip tip);
 
     BoatSelection selection_;
     QLabel* title_ = nullptr;
     std::vector<QCheckBox*> boatBoxes_;
     std::vector<QCheckBox*> classBoxes_;
     int neededHeight_ = 0;
+    TipController* tips_ = nullptr;
 };
 
 }  // namespace korvane

@@ -148,6 +148,7 @@ ControlPanel::ControlPanel(QWidget* parent) : QWidget(parent) {
     clockLabel->setStyleSheet(QStringLiteral("background: black; color: yellow;"));
     main->addWidget(clockLabel);
     // The language switch and the tips find the controls by these names.
+    setObjectName(QStringLiteral("controlPanel"));
     raceLabel->setObjectName(QStringLiteral("raceFileLabel"));
     orientationBox->setObjectName(QStringLiteral("orientationGroup"));
     const std::pair<QWidget*, const char*> named[] = {

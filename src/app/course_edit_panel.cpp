@@ -9,6 +9,8 @@ CourseEditPanel::CourseEditPanel(QWidget* parent) : QWidget(parent) {
     setAutoFillBackground(true);
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(4, 4, 4, 4);
+    // The panel takes the size its captions need in either language.
+    grid->setSizeConstraint(QLayout::SetFixedSize);
     markButton = new QRadioButton(tr("Mark Pos Setting"), this);
     lineButton = new QRadioButton(tr("Line Pos Setting"), this);
     courseButton = new QRadioButton(tr("Course Setting"), this);
@@ -36,12 +38,27 @@ CourseEditPanel::CourseEditPanel(QWidget* parent) : QWidget(parent) {
     grid->addWidget(courseField, 2, 1, 1, 2);
     grid->addWidget(resetCourseButton, 3, 0);
     grid->addWidget(undoButton, 3, 1);
-    grid->addWidget(new QLabel(tr("Wind"), this), 4, 0);
+    auto* windLabel = new QLabel(tr(" Mean Wind Direction (Mag)"), this);
+    grid->addWidget(windLabel, 4, 0);
     grid->addWidget(windField, 4, 1);
     grid->addWidget(windSpin, 4, 2);
     grid->addWidget(windOkButton, 5, 0, 1, 3);
     grid->addWidget(makeWindBox, 6, 0);
     grid->addWidget(saveWindButton, 6, 1, 1, 2);
+
+    // The language switch finds the captions by these names; over the panel
+    // the tip box goes away.
+    setObjectName(QStringLiteral("courseEditPanel"));
+    const std::pair<QWidget*, const char*> named[] = {
+        {markButton, "markPosButton"},      {lineButton, "linePosButton"},
+        {courseButton, "courseSetButton"},  {resetCourseButton, "resetCourseButton"},
+        {undoButton, "undoEditButton"},     {windLabel, "meanWindLabel"},
+        {windOkButton, "windOkButton"},     {makeWindBox, "makeWindBox"},
+        {saveWindButton, "saveWindButton"}, {marksField, "marksField"},
+        {linesField, "linesField"},         {courseField, "courseField"},
+        {windField, "windField"},           {windSpin, "windSpin"},
+    };
+    for (const auto& [widget, name] : named) widget->setObjectName(QLatin1String(name));
 
     const std::pair<QRadioButton*, EditAction> choices[] = {
         {markButton, EditAction::PlaceMarks},

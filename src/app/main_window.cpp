@@ -13,6 +13,7 @@
 
 #include "app/desktop.h"
 #include "app/file_drops.h"
+#include "app/map_tips.h"
 #include "app/picture_exports.h"
 #include "app/window_font.h"
 #include "base/numbers.h"
@@ -78,6 +79,7 @@ MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWi
     central->setStyleSheet(QString());
     setCentralWidget(central);
     map_ = new MapView(central);
+    ctBanner_ = new CtBanner(central);
     controls_ = new ControlPanel(central);
     jump_ = new JumpPanel(central);
     jump_->hide();
@@ -156,6 +158,7 @@ MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWi
     connectMapAndBoats();
     connectEditing();
     connectPages();
+    new MapTips(chrome_->tips(), map_, overview_, controls_, editing_);
     realTime_.start();
 }
 
@@ -258,7 +261,15 @@ void MainWindow::connectTimeBar() {
         showClockText();
     });
     connect(controls_->trackPageButton, &QRadioButton::toggled, bar, &TimeBar::setActive);
-    connect(controls_->tipsBox, &QCheckBox::toggled, bar, &TimeBar::setTipsEnabled);
+    bar->setTips(chrome_->tips());
+    boats_->setTips(chrome_->tips());
+    connect(overview_->logo, &ClickLabel::clicked, chrome_, &WindowChrome::openWebSite);
+    connect(overview_->sizeReadout, &ClickLabel::clicked, this, [this] {
+        if (const QScreen* s = screen())
+            move(centredTopLeft(s->availableGeometry(), frameGeometry().size()));
+        beep(1);
+    });
+    connect(controls_->trackPageButton, &QRadioButton::toggled, this, [this] { layoutPanels(); });
     connect(controls_->northUpButton, &QRadioButton::toggled, this,
             [this](bool northUp) { overview_->setSession(session_, northUp); });
 }
@@ -678,6 +689,7 @@ void MainWindow::layoutPanels() {
     in.diagnostics = diagnostics_->size();
     in.captionWidth = smallCaption_->fontMetrics().horizontalAdvance(smallCaption_->text());
     const WindowLayout& l = layout_ = layoutWindow(in);
+    overview_->showClientSize(in.client);
     map_->setGeometry(l.map);
     pages_->setGeometry(l.map);
     timeBar_->setGeometry(l.timeBar);
@@ -703,6 +715,7 @@ void MainWindow::layoutPanels() {
     const bool corrected = session_ && session_->model.race.timeMode == TimeMode::Corrected;
     smallCaption_->setVisible(small);
     smallCtCaption_->setVisible(small && corrected);
+    ctBanner_->follow(corrected, small, controls_->trackPageButton->isChecked(), l.map.topLeft());
     playSpeedNote_->setVisible(small);
     if (chrome_) chrome_->layout(l.controls.left(), l.controls.bottom() + 1 + kPanelMargin);
 }

@@ -15,6 +15,7 @@
 #include "app/control_panel.h"
 #include "app/course_edit_panel.h"
 #include "app/course_editing.h"
+#include "app/ct_banner.h"
 #include "app/ct_mode_panel.h"
 #include "app/diagnostics_box.h"
 #include "app/drop_questions.h"
@@ -75,6 +76,7 @@ class MainWindow : public QMainWindow {
     // The winner (0-based): the boat whose course colours the time bar.
     std::optional<int> referenceBoat() const { return board_->winner(); }
     CtModePanel* ctModePanel() const { return ctMode_; }
+    CtBanner* ctBanner() const { return ctBanner_; }
     JumpPanel* jumpPanel() const { return jump_; }
     FlagPanel* flagPanel() const { return flag_; }
     ManeuverPanel* maneuverPanel() const { return maneuvers_; }
@@ -184,6 +186,7 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<FinishBoard> board_;
     BoatPanel* boats_ = nullptr;
     CtModePanel* ctMode_ = nullptr;
+    CtBanner* ctBanner_ = nullptr;
     DiagnosticsBox* diagnostics_ = nullptr;
     PageView* pages_ = nullptr;
     GoogleEarthExport* googleEarth_ = nullptr;

@@ -38,6 +38,7 @@ class MapView : public QWidget {
     void showEditSnapshot(double timeSeconds, const DisplayState& display);
 
     void setEditMode(bool on) { editMode_ = on; }
+    bool editMode() const { return editMode_; }
     void setRepeatSpan(std::optional<TimeSpan> span) { repeatSpan_ = span; }
     // Auto Trace switched off: the whole race area, unzoomed.
     void resetStaticView();

@@ -11,10 +11,38 @@ namespace korvane {
 namespace {
 constexpr int kInset = 15;  // the overview's distance from the panel's edges
 constexpr int kDotSize = 5;
+// The logo and the size read-out share the strip right of the overview.
+constexpr int kSideLeft = kInset + kOverviewSize + 5;
+constexpr int kSideWidth = 70;
+constexpr int kLogoHeight = 40;
+constexpr int kReadoutHeight = 18;
 }  // namespace
 
 OverviewPanel::OverviewPanel(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The overview's tips follow the pointer.
+    setMouseTracking(true);
+    logo = new ClickLabel(QStringLiteral("korvane"), this);
+    logo->setObjectName(QStringLiteral("logo"));
+    logo->setAlignment(Qt::AlignCenter);
+    logo->setStyleSheet(
+        QStringLiteral("QLabel { background: navy; color: yellow; font-weight: bold; }"));
+    logo->setCursor(Qt::PointingHandCursor);
+    logo->setMouseTracking(true);
+    logo->setGeometry(kSideLeft, kInset, kSideWidth, kLogoHeight);
+    sizeReadout = new ClickLabel(this);
+    sizeReadout->setObjectName(QStringLiteral("sizeReadout"));
+    sizeReadout->setAlignment(Qt::AlignCenter);
+    sizeReadout->setStyleSheet(QStringLiteral("QLabel { background: white; color: black; }"));
+    sizeReadout->setGeometry(kSideLeft, kInset + kLogoHeight + 5, kSideWidth, kReadoutHeight);
+}
+
+QRect OverviewPanel::overviewRect() const {
+    return QRect(QPoint(kInset, kInset), QSize(kOverviewSize, kOverviewSize));
+}
+
+void OverviewPanel::showClientSize(QSize size) {
+    sizeReadout->setText(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()));
 }
 
 void OverviewPanel::setSession(std::shared_ptr<const RaceSession> session, bool northUp) {

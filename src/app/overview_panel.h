@@ -1,6 +1,7 @@
 // The panel above the boat list: the overview of the whole race with the
 // frame of the map's view and a dot per boat, and, while the pointer rests
-// on the time bar, the dots of the moment under it instead.
+// on the time bar, the dots of the moment under it instead. Beside the
+// overview stand the logo and the read-out of the window's size.
 #pragma once
 
 #include <QImage>
@@ -9,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/click_label.h"
 #include "session/race_session.h"
 
 namespace korvane {
@@ -26,6 +28,13 @@ class OverviewPanel : public QWidget {
     void showPreview(std::optional<std::vector<std::optional<QPoint>>> dots);
     bool previewing() const { return preview_.has_value(); }
     const QImage& overview() const { return overview_; }
+    // Where the overview stands in the panel.
+    QRect overviewRect() const;
+    // The window's client size, as "1024x740".
+    void showClientSize(QSize size);
+
+    ClickLabel* logo = nullptr;         // a click leads to the web site
+    ClickLabel* sizeReadout = nullptr;  // a click centres the window
 
   signals:
     // A press on the overview, at `inOverview` from its top left corner.

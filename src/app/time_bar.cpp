@@ -15,16 +15,6 @@ TimeBar::TimeBar(QWidget* parent) : QWidget(parent) {
     setFixedWidth(kTimeBarPanelWidth);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    tip_ = new QLabel(parent);
-    tip_->setStyleSheet(QStringLiteral("background: #ffffe1; border: 1px solid black;"));
-    tip_->setMargin(3);
-    tip_->hide();
-}
-
-QString TimeBar::tipText(const QString& when) {
-    return tr("Left click to change the time.\n(%1)\n(White zone = UpWind   )\n"
-              "(Gray zone   = DownWind )\n\nRight drag to repeat selected\ntime span")
-        .arg(when);
 }
 
 QString TimeBar::momentText(double timeSeconds) const {
@@ -94,7 +84,7 @@ void TimeBar::mousePressEvent(QMouseEvent* event) {
 void TimeBar::mouseMoveEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     if (!dragStartY_ && !onStripes(pos)) {
-        tip_->hide();
+        if (tips_) tips_->hideTip();
         return;
     }
     const int y = barY(pos);
@@ -120,20 +110,16 @@ void TimeBar::mouseReleaseEvent(QMouseEvent* event) {
 
 void TimeBar::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
-    tip_->hide();
+    if (tips_) tips_->hideTip();
     emit hoverEnded();
 }
 
 void TimeBar::showTip(double timeSeconds, int y) {
-    if (!tipsOn_ || !active_) {
-        tip_->hide();
-        return;
-    }
-    tip_->setText(tipText(momentText(timeSeconds)));
-    tip_->adjustSize();
-    tip_->move(x() - tip_->width() - kTipGap, this->y() + kTimeBarStripeTop + y);
-    tip_->show();
-    tip_->raise();
+    if (!tips_ || !active_ || !tips_->pointerTipsOn()) return;
+    TipBox tip = tips_->pointerTip(PointerTip::TimeBar, momentText(timeSeconds).toStdString());
+    tip.rect.left = -tip.rect.width - kTipGap;
+    tip.rect.top = kTimeBarStripeTop + y;
+    tips_->showOver(this, tip);
 }
 
 }  // namespace korvane

@@ -6,10 +6,10 @@
 #pragma once
 
 #include <QImage>
-#include <QLabel>
 #include <QWidget>
 #include <optional>
 
+#include "app/tip_controller.h"
 #include "base/timestamp.h"
 #include "replay/time_bar_picture.h"
 
@@ -28,15 +28,12 @@ class TimeBar : public QWidget {
     void setPointerTop(int top);
     // Clicks and drags act only while the replay's map is the page on show.
     void setActive(bool on) { active_ = on; }
-    void setTipsEnabled(bool on) { tipsOn_ = on; }
+    // The window's tip box, which the hover fills.
+    void setTips(TipController* tips) { tips_ = tips; }
     // The local date and time of the gun, for the hover's date and time.
     void setRaceStart(Timestamp start) { raceStart_ = start; }
     // "YYYY/MM/DD hh:mm:ss" of race time `timeSeconds`.
     QString momentText(double timeSeconds) const;
-    // The tip box that hovers beside the bar (owned by the bar's parent).
-    QLabel* tip() const { return tip_; }
-    // The text of the tip for a hover at `when` (a date and time).
-    static QString tipText(const QString& when);
 
   signals:
     void timePicked(double timeSeconds);
@@ -64,11 +61,10 @@ class TimeBar : public QWidget {
 
     TimeBarInput input_;
     QImage picture_;
-    QLabel* tip_ = nullptr;
+    TipController* tips_ = nullptr;
     Timestamp raceStart_ = 0;
     int pointerTop_ = -kTimePointerHeight;
     bool active_ = true;
-    bool tipsOn_ = true;
     double repeatAnchor_ = 0;
     std::optional<int> dragStartY_;
     int dragY_ = 0;

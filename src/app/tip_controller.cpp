@@ -7,8 +7,12 @@ namespace korvane {
 namespace {
 
 // Moving onto these puts the tip away: they sit where tips would cover
-// what the user is looking at.
-constexpr const char* kTipHiders[] = {"autoTraceBox", "timeBarBackground"};
+// what the user is looking at, or the pointer has left the map for the
+// side column.
+constexpr int kTextMargin = 1;
+
+constexpr const char* kTipHiders[] = {"autoTraceBox", "courseEditPanel", "controlPanel",
+                                      "logoPanel"};
 
 }  // namespace
 
@@ -16,12 +20,15 @@ TipController::TipController(QWidget* area) : QObject(area), area_(area) {
     box_ = new QLabel(area);
     box_->setObjectName(QStringLiteral("tipBox"));
     box_->setAlignment(Qt::AlignCenter);
+    // "<s> to show ScreenShot" and the about text are words, not markup.
+    box_->setTextFormat(Qt::PlainText);
     box_->setAutoFillBackground(true);
     QPalette pal = box_->palette();
     pal.setColor(QPalette::Window, QColor(255, 255, 128));
     pal.setColor(QPalette::WindowText, Qt::black);
     box_->setPalette(pal);
     box_->setFrameShape(QFrame::Box);
+    box_->setMargin(kTextMargin);
     box_->hide();
     box_->installEventFilter(this);
 }
@@ -60,7 +67,7 @@ void TipController::tipFor(QWidget* control, const TipRow& row) {
             if (!tipsEnabled_) return;
             break;
         case TipShown::WhilePlaying:
-            if (!playing_ || !playing_()) return;
+            if (!playing()) return;
             break;
         case TipShown::Always:
             break;
@@ -72,7 +79,9 @@ void TipController::tipFor(QWidget* control, const TipRow& row) {
     } else if (!anchorName.empty()) {
         if (const auto* a = area_->findChild<QWidget*>(QString::fromUtf8(row.anchor))) anchor = a;
     }
-    showTip(placeTip(row, language_, rectOf(control), rectOf(anchor), area_->width(), last_));
+    const std::string text = language_ == Language::Japanese ? row.japanese : row.english;
+    showTip(placeTip(row, language_, rectOf(control), rectOf(anchor), area_->width(), last_,
+                     textSize(text)));
 }
 
 TipRect TipController::rectOf(const QWidget* w) const {
@@ -86,6 +95,29 @@ void TipController::showTip(const TipBox& tip) {
     box_->setText(QString::fromStdString(tip.text));
     box_->show();
     box_->raise();
+}
+
+// The sizes of the tips were chosen for a smaller screen font than many
+// desktops use; a box never cuts its text off.
+TipRect TipController::textSize(const std::string& text) const {
+    const QSize need = box_->fontMetrics().size(0, QString::fromStdString(text)) +
+                       QSize(2 * kTextMargin + 2, 2 * kTextMargin + 2);
+    return {0, 0, need.width(), need.height()};
+}
+
+TipBox TipController::pointerTip(PointerTip tip, std::string_view fill) const {
+    TipBox box = korvane::pointerTip(tip, language_, fill);
+    const TipRect need = textSize(box.text);
+    box.rect.width = std::max(box.rect.width, need.width);
+    box.rect.height = std::max(box.rect.height, need.height);
+    return box;
+}
+
+void TipController::showOver(const QWidget* over, TipBox tip) {
+    const QPoint at = over->mapTo(area_, QPoint(tip.rect.left, tip.rect.top));
+    tip.rect.left = at.x();
+    tip.rect.top = at.y();
+    showTip(tip);
 }
 
 void TipController::hideTip() {

@@ -27,6 +27,18 @@ class TipController : public QObject {
     void setTipsEnabled(bool on) { tipsEnabled_ = on; }
     bool tipsEnabled() const { return tipsEnabled_; }
     void setPlayingQuery(std::function<bool()> playing) { playing_ = std::move(playing); }
+    // Tips that follow the pointer over the replay belong to the map's page.
+    void setTrackPageQuery(std::function<bool()> trackPage) { trackPage_ = std::move(trackPage); }
+    bool playing() const { return playing_ && playing_(); }
+
+    // Whether the tips that follow the pointer (boat list, time bar, map,
+    // overview) may show now.
+    bool pointerTipsOn() const { return tipsEnabled_ && (!trackPage_ || trackPage_()); }
+    // `tip` in the language on show, at (0, 0), for the caller to place.
+    // It is at least as large as its text needs.
+    TipBox pointerTip(PointerTip tip, std::string_view fill = {}) const;
+    // Shows `tip`, whose rectangle is in `over`'s coordinates.
+    void showOver(const QWidget* over, TipBox tip);
 
     void showTip(const TipBox& tip);
     void hideTip();
@@ -38,12 +50,14 @@ class TipController : public QObject {
   private:
     void tipFor(QWidget* control, const TipRow& row);
     TipRect rectOf(const QWidget* w) const;
+    TipRect textSize(const std::string& text) const;
 
     QWidget* area_;
     QLabel* box_;
     Language language_ = Language::English;
     bool tipsEnabled_ = true;
     std::function<bool()> playing_;
+    std::function<bool()> trackPage_;
     TipRect last_;
 };
 

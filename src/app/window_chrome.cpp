@@ -1,6 +1,7 @@
 #include "app/window_chrome.h"
 
 #include "app/captions.h"
+#include "ui_text/caption_table.h"
 #include "ui_text/documents.h"
 #include "weather/weather_address.h"
 
@@ -30,6 +31,7 @@ WindowChrome::WindowChrome(QWidget* area, ControlPanel* controls, std::filesyste
     attachments_ = new AttachmentList([this](const QUrl& url) { return opener_(url); }, area);
     tips_ = new TipController(area);
     tips_->setPlayingQuery(hooks_.playing);
+    tips_->setTrackPageQuery([c = controls_] { return c->trackPageButton->isChecked(); });
     tips_->setTipsEnabled(controls_->tipsBox->isChecked());
 
     connect(panel_->japaneseFlag, &QToolButton::clicked, this,
@@ -86,6 +88,10 @@ void WindowChrome::pressStopwatch() {
     panel_->stopwatchButton->setText(QString::fromLatin1(stopwatch_.caption()));
     panel_->stopwatchReadout->setText(QString::fromStdString(stopwatch_.readout()));
     panel_->stopwatchReadout->setVisible(stopwatch_.readoutShown());
+}
+
+void WindowChrome::openWebSite() {
+    open(QUrl(QString::fromLatin1(kWebSiteAddress)));
 }
 
 void WindowChrome::openHelp() {

@@ -44,6 +44,8 @@ class WindowChrome : public QObject {
     void replayMoved(double seconds);
     // Places the panels in the client area, the map being `mapWidth` wide.
     void layout(int mapWidth, int height);
+    // The logo was clicked: the product's web site.
+    void openWebSite();
 
     // Tests replace the desktop and set the clock.
     void setOpener(DocumentOpener opener);

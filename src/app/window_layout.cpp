@@ -103,6 +103,13 @@ WindowLayout layoutWindow(const LayoutInput& in) {
     return out;
 }
 
+QPoint centredTopLeft(const QRect& screen, QSize frame) {
+    const QPoint centre = screen.center();
+    const int left = centre.x() - (frame.width() - 1) / 2;
+    const int top = centre.y() - (frame.height() - 1) / 2;
+    return {std::max(left, screen.left()), std::max(top, screen.top())};
+}
+
 ScorePlaces moveOutOfTheWay(ScoreHover hovered, ScorePlaces p, QSize map) {
     const int W = map.width();
     const int H = map.height();

@@ -69,4 +69,9 @@ struct ScorePlaces {
 };
 ScorePlaces moveOutOfTheWay(ScoreHover hovered, ScorePlaces places, QSize map);
 
+// Where a window frame of `frame` stands with its centre on the centre of
+// `screen` (the screen's free area); a frame larger than the screen keeps
+// its title bar on it.
+QPoint centredTopLeft(const QRect& screen, QSize frame);
+
 }  // namespace korvane

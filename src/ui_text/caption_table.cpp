@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "ui_text/tip_table.h"
+
 namespace korvane {
 
 namespace {
@@ -38,9 +40,20 @@ constexpr std::array kCaptions{
     CaptionRow{"boatListHeader",
                "艇　名                                艇　名                                ",
                "Boat Name                               Boat Name                            "},
-    CaptionRow{"japaneseFlag", "Japanese", "Japanese", ToolTip},
+    CaptionRow{"japaneseFlag", "Jamanese", "Jamanese", ToolTip},
     CaptionRow{"englishFlag", "English", "English", ToolTip},
     CaptionRow{"helpButton", "HELP", "HELP", ToolTip},
+    CaptionRow{"ctBanner", "CT(Corrected Time) Mode", "CT(Corrected Time) Mode"},
+    // The course-editing panel.
+    CaptionRow{"markPosButton", "マーク位置設定", "Mark Pos Setting"},
+    CaptionRow{"linePosButton", "ライン位置設定", "Line Pos Setting"},
+    CaptionRow{"courseSetButton", "コース設定", "Course Setting"},
+    CaptionRow{"resetCourseButton", "コースをリセット", "Reset Course"},
+    CaptionRow{"undoEditButton", "元に戻す", "Undo"},
+    CaptionRow{"meanWindLabel", " 平均風向(磁方位)", " Mean Wind Direction (Mag)"},
+    CaptionRow{"windOkButton", "風向決定", "Wind Direction OK"},
+    CaptionRow{"makeWindBox", "風向データ作成", "Make Wind Data"},
+    CaptionRow{"saveWindButton", "風向データ保存", "Save Wind Data"},
 };
 
 }  // namespace
@@ -56,10 +69,10 @@ const char* boatListHeader(Language language) {
 }
 
 std::string aboutText(Language language) {
-    const std::string lines = "<korvane>\nyacht racing browser\n(c) the korvane developers\n";
-    const std::string site = kWebSiteAddress;
-    return language == Language::Japanese ? lines + "<ｸﾘｯｸ=>" + site + "にﾘﾝｸ>"
-                                          : lines + "<link to " + site + ">";
+    // The logo's tip is where the text lives; this is the same text.
+    const TipRow* row = findTip("logo");
+    if (!row) return {};
+    return language == Language::Japanese ? row->japanese : row->english;
 }
 
 }  // namespace korvane

@@ -1,5 +1,6 @@
 #include "ui_text/tip_table.h"
 
+#include <algorithm>
 #include <array>
 
 namespace korvane {
@@ -7,6 +8,15 @@ namespace korvane {
 namespace {
 
 using enum TipPlace;
+
+// The logo's tip: the product, what it is, its maker, and where a click on
+// the logo leads (the caption table's web site address).
+constexpr const char* kAboutEnglish =
+    "<korvane>\nyacht racing browser\n(c) the korvane developers\n"
+    "<link to https://korvane.example.org/>";
+constexpr const char* kAboutJapanese =
+    "<korvane>\nyacht racing browser\n(c) the korvane developers\n"
+    "<ｸﾘｯｸ=>https://korvane.example.org/にﾘﾝｸ>";
 
 constexpr std::array kTips{
     TipRow{"boatListHeader", "Left Button => Focus All Boats.", 220, "左ｸﾘｯｸで全艇にﾁｪｯｸが入ります",
@@ -21,7 +31,7 @@ constexpr std::array kTips{
            FromWindowRight, 155},
     TipRow{"graphPageButton", "Show BSP/BCO graph", 150, "艇速/針路のグラフを表示", 150, 18, 18,
            FromWindowRight, 155},
-    TipRow{"analysisPageButton", "Sailing Data Analysis", 200, "帆走データを解析します", 200, 18,
+    TipRow{"analysisPageButton", "Sailing Data Analisys", 200, "帆走データを解析します", 200, 18,
            18, FromWindowRight, 205},
     TipRow{"compLineBox", "Indicate Boat Height", 220, "艇の高さの比較線を表示します", 200, 20, 20,
            LeftWithGap, 5},
@@ -46,7 +56,78 @@ constexpr std::array kTips{
     TipRow{"windGraph", "TWD graph can be ON/OFF when click map.", 300,
            "地図画面をクリックすると風向グラフ表示をON/OFFできます", 350, 20, 20, LastPosition, 0,
            "", TipShown::WhilePlaying},
+    // 170 pixels left of the logo: its width and a gap of 10.
+    TipRow{"logo", kAboutEnglish, 160, kAboutJapanese, 160, 100, 100, LeftWithGap, 10},
 };
+
+struct PointerTipRow {
+    PointerTip tip;
+    const char* english;
+    int englishWidth;
+    int englishHeight;
+    const char* japanese;
+    int japaneseWidth;
+    int japaneseHeight;
+};
+
+constexpr const char* kZoomEnglish =
+    "Left Button => Enlarge Map.\nRight Button => Shrink Map\n(Click point is a center of "
+    "map)\n";
+constexpr const char* kZoomJapanese = "左ｸﾘｯｸでｸﾘｯｸした点を中心に地図が拡大\n右ｸﾘｯｸで縮小します\n";
+
+constexpr std::array kPointerTips{
+    PointerTipRow{
+        PointerTip::BoatCheck, "Checked boats are visible.", 180, 20,
+        "ﾁｪｯｸの入った艇がﾌｫｰｶｽされます。\n右ｸﾘｯｸで%1\nのみ残して他全艇のﾌｫｰｶｽを外します。\n\n"
+        "SHIFT+左ｸﾘｯｸで１艇のみ常時強調表示します\n(再度SHIFT+左ｸﾘｯｸで強調表示を解除)",
+        250, 80},
+    PointerTipRow{PointerTip::ClassCheck,
+                  "Checked Class are focused.\nUnchecked Class are out of focus.\n\nR-Click to "
+                  "focus only %1 Class",
+                  280, 56,
+                  "ﾁｪｯｸの入ったｸﾗｽがﾌｫｰｶｽされます。\nﾁｪｯｸを外すとﾌｫｰｶｽが外れます\n\n右ｸﾘｯｸで%1 "
+                  "ｸﾗｽ\nのみ残して他全ｸﾗｽのﾌｫｰｶｽを外します。",
+                  250, 68},
+    PointerTipRow{PointerTip::TimeBar,
+                  "Left click to change the time.\n(%1)\n(White zone = UpWind   )\n(Gray zone   = "
+                  "DownWind )\n\nRight drag to repeat selected\ntime span",
+                  200, 93,
+                  "左クリックで時間を瞬時に変更します\n(白はUpWind、灰色はDownWind )\n(%1)\n\n"
+                  "右ドラッグすると選択した範囲の時間帯\nを繰り返し表示します。\n"
+                  "（右ｸﾘｯｸで範囲指定か解除します）",
+                  220, 90},
+    PointerTipRow{
+        PointerTip::MapZoom,
+        "Left Button => Enlarge Map.\nRight Button => Shrink Map\n(Click point is a "
+        "center of map)\n\nShift Key to be Range & Bearing Measuring Mode\nMouseDown to "
+        "Set Base Point and Move to\nIndicate Range and Bearing to New Point",
+        290, 100,
+        "左ｸﾘｯｸでｸﾘｯｸした点を中心に地図が拡大\n右ｸﾘｯｸで縮小します\n\nShiftを押している間は"
+        "距離方位計測ﾓｰﾄﾞになります\nｸﾘｯｸすると基点が設定され､マウスを移動すると\n"
+        "移動した地点までの距離、方位を表示します",
+        270, 85},
+    PointerTipRow{PointerTip::MapZoomEditing, kZoomEnglish, 290, 50, kZoomJapanese, 270, 35},
+    PointerTipRow{PointerTip::EditMark, "Shifr + Click(L) at Mark Point", 170, 17,
+                  "Shifr + Click(L) at Mark Point", 170, 17},
+    PointerTipRow{PointerTip::EditLineStart, "Shift + Click(L) at Line Starting Point", 210, 17,
+                  "Shift + Click(L) at Line Starting Point", 210, 17},
+    PointerTipRow{PointerTip::EditLineEnd, "Shift + Click(L) at Line End Point", 210, 17,
+                  "Shift + Click(L) at Line End Point", 210, 17},
+    PointerTipRow{PointerTip::EditCourse, "Shift + Click(L) at the Mark or Line", 210, 17,
+                  "Shift + Click(L) at the Mark or Line", 210, 17},
+    PointerTipRow{PointerTip::Wake, "Red wake boats are faster than avg boats", 270, 20,
+                  "平均速度より速い艇の航跡が赤字で表示されます", 270, 20},
+    PointerTipRow{PointerTip::Overview, "Click to move center of map", 250, 20,
+                  "地図の中心をクリック地点に移動", 220, 20},
+    PointerTipRow{
+        PointerTip::OverviewEditingWindUp,
+        "Click to move center of map\n\n右クリックでその点が上になるよう表示方位変更", 260, 45,
+        "地図の中心をクリック地点に移動\n\n右クリックでその点が上になるよう表示方位変更", 260, 45},
+    PointerTipRow{PointerTip::OverviewSmallScreen, "Click to ON/OFF small map on main map", 250, 20,
+                  "クリックで小地図をON/OFF", 220, 20},
+};
+
+constexpr int kAbovePointer = 100;
 
 }  // namespace
 
@@ -61,12 +142,12 @@ const TipRow* findTip(std::string_view objectName) {
 }
 
 TipBox placeTip(const TipRow& row, Language language, const TipRect& control, const TipRect& anchor,
-                int windowWidth, const TipRect& last) {
+                int windowWidth, const TipRect& last, const TipRect& textSize) {
     const bool japanese = language == Language::Japanese;
     TipBox box;
     box.text = japanese ? row.japanese : row.english;
-    const int w = japanese ? row.japaneseWidth : row.englishWidth;
-    const int h = japanese ? row.japaneseHeight : row.englishHeight;
+    const int w = std::max(japanese ? row.japaneseWidth : row.englishWidth, textSize.width);
+    const int h = std::max(japanese ? row.japaneseHeight : row.englishHeight, textSize.height);
     TipRect& r = box.rect;
     r.width = w;
     r.height = h;
@@ -96,34 +177,25 @@ TipBox placeTip(const TipRow& row, Language language, const TipRect& control, co
     return box;
 }
 
-TipBox boatCheckTip(Language language, std::string_view boatName) {
+TipBox pointerTip(PointerTip tip, Language language, std::string_view fill) {
     TipBox box;
-    if (language == Language::English) {
-        box.text = "Checked boats are visible.";
-        box.rect = {0, 0, 180, 20};
-    } else {
-        box.text =
-            "ﾁｪｯｸの入った艇がﾌｫｰｶｽされます。\n右ｸﾘｯｸで" + std::string(boatName) +
-            "\nのみ残して他全艇のﾌｫｰｶｽを外します。\n\nSHIFT+左ｸﾘｯｸで１艇のみ常時強調表示します\n"
-            "(再度SHIFT+左ｸﾘｯｸで強調表示を解除)";
-        box.rect = {0, 0, 250, 80};
+    for (const PointerTipRow& row : kPointerTips) {
+        if (row.tip != tip) continue;
+        const bool japanese = language == Language::Japanese;
+        box.text = japanese ? row.japanese : row.english;
+        box.rect.width = japanese ? row.japaneseWidth : row.englishWidth;
+        box.rect.height = japanese ? row.japaneseHeight : row.englishHeight;
+        if (const auto at = box.text.find("%1"); at != std::string::npos)
+            box.text.replace(at, 2, fill);
+        break;
     }
     return box;
 }
 
-TipBox classCheckTip(Language language, std::string_view className) {
-    TipBox box;
-    if (language == Language::English) {
-        box.text =
-            "Checked Class are focused.\nUnchecked Class are out of focus.\n\nR-Click to focus "
-            "only " +
-            std::string(className) + " Class";
-        box.rect = {0, 0, 280, 56};
-    } else {
-        box.text = "ﾁｪｯｸの入ったｸﾗｽがﾌｫｰｶｽされます。\nﾁｪｯｸを外すとﾌｫｰｶｽが外れます\n\n右ｸﾘｯｸで" +
-                   std::string(className) + " ｸﾗｽ\nのみ残して他全ｸﾗｽのﾌｫｰｶｽを外します。";
-        box.rect = {0, 0, 250, 68};
-    }
+TipRect placeOverPointer(TipRect box, int pointerX, int pointerY) {
+    box.left = std::max(0, pointerX - box.width / 2);
+    box.top = pointerY - kAbovePointer - box.height;
+    if (box.top < 0) box.top = pointerY + kAbovePointer;
     return box;
 }
 

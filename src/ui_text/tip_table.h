@@ -61,12 +61,37 @@ struct TipBox {
 
 // The box of `row` for a control at `control` and its anchor (both in the
 // window's coordinates), in a window `windowWidth` wide, the previous tip
-// having stood at `last`.
+// having stood at `last`. `textSize`, when larger than the row's size,
+// is what the text needs in the window's font: the box grows to it.
 TipBox placeTip(const TipRow& row, Language language, const TipRect& control, const TipRect& anchor,
-                int windowWidth, const TipRect& last);
+                int windowWidth, const TipRect& last, const TipRect& textSize = {});
 
-// Tips whose text depends on what is under the pointer.
-TipBox boatCheckTip(Language language, std::string_view boatName);
-TipBox classCheckTip(Language language, std::string_view className);
+// Tips whose text and place depend on what is under the pointer rather
+// than on one control: a boat or class box, a moment on the time bar, a
+// spot on the map or the overview.
+enum class PointerTip {
+    BoatCheck,   // "%1": the boat's name
+    ClassCheck,  // "%1": the class's name
+    TimeBar,     // "%1": the hovered date and time
+    MapZoom,     // the static map's clicks and the Shift measure
+    MapZoomEditing,
+    EditMark,  // what the next Shift-click of course editing places
+    EditLineStart,
+    EditLineEnd,
+    EditCourse,
+    Wake,  // the wake colours along the live map's bottom
+    Overview,
+    OverviewEditingWindUp,
+    OverviewSmallScreen,
+};
+
+// The text of `tip` in `language` with `fill` in place of "%1", and its
+// size; the box stands at (0, 0) for the caller to place.
+TipBox pointerTip(PointerTip tip, Language language, std::string_view fill = {});
+
+// A tip over the map: centred on the pointer with its bottom 100 pixels
+// above it, never left of 0, and 100 pixels below the pointer when above
+// would leave the top.
+TipRect placeOverPointer(TipRect box, int pointerX, int pointerY);
 
 }  // namespace korvane

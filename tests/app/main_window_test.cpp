@@ -300,13 +300,13 @@ TEST(TimeBarWidget, HoverFarOutsideShowsTheUnclampedMomentAndPreviewsTheEnd) {
     EXPECT_GT(hovered, race.timelineEnd);
     EXPECT_EQ(w->controls()->clockLabel->text(), bar->momentText(hovered));
     EXPECT_TRUE(w->overviewPanel()->previewing());
-    EXPECT_FALSE(bar->tip()->isHidden());
-    EXPECT_TRUE(bar->tip()->text().contains(bar->momentText(hovered)));
+    EXPECT_FALSE(w->chrome()->tips()->box()->isHidden());
+    EXPECT_TRUE(w->chrome()->tips()->box()->text().contains(bar->momentText(hovered)));
     mouse(bar, QEvent::MouseButtonRelease, Qt::RightButton, above);
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(bar, &leave);
     EXPECT_FALSE(w->overviewPanel()->previewing());
-    EXPECT_TRUE(bar->tip()->isHidden());
+    EXPECT_TRUE(w->chrome()->tips()->box()->isHidden());
 }
 
 // --- the race list ---

@@ -40,8 +40,6 @@ TEST(CaptionTable, BoatListHeaderNamesBothColumns) {
     EXPECT_NE(en.find("Boat Name", 9), std::string::npos);
     const std::string ja = boatListHeader(Language::Japanese);
     EXPECT_NE(ja.find("艇　名", ja.find("艇　名") + 1), std::string::npos);
-    EXPECT_NE(aboutText(Language::English).find(kWebSiteAddress), std::string::npos);
-    EXPECT_NE(aboutText(Language::Japanese).find(kWebSiteAddress), std::string::npos);
 }
 
 struct PlaceCase {
@@ -85,19 +83,72 @@ INSTANTIATE_TEST_SUITE_P(
         PlaceCase{
             "analysisPageButton", Language::English, kControl, kControl, {1075, 300, 200, 18}},
         PlaceCase{"trackPageButton", Language::Japanese, kControl, kControl, {1125, 300, 150, 18}},
-        PlaceCase{"helpButton", Language::Japanese, kControl, kControl, {11, 22, 150, 20}}));
+        PlaceCase{"helpButton", Language::Japanese, kControl, kControl, {11, 22, 150, 20}},
+        // The about text, 170 pixels left of the logo.
+        PlaceCase{"logo", Language::Japanese, kControl, kControl, {830, 300, 160, 100}}));
 
-TEST(PointerTips, NameTheBoatOrClassUnderThePointer) {
-    EXPECT_EQ(boatCheckTip(Language::English, "Kaze").text, "Checked boats are visible.");
-    EXPECT_NE(boatCheckTip(Language::Japanese, "Kaze")
-                  .text.find("右ｸﾘｯｸで"
-                             "Kaze\n"),
+TEST(PointerTips, FillTheNameOrMomentUnderThePointer) {
+    struct Case {
+        PointerTip tip;
+        Language language;
+        const char* fill;
+        const char* expectedPiece;
+        int width, height;
+    };
+    for (const Case c : {
+             Case{PointerTip::BoatCheck, Language::English, "Kaze", "Checked boats are visible.",
+                  180, 20},
+             Case{PointerTip::BoatCheck, Language::Japanese, "Kaze", "右ｸﾘｯｸでKaze\n", 250, 80},
+             Case{PointerTip::ClassCheck, Language::English, "J/24", "only J/24 Class", 280, 56},
+             Case{PointerTip::ClassCheck, Language::Japanese, "J/24", "J/24 ｸﾗｽ\n", 250, 68},
+             Case{PointerTip::TimeBar, Language::English, "2024/05/12 10:00:00",
+                  "\n(2024/05/12 10:00:00)\n(White", 200, 93},
+             Case{PointerTip::TimeBar, Language::Japanese, "2024/05/12 10:00:00",
+                  "DownWind )\n(2024/05/12 10:00:00)\n", 220, 90},
+             Case{PointerTip::MapZoomEditing, Language::Japanese, "", "右ｸﾘｯｸで縮小します\n", 270,
+                  35},
+             Case{PointerTip::EditMark, Language::Japanese, "", "Shifr + Click(L) at Mark Point",
+                  170, 17},
+         }) {
+        const TipBox box = pointerTip(c.tip, c.language, c.fill);
+        EXPECT_NE(box.text.find(c.expectedPiece), std::string::npos) << box.text;
+        EXPECT_EQ(box.text.find("%1"), std::string::npos) << box.text;
+        EXPECT_EQ(box.rect.width, c.width) << box.text;
+        EXPECT_EQ(box.rect.height, c.height) << box.text;
+    }
+    // Outside course editing the map's tip also explains the Shift measure.
+    EXPECT_NE(pointerTip(PointerTip::MapZoom, Language::English).text.find("Shift Key"),
               std::string::npos);
-    EXPECT_NE(classCheckTip(Language::English, "J/24").text.find("only J/24 Class"),
+    EXPECT_EQ(pointerTip(PointerTip::MapZoomEditing, Language::English).text.find("Shift Key"),
               std::string::npos);
-    EXPECT_NE(classCheckTip(Language::Japanese, "J/24").text.find("J/24 ｸﾗｽ"), std::string::npos);
-    EXPECT_EQ(boatCheckTip(Language::Japanese, "").rect.height, 80);
-    EXPECT_EQ(classCheckTip(Language::English, "").rect.width, 280);
+}
+
+TEST(PointerTips, OverTheMapAboveThePointerUnlessThatLeavesTheTop) {
+    struct Case {
+        int x, y;
+        TipRect expected;
+    };
+    const TipRect box{0, 0, 290, 100};
+    for (const Case c : {Case{400, 300, {255, 100, 290, 100}},  // centred, bottom 100 above
+                         Case{100, 300, {0, 100, 290, 100}},    // never left of 0
+                         Case{400, 199, {255, 299, 290, 100}},  // below when above leaves the top
+                         Case{400, 200, {255, 0, 290, 100}}}) {
+        const TipRect r = placeOverPointer(box, c.x, c.y);
+        EXPECT_EQ(r.left, c.expected.left) << c.x << "," << c.y;
+        EXPECT_EQ(r.top, c.expected.top) << c.x << "," << c.y;
+        EXPECT_EQ(r.width, c.expected.width);
+    }
+}
+
+TEST(AboutText, IsTheLogosTipAndLeadsToTheWebSite) {
+    const TipRow* logo = findTip("logo");
+    ASSERT_NE(logo, nullptr);
+    EXPECT_EQ(aboutText(Language::English), logo->english);
+    EXPECT_EQ(aboutText(Language::Japanese), logo->japanese);
+    const std::string site = kWebSiteAddress;
+    EXPECT_TRUE(aboutText(Language::English).starts_with("<korvane>\n"));
+    EXPECT_TRUE(aboutText(Language::English).ends_with("\n<link to " + site + ">"));
+    EXPECT_TRUE(aboutText(Language::Japanese).ends_with("\n<ｸﾘｯｸ=>" + site + "にﾘﾝｸ>"));
 }
 
 }  // namespace
