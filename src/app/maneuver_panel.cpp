@@ -29,9 +29,9 @@ QString raceClock(double seconds) {
 std::vector<ManeuverRow> maneuverRows(const RaceSession& session) {
     std::vector<ManeuverRow> rows;
     const int boats =
-        std::min<int>(session.model.boatCount(), static_cast<int>(session.maneuvers.size()));
+        std::min<int>(session.model.boatCount(), static_cast<int>(session.maneuvers().size()));
     for (int b = 0; b < boats; ++b)
-        for (const Maneuver& m : session.maneuvers[static_cast<std::size_t>(b)])
+        for (const Maneuver& m : session.maneuvers()[static_cast<std::size_t>(b)])
             rows.push_back(
                 {b, session.model.boats.at(b).name, m.timeSeconds, m.kind, m.lossMetres});
     std::stable_sort(rows.begin(), rows.end(), [](const ManeuverRow& a, const ManeuverRow& b) {

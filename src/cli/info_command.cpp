@@ -157,8 +157,8 @@ void writeBoat(JsonWriter& json, const Boat& b, const RaceSession& session, int 
     // Race seconds of the first and last fix; a boat is only kept with fixes.
     json.field("firstTime", b.track.empty() ? 0.0 : b.track.front().timeSeconds);
     json.field("lastTime", b.track.empty() ? 0.0 : b.track.back().timeSeconds);
-    if (slot >= 0 && slot < static_cast<int>(session.maneuvers.size()))
-        writeManeuverCounts(json, session.maneuvers[static_cast<std::size_t>(slot)]);
+    if (slot >= 0 && slot < static_cast<int>(session.maneuvers().size()))
+        writeManeuverCounts(json, session.maneuvers()[static_cast<std::size_t>(slot)]);
     writeBoatLegs(json, legs, slot);
     json.endObject();
 }

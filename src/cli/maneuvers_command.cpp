@@ -42,14 +42,14 @@ void writeJson(const RaceSession& session, std::ostream& out) {
     for (int b = 0; b < session.model.boatCount(); ++b) {
         json.beginObject().field("name", session.model.boats[b].name);
         json.key("maneuvers").beginArray();
-        for (const Maneuver& m : session.maneuvers[static_cast<std::size_t>(b)])
+        for (const Maneuver& m : session.maneuvers()[static_cast<std::size_t>(b)])
             writeManeuverJson(json, m);
         json.endArray().endObject();
     }
     json.endArray();
     json.key("fleetMedianLoss").beginObject();
     for (ManeuverKind k : kManeuverKinds)
-        optionalValue(json, maneuverKindName(k), fleetMedianLoss(session.maneuvers, k));
+        optionalValue(json, maneuverKindName(k), fleetMedianLoss(session.maneuvers(), k));
     json.endObject();
     json.endObject();
     out << json.text();
@@ -69,7 +69,7 @@ void writeText(const RaceSession& session, std::ostream& out) {
     char line[200];
     for (int b = 0; b < session.model.boatCount(); ++b) {
         const Boat& boat = session.model.boats[b];
-        const auto& maneuvers = session.maneuvers[static_cast<std::size_t>(b)];
+        const auto& maneuvers = session.maneuvers()[static_cast<std::size_t>(b)];
         out << boat.name << "  (" << fixed(boat.lengthMetres, 1) << " m)\n";
         out << "   time  kind      crs in crs out  spd in spd min spd out   dur  loss m  loss L"
                "  vs VMG m\n";
@@ -96,7 +96,7 @@ void writeText(const RaceSession& session, std::ostream& out) {
     out << "fleet median loss:";
     for (ManeuverKind k : kManeuverKinds)
         out << "  " << maneuverKindName(k) << " "
-            << optionalFixed(fleetMedianLoss(session.maneuvers, k), 1) << " m";
+            << optionalFixed(fleetMedianLoss(session.maneuvers(), k), 1) << " m";
     out << "\n";
 }
 

@@ -219,7 +219,7 @@ int runRender(const RaceSession& session, const CliOptions& options, std::ostrea
     input.model = &session.model;
     input.area = &area;
     input.coastline = &session.coast.coastline;
-    input.maneuvers = &session.maneuvers;
+    input.maneuvers = &session.maneuvers();
     // The light timer ticks once a second; the replay time stands in for it.
     const auto lights =
         landmarkLightsAt(session.coast.landmarks, static_cast<std::int64_t>(std::floor(atSeconds)));

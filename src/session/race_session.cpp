@@ -148,16 +148,20 @@ std::shared_ptr<const RaceSession> openRace(const OpenRequest& request, const Ra
             session->model.race.coastFiles.append(name);
     deriveCourseAndSpeed(session->model, session->area.cosLat);
     measureLegs(*session);
-    session->maneuvers =
-        findRaceManeuvers(session->model, session->legs, session->course, session->area.plane());
     return std::shared_ptr<const RaceSession>(std::move(session));
 }
 
 void remeasureCourse(RaceSession& session) {
     findPassings(session);
     measureLegs(session);
-    session.maneuvers =
-        findRaceManeuvers(session.model, session.legs, session.course, session.area.plane());
+    session.forgetManeuvers();
+}
+
+const std::vector<std::vector<Maneuver>>& RaceSession::maneuvers() const {
+    ManeuverCache& cache = *maneuvers_;
+    std::call_once(cache.found,
+                   [&] { cache.table = findRaceManeuvers(model, legs, course, area.plane()); });
+    return cache.table;
 }
 
 }  // namespace korvane

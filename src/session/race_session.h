@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -58,10 +59,22 @@ class RaceSession {
     CourseGeometry course;
     CoastData coast;  // coastline files used, their polylines, the landmarks
     // Every boat's tacks, gybes, turns and roundings: [b] for boat slot b.
-    std::vector<std::vector<Maneuver>> maneuvers;
+    // Found when first asked for, once, by whichever thread asks first:
+    // most replays never open the table, and the opening should not wait.
+    const std::vector<std::vector<Maneuver>>& maneuvers() const;
+    // The course or the wind changed: the next request finds them anew.
+    void forgetManeuvers() { maneuvers_ = std::make_shared<ManeuverCache>(); }
     // The race's photographs; empty when it has none. Race::pictureFolder
     // keeps the name the race file gave, the catalogue the folder read.
     PictureCatalogue pictures;
+
+  private:
+    struct ManeuverCache {
+        std::once_flag found;
+        std::vector<std::vector<Maneuver>> table;
+    };
+    // Shared by copies of the session until one of them forgets it.
+    std::shared_ptr<ManeuverCache> maneuvers_ = std::make_shared<ManeuverCache>();
 };
 
 // Resolves a race name the way the user gives it: an existing path, or a

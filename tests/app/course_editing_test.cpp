@@ -100,14 +100,24 @@ TEST_F(CourseEditingWindow, ClicksBecomeTheRewrittenCourse) {
     EXPECT_EQ(m.boatCount(), w_->session()->model.boatCount());
 }
 
+int roundings(const RaceSession& s) {
+    int n = 0;
+    for (const auto& boat : s.maneuvers())
+        for (const Maneuver& m : boat) n += m.kind == ManeuverKind::Rounding;
+    return n;
+}
+
 TEST_F(CourseEditingWindow, LegsFollowTheCourseAsItIsEdited) {
     const std::vector<std::optional<double>> opened = w_->session()->legs.lastPointTimes();
+    const int openedRoundings = roundings(*w_->session());
+    ASSERT_GT(openedRoundings, 0);
     ASSERT_TRUE(w_->referenceBoat().has_value());
     CourseEditPanel* panel = w_->editPanel();
     panel->courseButton->setChecked(true);
     panel->resetCourseButton->click();
     EXPECT_EQ(w_->session()->legs.pointCount(), 0);
     EXPECT_FALSE(w_->referenceBoat().has_value());
+    EXPECT_EQ(roundings(*w_->session()), 0);
 
     // The same course again, click by click: the legs are those of the file.
     click(0, 0, true, CoursePick{CoursePick::Kind::LineEnd, 0, "L1"});
@@ -117,6 +127,7 @@ TEST_F(CourseEditingWindow, LegsFollowTheCourseAsItIsEdited) {
     click(0, 0, true, CoursePick{CoursePick::Kind::LineEnd, 1, "L2"});
     EXPECT_EQ(w_->session()->legs.pointCount(), 5);
     EXPECT_EQ(w_->session()->legs.lastPointTimes(), opened);
+    EXPECT_EQ(roundings(*w_->session()), openedRoundings);
     EXPECT_TRUE(w_->referenceBoat().has_value());
 }
 

@@ -19,7 +19,7 @@ TEST(ManeuverPanel, ListsTheRaceInTimeOrderAndAClickJumpsTenSecondsBefore) {
     w->controls()->maneuversButton->click();
     const auto& rows = w->maneuverPanel()->rows();
     std::size_t total = 0;
-    for (const auto& boat : w->session()->maneuvers) total += boat.size();
+    for (const auto& boat : w->session()->maneuvers()) total += boat.size();
     ASSERT_GT(total, 0u);
     ASSERT_EQ(rows.size(), total);
     EXPECT_TRUE(std::is_sorted(rows.begin(), rows.end(), [](const auto& a, const auto& b) {

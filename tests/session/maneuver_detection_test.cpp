@@ -73,7 +73,7 @@ TEST_P(SampleRaceManeuvers, RecallAndPrecisionAtLeast95Percent) {
         const auto it = known.find(session->model.boats[b].logFile);
         ASSERT_NE(it, known.end()) << session->model.boats[b].logFile;
         const Known& k = it->second;
-        const auto& found = session->maneuvers[static_cast<std::size_t>(b)];
+        const auto& found = session->maneuvers()[static_cast<std::size_t>(b)];
         const auto inRace = [&](double t) { return t >= k.startSeconds && t <= k.endSeconds; };
         for (const auto& [t, kind] : k.crossings) {
             if (!inRace(t) || nearAny(t, k.marks, kMarkSeconds)) continue;
