@@ -99,17 +99,28 @@ Grid sampleGrid(const std::vector<TrackPoint>& track, double from, double to,
     const int n = static_cast<int>(to - from) + 1;
     g.firstSeconds = from;
     g.position.assign(static_cast<std::size_t>(n), Vec{kNaN, kNaN});
-    TrackCursor cursor;
+    // The fixes on either side of each whole second, walked forward once:
+    // what sampleAt gives, without the heading this grid does not use.
+    const double firstFix = track.front().timeSeconds, lastFix = track.back().timeSeconds;
+    std::size_t j = 0;
     bool originSet = false;
     for (int i = 0; i < n; ++i) {
-        const auto s = sampleAt(track, from + i, cursor);
-        if (!s) continue;
+        const double t = from + i;
+        if (!(t >= firstFix) || t >= lastFix) continue;
+        while (track[j + 1].timeSeconds <= t) ++j;
+        const TrackPoint& p = track[j];
+        const TrackPoint& q = track[j + 1];
+        const double span = q.timeSeconds - p.timeSeconds;
+        if (span > kMaxFixGapSeconds) continue;
+        const double f = (t - p.timeSeconds) / span;
+        const double lat = p.latMinutes + (q.latMinutes - p.latMinutes) * f;
+        const double lon = p.lonMinutes + (q.lonMinutes - p.lonMinutes) * f;
         if (!originSet) {
-            g.latOrigin = s->latMinutes;
-            g.lonOrigin = s->lonMinutes;
+            g.latOrigin = lat;
+            g.lonOrigin = lon;
             originSet = true;
         }
-        const GroundVector v = plane.vector(g.latOrigin, g.lonOrigin, s->latMinutes, s->lonMinutes);
+        const GroundVector v = plane.vector(g.latOrigin, g.lonOrigin, lat, lon);
         g.position[static_cast<std::size_t>(i)] = {v.northMetres, v.eastMetres};
     }
     g.metresPerMinuteLon = plane.metresPerMinuteLon();
@@ -138,7 +149,9 @@ Grid sampleGrid(const std::vector<TrackPoint>& track, double from, double to,
         const Vec a = g.position[static_cast<std::size_t>(i - c)];
         const Vec b = g.position[static_cast<std::size_t>(i + c)];
         const double dn = b.north - a.north, de = b.east - a.east;
-        if (std::hypot(dn, de) > 0) g.course[static_cast<std::size_t>(i)] = bearingOf(dn, de);
+        // A chord of some length (what hypot(dn, de) > 0 says, without its cost).
+        if ((dn != 0 || de != 0) && !std::isnan(dn + de))
+            g.course[static_cast<std::size_t>(i)] = bearingOf(dn, de);
     }
     return g;
 }

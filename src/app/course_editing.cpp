@@ -44,6 +44,7 @@ void CourseEditing::publish() {
     auto next = std::make_shared<RaceSession>(*session_);
     editor_.applyTo(next->model);
     if (drawnWind_) next->model.windSamples = *drawnWind_;
+    remeasureCourse(*next);
     session_ = next;
     panel_->fillCourseFields(editor_.draft());
     panel_->undoButton->setEnabled(editor_.canUndo());

@@ -31,7 +31,18 @@ namespace {
 
 constexpr int kPanelMargin = 5;
 constexpr int kZoomAfterOpening = 75;  // the ZOOM bar after a race opens
+// How long the overview and the time bar wait for the map's first frame.
+constexpr int kBesideMapAtLatestMs = 250;
 const QString kProgramName = QStringLiteral("korvane");
+
+std::vector<std::optional<double>> finishTimesOf(const RaceSession& s) {
+    std::vector<std::optional<double>> times;
+    for (int b = 0; b < s.model.boatCount(); ++b) {
+        const BoatLegResult& result = s.legs.boat(b);
+        times.push_back(result.passTime(result.pointCount() - 1));
+    }
+    return times;
+}
 
 ReplayRace replayRaceOf(const RaceSession& s) {
     const Race& race = s.model.race;
@@ -43,10 +54,7 @@ ReplayRace replayRaceOf(const RaceSession& s) {
     r.startSecondsOfDay = startSecondsOfDay(race.start);
     r.sunriseSeconds = s.area.sunriseSeconds;
     r.sunsetSeconds = s.area.sunsetSeconds;
-    for (int b = 0; b < s.model.boatCount(); ++b) {
-        const BoatLegResult& result = s.legs.boat(b);
-        r.finishTimesSeconds.push_back(result.passTime(result.pointCount() - 1));
-    }
+    r.finishTimesSeconds = finishTimesOf(s);
     return r;
 }
 
@@ -258,7 +266,7 @@ void MainWindow::connectTimeBar() {
 // The time bar's picture of the race on show: the winner's stripes (the
 // first boat's when nobody finished) and the pictures' moments.
 void MainWindow::showTimeBar() {
-    if (!session_) return;
+    if (!session_ || besideMapPending_) return;
     const RaceModel& m = session_->model;
     TimeBarInput in;
     in.timelineBeginSeconds = m.race.timelineBegin;
@@ -291,6 +299,7 @@ void MainWindow::connectMapAndBoats() {
     });
     connect(pictures_, &PictureShow::picturesChanged, this, &MainWindow::showTimeBar);
     connect(map_, &MapView::viewChanged, this, [this] { drawNow(); });
+    connect(map_, &MapView::framePainted, this, &MainWindow::drawBesideMap, Qt::QueuedConnection);
     connect(map_, &MapView::captionChanged, this, &QWidget::setWindowTitle);
     connect(map_, &MapView::lineEndMissing, this, [this] { beep(1); });
     connect(overview_, &OverviewPanel::pressed, map_, &MapView::overviewPressed);
@@ -318,6 +327,7 @@ void MainWindow::openRace(const std::string& raceFile, std::optional<TimeMode> t
     frameTimer_.stop();
     secondTimer_.stop();
     lightTimer_.stop();
+    keepPictureSettings();
     pendingRaceFile_ = raceFile;
     splash_->setTitle(QString::fromStdString(raceFile), QString());
     splash_->setProgress(0, 1, QStringLiteral("READING  ") + QString::fromStdString(raceFile));
@@ -390,6 +400,21 @@ void MainWindow::onRaceLoaded(const LoadOutcome& outcome) {
     if (pages_->page() != Page::Track) choosePage(pages_->page());
 }
 
+void MainWindow::followEditedLegs() {
+    clock_.setFinishTimes(finishTimesOf(*session_));
+    board_->setSession(*session_);
+    board_->showFinishers(clock_.finisherCount(), clock_.finishedBoats());
+    showTimeBar();
+    if (controls_->maneuversButton->isChecked()) maneuvers_->showSession(session_.get());
+}
+
+void MainWindow::drawBesideMap() {
+    if (!besideMapPending_ || !session_) return;
+    besideMapPending_ = false;
+    overview_->setSession(session_, controls_->northUpButton->isChecked());
+    showTimeBar();
+}
+
 void MainWindow::startReplay() {
     clock_.openRace(replayRaceOf(*session_));
     clock_.setAutoNext(controls_->autoNextBox->isChecked());
@@ -404,12 +429,13 @@ void MainWindow::startReplay() {
     layoutPanels();
     lastFrameMs_ = realTime_.elapsed();
     drawNow();
-    // The map first; the overview and the time bar a moment after it.
-    QTimer::singleShot(0, this, [this, shown = session_] {
-        if (session_ != shown) return;
-        overview_->setSession(session_, controls_->northUpButton->isChecked());
-        showTimeBar();
-    });
+    // The map first; the overview and the time bar once it is on screen, or
+    // a moment later where the map is not shown.
+    besideMapPending_ = true;
+    QTimer::singleShot(map_->isVisible() ? kBesideMapAtLatestMs : 0, this,
+                       [this, shown = session_] {
+                           if (session_ == shown) drawBesideMap();
+                       });
     frameTimer_.start();
     secondTimer_.start();
     lightTimer_.start();
@@ -765,6 +791,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     secondTimer_.stop();
     lightTimer_.stop();
     loader_.wait();
+    keepPictureSettings();
     offerRewriteAtClose();
     // The whole-race export is a scratch file for the globe viewer.
     std::error_code ec;

@@ -155,6 +155,13 @@ class MainWindow : public QMainWindow {
     void connectEditing();
     void showEdited(std::shared_ptr<const RaceSession> session);
     void offerRewriteAtClose();
+    // Picture settings the user changed (a dropped folder, the camera
+    // correction, the size) go into the race file's PIC line before the
+    // race makes way for another or the window closes.
+    void keepPictureSettings();
+    // After a course edit: the finish guns, the rankings, the time bar's
+    // stripes and the maneuver table follow the new legs.
+    void followEditedLegs();
 
     std::filesystem::path dataRoot_;
     std::vector<std::string> raceList_;
@@ -188,6 +195,10 @@ class MainWindow : public QMainWindow {
     QLabel* smallCtCaption_ = nullptr;  // "CT mode" beside it
     QLabel* playSpeedNote_ = nullptr;   // the replay speed under a small map
     WindowLayout layout_;
+    // The overview and the time bar of a newly opened race wait until its
+    // first frame is on screen.
+    bool besideMapPending_ = false;
+    void drawBesideMap();
     bool rankingAside_ = false;  // the pointer moved the ranking; finishes keep its side
     bool graphPageWasEnabled_ = false;
     bool analysisPageWasEnabled_ = false;

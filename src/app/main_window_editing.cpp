@@ -1,24 +1,10 @@
 // The window's side of course editing: the map's Shift-clicks and compass
 // clicks and the Graph page's presses go to the editor; what it edits is
 // shown at once; closing the window offers to keep it.
-#include <cstdio>
-#include <cstdlib>
-
 #include "app/main_window.h"
+#include "race/race_file_edits.h"
 
 namespace korvane {
-
-namespace {
-
-// The race file holds the camera correction as the reader's float had it;
-// written back at float precision it reads the same and looks the same.
-double asWritten(float value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.7g", static_cast<double>(value));
-    return std::strtod(text, nullptr);
-}
-
-}  // namespace
 
 void MainWindow::connectEditing() {
     editPanel_->move(120, 5);
@@ -44,6 +30,7 @@ void MainWindow::showEdited(std::shared_ptr<const RaceSession> session) {
     map_->replaceSession(session_);
     overview_->setSession(session_, controls_->northUpButton->isChecked());
     pages_->setSession(session_);
+    followEditedLegs();
     if (pages_->page() != Page::Track) {
         pages_->showPage(pages_->page(), pageState());
         pages_->setWindStrokes(editing_->windStrokes());
@@ -60,16 +47,28 @@ void MainWindow::offerRewriteAtClose() {
     if (!dropQuestions_->askYesNo(QStringLiteral("Race Admin Data"),
                                   tr("Rewrite File? (instead of old data)")))
         return;
-    const Race& race = session_->model.race;
-    std::optional<PictureLine> pictures;
-    if (!race.pictureFolderSaved.empty())
-        pictures = PictureLine{race.pictureFolderSaved, asWritten(race.pictureTimeOffset),
-                               race.pictureSize};
-    const RewriteResult result = editing_->rewrite(pictures);
+    const RewriteResult result = editing_->rewrite(pictures_->pictureLine());
     if (!result.ok()) {
         lastError_ = QString::fromStdString(result.message);
         dropQuestions_->tell(lastError_);
     }
+}
+
+void MainWindow::keepPictureSettings() {
+    // In editing mode the question at close decides about the whole file.
+    if (!session_ || editMode_ || !pictures_->pictureLineChanged()) return;
+    const PictureLine line = *pictures_->pictureLine();
+    const RewriteResult result =
+        rewriteRaceFile(session_->dataRoot, session_->raceFilePath, [&](RaceDocument& doc) {
+            setPictureLine(doc, line.folder, line.offsetSeconds, line.size);
+            return true;
+        });
+    if (!result.ok()) {
+        lastError_ = QString::fromStdString(result.message);
+        dropQuestions_->tell(lastError_);
+        return;
+    }
+    pictures_->pictureLineKept();
 }
 
 }  // namespace korvane

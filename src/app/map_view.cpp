@@ -252,7 +252,9 @@ void MapView::paintEvent(QPaintEvent*) {
         p.setPen(QPen(Qt::red, 2));
         p.drawLine(*measure_.basePixel(), *measureLineTo_);
     }
-    if (session_) ++framesPainted_;
+    if (!session_) return;
+    ++framesPainted_;
+    emit framePainted();
 }
 
 void MapView::resizeEvent(QResizeEvent* event) {

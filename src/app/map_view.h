@@ -58,6 +58,8 @@ class MapView : public QWidget {
     double drawMsTotal() const { return drawMsTotal_; }
 
   signals:
+    // A frame of the open race reached the screen.
+    void framePainted();
     // The window caption for the position under the pointer.
     void captionChanged(const QString& caption);
     // The static view moved or zoomed: draw again.

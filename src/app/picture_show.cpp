@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <QSignalBlocker>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 #include "replay/picture_cue.h"
@@ -12,6 +14,14 @@ namespace korvane {
 namespace {
 
 constexpr int kShowSettingsAfterLastSeconds = 60;
+
+// The race file holds the camera correction as the reader's float had it;
+// written back at float precision it reads the same and looks the same.
+double asWritten(float value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.7g", static_cast<double>(value));
+    return std::strtod(text, nullptr);
+}
 
 }  // namespace
 
@@ -29,11 +39,13 @@ PictureShow::PictureShow(QWidget* area, ReplayClock& clock,
         panel_->hide();
         apply_(clock_.endHold());
     });
-    connect(settings_->sizePixels, &QSpinBox::valueChanged, this, [this](int) {
+    connect(settings_->sizePixels, &QSpinBox::valueChanged, this, [this](int pixels) {
+        line_.size = pixels;
         if (current_) show(*current_);
     });
     connect(settings_->correctionSeconds, &QSpinBox::valueChanged, this, [this](int seconds) {
         correction_ = seconds;
+        line_.offsetSeconds = seconds;
         emit picturesChanged();
         // The boats move to the moment the corrected camera clock gives.
         if (holdPaused_ && current_)
@@ -56,7 +68,12 @@ void PictureShow::setSession(const RaceSession* session, int areaWidth) {
         const QSignalBlocker a(settings_->sizePixels), b(settings_->correctionSeconds);
         settings_->sizePixels->setValue(race.pictureSize);
         settings_->correctionSeconds->setValue(static_cast<int>(race.pictureTimeOffset));
-        correction_ = settings_->correctionSeconds->value();
+        // The spinner shows whole seconds, but until it is turned the
+        // pictures keep the file's own correction.
+        correction_ = race.pictureTimeOffset;
+        line_ = PictureLine{race.pictureFolderSaved, asWritten(race.pictureTimeOffset),
+                            race.pictureSize};
+        keptLine_ = line_;
     }
     resetPlace(areaWidth);
     settings_->setVisible(enabled());
@@ -65,6 +82,7 @@ void PictureShow::setSession(const RaceSession* session, int areaWidth) {
 
 void PictureShow::replaceCatalogue(PictureCatalogue catalogue, int areaWidth) {
     catalogue_ = std::move(catalogue);
+    line_.folder = catalogue_.folder.string();
     current_.reset();
     panel_->hide();
     resetPlace(areaWidth);
@@ -75,6 +93,11 @@ void PictureShow::replaceCatalogue(PictureCatalogue catalogue, int areaWidth) {
 void PictureShow::resetPlace(int areaWidth) {
     areaWidth_ = areaWidth;
     panel_->placeAt(QPoint(areaWidth - settings_->sizePixels->value() - 10, 0));
+}
+
+std::optional<PictureLine> PictureShow::pictureLine() const {
+    if (catalogue_.empty() || line_.folder.empty()) return std::nullopt;
+    return line_;
 }
 
 bool PictureShow::enabled() const {

@@ -13,6 +13,7 @@
 #include "app/picture_panel.h"
 #include "app/picture_settings_panel.h"
 #include "pictures/picture_catalogue.h"
+#include "race/race_rewrite.h"
 #include "replay/replay_clock.h"
 #include "session/race_session.h"
 
@@ -49,6 +50,14 @@ class PictureShow : public QObject {
     bool holdPaused() const { return holdPaused_; }
     std::optional<int> currentPicture() const { return current_; }
 
+    // The settings as the race file's PIC line should hold them: the folder
+    // (a dropped one replaces the file's), the camera correction and the
+    // size. Nothing when the race has no pictures.
+    std::optional<PictureLine> pictureLine() const;
+    // The user changed them since the race opened or they were last kept.
+    bool pictureLineChanged() const { return pictureLine() && line_ != keptLine_; }
+    void pictureLineKept() { keptLine_ = line_; }
+
     PictureSettingsPanel* settings() const { return settings_; }
     PicturePanel* panel() const { return panel_; }
 
@@ -70,6 +79,8 @@ class PictureShow : public QObject {
     const RaceSession* session_ = nullptr;
     PictureCatalogue catalogue_;
     double correction_ = 0;
+    PictureLine line_;      // what the settings say now
+    PictureLine keptLine_;  // what the race file says
     std::optional<int> current_;
     bool holdPaused_ = false;
     int areaWidth_ = 0;

@@ -183,7 +183,7 @@ int createTempBeside(const fs::path& target, mode_t mode, fs::path& temp) {
 
 }  // namespace
 
-bool writeFileAtomically(const fs::path& path, std::string_view bytes) {
+bool writeFileAtomically(const fs::path& path, std::string_view bytes, WriteDurability durability) {
     struct stat info {};
     if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
         if (S_ISDIR(info.st_mode)) return false;
@@ -201,7 +201,7 @@ bool writeFileAtomically(const fs::path& path, std::string_view bytes) {
     if (fd < 0) return false;
     bool ok = writeAll(fd, bytes);
     if (ok && existed) ok = ::fchmod(fd, info.st_mode & 07777) == 0;
-    if (ok) ok = ::fsync(fd) == 0;
+    if (ok && durability == WriteDurability::Flushed) ok = ::fsync(fd) == 0;
     if (::close(fd) != 0) ok = false;
     if (ok) ok = ::rename(temp.c_str(), target.c_str()) == 0;
     if (!ok) ::unlink(temp.c_str());

@@ -59,6 +59,14 @@ bool looksBinary(std::string_view bytes);
 // permissions of an existing target are kept. A target that exists and is
 // not a regular file (a device, a pipe, /dev/stdout) is written directly.
 // Returns false when anything failed.
-bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+//
+// Flushed (the default) waits until the bytes are on the disk before the
+// rename, so the file survives a power cut. A file handed straight to
+// another program and deleted again when ours ends (the KML exports) needs
+// only the rename: a power cut costs one more export, and waiting for the
+// disk would take longer than making the file.
+enum class WriteDurability { Flushed, HandedOver };
+bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                         WriteDurability durability = WriteDurability::Flushed);
 
 }  // namespace korvane

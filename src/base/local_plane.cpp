@@ -5,10 +5,6 @@
 
 namespace korvane {
 
-namespace {
-constexpr double kMinutesHalfTurn = 180.0 * 60.0;
-}
-
 double bearingOf(double northMetres, double eastMetres) {
     double b = 0;
     if (northMetres != 0) {
@@ -32,14 +28,6 @@ double GroundVector::lengthMetres() const {
 
 LocalPlane LocalPlane::atLatitude(double latMinutes) {
     return LocalPlane(std::cos(latMinutes / 60 * std::numbers::pi / 180));
-}
-
-GroundVector LocalPlane::vector(double lat1Minutes, double lon1Minutes, double lat2Minutes,
-                                double lon2Minutes) const {
-    double dLon = lon2Minutes - lon1Minutes;
-    if (dLon > kMinutesHalfTurn) dLon -= 2 * kMinutesHalfTurn;
-    if (dLon < -kMinutesHalfTurn) dLon += 2 * kMinutesHalfTurn;
-    return {(lat2Minutes - lat1Minutes) * kMetresPerMinuteLat, dLon * metresPerMinuteLon_};
 }
 
 }  // namespace korvane

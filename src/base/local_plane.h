@@ -33,8 +33,15 @@ class LocalPlane {
     // From (lat1, lon1) to (lat2, lon2), minutes of arc. A longitude
     // difference beyond half the globe is taken the short way round, so a
     // leg across ±180° is as long as it looks on the water.
+    // Inline: the analyses take one per fix.
     GroundVector vector(double lat1Minutes, double lon1Minutes, double lat2Minutes,
-                        double lon2Minutes) const;
+                        double lon2Minutes) const {
+        constexpr double kMinutesHalfTurn = 180.0 * 60.0;
+        double dLon = lon2Minutes - lon1Minutes;
+        if (dLon > kMinutesHalfTurn) dLon -= 2 * kMinutesHalfTurn;
+        if (dLon < -kMinutesHalfTurn) dLon += 2 * kMinutesHalfTurn;
+        return {(lat2Minutes - lat1Minutes) * kMetresPerMinuteLat, dLon * metresPerMinuteLon_};
+    }
     double distanceMetres(double lat1Minutes, double lon1Minutes, double lat2Minutes,
                           double lon2Minutes) const {
         return vector(lat1Minutes, lon1Minutes, lat2Minutes, lon2Minutes).lengthMetres();

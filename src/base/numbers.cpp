@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -68,21 +69,54 @@ constexpr std::array<double, 23> kPowersOfTen{1e0,  1e1,  1e2,  1e3,  1e4,  1e5,
                                               1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                               1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
+// The least of 1E-4, 1E-3, ... 1E14 that a magnitude of that decade reaches:
+// [e + 4] for decade e, the negative ones as 1 / 10^-e gives them.
+constexpr std::array<double, 19> kDecadeFloors = [] {
+    std::array<double, 19> floors{};
+    for (int e = -4; e <= 14; ++e)
+        floors[static_cast<std::size_t>(e + 4)] =
+            e >= 0 ? kPowersOfTen[static_cast<std::size_t>(e)]
+                   : 1 / kPowersOfTen[static_cast<std::size_t>(-e)];
+    return floors;
+}();
+
+double decadeFloor(int exponent) {
+    return kDecadeFloors[static_cast<std::size_t>(exponent + 4)];
+}
+
+// The decade of a magnitude from 1E-4 to below 1E15: first guessed from its
+// binary exponent (off by one at most), then settled against the floors.
+int decadeOf(double magnitude) {
+    const int binary =
+        static_cast<int>((std::bit_cast<std::uint64_t>(magnitude) >> 52) & 0x7ff) - 1023;
+    // floor(binary * log10(2)), exact over this range.
+    int exponent = std::clamp((binary * 78913) >> 18, -4, 14);
+    while (exponent < 14 && magnitude >= decadeFloor(exponent + 1)) ++exponent;
+    while (exponent > -4 && magnitude < decadeFloor(exponent)) --exponent;
+    return exponent;
+}
+
 // One multiplication by an exact power of ten, for numbers from 1E-4 to
-// below 1E15; nullopt when the product lies too close to a rounding tie to
-// trust it, or outside that range.
+// below 1E15. The product is rounded once, by at most 1/16 (it is below
+// 2^50); only when its fraction lies that close to a half can the rounding
+// to the 15th digit differ from the exact value's, and then the fused
+// multiply-add gives back exactly what the product lost. nullopt on an exact
+// tie (the printed digits settle it) or outside that range.
 std::optional<Digits15> scaledDigits(double magnitude) {
     if (!(magnitude >= 1e-4 && magnitude < 1e15)) return std::nullopt;
-    int exponent = 14;
-    while (exponent > -4 &&
-           magnitude < (exponent >= 0 ? kPowersOfTen[static_cast<std::size_t>(exponent)]
-                                      : 1 / kPowersOfTen[static_cast<std::size_t>(-exponent)]))
-        --exponent;
-    // The product is within 0.11 of the exact one (below 2^50, one rounding).
-    const double scaled = magnitude * kPowersOfTen[static_cast<std::size_t>(14 - exponent)];
-    const double fraction = scaled - std::floor(scaled);
-    if (std::fabs(fraction - 0.5) < 0.25) return std::nullopt;
-    Digits15 d{static_cast<std::int64_t>(std::floor(scaled)) + (fraction > 0.5 ? 1 : 0), exponent};
+    const int exponent = decadeOf(magnitude);
+    const double factor = kPowersOfTen[static_cast<std::size_t>(14 - exponent)];
+    const double scaled = magnitude * factor;
+    const auto whole = static_cast<std::int64_t>(scaled);
+    // Exact: the product is above 2^46, so its fraction has few bits.
+    const double fraction = scaled - static_cast<double>(whole);
+    Digits15 d{whole + (fraction > 0.5 ? 1 : 0), exponent};
+    if (std::fabs(fraction - 0.5) < 0.125) {
+        const double lost = std::fma(magnitude, factor, -scaled);
+        const double toHalf = 0.5 - fraction;  // exact too
+        if (lost == toHalf) return std::nullopt;
+        d.digits = whole + (lost > toHalf ? 1 : 0);
+    }
     if (d.digits >= 1'000'000'000'000'000) {
         d.digits /= 10;
         ++d.exponent;
@@ -108,58 +142,86 @@ std::optional<Digits15> printedDigits(double magnitude) {
     return d;
 }
 
+constexpr char kPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+void writePair(char* at, std::uint32_t twoDigits) {
+    std::memcpy(at, kPairs + 2 * twoDigits, 2);
+}
+
+void writeFour(char* at, std::uint32_t fourDigits) {
+    writePair(at, fourDigits / 100);
+    writePair(at + 2, fourDigits % 100);
+}
+
 // The common case of formatNumber without a printf per digit count: the value
 // rounded once to 15 significant digits, trailing zeros dropped, written out
-// in full. Exports write millions of coordinates through here. False (and
-// nothing appended) when the number wants an exponent.
-bool appendPlainNumber(std::string& out, double value) {
+// in full. Exports write millions of coordinates through here. nullptr (and
+// nothing written) when the number wants an exponent.
+char* writePlainNumber(char* at, double value) {
     auto d = scaledDigits(std::fabs(value));
     if (!d) d = printedDigits(std::fabs(value));
-    if (!d || d->exponent <= -5 || d->exponent >= 15) return false;
-    static constexpr char kPairs[] =
-        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-        "8081828384858687888990919293949596979899";
-    char digits[16];
-    std::int64_t rest = d->digits;
-    for (int i = 14; i > 0; i -= 2, rest /= 100)
-        std::memcpy(digits + i - 1, kPairs + 2 * (rest % 100), 2);
-    digits[0] = static_cast<char>('0' + rest);
+    if (!d || d->exponent <= -5 || d->exponent >= 15) return nullptr;
+    // 15 digits and room to copy them 16 at a time from any start.
+    char digits[32];
+    // Split so that no division waits for another for long.
+    const auto high = static_cast<std::uint32_t>(d->digits / 100'000'000);
+    const auto low = static_cast<std::uint32_t>(d->digits % 100'000'000);
+    digits[0] = static_cast<char>('0' + high / 1'000'000);
+    writePair(digits + 1, high / 10'000 % 100);
+    writeFour(digits + 3, high % 10'000);
+    writeFour(digits + 7, low / 10'000);
+    writeFour(digits + 11, low % 10'000);
     const int exponent = d->exponent;
     int count = 15;
     while (count > 1 && digits[count - 1] == '0') --count;
 
-    char text[32];
-    char* p = text;
+    // The copies below write up to 16 bytes past their digits; kNumberChars
+    // leaves room for that.
+    char* p = at;
     if (value < 0) *p++ = '-';
     if (exponent < 0) {
         *p++ = '0';
         *p++ = '.';
         for (int i = 1; i < -exponent; ++i) *p++ = '0';
-        p = std::copy(digits, digits + count, p);
+        std::memcpy(p, digits, 16);
+        p += count;
     } else if (count <= exponent + 1) {
-        p = std::copy(digits, digits + count, p);
+        std::memcpy(p, digits, 16);
+        p += count;
         for (int i = count; i <= exponent; ++i) *p++ = '0';
     } else {
-        p = std::copy(digits, digits + exponent + 1, p);
+        std::memcpy(p, digits, 16);
+        p += exponent + 1;
         *p++ = '.';
-        p = std::copy(digits + exponent + 1, digits + count, p);
+        std::memcpy(p, digits + exponent + 1, 16);
+        p += count - exponent - 1;
     }
-    out.append(text, static_cast<std::size_t>(p - text));
-    return true;
+    return p;
 }
 
 }  // namespace
 
+char* writeNumber(char* at, double value) {
+    if (char* end = writePlainNumber(at, value)) return end;
+    const std::string text = formatNumber(value);
+    return std::copy(text.begin(), text.end(), at);
+}
+
 void appendNumber(std::string& out, double value) {
-    if (!appendPlainNumber(out, value)) out += formatNumber(value);
+    char text[kNumberChars];
+    out.append(text, static_cast<std::size_t>(writeNumber(text, value) - text));
 }
 
 std::string formatNumber(double value) {
     if (std::isnan(value)) return "NAN";
     if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
     if (value == 0) return "0";
-    if (std::string plain; appendPlainNumber(plain, value)) return plain;
+    char plain[kNumberChars];
+    if (const char* end = writePlainNumber(plain, value))
+        return std::string(plain, static_cast<std::size_t>(end - plain));
     char buffer[64];
     // Fewest digits (up to 15) that give back the value rounded to 15 digits.
     int digits = 1;

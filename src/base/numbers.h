@@ -2,6 +2,7 @@
 // on the C locale: the race files always use "." as decimal point.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -26,5 +27,10 @@ std::string formatNumber(double value);
 // formatNumber's text appended to `out`, without a string of its own for the
 // common numbers (writers of large files use this one).
 void appendNumber(std::string& out, double value);
+// The room writeNumber may use, more than its longest text.
+inline constexpr std::size_t kNumberChars = 48;
+// formatNumber's text written at `at`, which has kNumberChars of room;
+// returns the end of the text.
+char* writeNumber(char* at, double value);
 
 }  // namespace korvane

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "base/file_io.h"
 #include "export/kml_document.h"
 #include "race/model.h"
 
@@ -30,7 +31,11 @@ KmlExportResult exportPresentScene(const RaceModel& model, double timeSeconds,
                                    const KmlOptions& options);
 
 // Writes `bytes` to `path` in one step (a failed write leaves any older file
-// whole); what the two exports and the command line share.
-KmlExportResult writeKmlFile(const std::filesystem::path& path, const std::string& bytes);
+// whole); what the two exports and the command line share. The window's
+// exports are handed to the viewer at once and the whole-race file is
+// deleted when the program ends, so they do not wait for the disk; a file
+// the command line is asked for is kept, and does.
+KmlExportResult writeKmlFile(const std::filesystem::path& path, const std::string& bytes,
+                             WriteDurability durability = WriteDurability::Flushed);
 
 }  // namespace korvane

@@ -27,12 +27,15 @@ KmlText& KmlText::line(std::initializer_list<std::string_view> pieces) {
     return *this;
 }
 
-void KmlText::coordinates(double latMinutes, double lonMinutes, std::string_view altitude) {
-    appendNumber(text_, lonMinutes / 60);
-    text_ += ',';
-    appendNumber(text_, latMinutes / 60);
-    text_ += ',';
-    text_ += altitude;
+void KmlText::coordinates(double latMinutes, double lonMinutes, std::string_view after) {
+    // Both numbers through a buffer on the stack, not a string each: a track
+    // is little else, fix after fix.
+    char text[2 * kNumberChars + 16];
+    char* p = writeNumber(text, lonMinutes / 60);
+    *p++ = ',';
+    p = writeNumber(p, latMinutes / 60);
+    *p++ = ',';
+    text_.append(text, static_cast<std::size_t>(p - text)).append(after);
 }
 
 void KmlText::beginning(std::string_view caption) {
@@ -50,8 +53,7 @@ void KmlText::lineStart(std::string_view name, std::string_view colour, int widt
 }
 
 void KmlText::linePoint(double latMinutes, double lonMinutes) {
-    coordinates(latMinutes, lonMinutes, "0.0 ");
-    text_ += kEol;
+    coordinates(latMinutes, lonMinutes, "0.0 \r\n");
 }
 
 void KmlText::lineEnd() {

@@ -51,7 +51,8 @@ class KmlText {
     std::string take() { return std::move(text_); }
 
   private:
-    void coordinates(double latMinutes, double lonMinutes, std::string_view altitude);
+    // lon "," lat "," then `after` (the altitude, and the line's end if any).
+    void coordinates(double latMinutes, double lonMinutes, std::string_view after);
 
     std::string text_;
 };

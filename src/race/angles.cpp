@@ -2,12 +2,6 @@
 
 namespace korvane {
 
-double foldDegrees180(double degrees) {
-    if (degrees > 180) return degrees - 360;
-    if (degrees < -180) return degrees + 360;
-    return degrees;
-}
-
 double foldDegrees360(double degrees) {
     if (degrees < 0) return degrees + 360;
     if (degrees > 360) return degrees - 360;

@@ -5,7 +5,12 @@
 
 namespace korvane {
 
-double foldDegrees180(double degrees);  // into -180 ... 180
+// Into -180 ... 180; inline, as the analyses fold a course change per second.
+inline double foldDegrees180(double degrees) {
+    if (degrees > 180) return degrees - 360;
+    if (degrees < -180) return degrees + 360;
+    return degrees;
+}
 double foldDegrees360(double degrees);  // into 0 ... 360
 
 }  // namespace korvane

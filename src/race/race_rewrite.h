@@ -21,6 +21,7 @@ struct PictureLine {
     std::string folder;
     double offsetSeconds = 0;
     int size = 400;
+    bool operator==(const PictureLine&) const = default;
 };
 
 // What the rewrite writes, taken from the model.

@@ -44,6 +44,11 @@ void ReplayClock::openRace(ReplayRace race) {
     updateSea(ignored);
 }
 
+void ReplayClock::setFinishTimes(std::vector<std::optional<double>> finishTimesSeconds) {
+    finish_.setFinishTimes(std::move(finishTimesSeconds));
+    finish_.update(time_, race_.timelineEndSeconds);
+}
+
 int ReplayClock::speed() const {
     return speedForBarPosition(barPosition_);
 }

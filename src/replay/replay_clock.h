@@ -81,6 +81,9 @@ class ReplayClock {
 
     // Sets the clock to the beginning of a newly opened race, playing forward.
     void openRace(ReplayRace race);
+    // The course was edited, so the boats finish at other times. Boats
+    // already past their new finish count as seen, without a gun each.
+    void setFinishTimes(std::vector<std::optional<double>> finishTimesSeconds);
 
     // --- ticks ---
     // A frame tick: `elapsedMs` real milliseconds since the previous frame tick while

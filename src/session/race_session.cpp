@@ -60,7 +60,10 @@ void findPassings(RaceSession& session) {
     session.course = CourseGeometry{};
     session.course.points = resolveCourse(model, session.raceBaseName);
     session.legs = detectPassings(model, session.course.points);
-    if (model.race.courseLength() > 1) cutTracksAfterFinish(model, session.legs);
+}
+
+void cutAfterFinish(RaceSession& session) {
+    if (session.model.race.courseLength() > 1) cutTracksAfterFinish(session.model, session.legs);
 }
 
 // Once the race area is known: sailed distances, the course geometry (which
@@ -132,6 +135,7 @@ std::shared_ptr<const RaceSession> openRace(const OpenRequest& request, const Ra
     if (session->model.boatCount() < 1)
         throw RaceFileError("GPS file not exists.", session->raceBaseName, 0);
     findPassings(*session);
+    cutAfterFinish(*session);
     assignBoatColours(session->model);
     session->area = computeRaceArea(session->model, session->legs.lastPointTimes());
     // Coastline once the tracks and the area are known.
@@ -147,6 +151,13 @@ std::shared_ptr<const RaceSession> openRace(const OpenRequest& request, const Ra
     session->maneuvers =
         findRaceManeuvers(session->model, session->legs, session->course, session->area.plane());
     return std::shared_ptr<const RaceSession>(std::move(session));
+}
+
+void remeasureCourse(RaceSession& session) {
+    findPassings(session);
+    measureLegs(session);
+    session.maneuvers =
+        findRaceManeuvers(session.model, session.legs, session.course, session.area.plane());
 }
 
 }  // namespace korvane

@@ -80,4 +80,9 @@ std::shared_ptr<const RaceSession> openRace(const OpenRequest& request,
                                             const RaceModel* previous = nullptr,
                                             const ProgressCallback& progress = {});
 
+// The course or the wind of an open race was edited: the course points,
+// every boat's passings, the leg figures and the maneuvers follow the edit.
+// The tracks stay as the opening cut them at the finish.
+void remeasureCourse(RaceSession& session);
+
 }  // namespace korvane

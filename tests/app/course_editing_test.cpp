@@ -100,6 +100,26 @@ TEST_F(CourseEditingWindow, ClicksBecomeTheRewrittenCourse) {
     EXPECT_EQ(m.boatCount(), w_->session()->model.boatCount());
 }
 
+TEST_F(CourseEditingWindow, LegsFollowTheCourseAsItIsEdited) {
+    const std::vector<std::optional<double>> opened = w_->session()->legs.lastPointTimes();
+    ASSERT_TRUE(w_->referenceBoat().has_value());
+    CourseEditPanel* panel = w_->editPanel();
+    panel->courseButton->setChecked(true);
+    panel->resetCourseButton->click();
+    EXPECT_EQ(w_->session()->legs.pointCount(), 0);
+    EXPECT_FALSE(w_->referenceBoat().has_value());
+
+    // The same course again, click by click: the legs are those of the file.
+    click(0, 0, true, CoursePick{CoursePick::Kind::LineEnd, 0, "L1"});
+    for (int mark : {0, 1, 0})
+        click(0, 0, true,
+              CoursePick{CoursePick::Kind::Mark, mark, QStringLiteral("MK%1").arg(mark + 1)});
+    click(0, 0, true, CoursePick{CoursePick::Kind::LineEnd, 1, "L2"});
+    EXPECT_EQ(w_->session()->legs.pointCount(), 5);
+    EXPECT_EQ(w_->session()->legs.lastPointTimes(), opened);
+    EXPECT_TRUE(w_->referenceBoat().has_value());
+}
+
 TEST_F(CourseEditingWindow, DrawnWindIsSavedAndReadBack) {
     CourseEditPanel* panel = w_->editPanel();
     panel->saveWindButton->setEnabled(true);

@@ -310,7 +310,47 @@ TEST(FileDrop, AFolderOfPhotographsReplacesTheRacePictures) {
     w->dropPaths({QString::fromStdString((d.root / "coastline").string())});
     EXPECT_EQ(q->told, QStringList{kNoPictures});
     EXPECT_EQ(w->pictures()->catalogue().count(), 2);
+
+    // The dropped folder is the race's from now on: closing keeps it.
+    w->close();
+    EXPECT_NE(d.raceFileBytes("enoshima-cup.txt").find("PIC," + photos.string() + ",0,400\r\n"),
+              std::string::npos);
 }
+
+// What the user set in the picture panel reaches the race file's PIC line
+// when the window closes; every other byte stays, and an untouched panel
+// writes nothing.
+struct KeptSetting {
+    const char* name;
+    int correctionSeconds;
+    int sizePixels;
+    const char* picLine;
+};
+
+class KeptPictureSettings : public ::testing::TestWithParam<KeptSetting> {};
+
+TEST_P(KeptPictureSettings, GoIntoThePictureLineAtClose) {
+    const KeptSetting& c = GetParam();
+    DropTree d;
+    const std::string before = d.raceFileBytes("enoshima-cup.txt");
+    const auto w = open("enoshima-cup.txt", d.root);
+    ASSERT_NE(w->session(), nullptr);
+    w->pictures()->settings()->correctionSeconds->setValue(c.correctionSeconds);
+    w->pictures()->settings()->sizePixels->setValue(c.sizePixels);
+    w->close();
+    std::string expected = before;
+    const std::size_t at = expected.find("PIC,enoshima-cup,0,400");
+    ASSERT_NE(at, std::string::npos);
+    expected.replace(at, std::string("PIC,enoshima-cup,0,400").size(), c.picLine);
+    EXPECT_EQ(d.raceFileBytes("enoshima-cup.txt"), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, KeptPictureSettings,
+    ::testing::Values(KeptSetting{"Untouched", 0, 400, "PIC,enoshima-cup,0,400"},
+                      KeptSetting{"CameraCorrection", -45, 400, "PIC,enoshima-cup,-45,400"},
+                      KeptSetting{"Size", 0, 600, "PIC,enoshima-cup,0,600"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace korvane

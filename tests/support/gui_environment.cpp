@@ -16,7 +16,7 @@ class GuiEnvironment : public ::testing::Environment {
 
   private:
     int argc_ = 1;
-    char name_[16] = "view_tests";
+    char name_[16] = "korvane_tests";
     char* argv_[2] = {name_, nullptr};
     std::unique_ptr<QGuiApplication> app_;
 };
