@@ -1,8 +1,10 @@
 // The static map of the 81-boat benchmark race at 1920 x 1080 beside the
 // plain way of drawing it: every fix of every track as a one-pixel QPainter
 // polyline (fixes on the pixel of the one before left out). The static map
-// should take at most half the plain time; the ratio, and how far the two
-// pictures' tracks lie apart, are printed after the run.
+// should take at most half the plain time and draw each track the same
+// within one pixel (support/one_pixel_match.h); the ratio and the unmatched
+// pixels are printed after the run. KORVANE_BENCH_DIFF=DIR saves the worst
+// track's two pictures and their difference there.
 //
 //   python3 tools/samplegen/samplegen.py --large build/release/large-race
 //   build/release/bench/static_map_bench [DATA_ROOT]   (default build/release/large-race)
@@ -18,6 +20,7 @@
 
 #include "ratio_reporter.h"
 #include "session/race_session.h"
+#include "support/one_pixel_match.h"
 #include "view/colours.h"
 #include "view/static_map.h"
 
@@ -77,20 +80,50 @@ BENCHMARK(BM_PlainPolylines)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 using bench::RatioReporter;
 
-// Track pixels of `a` with no pixel of the same colour within one pixel in `b`.
-long strayPixels(const QImage& a, const QImage& b, QRgb sea) {
-    long stray = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb c = a.pixel(x, y);
-            if (c == sea) continue;
-            bool found = false;
-            for (int dy = -1; dy <= 1 && !found; ++dy)
-                for (int dx = -1; dx <= 1 && !found; ++dx)
-                    found = b.valid(x + dx, y + dy) && b.pixel(x + dx, y + dy) == c;
-            stray += !found;
+struct TrackMismatch {
+    testing::OnePixelMismatch total;
+    testing::OnePixelMismatch worst;
+    QString worstName;
+    QImage worstFast, worstPlain, worstDiff;
+};
+
+// Each track alone, drawn by the static map and as the plain polyline,
+// compared within one pixel.
+TrackMismatch compareTracks() {
+    const RaceModel& m = gSession->model;
+    const QRgb sea = toQColor(seaColoursForLevel(100).sea).rgb();
+    StaticView where = wholeRace();
+    where.width = kWidth;
+    where.height = kHeight;
+    const ScreenTransform t = staticViewport(gSession->area, where).transform();
+    TrackMismatch out;
+    QImage fast(kWidth, kHeight, QImage::Format_RGB32);
+    QImage plain(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
+    for (int b = 0; b < m.boatCount(); ++b) {
+        StaticMapInput in = tracksOnly();
+        in.visible.assign(static_cast<std::size_t>(m.boatCount()), false);
+        in.visible[static_cast<std::size_t>(b)] = true;
+        drawStaticMap(fast, in, wholeRace());
+        plain.fill(Qt::transparent);
+        QPainter p(&plain);
+        p.setPen(QPen(Qt::black, 1));
+        const Boat& boat = m.boats.at(b);
+        p.drawPolyline(trackPolygon(boat.track, fixRangeFor(boat.track, std::nullopt), t));
+        p.end();
+        QImage diff;
+        const testing::OnePixelMismatch mm = testing::compareWithinOnePixel(
+            testing::drawnPixels(fast, sea), testing::drawnPixels(plain), &diff);
+        out.total.fastOnly += mm.fastOnly;
+        out.total.plainOnly += mm.plainOnly;
+        if (mm.total() > out.worst.total()) {
+            out.worst = mm;
+            out.worstName = QString::fromStdString(boat.name);
+            out.worstFast = fast.copy();
+            out.worstPlain = plain.copy();
+            out.worstDiff = diff;
         }
-    return stray;
+    }
+    return out;
 }
 
 }  // namespace
@@ -115,13 +148,13 @@ int main(int argc, char** argv) {
     for (const Boat& b : gSession->model.boats) fixes += b.track.size();
     std::printf("%d boats, %zu fixes\n", gSession->model.boatCount(), fixes);
 
-    QImage fast(kWidth, kHeight, QImage::Format_RGB32),
-        plain(kWidth, kHeight, QImage::Format_RGB32);
-    drawStaticMap(fast, tracksOnly(), wholeRace());
-    drawPlain(plain);
-    const QRgb sea = toQColor(seaColoursForLevel(100).sea).rgb();
-    std::printf("track pixels farther than one pixel from the plain drawing: %ld and %ld back\n",
-                strayPixels(fast, plain, sea), strayPixels(plain, fast, sea));
+    const TrackMismatch mismatch = compareTracks();
+    if (const char* dir = std::getenv("KORVANE_BENCH_DIFF"); dir && !mismatch.worstName.isEmpty()) {
+        const QString base = QString::fromLocal8Bit(dir) + QStringLiteral("/static-");
+        mismatch.worstFast.save(base + QStringLiteral("fast.png"));
+        mismatch.worstPlain.save(base + QStringLiteral("plain.png"));
+        mismatch.worstDiff.save(base + QStringLiteral("diff.png"));
+    }
 
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
@@ -130,5 +163,10 @@ int main(int argc, char** argv) {
     if (fastSeconds > 0)
         std::printf("plain polylines / static map: %.2f (at least 2)\n",
                     plainSeconds / fastSeconds);
+    std::printf(
+        "track pixels unmatched within one pixel, all boats: %ld map-only, %ld plain-only "
+        "(0 and 0); worst boat %s: %ld and %ld\n",
+        mismatch.total.fastOnly, mismatch.total.plainOnly, qPrintable(mismatch.worstName),
+        mismatch.worst.fastOnly, mismatch.worst.plainOnly);
     return 0;
 }

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QPainter>
+#include <cstdlib>
+
+#include "support/one_pixel_match.h"
+
 namespace korvane {
 namespace {
 
@@ -34,6 +39,28 @@ TEST(PixelPolyline, ClipsSegmentsThatLeaveTheImage) {
     EXPECT_EQ(img.pixel(39, 39), qRgb(255, 0, 0));
     EXPECT_EQ(countColour(img, qRgb(255, 0, 0)), 40);
     EXPECT_EQ(countColour(img, qRgb(0, 255, 0)), 0);
+}
+
+TEST(PixelPolyline, SegmentsThroughTheEdgesStayWithinOnePixelOfQPainter) {
+    // Random segments, most of them crossing the image's edges at every
+    // slope, each against QPainter's one-pixel line.
+    constexpr int kSize = 40;
+    std::srand(3);
+    for (int n = 0; n < 400; ++n) {
+        const QPoint a(std::rand() % 120 - 40, std::rand() % 120 - 40);
+        const QPoint b(std::rand() % 120 - 40, std::rand() % 120 - 40);
+        QImage fast(kSize, kSize, QImage::Format_ARGB32_Premultiplied), plain = fast;
+        fast.fill(Qt::transparent);
+        plain.fill(Qt::transparent);
+        drawPixelPolyline(fast, QPolygon{a, b}, qRgb(0, 0, 0));
+        QPainter p(&plain);
+        p.setPen(QPen(Qt::black, 1));
+        p.drawPolyline(QPolygon{a, b});
+        p.end();
+        const auto m =
+            testing::compareWithinOnePixel(testing::drawnPixels(fast), testing::drawnPixels(plain));
+        EXPECT_EQ(m.total(), 0) << "segment " << n;
+    }
 }
 
 TEST(PixelPolyline, TakesOnlyThirtyTwoBitImages) {

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QPainter>
+#include <cmath>
+
+#include "support/one_pixel_match.h"
 #include "synthetic_race.h"
 #include "view/colours.h"
 #include "view/edit_snapshot.h"
@@ -128,6 +132,39 @@ TEST_F(StaticMapFixture, HighlightWidensOneTrackInWhiteAndLeavesTheMap) {
     EXPECT_GT(pixelsOf(lit, qRgb(255, 255, 255)), pixelsOf(image, qRgb(255, 255, 255)) + 100);
     EXPECT_EQ(lit.size(), image.size());
     EXPECT_NE(lit, image);
+}
+
+// Zoomed in, tracks leave the map: a track sawing in and out across each
+// edge in steep strokes (where a clipped stroke loses most pixels) keeps,
+// inside the map, the plain polyline's pixels.
+TEST_F(StaticMapFixture, TrackLeavingTheMapStaysWithinOnePixelOfThePlainPolyline) {
+    where.manualZoom = 3;
+    const Viewport v = staticViewport(area, where);
+    std::vector<TrackPoint> saw;
+    auto add = [&](double x, double y) {
+        const GeoPoint g = v.fromScreen(x, y);
+        saw.push_back({saw.size() * 10.0, g.latMinutes, g.lonMinutes, 5, 0});
+    };
+    for (int k = 0; k < 9; ++k) add(k % 2 ? 404 : 395, 20 + 41 * k);   // right edge, down
+    for (int k = 0; k < 9; ++k) add(380 - 43 * k, k % 2 ? 405 : 396);  // bottom, leftward
+    for (int k = 0; k < 9; ++k) add(k % 2 ? -6 : 3, 380 - 39 * k);     // left, up
+    for (int k = 0; k < 9; ++k) add(20 + 44 * k, k % 2 ? -7 : 2);      // top, rightward
+    m.boats.at(1).track = saw;
+    const StaticMapInput in{&m, &area, nullptr, {false, true, false}, std::nullopt, 100, false};
+    drawStaticMap(image, in, where);
+
+    QImage plain(image.size(), QImage::Format_ARGB32_Premultiplied);
+    plain.fill(Qt::transparent);
+    QPainter p(&plain);
+    p.setPen(QPen(Qt::black, 1));
+    p.drawPolyline(trackPolygon(saw, fixRangeFor(saw, std::nullopt), v.transform()));
+    p.end();
+    const QRgb sea = toQColor(seaColoursForLevel(100).sea).rgb();
+    const auto mismatch = testing::compareWithinOnePixel(testing::drawnPixels(image, sea),
+                                                         testing::drawnPixels(plain));
+    EXPECT_GT(pixelsOf(image, colourOf(1)), 400);
+    EXPECT_EQ(mismatch.fastOnly, 0);
+    EXPECT_EQ(mismatch.plainOnly, 0);
 }
 
 struct SnapshotCase {
