@@ -1,6 +1,7 @@
 #include "export/kml_document.h"
 
 #include <algorithm>
+#include <future>
 
 #include "base/numbers.h"
 #include "export/kml_colours.h"
@@ -25,12 +26,29 @@ Timestamp afterStart(const Race& race, double seconds) {
 // Room for the whole file at once: a fix line takes up to 41 bytes, a boat
 // placemark some 700 (more with long names and icon paths). Growing the
 // text on the way would copy it again and again.
+// About what a track fix takes in the file: two numbers, commas, CR LF.
+constexpr std::size_t kBytesPerFix = 41;
+
+std::size_t fixesOf(const RaceModel& model, int from, int to) {
+    std::size_t fixes = 0;
+    for (int b = from; b < to; ++b) fixes += model.boats[b].track.size();
+    return fixes;
+}
+
+// The first boat of the later half of the fleet's fixes.
+int middleOfTheFixes(const RaceModel& model) {
+    const std::size_t half = fixesOf(model, 0, model.boatCount()) / 2;
+    std::size_t sum = 0;
+    int b = 0;
+    while (b < model.boatCount() && sum < half) sum += model.boats[b++].track.size();
+    return b;
+}
+
 std::size_t expectedBytes(const RaceModel& model, const SnapshotPlan& plan,
                           const KmlOptions& options) {
-    std::size_t fixes = 0;
-    for (const Boat& boat : model.boats) fixes += boat.track.size();
+    const std::size_t fixes = fixesOf(model, 0, model.boatCount());
     const std::size_t placemark = 600 + options.iconFolder.native().size();
-    return fixes * 41 +
+    return fixes * kBytesPerFix +
            static_cast<std::size_t>(plan.count) * static_cast<std::size_t>(model.boatCount()) *
                placemark +
            65536;
@@ -81,10 +99,22 @@ std::string wholeRaceKml(const RaceModel& model, const KmlOptions& options) {
     kml.beginning(race.caption);
 
     kml.line({"<Folder><name>Track Lines</name>"});
-    for (int b = 0; b < model.boatCount(); ++b) {
-        const Boat& boat = model.boats[b];
-        if (exported(boat, options)) boatTrack(boat, b, 0, boat.pointCount() - 1, kml);
-    }
+    // The tracks are most of the file: the later half of the fleet's fixes
+    // is written on a second thread and joined after the first half.
+    const auto tracks = [&](int from, int to, KmlText& out) {
+        for (int b = from; b < to; ++b) {
+            const Boat& boat = model.boats[b];
+            if (exported(boat, options)) boatTrack(boat, b, 0, boat.pointCount() - 1, out);
+        }
+    };
+    const int middle = middleOfTheFixes(model);
+    std::future<std::string> laterHalf = std::async(std::launch::async, [&] {
+        KmlText part(fixesOf(model, middle, model.boatCount()) * kBytesPerFix);
+        tracks(middle, model.boatCount(), part);
+        return part.take();
+    });
+    tracks(0, middle, kml);
+    kml.append(laterHalf.get());
     kml.line({"</Folder>"});
 
     kml.line({"<Folder><name>POINTS</name>"});

@@ -48,6 +48,10 @@ class KmlText {
     void boat(const Boat& boat, const BoatInstant& at, const KmlIcons& icons, KmlLanguage language);
     void buoy(std::string_view name, double latMinutes, double lonMinutes, const KmlIcons& icons);
 
+    KmlText& append(std::string_view more) {
+        text_.append(more);
+        return *this;
+    }
     std::string take() { return std::move(text_); }
 
   private:
