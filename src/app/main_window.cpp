@@ -142,12 +142,17 @@ MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWi
     secondTimer_.setInterval(kSecondMs);
     lightTimer_.setInterval(kSecondMs);
     connect(&frameTimer_, &QTimer::timeout, this, [this] {
+        if (realTicksIgnored_) return;
         const std::int64_t now = realTime_.elapsed();
         frameTick(now - lastFrameMs_);
         lastFrameMs_ = now;
     });
-    connect(&secondTimer_, &QTimer::timeout, this, &MainWindow::secondTick);
-    connect(&lightTimer_, &QTimer::timeout, this, &MainWindow::lightTick);
+    connect(&secondTimer_, &QTimer::timeout, this, [this] {
+        if (!realTicksIgnored_) secondTick();
+    });
+    connect(&lightTimer_, &QTimer::timeout, this, [this] {
+        if (!realTicksIgnored_) lightTick();
+    });
     connect(&loader_, &RaceLoader::progress, this,
             [this](int step, int count, const QString& text) {
                 splash_->setProgress(step, count, text);

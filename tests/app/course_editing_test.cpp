@@ -38,8 +38,7 @@ class CourseEditingWindow : public ::testing::Test {
         for (const char* folder : {"raceadmin", "gpsdat", "winddat", "coastline"})
             fs::copy(kSample / folder, root_ / folder, fs::copy_options::recursive);
         app();
-        w_ = std::make_unique<MainWindow>(StartChoice{root_, kRace, true},
-                                          buildRaceList(root_).names);
+        w_ = makeWindow(StartChoice{root_, kRace, true}, buildRaceList(root_).names);
         w_->resize(1280, 800);
         w_->show();
         auto questions = std::make_unique<YesQuestions>();

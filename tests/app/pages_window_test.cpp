@@ -26,6 +26,7 @@ std::unique_ptr<MainWindow> openRaceWindow(const std::string& race) {
     if (!QApplication::instance()) new QApplication(argc, argv);
     auto w = std::make_unique<MainWindow>(StartChoice{kSample, race, false},
                                           buildRaceList(kSample).names);
+    w->setRealTicksIgnored(true);
     w->resize(1280, 800);
     w->openRace(race);
     w->loader().wait();

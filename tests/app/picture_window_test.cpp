@@ -38,6 +38,7 @@ std::unique_ptr<MainWindow> open(const std::string& race, const fs::path& root =
     app();
     auto w =
         std::make_unique<MainWindow>(StartChoice{root, race, false}, buildRaceList(root).names);
+    w->setRealTicksIgnored(true);
     w->resize(1280, 800);
     w->openRace(race);
     waitForOpening(*w);

@@ -49,6 +49,7 @@ std::unique_ptr<MainWindow> window(const std::filesystem::path& root, Opened& op
     auto w = std::make_unique<MainWindow>(
         StartChoice{root, race, false},
         race.empty() ? std::vector<std::string>{} : buildRaceList(root).names);
+    w->setRealTicksIgnored(true);
     w->resize(1280, 800);
     w->chrome()->setOpener(opened.recorder());
     if (!race.empty()) {

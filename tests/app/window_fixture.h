@@ -24,6 +24,15 @@ inline QApplication& app() {
     return *a;
 }
 
+// A window whose replay moves only by the ticks the test injects.
+inline std::unique_ptr<MainWindow> makeWindow(StartChoice start,
+                                              std::vector<std::string> raceList) {
+    app();
+    auto w = std::make_unique<MainWindow>(std::move(start), std::move(raceList));
+    w->setRealTicksIgnored(true);
+    return w;
+}
+
 // Runs queued work (the loader's result) until the window has a race again.
 inline void waitForOpening(MainWindow& w) {
     w.loader().wait();
@@ -34,7 +43,7 @@ inline std::unique_ptr<MainWindow> openSample(const std::string& race = "enoshim
                                               const std::filesystem::path& root = kSample) {
     app();
     StartChoice start{root, race, false};
-    auto w = std::make_unique<MainWindow>(start, buildRaceList(root).names);
+    auto w = makeWindow(start, buildRaceList(root).names);
     w->resize(1280, 800);
     w->openRace(race);
     waitForOpening(*w);

@@ -39,8 +39,7 @@ const CaptionRow* captionRowOf(const QString& name) {
 
 std::unique_ptr<MainWindow> shownWindow(const std::string& race, bool editMode = false) {
     app();
-    auto w = std::make_unique<MainWindow>(StartChoice{kSample, race, editMode},
-                                          buildRaceList(kSample).names);
+    auto w = makeWindow(StartChoice{kSample, race, editMode}, buildRaceList(kSample).names);
     w->resize(1280, 800);
     w->openRace(race);
     waitForOpening(*w);
