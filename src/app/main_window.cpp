@@ -683,6 +683,7 @@ void MainWindow::layoutPanels() {
     // The documents row (flag, help, stopwatch) stands under the controls.
     const int documentsHeight = chrome_ ? chrome_->panel()->sizeHint().height() : 0;
     in.controlPanelHeight = controls_->height() + documentsHeight;
+    in.boatListHeight = boats_->neededHeight();
     const bool small = controls_->smallScreenBox->isChecked();
     in.smallScreen = small ? sizePanel_->mode() : SmallScreen::Off;
     in.smallScreenMapSize = sizePanel_->mapSize();
@@ -705,6 +706,7 @@ void MainWindow::layoutPanels() {
     finish_->move(l.rankingPanel.topLeft());
     classFinish_->move(finish_->x() - classFinish_->width() - kPanelMargin, finish_->y());
     boats_->setGeometry(l.boatList);
+    overview_->stackUnder(boats_);  // a tall boat list covers the logo panel
     ctMode_->move(l.ctModePanel.topLeft());
     diagnostics_->move(l.diagnostics.topLeft());
     PictureSettingsPanel* pictureSettings = pictures_->settings();

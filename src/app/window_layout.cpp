@@ -64,8 +64,12 @@ WindowLayout layoutWindow(const LayoutInput& in) {
                      std::clamp(H - in.controlPanelHeight, 0, kLogoHeight));
     const int room = H - kLogoHeight - in.controlPanelHeight;
     const int need = in.boatListHeight;
-    out.boatList = QRect(columnLeft, need < H - kLogoHeight ? kLogoHeight : 0, kSideColumnWidth,
-                         need < room ? room : need);
+    // Under the logo when it fits above the controls; else it rises over the
+    // logo, which the controls cannot spare: the race list and the page
+    // buttons stay in reach on a low window.
+    const int top =
+        need <= std::max(room, 0) ? kLogoHeight : std::max(0, H - in.controlPanelHeight - need);
+    out.boatList = QRect(columnLeft, top, kSideColumnWidth, need < room ? room : need);
     out.timeBar = QRect(columnLeft - kTimeBarWidth, 0, kTimeBarWidth, H);
 
     const bool small = in.smallScreen != SmallScreen::Off;
