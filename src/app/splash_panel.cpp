@@ -57,6 +57,13 @@ void SplashPanel::setTitle(const QString& title, const QString& date) {
 }
 
 void SplashPanel::setProgress(int step, int stepCount, const QString& text) {
+    // Eighty boats report within a fraction of a second: the panel shows a
+    // step at most every few frames, so that painting it does not take the
+    // processor from the opening it reports on. The first and last always show.
+    constexpr qint64 kShowEveryMs = 50;
+    const bool endpoint = step <= 0 || step >= stepCount;
+    if (!endpoint && lastShown_.isValid() && lastShown_.elapsed() < kShowEveryMs) return;
+    lastShown_.start();
     progress_->setRange(0, std::max(1, stepCount));
     progress_->setValue(std::clamp(step, 0, std::max(1, stepCount)));
     status_->setText(text);

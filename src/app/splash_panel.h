@@ -2,6 +2,7 @@
 // date, a progress bar and the line saying what is being read.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressBar>
 #include <QWidget>
@@ -30,6 +31,7 @@ class SplashPanel : public QWidget {
     QProgressBar* progress_ = nullptr;
     QLabel* status_ = nullptr;
     QLabel* maker_ = nullptr;
+    QElapsedTimer lastShown_;
 };
 
 }  // namespace korvane
