@@ -8,6 +8,7 @@
 #include "app/map_view.h"
 #include "app/overview_panel.h"
 #include "view/map_pointer.h"
+#include "view/wind_graph.h"
 
 namespace korvane {
 
@@ -39,6 +40,7 @@ std::optional<PointerTip> editStepTip(EditAction action) {
 
 std::optional<PointerTip> mapTipAt(const MapTipState& s, QPoint at, QSize mapSize) {
     if (!s.trackPage) return std::nullopt;
+    if (s.playing && windGraphArea().contains(at)) return PointerTip::WindGraph;
     if (!s.autoTrace && !s.playing) {
         if (!s.editMode) return PointerTip::MapZoom;
         return editStepTip(s.editAction).value_or(PointerTip::MapZoomEditing);
@@ -49,7 +51,17 @@ std::optional<PointerTip> mapTipAt(const MapTipState& s, QPoint at, QSize mapSiz
     return std::nullopt;
 }
 
+QRect windGraphArea() {
+    return QRect(kWindGraphLeft, kWindGraphTop, kWindGraphWidth, kWindGraphHeight);
+}
+
 TipRect placeMapTip(PointerTip tip, TipRect box, QPoint at, QSize mapSize) {
+    if (tip == PointerTip::WindGraph) {
+        // Beside the graph, where it does not hide what it explains.
+        box.left = kWindGraphLeft + kWindGraphWidth + kBesidePointer;
+        box.top = kWindGraphTop;
+        return box;
+    }
     if (tip == PointerTip::Wake) {
         box.left = mapSize.width() - kWakeTipFromRight;
         box.top = kWakeTipTop;
@@ -110,12 +122,16 @@ bool MapTips::eventFilter(QObject* watched, QEvent* event) {
     // the map, nor does the map's tip follow it off the map.
     if ((event->type() == QEvent::Leave || event->type() == QEvent::Enter) && watched == map_)
         tips_->hideTip();
-    if (event->type() != QEvent::MouseMove || !tips_->pointerTipsOn()) return false;
+    if (event->type() != QEvent::MouseMove) return false;
     const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
     std::optional<PointerTip> tip;
     if (watched == map_) {
         tip = mapTipAt(state(), at, map_->size());
         if (!tip) return false;  // the last tip stays until something puts it away
+        // The wind graph's tip shows even with the tips turned off.
+        if (tip != PointerTip::WindGraph && !tips_->pointerTipsOn()) return false;
+    } else if (!tips_->pointerTipsOn()) {
+        return false;
     } else if (watched == overview_) {
         // The logo's own tip stays; beside the overview the logo panel puts
         // the tip away.

@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <optional>
 
@@ -34,6 +35,8 @@ struct MapTipState {
 // map's coordinates; nothing where the map has none.
 std::optional<PointerTip> mapTipAt(const MapTipState& state, QPoint at, QSize mapSize);
 TipRect placeMapTip(PointerTip tip, TipRect box, QPoint at, QSize mapSize);
+// Where the live map shows the wind graph.
+QRect windGraphArea();
 
 // The tip for the pointer over the overview, and where it stands in the
 // coordinates of the panel holding the overview.

@@ -53,9 +53,6 @@ constexpr std::array kTips{
            RightAlignedAbove, 23, "helpLabel"},
     TipRow{"helpButton", "    Show Help", 150, "  HELPを表示します", 150, 20, 20, LastPosition, 0,
            "", TipShown::Always},
-    TipRow{"windGraph", "TWD graph can be ON/OFF when click map.", 300,
-           "地図画面をクリックすると風向グラフ表示をON/OFFできます", 350, 20, 20, LastPosition, 0,
-           "", TipShown::WhilePlaying},
     // 170 pixels left of the logo: its width and a gap of 10.
     TipRow{"logo", kAboutEnglish, 160, kAboutJapanese, 160, 100, 100, LeftWithGap, 10},
 };
@@ -117,6 +114,8 @@ constexpr std::array kPointerTips{
                   "Shift + Click(L) at the Mark or Line", 210, 17},
     PointerTipRow{PointerTip::Wake, "Red wake boats are faster than avg boats", 270, 20,
                   "平均速度より速い艇の航跡が赤字で表示されます", 270, 20},
+    PointerTipRow{PointerTip::WindGraph, "TWD graph can be ON/OFF when click map.", 300, 20,
+                  "地図画面をクリックすると風向グラフ表示をON/OFFできます", 350, 20},
     PointerTipRow{PointerTip::Overview, "Click to move center of map", 250, 20,
                   "地図の中心をクリック地点に移動", 220, 20},
     PointerTipRow{

@@ -79,7 +79,8 @@ enum class PointerTip {
     EditLineStart,
     EditLineEnd,
     EditCourse,
-    Wake,  // the wake colours along the live map's bottom
+    Wake,       // the wake colours along the live map's bottom
+    WindGraph,  // the wind graph under the compass, while the replay plays
     Overview,
     OverviewEditingWindUp,
     OverviewSmallScreen,

@@ -11,6 +11,9 @@ namespace korvane {
 
 inline constexpr int kWindGraphWidth = 100;
 inline constexpr int kWindGraphHeight = 120;
+// Where the live map shows it: under the compass.
+inline constexpr int kWindGraphLeft = 5;
+inline constexpr int kWindGraphTop = 130;
 
 struct WindAxis {
     double centreDegrees = 0;  // direction drawn at x = 50

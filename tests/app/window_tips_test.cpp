@@ -126,6 +126,8 @@ INSTANTIATE_TEST_SUITE_P(
                    PointerTip::MapZoomEditing},
         MapTipCase{"live map, bottom band", MapTipState{}, {400, 550}, PointerTip::Wake},
         MapTipCase{"live map, above the band", MapTipState{}, {400, 500}, std::nullopt},
+        MapTipCase{"live map, wind graph", MapTipState{}, {50, 200}, PointerTip::WindGraph},
+        MapTipCase{"stopped, wind graph", stopped(), {50, 200}, PointerTip::MapZoom},
         MapTipCase{"another page", MapTipState{false, false, false}, {400, 300}, std::nullopt}));
 
 TEST(PointerTipsInTheWindow, MapOverviewAndBoatListShowTheirTips) {
