@@ -372,6 +372,7 @@ void MainWindow::onRaceLoaded(const LoadOutcome& outcome) {
     lastError_.clear();
     raceFile_ = pendingRaceFile_;
     session_ = outcome.session;
+    besideMapPending_ = true;  // the panels set up below leave the time bar to it
     const Race& race = session_->model.race;
     setWindowTitle(QString::fromStdString(race.caption + "  " + race.captionDate));
     splash_->setTitle(QString::fromStdString(race.caption),
