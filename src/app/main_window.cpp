@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QPixmap>
 #include <QScreen>
 #include <QSignalBlocker>
@@ -12,7 +11,6 @@
 #include <cmath>
 
 #include "app/desktop.h"
-#include "app/file_drops.h"
 #include "app/map_tips.h"
 #include "app/picture_exports.h"
 #include "app/window_font.h"
@@ -759,52 +757,6 @@ void MainWindow::exitNow() {
     secondTimer_.stop();
     lightTimer_.stop();
     close();
-}
-
-void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
-}
-
-void MainWindow::dropEvent(QDropEvent* event) {
-    QStringList paths;
-    for (const QUrl& url : event->mimeData()->urls())
-        if (url.isLocalFile()) paths.push_back(url.toLocalFile());
-    event->acceptProposedAction();
-    dropPaths(paths);
-}
-
-void MainWindow::setDropQuestions(std::unique_ptr<DropQuestions> questions) {
-    dropQuestions_ = std::move(questions);
-}
-
-void MainWindow::dropPaths(const QStringList& paths) {
-    if (!session_ || loader_.busy() || paths.isEmpty()) return;
-    // The replay waits while the questions are open, and goes on afterwards
-    // only if it was running.
-    const bool wasRunning = frameTimer_.isActive();
-    frameTimer_.stop();
-    secondTimer_.stop();
-    const std::shared_ptr<const RaceSession> session = session_;
-    FileDrops drops(*dropQuestions_);
-    DropOutcome outcome = drops.handle(paths, *session, !pictures_->catalogue().empty());
-    switch (outcome.action) {
-        case DropOutcome::Action::ReopenRace:
-            beep(1);
-            openRace(raceFile_);
-            return;
-        case DropOutcome::Action::NewPictures:
-            pictures_->replaceCatalogue(std::move(outcome.pictures), centralWidget()->width());
-            layoutPanels();
-            break;
-        case DropOutcome::Action::None:
-            break;
-    }
-    if (wasRunning) {
-        lastFrameMs_ = realTime_.elapsed();
-        frameTimer_.start();
-        secondTimer_.start();
-        lightTimer_.start();
-    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
