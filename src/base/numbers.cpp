@@ -98,7 +98,7 @@ int decadeOf(double magnitude) {
 
 // One multiplication by an exact power of ten, for numbers from 1E-4 to
 // below 1E15. The product is rounded once, by at most 1/16 (it is below
-// 2^50); only when its fraction lies that close to a half can the rounding
+// 2^50); only when its fraction lies close to a half can the rounding
 // to the 15th digit differ from the exact value's, and then the fused
 // multiply-add gives back exactly what the product lost. nullopt on an exact
 // tie (the printed digits settle it) or outside that range.
@@ -111,7 +111,13 @@ std::optional<Digits15> scaledDigits(double magnitude) {
     // Exact: the product is above 2^46, so its fraction has few bits.
     const double fraction = scaled - static_cast<double>(whole);
     Digits15 d{whole + (fraction > 0.5 ? 1 : 0), exponent};
-    if (std::fabs(fraction - 0.5) < 0.125) {
+    // The product's last bit: the product is off the exact one by half of
+    // it at most, so only a fraction closer than that to a half needs the
+    // lost part (rarely: a branch taken at random costs more than it).
+    const double lastBit =
+        std::bit_cast<double>(std::bit_cast<std::uint64_t>(scaled) & 0x7ff0'0000'0000'0000) *
+        0x1p-52;
+    if (std::fabs(fraction - 0.5) < lastBit) {
         const double lost = std::fma(magnitude, factor, -scaled);
         const double toHalf = 0.5 - fraction;  // exact too
         if (lost == toHalf) return std::nullopt;

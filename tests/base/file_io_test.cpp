@@ -87,21 +87,27 @@ TEST(AtomicWrite, APlantedLinkAtATempNameIsNotFollowed) {
     EXPECT_FALSE(fs::is_symlink(target));
 }
 
+// Either way of putting the new file in place: renamed over the old one, or
+// swapped with it when the file is only handed over.
 TEST(AtomicWrite, ALinkedTargetIsReplacedWhereItPointsAndStaysALink) {
-    testing::TempTree tree;
-    const fs::path real = tree.write("real/report.csv", "old");
-    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    const fs::path link = tree.root() / "docs" / "report.csv";
-    fs::create_directories(link.parent_path());
-    fs::create_symlink("../real/report.csv", link);
+    for (const WriteDurability durability : {WriteDurability::Flushed, WriteDurability::HandedOver}) {
+        SCOPED_TRACE(durability == WriteDurability::Flushed ? "flushed" : "handed over");
+        testing::TempTree tree;
+        const fs::path real = tree.write("real/report.csv", "old");
+        fs::permissions(real,
+                        fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+        const fs::path link = tree.root() / "docs" / "report.csv";
+        fs::create_directories(link.parent_path());
+        fs::create_symlink("../real/report.csv", link);
 
-    ASSERT_TRUE(writeFileAtomically(link, "new"));
-    EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(contentOf(real), "new");
-    EXPECT_EQ(fs::status(real).permissions(),
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    EXPECT_EQ(namesIn(real.parent_path()), std::vector<std::string>{"report.csv"});
-    EXPECT_EQ(namesIn(link.parent_path()), std::vector<std::string>{"report.csv"});
+        ASSERT_TRUE(writeFileAtomically(link, "new", durability));
+        EXPECT_TRUE(fs::is_symlink(link));
+        EXPECT_EQ(contentOf(real), "new");
+        EXPECT_EQ(fs::status(real).permissions(),
+                  fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+        EXPECT_EQ(namesIn(real.parent_path()), std::vector<std::string>{"report.csv"});
+        EXPECT_EQ(namesIn(link.parent_path()), std::vector<std::string>{"report.csv"});
+    }
 }
 
 TEST(AtomicWrite, PipesAndStreamsAreWrittenDirectly) {
