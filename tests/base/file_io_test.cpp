@@ -90,7 +90,8 @@ TEST(AtomicWrite, APlantedLinkAtATempNameIsNotFollowed) {
 // Either way of putting the new file in place: renamed over the old one, or
 // swapped with it when the file is only handed over.
 TEST(AtomicWrite, ALinkedTargetIsReplacedWhereItPointsAndStaysALink) {
-    for (const WriteDurability durability : {WriteDurability::Flushed, WriteDurability::HandedOver}) {
+    for (const WriteDurability durability :
+         {WriteDurability::Flushed, WriteDurability::HandedOver}) {
         SCOPED_TRACE(durability == WriteDurability::Flushed ? "flushed" : "handed over");
         testing::TempTree tree;
         const fs::path real = tree.write("real/report.csv", "old");
