@@ -123,12 +123,26 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
+using Producer = std::function<bool(const ByteSink&)>;
+
+// A producer that throws (out of memory half way) leaves no open file and no
+// temp file behind.
+bool produceInto(int fd, const Producer& produce, const fs::path& temp = {}) {
+    try {
+        return produce([fd](std::string_view piece) { return writeAll(fd, piece); });
+    } catch (...) {
+        ::close(fd);
+        if (!temp.empty()) ::unlink(temp.c_str());
+        throw;
+    }
+}
+
 // A device, a pipe or a stream of this process: it takes the bytes as they
 // come, and there is nothing to rename over.
-bool writeDirectly(const fs::path& path, std::string_view bytes) {
+bool writeDirectly(const fs::path& path, const Producer& produce) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) return false;
-    bool ok = writeAll(fd, bytes);
+    bool ok = produceInto(fd, produce);
     if (::close(fd) != 0) ok = false;
     return ok;
 }
@@ -199,14 +213,20 @@ bool replaceTarget(const fs::path& temp, const fs::path& target, WriteDurability
 }  // namespace
 
 bool writeFileAtomically(const fs::path& path, std::string_view bytes, WriteDurability durability) {
+    return writeFileAtomically(
+        path, [bytes](const ByteSink& put) { return put(bytes); }, durability);
+}
+
+bool writeFileAtomically(const fs::path& path, const Producer& produce,
+                         WriteDurability durability) {
     struct stat info {};
     if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
         if (S_ISDIR(info.st_mode)) return false;
-        return writeDirectly(path, bytes);
+        return writeDirectly(path, produce);
     }
     const auto end = followLinks(path);
     if (!end) return false;
-    if (end->stream) return writeDirectly(path, bytes);
+    if (end->stream) return writeDirectly(path, produce);
     const fs::path& target = end->path;
     const bool existed = ::stat(target.c_str(), &info) == 0;
     // A new file gets what the umask allows; an existing one keeps its mode,
@@ -214,7 +234,7 @@ bool writeFileAtomically(const fs::path& path, std::string_view bytes, WriteDura
     fs::path temp;
     const int fd = createTempBeside(target, existed ? 0600 : 0666, temp);
     if (fd < 0) return false;
-    bool ok = writeAll(fd, bytes);
+    bool ok = produceInto(fd, produce, temp);
     if (ok && existed) ok = ::fchmod(fd, info.st_mode & 07777) == 0;
     if (ok && durability == WriteDurability::Flushed) ok = ::fsync(fd) == 0;
     if (::close(fd) != 0) ok = false;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -67,6 +68,17 @@ bool looksBinary(std::string_view bytes);
 // disk would take longer than making the file.
 enum class WriteDurability { Flushed, HandedOver };
 bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                         WriteDurability durability = WriteDurability::Flushed);
+
+// Takes a file's bytes piece by piece, in order; false when they could not
+// be written, and the writer should stop.
+using ByteSink = std::function<bool(std::string_view)>;
+// The same for a file made piece by piece, so that a large one is never
+// whole in memory: `produce` puts the pieces into the sink it is given and
+// returns false when it could not make them all, which fails the write as a
+// failed write does.
+bool writeFileAtomically(const std::filesystem::path& path,
+                         const std::function<bool(const ByteSink&)>& produce,
                          WriteDurability durability = WriteDurability::Flushed);
 
 }  // namespace korvane

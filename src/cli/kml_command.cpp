@@ -29,21 +29,19 @@ KmlOptions kmlOptions(const RaceSession& session, const CliOptions& o) {
 int runKml(const RaceSession& session, const CliOptions& options, std::ostream& out,
            std::ostream& err) {
     const KmlOptions k = kmlOptions(session, options);
-    std::string bytes;
+    std::optional<double> time;
     if (const auto at = options.value("--at")) {
-        const auto t = parseDouble(*at);
-        if (!t) throw std::invalid_argument("--at: not a number: " + *at);
-        bytes = presentSceneKml(session.model, *t, k);
-    } else {
-        bytes = wholeRaceKml(session.model, k);
+        time = parseDouble(*at);
+        if (!time) throw std::invalid_argument("--at: not a number: " + *at);
     }
+    const KmlProducer produce = kmlProducer(session.model, time, k);
     const auto file = options.value("-o");
     if (!file) {
-        out << bytes;
+        produce([&out](std::string_view piece) { return static_cast<bool>(out << piece); });
         out.flush();
         return out ? 0 : 1;
     }
-    const KmlExportResult written = writeKmlFile(*file, bytes);
+    const KmlExportResult written = writeKmlFile(*file, produce);
     if (!written.ok()) {
         err << "korvane-cli: " << written.error << "\n";
         return 1;

@@ -1,9 +1,9 @@
 #include "export/kml_document.h"
 
 #include <algorithm>
-#include <future>
 
 #include "base/numbers.h"
+#include "base/ordered_pieces.h"
 #include "export/kml_colours.h"
 #include "export/snapshot_plan.h"
 #include "tracks/track_query.h"
@@ -23,33 +23,15 @@ Timestamp afterStart(const Race& race, double seconds) {
     return race.start + seconds / kSecondsPerDay;
 }
 
-// Room for the whole file at once: a fix line takes up to 41 bytes, a boat
-// placemark some 700 (more with long names and icon paths). Growing the
-// text on the way would copy it again and again.
 // About what a track fix takes in the file: two numbers, commas, CR LF.
+// A piece made with room for all it holds is never copied as it grows.
 constexpr std::size_t kBytesPerFix = 41;
 
-std::size_t fixesOf(const RaceModel& model, int from, int to) {
-    std::size_t fixes = 0;
-    for (int b = from; b < to; ++b) fixes += model.boats[b].track.size();
-    return fixes;
-}
-
-// The first boat of the later half of the fleet's fixes.
-int middleOfTheFixes(const RaceModel& model) {
-    const std::size_t half = fixesOf(model, 0, model.boatCount()) / 2;
-    std::size_t sum = 0;
-    int b = 0;
-    while (b < model.boatCount() && sum < half) sum += model.boats[b++].track.size();
-    return b;
-}
-
-std::size_t expectedBytes(const RaceModel& model, const SnapshotPlan& plan,
+std::size_t snapshotBytes(const RaceModel& model, const SnapshotPlan& plan,
                           const KmlOptions& options) {
-    const std::size_t fixes = fixesOf(model, 0, model.boatCount());
+    // A boat placemark takes some 700 bytes, more with long names and paths.
     const std::size_t placemark = 600 + options.iconFolder.native().size();
-    return fixes * kBytesPerFix +
-           static_cast<std::size_t>(plan.count) * static_cast<std::size_t>(model.boatCount()) *
+    return static_cast<std::size_t>(plan.count) * static_cast<std::size_t>(model.boatCount()) *
                placemark +
            65536;
 }
@@ -89,34 +71,13 @@ void marksAndLines(const RaceModel& model, const KmlIcons& icons, KmlText& kml) 
     kml.line({"</Folder>"});
 }
 
-}  // namespace
-
-std::string wholeRaceKml(const RaceModel& model, const KmlOptions& options) {
-    const KmlIcons icons(options.iconFolder);
+// Every boat at each time of the plan, and the marks and lines after them:
+// the file's last piece.
+std::string snapshotsToTheEnd(const RaceModel& model, const SnapshotPlan& plan,
+                              const KmlOptions& options, const KmlIcons& icons) {
     const Race& race = model.race;
-    const SnapshotPlan plan = snapshotPlan(race.timelineEnd);
-    KmlText kml(expectedBytes(model, plan, options));
-    kml.beginning(race.caption);
-
-    kml.line({"<Folder><name>Track Lines</name>"});
-    // The tracks are most of the file: the later half of the fleet's fixes
-    // is written on a second thread and joined after the first half.
-    const auto tracks = [&](int from, int to, KmlText& out) {
-        for (int b = from; b < to; ++b) {
-            const Boat& boat = model.boats[b];
-            if (exported(boat, options)) boatTrack(boat, b, 0, boat.pointCount() - 1, out);
-        }
-    };
-    const int middle = middleOfTheFixes(model);
-    std::future<std::string> laterHalf = std::async(std::launch::async, [&] {
-        KmlText part(fixesOf(model, middle, model.boatCount()) * kBytesPerFix);
-        tracks(middle, model.boatCount(), part);
-        return part.take();
-    });
-    tracks(0, middle, kml);
-    kml.append(laterHalf.get());
-    kml.line({"</Folder>"});
-
+    KmlText kml(snapshotBytes(model, plan, options));
+    kml.line({"</Folder>"});  // the tracks' folder
     kml.line({"<Folder><name>POINTS</name>"});
     kml.line({"<visibility>0</visibility>"});
     kml.line({"<open>1</open>"});
@@ -145,6 +106,42 @@ std::string wholeRaceKml(const RaceModel& model, const KmlOptions& options) {
     marksAndLines(model, icons, kml);
     kml.line({"</Folder></kml>"});
     return kml.take();
+}
+
+}  // namespace
+
+bool writeWholeRaceKml(const RaceModel& model, const KmlOptions& options, const ByteSink& sink) {
+    const KmlIcons icons(options.iconFolder);
+    const SnapshotPlan plan = snapshotPlan(model.race.timelineEnd);
+    KmlText head;
+    head.beginning(model.race.caption);
+    head.line({"<Folder><name>Track Lines</name>"});
+    if (!sink(head.take())) return false;
+
+    // The tracks are most of the file, one piece a boat; the snapshots,
+    // marks and lines are the last piece, and the largest, so it is begun
+    // first.
+    const int boats = model.boatCount();
+    std::vector<int> order{boats};
+    for (int b = 0; b < boats; ++b) order.push_back(b);
+    const auto piece = [&](int i) -> std::string {
+        if (i == boats) return snapshotsToTheEnd(model, plan, options, icons);
+        const Boat& boat = model.boats[i];
+        if (!exported(boat, options)) return {};
+        KmlText kml(boat.track.size() * kBytesPerFix + 1024);
+        boatTrack(boat, i, 0, boat.pointCount() - 1, kml);
+        return kml.take();
+    };
+    return writePiecesInOrder(order, piece, sink, pieceHelpers());
+}
+
+std::string wholeRaceKml(const RaceModel& model, const KmlOptions& options) {
+    std::string text;
+    writeWholeRaceKml(model, options, [&text](std::string_view piece) {
+        text.append(piece);
+        return true;
+    });
+    return text;
 }
 
 std::string presentSceneKml(const RaceModel& model, double timeSeconds, const KmlOptions& options) {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "base/file_io.h"
 #include "export/kml_placemarks.h"
 #include "race/model.h"
 
@@ -22,6 +23,10 @@ struct KmlOptions {
     bool hideUnfocusedBoats = false;
 };
 
+// The whole race, piece by piece in file order into `sink` (the tracks of
+// several boats are made at once); false when the sink refused a piece.
+bool writeWholeRaceKml(const RaceModel& model, const KmlOptions& options, const ByteSink& sink);
+// The same pieces joined.
 std::string wholeRaceKml(const RaceModel& model, const KmlOptions& options);
 
 // `timeSeconds` is the replay time; boats without a position then are left out.

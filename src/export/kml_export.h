@@ -4,6 +4,8 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "base/file_io.h"
@@ -30,12 +32,18 @@ KmlExportResult exportPresentScene(const RaceModel& model, double timeSeconds,
                                    const std::filesystem::path& documentsFolder,
                                    const KmlOptions& options);
 
-// Writes `bytes` to `path` in one step (a failed write leaves any older file
-// whole); what the two exports and the command line share. The window's
-// exports are handed to the viewer at once and the whole-race file is
-// deleted when the program ends, so they do not wait for the disk; a file
-// the command line is asked for is kept, and does.
-KmlExportResult writeKmlFile(const std::filesystem::path& path, const std::string& bytes,
+// Writes what `produce` makes to `path` in one step (a failed write leaves
+// any older file whole); what the two exports and the command line share.
+// The window's exports are handed to the viewer at once and the whole-race
+// file is deleted when the program ends, so they do not wait for the disk;
+// a file the command line is asked for is kept, and does.
+using KmlProducer = std::function<bool(const ByteSink&)>;
+KmlExportResult writeKmlFile(const std::filesystem::path& path, const KmlProducer& produce,
                              WriteDurability durability = WriteDurability::Flushed);
+
+// The whole race or the scene at `timeSeconds` (none: the whole race), as
+// writeKmlFile takes it.
+KmlProducer kmlProducer(const RaceModel& model, std::optional<double> timeSeconds,
+                        const KmlOptions& options);
 
 }  // namespace korvane

@@ -67,6 +67,25 @@ TEST(AtomicWrite, AFailedWriteKeepsTheOldFileAndLeavesNoTempFile) {
     EXPECT_EQ(namesIn(target.parent_path()), std::vector<std::string>{"report.csv"});
 }
 
+// A file made piece by piece is all there or not at all, however its
+// making ends.
+TEST(AtomicWrite, APieceByPieceWriteThatStopsKeepsTheOldFile) {
+    testing::TempTree tree;
+    const fs::path target = tree.write("report.kml", "old");
+    const auto twoPiecesThen = [](bool (*end)()) {
+        return [end](const ByteSink& put) { return put("new ") && put("pieces") && end(); };
+    };
+    EXPECT_FALSE(writeFileAtomically(target, twoPiecesThen([] { return false; })));
+    EXPECT_THROW(
+        writeFileAtomically(target, twoPiecesThen([]() -> bool { throw std::bad_alloc(); })),
+        std::bad_alloc);
+    EXPECT_EQ(contentOf(target), "old");
+    EXPECT_EQ(namesIn(tree.root()), std::vector<std::string>{"report.kml"});
+
+    ASSERT_TRUE(writeFileAtomically(target, twoPiecesThen([] { return true; })));
+    EXPECT_EQ(contentOf(target), "new pieces");
+}
+
 TEST(AtomicWrite, APathThroughAFileFailsCleanly) {
     testing::TempTree tree;
     tree.write("folder", "a file where a folder should be");
