@@ -15,6 +15,7 @@
 #include <string>
 
 #include "export/kml_export.h"
+#include "large_race.h"
 #include "ratio_reporter.h"
 #include "session/race_session.h"
 
@@ -64,18 +65,8 @@ using bench::RatioReporter;
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    const fs::path root = argc > 1 ? fs::path(argv[1]) : fs::path("build/release/large-race");
-    if (!fs::is_directory(root / "raceadmin")) {
-        std::fprintf(stderr,
-                     "kml_bench: no race in %s; write it with\n"
-                     "  python3 tools/samplegen/samplegen.py --large %s\n",
-                     root.c_str(), root.c_str());
-        return 2;
-    }
-    OpenRequest request;
-    request.dataRoot = root;
-    request.raceFile = "large-trb.txt";
-    gSession = openRace(request);
+    gSession = bench::openLargeRace(argc, argv, "kml_bench");
+    if (!gSession) return 2;
     gOutFolder = fs::temp_directory_path() / "korvane-kml-bench";
     fs::create_directories(gOutFolder);
     gKmlBytes = wholeRaceKml(gSession->model, benchOptions()).size();

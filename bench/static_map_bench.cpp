@@ -18,6 +18,7 @@
 #include <map>
 #include <memory>
 
+#include "large_race.h"
 #include "ratio_reporter.h"
 #include "session/race_session.h"
 #include "support/one_pixel_match.h"
@@ -132,18 +133,8 @@ int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    const fs::path root = argc > 1 ? fs::path(argv[1]) : fs::path("build/release/large-race");
-    if (!fs::is_directory(root / "raceadmin")) {
-        std::fprintf(stderr,
-                     "static_map_bench: no race in %s; write it with\n"
-                     "  python3 tools/samplegen/samplegen.py --large %s\n",
-                     root.c_str(), root.c_str());
-        return 2;
-    }
-    OpenRequest request;
-    request.dataRoot = root;
-    request.raceFile = "large-trb.txt";
-    gSession = openRace(request);
+    gSession = bench::openLargeRace(argc, argv, "static_map_bench");
+    if (!gSession) return 2;
     std::size_t fixes = 0;
     for (const Boat& b : gSession->model.boats) fixes += b.track.size();
     std::printf("%d boats, %zu fixes\n", gSession->model.boatCount(), fixes);
