@@ -28,7 +28,6 @@ namespace korvane {
 
 namespace {
 
-constexpr int kPanelMargin = 5;
 constexpr int kZoomAfterOpening = 75;  // the ZOOM bar after a race opens
 // How long the overview and the time bar wait for the map's first frame.
 constexpr int kBesideMapAtLatestMs = 250;
@@ -667,89 +666,6 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 void MainWindow::keyReleaseEvent(QKeyEvent* event) {
     map_->keyReleased();
     QMainWindow::keyReleaseEvent(event);
-}
-
-void MainWindow::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    rankingAside_ = false;
-    layoutPanels();
-    drawNow();
-}
-
-void MainWindow::layoutPanels() {
-    LayoutInput in;
-    in.client = centralWidget()->size();
-    // The documents row (flag, help, stopwatch) stands under the controls.
-    const int documentsHeight = chrome_ ? chrome_->panel()->sizeHint().height() : 0;
-    in.controlPanelHeight = controls_->height() + documentsHeight;
-    in.boatListHeight = boats_->neededHeight();
-    const bool small = controls_->smallScreenBox->isChecked();
-    in.smallScreen = small ? sizePanel_->mode() : SmallScreen::Off;
-    in.smallScreenMapSize = sizePanel_->mapSize();
-    in.sizePanel = sizePanel_->size();
-    in.flagPanel = flag_->size();
-    in.rankingPanel = finish_->size();
-    in.ctModePanel = ctMode_->size();
-    in.jumpPanel = jump_->size();
-    in.diagnostics = diagnostics_->size();
-    in.captionWidth = smallCaption_->fontMetrics().horizontalAdvance(smallCaption_->text());
-    const WindowLayout& l = layout_ = layoutWindow(in);
-    overview_->showClientSize(in.client);
-    map_->setGeometry(l.map);
-    pages_->setGeometry(l.map);
-    timeBar_->setGeometry(l.timeBar);
-    overview_->setGeometry(l.logo);
-    controls_->setGeometry(l.controls.adjusted(0, 0, 0, -documentsHeight));
-    splash_->setGeometry(l.splash);
-    flag_->move(l.flagPanel.topLeft());
-    finish_->move(l.rankingPanel.topLeft());
-    classFinish_->move(finish_->x() - classFinish_->width() - kPanelMargin, finish_->y());
-    boats_->setGeometry(l.boatList);
-    overview_->stackUnder(boats_);  // a tall boat list covers the logo panel
-    ctMode_->move(l.ctModePanel.topLeft());
-    diagnostics_->move(l.diagnostics.topLeft());
-    PictureSettingsPanel* pictureSettings = pictures_->settings();
-    pictureSettings->move(l.map.left() + kPanelMargin,
-                          l.map.bottom() - pictureSettings->height() - kPanelMargin);
-    if (jump_->isVisible()) jump_->move(l.jumpPanel.topLeft());
-    maneuvers_->move(l.map.topLeft() + QPoint(kPanelMargin, kPanelMargin));
-    sizePanel_->setVisible(small);
-    sizePanel_->move(l.sizePanel.topLeft());
-    smallCaption_->setGeometry(l.caption);
-    smallCtCaption_->setGeometry(l.ctCaption);
-    playSpeedNote_->setGeometry(l.playSpeedNote);
-    const bool corrected = session_ && session_->model.race.timeMode == TimeMode::Corrected;
-    smallCaption_->setVisible(small);
-    smallCtCaption_->setVisible(small && corrected);
-    ctBanner_->follow(corrected, small, controls_->trackPageButton->isChecked(), l.map.topLeft());
-    playSpeedNote_->setVisible(small);
-    if (chrome_) chrome_->layout(l.controls.left(), l.controls.bottom() + 1 + kPanelMargin);
-}
-
-void MainWindow::onSmallScreen(bool on) {
-    ControlPanel* c = controls_;
-    if (on) {
-        graphPageWasEnabled_ = c->graphPageButton->isEnabled();
-        analysisPageWasEnabled_ = c->analysisPageButton->isEnabled();
-        c->graphPageButton->setEnabled(false);
-        c->analysisPageButton->setEnabled(false);
-        sizePanel_->choose(SmallScreen::S800x480);
-    } else {
-        c->graphPageButton->setEnabled(graphPageWasEnabled_);
-        c->analysisPageButton->setEnabled(analysisPageWasEnabled_);
-    }
-    layoutPanels();
-    drawNow();
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == finish_ && event->type() == QEvent::Enter) {
-        ScorePlaces places{finish_->geometry(), std::nullopt};
-        places = moveOutOfTheWay(ScoreHover::Ranking, places, layout_.map.size());
-        finish_->move(places.ranking.topLeft());
-        rankingAside_ = true;
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::exitNow() {

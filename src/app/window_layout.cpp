@@ -7,7 +7,6 @@ namespace korvane {
 
 namespace {
 
-constexpr int kMargin = 5;
 constexpr int kSizePanelGap = 35;  // under a small map: the size panel
 constexpr int kStopwatchSize[] = {73, 20};
 constexpr int kCtPanelFromRight = 100;
@@ -78,21 +77,21 @@ WindowLayout layoutWindow(const LayoutInput& in) {
     const int mw = out.map.width();
     const int mh = out.map.height();
 
-    out.flagPanel = at(mw - kMargin - in.flagPanel.width(), kMargin, in.flagPanel);
-    out.rankingPanel =
-        at(mw - kMargin - in.rankingPanel.width(),
-           mh < in.rankingPanel.height() ? mh - in.rankingPanel.height() - kMargin : kMargin,
-           in.rankingPanel);
+    out.flagPanel = at(mw - kPanelMargin - in.flagPanel.width(), kPanelMargin, in.flagPanel);
+    out.rankingPanel = at(
+        mw - kPanelMargin - in.rankingPanel.width(),
+        mh < in.rankingPanel.height() ? mh - in.rankingPanel.height() - kPanelMargin : kPanelMargin,
+        in.rankingPanel);
     // The mode buttons stay off a small map: a movie of the race shows the
     // race, not the controls.
     out.ctModePanel =
         at(std::max(out.timeBar.left(), 1) - kCtPanelFromRight - in.ctModePanel.width(),
-           H - kMargin - in.ctModePanel.height(), in.ctModePanel);
+           H - kPanelMargin - in.ctModePanel.height(), in.ctModePanel);
     const QSize watch(kStopwatchSize[0], kStopwatchSize[1]);
     out.stopwatchButton = at(mw - 78, mh - 140, watch);
     out.stopwatchClock = at(mw - 78, mh - 162, watch);
-    out.jumpPanel = at(kMargin, H - in.jumpPanel.height(), in.jumpPanel);
-    out.diagnostics = at(kMargin, H - kMargin - in.diagnostics.height(), in.diagnostics);
+    out.jumpPanel = at(kPanelMargin, H - in.jumpPanel.height(), in.jumpPanel);
+    out.diagnostics = at(kPanelMargin, H - kPanelMargin - in.diagnostics.height(), in.diagnostics);
     if (small) {
         // Under the map's middle, but never beyond the window's left edge,
         // where a size button could no longer be reached.
@@ -117,16 +116,16 @@ QPoint centredTopLeft(const QRect& screen, QSize frame) {
 ScorePlaces moveOutOfTheWay(ScoreHover hovered, ScorePlaces p, QSize map) {
     const int W = map.width();
     const int H = map.height();
-    auto rankingToRight = [&] { p.ranking.moveLeft(W - p.ranking.width() - kMargin); };
+    auto rankingToRight = [&] { p.ranking.moveLeft(W - p.ranking.width() - kPanelMargin); };
     auto classTo = [&](bool top) {
-        p.classRanking->moveTop(top ? kMargin : H - p.classRanking->height() - kMargin);
+        p.classRanking->moveTop(top ? kPanelMargin : H - p.classRanking->height() - kPanelMargin);
     };
     switch (hovered) {
         case ScoreHover::Ranking:
             if (p.ranking.left() <= kNearEdge) {
                 rankingToRight();
             } else {
-                p.ranking.moveLeft(kMargin);
+                p.ranking.moveLeft(kPanelMargin);
                 if (p.classRanking && p.classRanking->top() < kNearEdge) classTo(false);
             }
             break;

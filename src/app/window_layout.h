@@ -11,6 +11,8 @@
 
 namespace korvane {
 
+// Between a panel and the edge of the map or of the window.
+inline constexpr int kPanelMargin = 5;
 inline constexpr int kSideColumnWidth = 265;
 inline constexpr int kLogoHeight = 200;
 inline constexpr int kTimeBarWidth = 50;
