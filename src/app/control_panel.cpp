@@ -34,6 +34,10 @@ ControlPanel::ControlPanel(QWidget* parent) : QWidget(parent) {
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(192, 192, 192));
+    // The style's grey for a disabled caption is the panel's own grey: a
+    // box the pages disable ("Small Scr") would lose its caption.
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        pal.setColor(QPalette::Disabled, role, QColor(120, 120, 120));
     setPalette(pal);
 
     auto* raceLabel = new QLabel(QStringLiteral("Race File Name"), this);

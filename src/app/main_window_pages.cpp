@@ -49,6 +49,7 @@ void MainWindow::choosePage(Page page) {
     secondTimer_.stop();
     lightTimer_.stop();
     ctMode_->hide();
+    pictures_->leaveMap();
     pages_->setGeometry(map_->geometry());
     pages_->show();
     pages_->raise();

@@ -176,4 +176,10 @@ void PictureShow::secondTick(double timeSeconds) {
     settings_->setVisible(open);
 }
 
+void PictureShow::leaveMap() {
+    settings_->hide();
+    if (clock_.pictureHeld()) apply_(clock_.endHold());
+    holdEnded();
+}
+
 }  // namespace korvane

@@ -40,6 +40,9 @@ class PictureShow : public QObject {
     void holdEnded();
     // Once a second: the settings stay up until a minute after the last picture.
     void secondTick(double timeSeconds);
+    // A page covers the map: a picture resting the replay lets it go, and
+    // both panels make way (the settings come back with the map's next second).
+    void leaveMap();
 
     const PictureCatalogue& catalogue() const { return catalogue_; }
     // Picture times with the camera correction, for the time bar's marks.

@@ -86,6 +86,26 @@ TEST(PictureReplay, TheReplayRestsOnAPictureForTheChosenSeconds) {
     EXPECT_GT(w->clock().timeSeconds(), heldAt);
 }
 
+// The pages cover the map and stop the replay: a picture on show would
+// stand over the graphs and hold a replay nobody sees.
+TEST(PictureReplay, APageLetsThePictureGoAndTheMapBringsTheSettingsBack) {
+    const auto w = open("enoshima-cup.txt");
+    ASSERT_NE(w->session(), nullptr) << w->lastError().toStdString();
+    PictureShow* p = w->pictures();
+    playInto(*w, kSecondPictureSeconds - 2);
+    ASSERT_TRUE(w->clock().pictureHeld());
+    for (QRadioButton* page : {w->controls()->graphPageButton, w->controls()->analysisPageButton}) {
+        page->click();
+        EXPECT_FALSE(w->clock().pictureHeld());
+        EXPECT_TRUE(p->panel()->isHidden());
+        EXPECT_TRUE(p->settings()->isHidden());
+        EXPECT_FALSE(p->showing());
+    }
+    w->controls()->trackPageButton->click();
+    w->secondTick();
+    EXPECT_FALSE(p->settings()->isHidden());
+}
+
 TEST(PictureReplay, StopHoldsForTenMinutesAndRestartGoesOn) {
     const auto w = open("enoshima-cup.txt");
     ASSERT_NE(w->session(), nullptr);
