@@ -5,10 +5,12 @@
 namespace korvane {
 
 void BoatSelection::reset(const RaceModel& model) {
-    checked_.assign(static_cast<std::size_t>(model.boatCount()), true);
+    checked_.clear();
     visible_.clear();
     classOf_.clear();
     for (const Boat& boat : model.boats) {
+        // A boat the race file hides starts unticked, as it starts off the map.
+        checked_.push_back(boat.visible);
         visible_.push_back(boat.visible);
         classOf_.push_back(boat.classIndex);
     }

@@ -17,7 +17,7 @@ enum class BoatClick { Left, Right, ShiftLeft };
 
 class BoatSelection {
   public:
-    // Every boat and class checked, each boat visible as the model says.
+    // Every class checked; each boat ticked and visible as the model says.
     void reset(const RaceModel& model);
 
     // A click on boat b's check box (0-based): a left click toggles it; a

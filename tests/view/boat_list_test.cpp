@@ -27,6 +27,19 @@ int visibleCount(const BoatSelection& s) {
     return s.boatCount() - s.hiddenCount();
 }
 
+// The race file hides a boat: its box starts unticked, and a click on it
+// brings it onto the map ticked.
+TEST(BoatSelection, AHiddenBoatStartsUntickedAndAClickShowsIt) {
+    RaceModel m = classRace();
+    m.boats[3].visible = false;
+    BoatSelection s;
+    s.reset(m);
+    EXPECT_FALSE(s.checked(3) || s.visible(3));
+    EXPECT_TRUE(s.checked(2) && s.visible(2));
+    s.clickBoat(3, BoatClick::Left);
+    EXPECT_TRUE(s.checked(3) && s.visible(3));
+}
+
 TEST(BoatSelection, RightClickLeavesExactlyThatBoat) {
     BoatSelection s;
     s.reset(classRace());
