@@ -1,5 +1,7 @@
 #include "app/control_panel.h"
 
+#include <QCoreApplication>
+
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -178,10 +180,15 @@ ControlPanel::ControlPanel(QWidget* parent) : QWidget(parent) {
         {weatherButton, "weatherButton"},
     };
     for (const auto& [widget, name] : named) widget->setObjectName(QLatin1String(name));
-    // As tall as its controls need at the window's font, at least the
-    // panel's classic height.
-    setFixedHeight(std::max(kHeight, sizeHint().height()));
+    fitHeight();
     showSpeed(0);
+}
+
+void ControlPanel::fitHeight() {
+    // New captions and fonts reach the layouts through posted requests; the
+    // size they need is known once those are settled.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    setFixedHeight(std::max(kHeight, sizeHint().height()));
 }
 
 void ControlPanel::showSpeed(int raceSecondsPerSecond) {

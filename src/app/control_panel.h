@@ -28,6 +28,9 @@ class ControlPanel : public QWidget {
 
     // The speed read-out beside the bar: "30X".
     void showSpeed(int racesSecondsPerSecond);
+    // As tall as its controls need with their present captions and font, at
+    // least the panel's classic height.
+    void fitHeight();
 
     QComboBox* raceList = nullptr;
     QPushButton* showButton = nullptr;

@@ -126,6 +126,10 @@ MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWi
          [this] { return clock_.timeSeconds(); },
          [this] { return clock_.transport() != Transport::Stopped; },
          [this]() -> const Viewport& { return map_->viewport(); }, [this](int n) { beep(n); }});
+    connect(chrome_, &WindowChrome::languageChanged, this, [this] {
+        layoutPanels();
+        drawNow();
+    });
 
     for (const std::string& name : raceList_)
         controls_->raceList->addItem(QString::fromStdString(name));
@@ -217,7 +221,11 @@ void MainWindow::connectControls() {
     window.stopReplay = [this] { apply(clock_.stop()); };
     window.session = [this] { return session_.get(); };
     window.timeSeconds = [this] { return clock_.timeSeconds(); };
-    window.language = [] { return KmlLanguage::Japanese; };
+    // The globe viewer's descriptions speak the window's language.
+    window.language = [this] {
+        return chrome_->language() == Language::Japanese ? KmlLanguage::Japanese
+                                                         : KmlLanguage::English;
+    };
     window.askYesNo = [this](const QString& question) {
         return QMessageBox::question(this, kProgramName, question) == QMessageBox::Yes;
     };

@@ -54,9 +54,13 @@ void WindowChrome::setLanguage(Language language) {
     language_ = language;
     applyLanguage(area_->window(), language);
     panel_->showLanguage(language);
+    // Japanese captions take more height; the transport buttons must not
+    // end under the row below them.
+    controls_->fitHeight();
     tips_->setLanguage(language);
     // Widgets added since the last switch are watched from now on.
     tips_->attach();
+    emit languageChanged();
 }
 
 void WindowChrome::setOpener(DocumentOpener opener) {

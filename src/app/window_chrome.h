@@ -56,6 +56,10 @@ class WindowChrome : public QObject {
     TipController* tips() const { return tips_; }
     const Stopwatch& stopwatch() const { return stopwatch_; }
 
+  signals:
+    // The captions changed, and with them the control panel's height.
+    void languageChanged();
+
   private:
     void openHelp();
     void openJapaneseHelp();

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QTest>
@@ -435,6 +436,23 @@ TEST(WindowLayout, SmallScreenSizesTheMapAndAResizeLaysOutAgain) {
     QCoreApplication::processEvents();
     EXPECT_EQ(w->map()->width(), w->centralWidget()->width() - 265 - 50);
     EXPECT_EQ(w->timeBar()->height(), w->centralWidget()->height());
+}
+
+// Japanese captions take more room: the control panel grows with them, so
+// no row of controls ends under the next, and shrinks back in English.
+TEST(WindowLayout, TheControlPanelFitsTheCaptionsOfEitherLanguage) {
+    const auto w = openSample();
+    w->show();
+    ControlPanel* c = w->controls();
+    for (const Language language : {Language::Japanese, Language::English, Language::Japanese}) {
+        w->chrome()->setLanguage(language);
+        QCoreApplication::processEvents();
+        EXPECT_GE(c->height(), c->layout()->minimumSize().height());
+        EXPECT_LT(c->transport->geometry().bottom(), c->exitButton->geometry().top());
+        // The window lays it out again: whole, above the documents row.
+        EXPECT_GE(c->y(), 0);
+        EXPECT_LT(c->geometry().bottom(), w->chrome()->panel()->y());
+    }
 }
 
 TEST(WindowFont, FollowsTheScreensDotsPerInch) {

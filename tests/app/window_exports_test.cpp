@@ -12,6 +12,7 @@
 #include "app/desktop.h"
 #include "app/picture_exports.h"
 #include "app/window_fixture.h"
+#include "base/file_io.h"
 #include "export/kml_export.h"
 #include "support/temp_tree.h"
 
@@ -101,6 +102,21 @@ TEST_F(WindowExports, LeftPressWritesTheWholeRaceRightPressThePresentScene) {
     EXPECT_TRUE(std::filesystem::exists(opened[1]));
 }
 
+// The globe viewer's descriptions speak the window's language.
+TEST_F(WindowExports, TheSceneIsDescribedInTheWindowsLanguage) {
+    const auto w = openSample();
+    answerNo(*w);
+    const std::pair<Language, const char*> cases[] = {{Language::English, "<li>Date Time："},
+                                                      {Language::Japanese, "<li>日時："}};
+    for (const auto& [language, first] : cases) {
+        w->chrome()->setLanguage(language);
+        press(w->controls()->googleEarthButton, Qt::RightButton);
+        const auto scene = readFileBytes(documents.root() / kPresentSceneKmlFile);
+        ASSERT_TRUE(scene);
+        EXPECT_NE(scene->find(first), std::string::npos) << first;
+    }
+}
+
 TEST_F(WindowExports, TheHideQuestionIsAskedOnlyWithHiddenBoatsAndItsAnswerHolds) {
     testing::TempTree tree;
     std::filesystem::copy(kSample, tree.root(), std::filesystem::copy_options::recursive);
@@ -119,6 +135,7 @@ TEST_F(WindowExports, TheHideQuestionIsAskedOnlyWithHiddenBoatsAndItsAnswerHolds
         const auto w = openSample("enoshima-cup.txt", tree.root());
         ASSERT_NE(w->session(), nullptr) << w->lastError().toStdString();
         ASSERT_EQ(w->session()->model.hiddenBoatCount() > 0, withHidden);
+        w->chrome()->setLanguage(Language::Japanese);
         int questions = 0;
         w->googleEarth()->setAskYesNoForTests([&](const QString& q) {
             ++questions;
