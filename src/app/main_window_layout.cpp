@@ -2,7 +2,10 @@
 // the small-screen choice, and the ranking panel stepping aside.
 #include <QResizeEvent>
 
+#include <algorithm>
+
 #include "app/main_window.h"
+#include "view/wind_graph.h"
 
 namespace korvane {
 
@@ -49,7 +52,12 @@ void MainWindow::layoutPanels() {
     pictureSettings->move(l.map.left() + kPanelMargin,
                           l.map.bottom() - pictureSettings->height() - kPanelMargin);
     if (jump_->isVisible()) jump_->move(l.jumpPanel.topLeft());
-    maneuvers_->move(l.map.topLeft() + QPoint(kPanelMargin, kPanelMargin));
+    // Under the compass and the wind graph, which the replay keeps reading,
+    // as far as the map's height allows.
+    const int maneuversTop =
+        std::max(kPanelMargin, std::min(kWindGraphTop + kWindGraphHeight + kPanelMargin,
+                                        l.map.height() - maneuvers_->height() - kPanelMargin));
+    maneuvers_->move(l.map.topLeft() + QPoint(kPanelMargin, maneuversTop));
     sizePanel_->setVisible(small);
     sizePanel_->move(l.sizePanel.topLeft());
     smallCaption_->setGeometry(l.caption);

@@ -7,6 +7,7 @@
 #include <QTableWidget>
 
 #include "app/window_fixture.h"
+#include "view/wind_graph.h"
 
 namespace korvane {
 namespace {
@@ -28,6 +29,10 @@ TEST(ManeuverPanel, ListsTheRaceInTimeOrderAndAClickJumpsTenSecondsBefore) {
     EXPECT_EQ(w->maneuverPanel()->table()->rowCount(), static_cast<int>(total));
 
     EXPECT_FALSE(w->maneuverPanel()->isHidden());
+    // It leaves the compass and the wind graph in view, and stays on the map.
+    const QRect panel = w->maneuverPanel()->geometry();
+    EXPECT_GE(panel.top(), w->map()->y() + kWindGraphTop + kWindGraphHeight);
+    EXPECT_LE(panel.bottom(), w->map()->geometry().bottom());
     const std::size_t pick = rows.size() / 2;
     emit w->maneuverPanel()->table()->cellClicked(static_cast<int>(pick), 0);
     EXPECT_DOUBLE_EQ(w->clock().timeSeconds(), rows[pick].timeSeconds - kManeuverLeadSeconds);
