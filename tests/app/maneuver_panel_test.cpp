@@ -15,6 +15,8 @@ namespace {
 TEST(ManeuverPanel, ListsTheRaceInTimeOrderAndAClickJumpsTenSecondsBefore) {
     const auto w = openSample();
     ASSERT_NE(w->session(), nullptr);
+    w->show();
+    QCoreApplication::processEvents();
     // Filled when first shown.
     EXPECT_TRUE(w->maneuverPanel()->rows().empty());
     w->controls()->maneuversButton->click();
