@@ -1,5 +1,6 @@
 // Whole-file reads and atomic writes; every file the program touches is read
-// or written in one piece. Race folders come from anywhere, so a read takes
+// in one piece and replaced in one step (a large one may be written as it is
+// made, but appears only whole). Race folders come from anywhere, so a read takes
 // only a plain file of a size its reader can mean, and a write never goes
 // through a link or a name someone else could have planted.
 #pragma once
