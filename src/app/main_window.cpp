@@ -626,7 +626,8 @@ void MainWindow::showJumpPanel() {
     if (!session_) return;
     jump_->showMoment(session_->model.race.start + std::nearbyint(clock_.timeSeconds()) / 86400);
     jump_->adjustSize();
-    jump_->move(kPanelMargin, centralWidget()->height() - jump_->height() - kPanelMargin);
+    layoutPanels();
+    jump_->move(layout_.jumpPanel.topLeft());
     jump_->show();
     jump_->raise();
 }

@@ -31,6 +31,9 @@ void MainWindow::layoutPanels() {
     in.rankingPanel = finish_->size();
     in.ctModePanel = ctMode_->size();
     in.jumpPanel = jump_->size();
+    PictureSettingsPanel* pictureSettings = pictures_->settings();
+    in.pictureSettings = pictureSettings->size();
+    in.pictureSettingsShown = !pictureSettings->isHidden();
     in.diagnostics = diagnostics_->size();
     in.captionWidth = smallCaption_->fontMetrics().horizontalAdvance(smallCaption_->text());
     const WindowLayout& l = layout_ = layoutWindow(in);
@@ -48,9 +51,7 @@ void MainWindow::layoutPanels() {
     overview_->stackUnder(boats_);  // a tall boat list covers the logo panel
     ctMode_->move(l.ctModePanel.topLeft());
     diagnostics_->move(l.diagnostics.topLeft());
-    PictureSettingsPanel* pictureSettings = pictures_->settings();
-    pictureSettings->move(l.map.left() + kPanelMargin,
-                          l.map.bottom() - pictureSettings->height() - kPanelMargin);
+    pictureSettings->move(l.pictureSettings.topLeft());
     if (jump_->isVisible()) jump_->move(l.jumpPanel.topLeft());
     // Under the compass and the wind graph, which the replay keeps reading,
     // as far as the map's height allows.

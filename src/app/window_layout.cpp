@@ -12,6 +12,7 @@ constexpr int kStopwatchSize[] = {73, 20};
 constexpr int kCtPanelFromRight = 100;
 constexpr int kPlaySpeedNoteWidth = 175;
 constexpr int kCaptionHeight = 20;
+constexpr int kJumpOverPictureSettings = 3;  // the gap between the two panels
 // Panels whose edge has come this close to the map's edge are "at" that edge.
 constexpr int kNearEdge = 50;
 // The largest map bitmap a typed size may ask for.
@@ -90,7 +91,12 @@ WindowLayout layoutWindow(const LayoutInput& in) {
     const QSize watch(kStopwatchSize[0], kStopwatchSize[1]);
     out.stopwatchButton = at(mw - 78, mh - 140, watch);
     out.stopwatchClock = at(mw - 78, mh - 162, watch);
-    out.jumpPanel = at(kPanelMargin, H - in.jumpPanel.height(), in.jumpPanel);
+    out.pictureSettings =
+        at(out.map.left() + kPanelMargin,
+           out.map.bottom() + 1 - in.pictureSettings.height() - kPanelMargin, in.pictureSettings);
+    const int jumpBottom =
+        in.pictureSettingsShown ? out.pictureSettings.top() - kJumpOverPictureSettings : H;
+    out.jumpPanel = at(kPanelMargin, jumpBottom - in.jumpPanel.height(), in.jumpPanel);
     out.diagnostics = at(kPanelMargin, H - kPanelMargin - in.diagnostics.height(), in.diagnostics);
     if (small) {
         // Under the map's middle, but never beyond the window's left edge,

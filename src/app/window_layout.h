@@ -36,6 +36,8 @@ struct LayoutInput {
     QSize rankingPanel;
     QSize ctModePanel;
     QSize jumpPanel;
+    QSize pictureSettings;
+    bool pictureSettingsShown = false;  // the race's pictures are on offer
     QSize diagnostics;
     int captionWidth = 0;  // of the race caption shown over a small map
 };
@@ -56,7 +58,8 @@ struct WindowLayout {
     QRect stopwatchButton;
     QRect stopwatchClock;
     QRect playSpeedNote;
-    QRect jumpPanel;
+    QRect jumpPanel;        // above the picture settings while they are shown
+    QRect pictureSettings;  // the map's bottom left corner
     QRect diagnostics;
 };
 

@@ -150,6 +150,22 @@ INSTANTIATE_TEST_SUITE_P(
                                  {1015, 200, 265, 232},
                                  {40, 335}}));
 
+// The time entry stands at the window's bottom, or just above the picture
+// settings while they are shown, never over them.
+TEST(WindowLayoutPanels, TheJumpPanelStandsAboveThePictureSettings) {
+    LayoutInput in;
+    in.client = QSize(1280, 800);
+    in.jumpPanel = QSize(270, 70);
+    in.pictureSettings = QSize(275, 80);
+    for (const bool shown : {false, true}) {
+        in.pictureSettingsShown = shown;
+        const WindowLayout l = layoutWindow(in);
+        EXPECT_EQ(l.pictureSettings.bottomLeft(), QPoint(5, 794));
+        EXPECT_EQ(l.jumpPanel.left(), 5);
+        EXPECT_EQ(l.jumpPanel.bottom(), shown ? l.pictureSettings.top() - 4 : 799);
+    }
+}
+
 TEST(SmallScreenSizes, FixedSizesAndTypedOnes) {
     EXPECT_EQ(smallScreenSize(SmallScreen::S800x600, {}), QSize(800, 600));
     EXPECT_EQ(smallScreenSize(SmallScreen::S480x320, {}), QSize(480, 320));
