@@ -1,5 +1,7 @@
 #include "app/tip_controller.h"
 
+#include <algorithm>
+
 #include <QEvent>
 
 namespace korvane {
@@ -90,8 +92,13 @@ TipRect TipController::rectOf(const QWidget* w) const {
 }
 
 void TipController::showTip(const TipBox& tip) {
-    last_ = tip.rect;
-    box_->setGeometry(tip.rect.left, tip.rect.top, tip.rect.width, tip.rect.height);
+    // A tip asked for near the window's edge (the time bar's, low down)
+    // moves inside it rather than lose its last lines.
+    TipRect r = tip.rect;
+    r.left = std::clamp(r.left, 0, std::max(0, area_->width() - r.width));
+    r.top = std::clamp(r.top, 0, std::max(0, area_->height() - r.height));
+    last_ = r;
+    box_->setGeometry(r.left, r.top, r.width, r.height);
     box_->setText(QString::fromStdString(tip.text));
     box_->show();
     box_->raise();

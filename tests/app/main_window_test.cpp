@@ -303,6 +303,11 @@ TEST(TimeBarWidget, HoverFarOutsideShowsTheUnclampedMomentAndPreviewsTheEnd) {
     EXPECT_TRUE(w->overviewPanel()->previewing());
     EXPECT_FALSE(w->chrome()->tips()->box()->isHidden());
     EXPECT_TRUE(w->chrome()->tips()->box()->text().contains(bar->momentText(hovered)));
+    // However far out the pointer goes, the tip stays whole in the window.
+    const QRect window = w->centralWidget()->rect();
+    EXPECT_TRUE(window.contains(w->chrome()->tips()->box()->geometry()));
+    mouse(bar, QEvent::MouseMove, Qt::RightButton, QPoint(20, bar->height() - 3));
+    EXPECT_TRUE(window.contains(w->chrome()->tips()->box()->geometry()));
     mouse(bar, QEvent::MouseButtonRelease, Qt::RightButton, above);
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(bar, &leave);

@@ -103,6 +103,8 @@ TEST(LanguageSwitch, AFlagChangesEveryCaptionAtOnce) {
 TEST(Tips, BesideTheControlAndOffButForHelp) {
     Opened opened;
     const auto w = window(kSample, opened);
+    w->show();  // laid out, so the tip has room beside the control
+    QCoreApplication::processEvents();
     w->chrome()->setLanguage(Language::English);
     QLabel* box = w->chrome()->tips()->box();
     QCheckBox* showName = w->controls()->showNameBox;
