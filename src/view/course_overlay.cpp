@@ -8,6 +8,7 @@
 #include "base/numbers.h"
 #include "base/text.h"
 #include "view/colours.h"
+#include "view/course_labels.h"
 
 namespace korvane {
 
@@ -25,8 +26,8 @@ int fileNumberToIndex(std::optional<std::int64_t> number) {
     return fits ? static_cast<int>(*number - 1) : -1;
 }
 
-void drawLabel(QPainter& p, QPoint at, const QString& text, const CourseOverlayStyle& s) {
-    s.labels->draw(p, QPoint(at.x() + 8, at.y() - 6), text, Qt::red, toQColor(s.seaColour));
+void drawLabel(QPainter& p, QPoint topLeft, const QString& text, const CourseOverlayStyle& s) {
+    s.labels->draw(p, topLeft, text, Qt::red, toQColor(s.seaColour));
 }
 
 }  // namespace
@@ -87,12 +88,13 @@ void drawLaylines(QPainter& p, const Viewport& v, const Race& race, int twdTrue,
 void drawCourseOverlay(QPainter& p, const Viewport& v, const RaceModel& m,
                        const CourseOverlayStyle& s) {
     const int r = markCircleRadius(s.boatLengthMetres, v.latScale);
+    CourseLabelPlaces places(s.labels->height());
     // Labels number marks and lines from 1, as the race file does.
     for (int k = 0; k < m.marks.count(); ++k) {
         const QPoint at = project(v, m.marks[k].latMinutes, m.marks[k].lonMinutes);
         if (s.layLine) drawLaylines(p, v, m.race, s.twdTrue, at);
         drawMarkDot(p, at, r);
-        drawLabel(p, at, QStringLiteral("MK%1").arg(k + 1), s);
+        drawLabel(p, places.next(at), QStringLiteral("MK%1").arg(k + 1), s);
     }
     for (int k = 0; k < m.lines.count(); ++k) {
         const Line& l = m.lines[k];
@@ -108,8 +110,8 @@ void drawCourseOverlay(QPainter& p, const Viewport& v, const RaceModel& m,
         }
         drawMarkDot(p, a, r);
         drawMarkDot(p, b, r);
-        drawLabel(p, a, QStringLiteral("L%1").arg(k + 1), s);
-        drawLabel(p, b, QStringLiteral("L%1").arg(k + 1), s);
+        drawLabel(p, places.next(a), QStringLiteral("L%1").arg(k + 1), s);
+        drawLabel(p, places.next(b), QStringLiteral("L%1").arg(k + 1), s);
     }
     if (m.refLines.count() < 1) {
         if (s.labelLevel > 2 || s.layLine) {

@@ -8,6 +8,7 @@
 #include "view/boat_layer.h"
 #include "view/colours.h"
 #include "view/compass.h"
+#include "view/course_labels.h"
 #include "view/course_overlay.h"
 #include "view/map_font.h"
 #include "view/text_stamps.h"
@@ -28,11 +29,12 @@ QPoint project(const Viewport& v, double lat, double lon) {
 // editor places points, not roundings.
 void drawCoursePoints(QPainter& p, const Viewport& v, const RaceModel& m, TextStamps& labels,
                       QColor sea) {
+    CourseLabelPlaces places(labels.height());
     auto dot = [&](QPoint at, const QString& name) {
         p.setPen(QPen(Qt::black, 1));
         p.setBrush(Qt::yellow);
         p.drawEllipse(at, 4, 4);
-        labels.draw(p, at + QPoint(8, -6), name, Qt::red, sea);
+        labels.draw(p, places.next(at), name, Qt::red, sea);
     };
     int k = 0;
     for (const Mark& mark : m.marks)

@@ -6,6 +6,7 @@
 
 #include "view/coastline_layer.h"
 #include "view/colours.h"
+#include "view/course_labels.h"
 #include "view/course_overlay.h"
 #include "view/map_font.h"
 #include "view/pixel_lines.h"
@@ -33,18 +34,20 @@ void drawTrack(QImage& image, QPainter& p, const QPolygon& points, QColor colour
         p.drawPolyline(points);
 }
 
-void drawMarks(QPainter& p, const Viewport& v, const RaceModel& m, TextStamps& labels, QColor sea) {
+void drawMarks(QPainter& p, const Viewport& v, const RaceModel& m, TextStamps& labels,
+               CourseLabelPlaces& places, QColor sea) {
     const int r = markCircleRadius(m.race.defaultBoatLength, v.latScale);
     int k = 0;
     for (const Mark& mark : m.marks) {
         ++k;
         const QPoint at = project(v, mark.latMinutes, mark.lonMinutes);
         drawMarkDot(p, at, r);
-        labels.draw(p, at + QPoint(8, -6), QStringLiteral("MK%1").arg(k), Qt::red, sea);
+        labels.draw(p, places.next(at), QStringLiteral("MK%1").arg(k), Qt::red, sea);
     }
 }
 
-bool drawLines(QPainter& p, const Viewport& v, const RaceModel& m, TextStamps& labels, QColor sea) {
+bool drawLines(QPainter& p, const Viewport& v, const RaceModel& m, TextStamps& labels,
+               CourseLabelPlaces& places, QColor sea) {
     const int r = markCircleRadius(m.race.defaultBoatLength, v.latScale);
     bool endMissing = false;
     int k = 0;
@@ -61,10 +64,10 @@ bool drawLines(QPainter& p, const Viewport& v, const RaceModel& m, TextStamps& l
         }
         const QString name = QStringLiteral("L%1").arg(k);
         drawMarkDot(p, a, r);
-        labels.draw(p, a + QPoint(8, -6), name, Qt::red, sea);
+        labels.draw(p, places.next(a), name, Qt::red, sea);
         if (hasB) {
             drawMarkDot(p, b, r);
-            labels.draw(p, b + QPoint(8, -6), name, Qt::red, sea);
+            labels.draw(p, places.next(b), name, Qt::red, sea);
         }
     }
     return endMissing;
@@ -155,8 +158,9 @@ StaticMapResult drawStaticMap(QImage& image, const StaticMapInput& in, const Sta
     TextStamps labels(mapFontOfPoints(9));
     p.setFont(mapFontOfPoints(9));
     if (in.withCourse) {
-        drawMarks(p, out.view, m, labels, sea);
-        out.lineEndMissing = drawLines(p, out.view, m, labels, sea);
+        CourseLabelPlaces places(labels.height());
+        drawMarks(p, out.view, m, labels, places, sea);
+        out.lineEndMissing = drawLines(p, out.view, m, labels, places, sea);
     }
     if (in.coastline) {
         p.setPen(QPen(Qt::white, 1));

@@ -21,6 +21,8 @@ class TextStamps {
     // Draws `text` with its cell's top left corner at `topLeft`.
     void draw(QPainter& painter, QPoint topLeft, const QString& text, QColor ink, QColor paper);
     int size() const { return static_cast<int>(stamps_.size()); }
+    // The height of a text cell.
+    int height() const { return height_; }
 
   private:
     const QImage& stamp(const QString& text, QColor ink, QColor paper);

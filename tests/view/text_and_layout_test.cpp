@@ -5,6 +5,7 @@
 #include "view/boat_layer.h"
 #include "view/colours.h"
 #include "view/compass.h"
+#include "view/course_labels.h"
 #include "view/course_overlay.h"
 #include "view/instruments.h"
 #include "view/time_text.h"
@@ -65,6 +66,17 @@ TEST(LabelLeft, MovesToTheLeftAtTheRightEdge) {
     // 780 + 10 + 7 + 50 > 800: right end 7 pixels before the hull's half length.
     EXPECT_EQ(labelLeft(780, 20, 50, 800), 780 - 10 - 50 - 7);
     EXPECT_EQ(labelLeft(733, 20, 50, 800), 750);  // 750 + 50 = 800 still fits
+}
+
+// A start and a finish line sharing the committee boat: the second label of
+// that spot goes under the first, a label elsewhere stays beside its point.
+TEST(CourseLabels, LabelsOfOneSpotStackAndOthersStayBesideTheirPoint) {
+    CourseLabelPlaces places(14);
+    EXPECT_EQ(places.next({100, 100}), QPoint(108, 94));
+    EXPECT_EQ(places.next({300, 40}), QPoint(308, 34));
+    EXPECT_EQ(places.next({101, 99}), QPoint(109, 107));
+    EXPECT_EQ(places.next({100, 100}), QPoint(108, 122));
+    EXPECT_EQ(places.next({104, 100}), QPoint(112, 94));
 }
 
 TEST(HullShape, ChosenByLengthAndSlimmedWhenLong) {
