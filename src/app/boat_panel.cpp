@@ -154,8 +154,10 @@ void BoatPanel::showBoxTip(const QCheckBox* box, PointerTip kind) {
 }
 
 void BoatPanel::mouseMoveEvent(QMouseEvent* event) {
-    // Over the panel between the boxes: the pointer has left every boat.
-    setHighlight(std::nullopt);
+    // Over the panel between the boxes the pointer has left every boat. A
+    // box passes its own moves on to the panel unhandled; those are over
+    // the box, not between.
+    if (!childAt(event->position().toPoint())) setHighlight(std::nullopt);
     QWidget::mouseMoveEvent(event);
 }
 

@@ -31,6 +31,9 @@ TipController::TipController(QWidget* area) : QObject(area), area_(area) {
     box_->setPalette(pal);
     box_->setFrameShape(QFrame::Box);
     box_->setMargin(kTextMargin);
+    // A tip often pops up over the next control the pointer heads for; the
+    // click and the pointer's moves belong to what lies beneath.
+    box_->setAttribute(Qt::WA_TransparentForMouseEvents);
     box_->hide();
     box_->installEventFilter(this);
 }

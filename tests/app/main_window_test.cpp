@@ -460,6 +460,33 @@ TEST(WindowLayout, TheControlPanelFitsTheCaptionsOfEitherLanguage) {
     }
 }
 
+// The pointer on a boat's box picks the boat out on the pages too: the box
+// passes its moves on to the list, which must not take them for moves
+// between the boxes. A tip that pops up over a control lets the click
+// through to it.
+TEST(BoatListHover, PicksTheBoatOutOnAPageAndTipsLetClicksThrough) {
+    const auto w = openSample();
+    w->show();
+    QCoreApplication::processEvents();
+    w->controls()->analysisPageButton->click();
+    QCheckBox* box = w->boatPanel()->boatBox(0);
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(box, &enter);
+    mouse(box, QEvent::MouseMove, Qt::NoButton, QPoint(20, 5));
+    EXPECT_EQ(w->boatPanel()->selection().highlighted(), 0);
+    mouse(w->boatPanel(), QEvent::MouseMove, Qt::NoButton,
+          QPoint(w->boatPanel()->width() - 2, w->boatPanel()->height() - 2));
+    EXPECT_EQ(w->boatPanel()->selection().highlighted(), std::nullopt);
+
+    QRadioButton* track = w->controls()->trackPageButton;
+    const QPoint onTrack = track->mapTo(w->centralWidget(), track->rect().center());
+    QLabel* tip = w->chrome()->tips()->box();
+    tip->setGeometry(QRect(onTrack - QPoint(10, 10), QSize(200, 30)));
+    tip->show();
+    tip->raise();
+    EXPECT_EQ(w->centralWidget()->childAt(onTrack), track);
+}
+
 TEST(WindowFont, FollowsTheScreensDotsPerInch) {
     EXPECT_EQ(windowFontPoints(96), 9);
     EXPECT_EQ(windowFontPoints(120), 7);
