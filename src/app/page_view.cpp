@@ -12,6 +12,7 @@ constexpr int kButtonMargin = 5;
 }  // namespace
 
 PageView::PageView(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("pageView"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     reportButton = new QPushButton(QStringLiteral("Show Excel Table"), this);

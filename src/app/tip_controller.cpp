@@ -9,12 +9,12 @@ namespace korvane {
 namespace {
 
 // Moving onto these puts the tip away: they sit where tips would cover
-// what the user is looking at, or the pointer has left the map for the
-// side column.
+// what the user is looking at (a page, as the map does), or the pointer has
+// left the map for the side column.
 constexpr int kTextMargin = 1;
 
 constexpr const char* kTipHiders[] = {"autoTraceBox", "courseEditPanel", "controlPanel",
-                                      "logoPanel"};
+                                      "logoPanel", "pageView"};
 
 }  // namespace
 

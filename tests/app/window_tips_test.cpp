@@ -177,6 +177,16 @@ TEST(PointerTipsInTheWindow, MapOverviewAndBoatListShowTheirTips) {
     EXPECT_FALSE(tipBox(*w)->isVisible());
 }
 
+// As over the map, a control's tip does not follow the pointer onto a page.
+TEST(PointerTipsInTheWindow, APagePutsAControlsTipAway) {
+    const auto w = shownWindow("enoshima-cup.txt");
+    w->controls()->graphPageButton->click();
+    moveOver(w->controls()->showNameBox, {2, 2});
+    ASSERT_TRUE(tipBox(*w)->isVisible());
+    moveOver(w->pages(), {300, 300});
+    EXPECT_FALSE(tipBox(*w)->isVisible());
+}
+
 TEST(CorrectedTimeBanner, OnlyOverTheFullSizeMapOfACorrectedTimeRace) {
     struct Case {
         const char* race;
