@@ -63,16 +63,23 @@ DocumentsPanel::DocumentsPanel(QWidget* parent) : QWidget(parent) {
     helpLabel->installEventFilter(this);
     stopwatchButton = new QPushButton(QStringLiteral("TIMER/ON"), this);
     stopwatchButton->setObjectName(QStringLiteral("stopwatchButton"));
+    // The style's least button width is wider than "STOP" needs; the row
+    // may take the button down to its longest caption.
+    stopwatchButton->setMinimumWidth(
+        stopwatchButton->fontMetrics().horizontalAdvance(QStringLiteral("TIMER/OFF")) + 12);
     stopwatchReadout = new QLabel(this);
     stopwatchReadout->setObjectName(QStringLiteral("stopwatchReadout"));
-    stopwatchReadout->setMinimumWidth(64);
+    // Room for the longest read-out, a negative time, and no more: with the
+    // read-out shown the row must still fit the side column.
+    stopwatchReadout->setMinimumWidth(
+        stopwatchReadout->fontMetrics().horizontalAdvance(QStringLiteral("-00:00:00")) + 8);
     stopwatchReadout->setAlignment(Qt::AlignCenter);
     stopwatchReadout->setStyleSheet(QStringLiteral("background: white; border: 1px solid gray;"));
     stopwatchReadout->hide();
 
     auto* l = new QHBoxLayout(this);
-    l->setContentsMargins(4, 2, 4, 2);
-    l->setSpacing(4);
+    l->setContentsMargins(2, 2, 2, 2);
+    l->setSpacing(2);
     for (QWidget* w : std::initializer_list<QWidget*>{japaneseFlag, englishFlag, helpButton,
                                                       helpLabel, stopwatchButton, stopwatchReadout})
         l->addWidget(w);

@@ -1,6 +1,9 @@
 #include "app/window_chrome.h"
 
+#include <algorithm>
+
 #include "app/captions.h"
+#include "app/window_layout.h"
 #include "ui_text/caption_table.h"
 #include "ui_text/documents.h"
 #include "weather/weather_address.h"
@@ -92,6 +95,15 @@ void WindowChrome::pressStopwatch() {
     panel_->stopwatchButton->setText(QString::fromLatin1(stopwatch_.caption()));
     panel_->stopwatchReadout->setText(QString::fromStdString(stopwatch_.readout()));
     panel_->stopwatchReadout->setVisible(stopwatch_.readoutShown());
+    // The row grows with the read-out, which would otherwise be cut off at
+    // the row's old width.
+    fitPanel();
+}
+
+void WindowChrome::fitPanel() {
+    panel_->adjustSize();
+    // Within the side column: the stopwatch button gives way first.
+    panel_->resize(std::min(panel_->width(), kSideColumnWidth), panel_->height());
 }
 
 void WindowChrome::openWebSite() {
@@ -126,7 +138,7 @@ void WindowChrome::openWeather() {
 }
 
 void WindowChrome::layout(int mapWidth, int height) {
-    panel_->adjustSize();
+    fitPanel();
     panel_->move(mapWidth, height - panel_->height() - kMargin);
     panel_->raise();
     // The list stands left of the attachments button.

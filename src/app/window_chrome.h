@@ -66,6 +66,7 @@ class WindowChrome : public QObject {
     void openWeather();
     void pressStopwatch();
     void pressAttachments();
+    void fitPanel();
     void open(const QUrl& url);
 
     QWidget* area_;

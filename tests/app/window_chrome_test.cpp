@@ -196,12 +196,18 @@ TEST(Stopwatch, MeasuresRaceTimeBetweenTwoMoments) {
     Opened opened;
     const auto w = window(kSample, opened, "enoshima-cup.txt");
     ASSERT_NE(w->session(), nullptr);
+    w->show();
+    QCoreApplication::processEvents();
     DocumentsPanel* p = w->chrome()->panel();
     EXPECT_TRUE(p->stopwatchReadout->isHidden());
     jumpTo(*w, 600);
     p->stopwatchButton->click();
     EXPECT_EQ(p->stopwatchButton->text(), QStringLiteral("STOP"));
     EXPECT_FALSE(p->stopwatchReadout->isHidden());
+    // The row takes the read-out in and still fits the side column.
+    EXPECT_LE(p->width(), kSideColumnWidth);
+    EXPECT_LE(p->geometry().right(), w->centralWidget()->width() - 1);
+    EXPECT_GE(p->stopwatchReadout->width(), p->stopwatchReadout->sizeHint().width());
     jumpTo(*w, 725);
     EXPECT_EQ(p->stopwatchReadout->text(), QStringLiteral("00:02:05"));
     p->stopwatchButton->click();
