@@ -23,6 +23,9 @@ CtBanner::CtBanner(QWidget* parent) : QLabel(parent) {
 }
 
 void CtBanner::follow(bool correctedTime, bool smallScreen, bool trackPage, QPoint mapTopLeft) {
+    // The banner's size was chosen for a smaller screen font; it never cuts
+    // its text off.
+    resize(kSize.expandedTo(sizeHint()));
     move(mapTopLeft + kOnMap);
     setVisible(correctedTime && !smallScreen && trackPage);
 }
