@@ -1,6 +1,7 @@
 #include "app/boat_panel.h"
 
 #include <QMouseEvent>
+#include <algorithm>
 
 #include "view/boat_panel_layout.h"
 #include "view/colours.h"
@@ -31,6 +32,19 @@ BoatPanel::BoatPanel(QWidget* parent) : QWidget(parent) {
     pal.setColor(QPalette::Window, Qt::black);
     setPalette(pal);
     setMouseTracking(true);
+    scroll_ = new QScrollArea(this);
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll_->setWidgetResizable(false);
+    rows_ = new QWidget;
+    rows_->setAutoFillBackground(true);
+    rows_->setPalette(pal);
+    scroll_->viewport()->setAutoFillBackground(false);
+    // Pointer moves over the rows reach the list through every layer; one
+    // without tracking would stop them.
+    for (QWidget* w : {static_cast<QWidget*>(scroll_), scroll_->viewport(), rows_})
+        w->setMouseTracking(true);
+    scroll_->setWidget(rows_);
     title_ = new QLabel(this);
     // The language switch gives the title its text, the tips its tip.
     title_->setObjectName(QStringLiteral("boatListHeader"));
@@ -55,7 +69,7 @@ void BoatPanel::setSession(const RaceSession& s) {
     int k = 0;
     for (const BoatClass& c : s.model.classes) {
         if (k >= static_cast<int>(place.classBoxes.size())) break;
-        auto* box = new QCheckBox(QString::fromStdString(c.name), this);
+        auto* box = new QCheckBox(QString::fromStdString(c.name), rows_);
         paint(box, Qt::white, Qt::red);
         box->setGeometry(QRect(place.classBoxes[static_cast<std::size_t>(k)],
                                QSize(kBoatBoxWidth, kBoatBoxHeight)));
@@ -67,7 +81,7 @@ void BoatPanel::setSession(const RaceSession& s) {
     }
     int b = 0;
     for (const Boat& boat : s.model.boats) {
-        auto* box = new QCheckBox(QString::fromStdString(boat.name), this);
+        auto* box = new QCheckBox(QString::fromStdString(boat.name), rows_);
         paint(box, toQColor(boat.colour), Qt::white);
         box->setGeometry(QRect(place.boatBoxes[static_cast<std::size_t>(b)],
                                QSize(kBoatBoxWidth, kBoatBoxHeight)));
@@ -78,7 +92,8 @@ void BoatPanel::setSession(const RaceSession& s) {
         ++b;
     }
     neededHeight_ = place.neededHeight;
-    setFixedHeight(neededHeight_);
+    rows_->setFixedSize(kWidth, neededHeight_);
+    title_->raise();
     showSelection();
 }
 
@@ -149,7 +164,7 @@ void BoatPanel::showBoxTip(const QCheckBox* box, PointerTip kind) {
     if (!tips_ || !tips_->pointerTipsOn()) return;
     TipBox tip = tips_->pointerTip(kind, box->text().toStdString());
     tip.rect.left = 0;
-    tip.rect.top = box->y() + kTipBelowBox;
+    tip.rect.top = box->mapTo(this, QPoint(0, 0)).y() + kTipBelowBox;
     tips_->showOver(this, tip);
 }
 
@@ -157,8 +172,19 @@ void BoatPanel::mouseMoveEvent(QMouseEvent* event) {
     // Over the panel between the boxes the pointer has left every boat. A
     // box passes its own moves on to the panel unhandled; those are over
     // the box, not between.
-    if (!childAt(event->position().toPoint())) setHighlight(std::nullopt);
+    if (!isBox(childAt(event->position().toPoint()))) setHighlight(std::nullopt);
     QWidget::mouseMoveEvent(event);
+}
+
+bool BoatPanel::isBox(const QWidget* w) const {
+    return std::find(boatBoxes_.begin(), boatBoxes_.end(), w) != boatBoxes_.end() ||
+           std::find(classBoxes_.begin(), classBoxes_.end(), w) != classBoxes_.end();
+}
+
+void BoatPanel::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    scroll_->setGeometry(rect());
+    title_->raise();
 }
 
 void BoatPanel::leaveEvent(QEvent* event) {

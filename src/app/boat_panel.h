@@ -1,11 +1,13 @@
 // The boat list: a check box per boat in its colour, a check box per class
-// above its boats, and the title that checks every boat again. The boxes
+// above its boats, and the title that checks every boat again; the boxes
+// scroll when the list is given less height than it needs. The boxes
 // only show the BoatSelection; clicks go to it, and the window redraws on
 // selectionChanged / highlightChanged.
 #pragma once
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QScrollArea>
 #include <QWidget>
 #include <vector>
 
@@ -43,14 +45,21 @@ class BoatPanel : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void showSelection();
     void setHighlight(std::optional<int> b);
     void showBoxTip(const QCheckBox* box, PointerTip tip);
 
+    bool isBox(const QWidget* w) const;
+
     BoatSelection selection_;
     QLabel* title_ = nullptr;
+    // The boxes scroll when the window cannot give the list all it needs
+    // above the controls; the title stays on top.
+    QScrollArea* scroll_ = nullptr;
+    QWidget* rows_ = nullptr;
     std::vector<QCheckBox*> boatBoxes_;
     std::vector<QCheckBox*> classBoxes_;
     int neededHeight_ = 0;

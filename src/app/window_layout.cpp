@@ -69,7 +69,10 @@ WindowLayout layoutWindow(const LayoutInput& in) {
     // buttons stay in reach on a low window.
     const int top =
         need <= std::max(room, 0) ? kLogoHeight : std::max(0, H - in.controlPanelHeight - need);
-    out.boatList = QRect(columnLeft, top, kSideColumnWidth, need < room ? room : need);
+    // What does not fit above the controls scrolls.
+    const int height =
+        need < room ? room : std::min(need, std::max(0, H - in.controlPanelHeight - top));
+    out.boatList = QRect(columnLeft, top, kSideColumnWidth, height);
     out.timeBar = QRect(columnLeft - kTimeBarWidth, 0, kTimeBarWidth, H);
 
     const bool small = in.smallScreen != SmallScreen::Off;

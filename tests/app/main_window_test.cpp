@@ -9,6 +9,7 @@
 #include <QLayout>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QScrollArea>
 #include <QTest>
 #include <cmath>
 
@@ -485,6 +486,25 @@ TEST(BoatListHover, PicksTheBoatOutOnAPageAndTipsLetClicksThrough) {
     tip->show();
     tip->raise();
     EXPECT_EQ(w->centralWidget()->childAt(onTrack), track);
+}
+
+// A low window cannot give the boat list its height above the controls:
+// the list scrolls there, the controls stay whole, and every boat is in reach.
+TEST(WindowLayout, ABoatListTallerThanTheRoomScrollsAboveTheControls) {
+    const auto w = openSample();
+    w->show();
+    w->resize(1280, 700);
+    QCoreApplication::processEvents();
+    BoatPanel* list = w->boatPanel();
+    ASSERT_LT(list->height(), list->neededHeight());
+    EXPECT_LT(list->geometry().bottom(), w->controls()->y());
+    QCheckBox* last = list->boatBox(w->session()->model.boatCount() - 1);
+    auto* scroll = list->findChild<QScrollArea*>();
+    ASSERT_NE(scroll, nullptr);
+    scroll->ensureWidgetVisible(last);
+    EXPECT_TRUE(list->rect().contains(QRect(last->mapTo(list, QPoint(0, 0)), last->size())));
+    mouse(last, QEvent::MouseMove, Qt::NoButton, QPoint(5, 5));
+    EXPECT_EQ(list->selection().highlighted(), w->session()->model.boatCount() - 1);
 }
 
 TEST(WindowFont, FollowsTheScreensDotsPerInch) {

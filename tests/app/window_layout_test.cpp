@@ -60,7 +60,8 @@ INSTANTIATE_TEST_SUITE_P(
                                  {1015, 0, 265, 200},
                                  {1015, 200, 265, 232},
                                  {}},
-                      LayoutCase{"a boat list taller than the room covers the logo",
+                      LayoutCase{"a boat list taller than the room covers the logo and "
+                                 "scrolls above the controls",
                                  {1280, 800},
                                  SmallScreen::Off,
                                  {},
@@ -69,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  {965, 0, 50, 800},
                                  {1015, 432, 265, 368},
                                  {1015, 0, 265, 200},
-                                 {1015, 0, 265, 700},
+                                 {1015, 0, 265, 432},
                                  {}},
                       LayoutCase{
                           "a boat list a little too tall rises over the logo, not the controls",
