@@ -1,6 +1,6 @@
 // The 81-boat benchmark race, opened from the folder given as the first
 // argument (default build/release/large-race), or a line saying how to make
-// it when it is not there.
+// it when it is not there. Says how large the fleet is.
 #pragma once
 
 #include <cstdio>
@@ -25,7 +25,11 @@ inline std::shared_ptr<const RaceSession> openLargeRace(int argc, char** argv,
     OpenRequest request;
     request.dataRoot = root;
     request.raceFile = "large-trb.txt";
-    return openRace(request);
+    auto session = openRace(request);
+    std::size_t fixes = 0;
+    for (const Boat& b : session->model.boats) fixes += b.track.size();
+    std::printf("%d boats, %zu fixes\n", session->model.boatCount(), fixes);
+    return session;
 }
 
 }  // namespace korvane::bench

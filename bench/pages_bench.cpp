@@ -23,6 +23,7 @@
 
 #include "analysis/graph_page.h"
 #include "large_race.h"
+#include "mismatch_images.h"
 #include "ratio_reporter.h"
 #include "session/race_session.h"
 #include "support/one_pixel_match.h"
@@ -165,9 +166,6 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     gSession = bench::openLargeRace(argc, argv, "pages_bench");
     if (!gSession) return 2;
-    std::size_t fixes = 0;
-    for (const Boat& b : gSession->model.boats) fixes += b.track.size();
-    std::printf("%d boats, %zu fixes\n", gSession->model.boatCount(), fixes);
 
     if (const char* png = std::getenv("KORVANE_BENCH_PNG")) {
         QImage page(kW, kH, QImage::Format_RGB32);
@@ -175,12 +173,7 @@ int main(int argc, char** argv) {
         page.save(QString::fromLocal8Bit(png));
     }
     const TraceMismatch mismatch = compareTraces();
-    if (const char* dir = std::getenv("KORVANE_BENCH_DIFF"); dir && !mismatch.worstName.isEmpty()) {
-        const QString base = QString::fromLocal8Bit(dir) + QStringLiteral("/graph-");
-        mismatch.worstFast.save(base + QStringLiteral("fast.png"));
-        mismatch.worstPlain.save(base + QStringLiteral("plain.png"));
-        mismatch.worstDiff.save(base + QStringLiteral("diff.png"));
-    }
+    bench::saveWorstImages(mismatch, "graph-");
 
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -19,6 +19,7 @@
 #include <memory>
 
 #include "large_race.h"
+#include "mismatch_images.h"
 #include "ratio_reporter.h"
 #include "session/race_session.h"
 #include "support/one_pixel_match.h"
@@ -135,17 +136,9 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     gSession = bench::openLargeRace(argc, argv, "static_map_bench");
     if (!gSession) return 2;
-    std::size_t fixes = 0;
-    for (const Boat& b : gSession->model.boats) fixes += b.track.size();
-    std::printf("%d boats, %zu fixes\n", gSession->model.boatCount(), fixes);
 
     const TrackMismatch mismatch = compareTracks();
-    if (const char* dir = std::getenv("KORVANE_BENCH_DIFF"); dir && !mismatch.worstName.isEmpty()) {
-        const QString base = QString::fromLocal8Bit(dir) + QStringLiteral("/static-");
-        mismatch.worstFast.save(base + QStringLiteral("fast.png"));
-        mismatch.worstPlain.save(base + QStringLiteral("plain.png"));
-        mismatch.worstDiff.save(base + QStringLiteral("diff.png"));
-    }
+    bench::saveWorstImages(mismatch, "static-");
 
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
