@@ -1,6 +1,8 @@
 #include "app/control_panel.h"
 
 #include <QCoreApplication>
+#include <QMouseEvent>
+#include <QSignalBlocker>
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -9,6 +11,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <utility>
+
+#include "app/map_tools.h"
 
 namespace korvane {
 
@@ -31,7 +35,7 @@ QHBoxLayout* row(std::initializer_list<QWidget*> widgets) {
 
 }  // namespace
 
-ControlPanel::ControlPanel(QWidget* parent) : QWidget(parent) {
+ControlPanel::ControlPanel(const WindowActions& actions, QWidget* parent) : QWidget(parent) {
     setFixedWidth(kWidth);
     setAutoFillBackground(true);
     QPalette pal = palette();
@@ -43,89 +47,89 @@ ControlPanel::ControlPanel(QWidget* parent) : QWidget(parent) {
     setPalette(pal);
 
     auto* raceLabel = new QLabel(QStringLiteral("Race File Name"), this);
-    raceList = new QComboBox(this);
-    raceList->setMinimumWidth(150);
-    showButton = new QPushButton(QStringLiteral("SHOW"), this);
-    autoNextBox = new QCheckBox(QStringLiteral("AutoNext"), this);
-    autoNextBox->setChecked(true);
-    autoNextBox->setStyleSheet(QStringLiteral("background: yellow;"));
-    screenShotLabel = new ClickLabel(QStringLiteral("SCR"), this);
+    raceList_ = new QComboBox(this);
+    raceList_->setMinimumWidth(150);
+    showButton_ = new QPushButton(QStringLiteral("SHOW"), this);
+    autoNextBox_ = new QCheckBox(QStringLiteral("AutoNext"), this);
+    autoNextBox_->setChecked(true);
+    autoNextBox_->setStyleSheet(QStringLiteral("background: yellow;"));
+    auto* screenShotLabel = new ClickLabel(QStringLiteral("SCR"), this);
     screenShotLabel->setStyleSheet(QStringLiteral("background: lime;"));
     screenShotLabel->setToolTip(QStringLiteral("SCREEN SHOT"));
 
     auto* pageBox = new QGroupBox(QStringLiteral("Page"), this);
-    trackPageButton = new QRadioButton(QStringLiteral("Track"), pageBox);
-    graphPageButton = new QRadioButton(QStringLiteral("Graph"), pageBox);
-    analysisPageButton = new QRadioButton(QStringLiteral("Anlys"), pageBox);
+    auto* trackPageButton = new QRadioButton(QStringLiteral("Track"), pageBox);
+    auto* graphPageButton = new QRadioButton(QStringLiteral("Graph"), pageBox);
+    auto* analysisPageButton = new QRadioButton(QStringLiteral("Anlys"), pageBox);
     trackPageButton->setChecked(true);
     auto* pageLayout = new QHBoxLayout(pageBox);
     for (QRadioButton* b : {trackPageButton, graphPageButton, analysisPageButton})
         pageLayout->addWidget(b);
 
     auto* orientationBox = new QGroupBox(QStringLiteral("Orientation"), this);
-    northUpButton = new QRadioButton(QStringLiteral("Northwd"), orientationBox);
-    windUpButton = new QRadioButton(QStringLiteral("Windwd"), orientationBox);
-    northUpButton->setChecked(true);
+    northUpButton_ = new QRadioButton(QStringLiteral("Northwd"), orientationBox);
+    windUpButton_ = new QRadioButton(QStringLiteral("Windwd"), orientationBox);
+    northUpButton_->setChecked(true);
     auto* orientationLayout = new QHBoxLayout(orientationBox);
-    orientationLayout->addWidget(northUpButton);
-    orientationLayout->addWidget(windUpButton);
+    orientationLayout->addWidget(northUpButton_);
+    orientationLayout->addWidget(windUpButton_);
 
-    autoTraceBox = new QCheckBox(QStringLiteral("Auto Trace"), this);
-    autoTraceBox->setChecked(true);
-    layLineBox = new QCheckBox(QStringLiteral("Lay Line"), this);
-    compLineBox = new QCheckBox(QStringLiteral("Comp Line"), this);
-    showNameBox = new QCheckBox(QStringLiteral("Show Name"), this);
-    showNameBox->setChecked(true);
-    bigBoatBox = new QCheckBox(QStringLiteral("Big Boat"), this);
-    bigBoatBox->setChecked(true);
-    smallScreenBox = new QCheckBox(QStringLiteral("Small Scr"), this);
-    tipsBox = new QCheckBox(QStringLiteral("Tips"), this);
-    tipsBox->setChecked(true);
+    autoTraceBox_ = new QCheckBox(QStringLiteral("Auto Trace"), this);
+    autoTraceBox_->setChecked(true);
+    layLineBox_ = new QCheckBox(QStringLiteral("Lay Line"), this);
+    compLineBox_ = new QCheckBox(QStringLiteral("Comp Line"), this);
+    showNameBox_ = new QCheckBox(QStringLiteral("Show Name"), this);
+    showNameBox_->setChecked(true);
+    bigBoatBox_ = new QCheckBox(QStringLiteral("Big Boat"), this);
+    bigBoatBox_->setChecked(true);
+    smallScreenBox_ = new QCheckBox(QStringLiteral("Small Scr"), this);
+    tipsBox_ = new QCheckBox(QStringLiteral("Tips"), this);
+    tipsBox_->setChecked(true);
 
     auto* seaBox = new QGroupBox(QStringLiteral("Sea Color"), this);
-    autoSeaColourBox = new QCheckBox(QStringLiteral("AUTO"), seaBox);
-    autoSeaColourBox->setChecked(true);
-    seaColourBar = horizontalBar(seaBox, 100, 100);
-    seaColourSample = new QLabel(seaBox);
+    autoSeaColourBox_ = new QCheckBox(QStringLiteral("AUTO"), seaBox);
+    autoSeaColourBox_->setChecked(true);
+    seaColourBar_ = horizontalBar(seaBox, 100, 100);
+    auto* seaColourSample = new QLabel(seaBox);
     seaColourSample->setFixedSize(20, 14);
     seaColourSample->setAutoFillBackground(true);
     auto* seaLayout = new QHBoxLayout(seaBox);
-    seaLayout->addWidget(autoSeaColourBox);
-    seaLayout->addWidget(seaColourBar, 1);
+    seaLayout->addWidget(autoSeaColourBox_);
+    seaLayout->addWidget(seaColourBar_, 1);
     seaLayout->addWidget(seaColourSample);
 
-    transport = new TransportPanel(this);
+    transport_ = new TransportPanel(actions, this);
     auto* zoomLabel = new QLabel(QStringLiteral("ZOOM"), this);
-    zoomBar = horizontalBar(this, 100, 0);
+    zoomBar_ = horizontalBar(this, 100, 0);
     auto* speedLabel = new QLabel(QStringLiteral("SPEED"), this);
-    speedBar = horizontalBar(this, kSpeedBarMax, 30);
-    speedBar->setPageStep(5);
-    speedText = new QLabel(this);
-    speedText->setFixedWidth(48);
-    speedText->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    speedText->setStyleSheet(QStringLiteral("background: white; border: 1px solid gray;"));
+    speedBar_ = horizontalBar(this, kSpeedBarMax, 30);
+    speedBar_->setPageStep(5);
+    speedText_ = new QLabel(this);
+    speedText_->setFixedWidth(48);
+    speedText_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    speedText_->setStyleSheet(QStringLiteral("background: white; border: 1px solid gray;"));
 
-    exitButton = new QPushButton(QStringLiteral("EXIT"), this);
-    attachmentsButton = new QPushButton(QStringLiteral("Att Files"), this);
-    googleEarthButton = new QPushButton(QStringLiteral("Google Earth"), this);
-    weatherButton = new QPushButton(QStringLiteral("天気図"), this);
-    retouchButton = new QPushButton(QStringLiteral("Retouch"), this);
-    maneuversButton = new QPushButton(QStringLiteral("Maneuvers"), this);
-    maneuversButton->setCheckable(true);
+    auto* exitButton = new QPushButton(QStringLiteral("EXIT"), this);
+    attachmentsButton_ = new QPushButton(QStringLiteral("Att Files"), this);
+    googleEarthButton_ = new QPushButton(QStringLiteral("Google Earth"), this);
+    weatherButton_ = new QPushButton(QStringLiteral("天気図"), this);
+    auto* retouchButton = new QPushButton(QStringLiteral("Retouch"), this);
+    maneuversButton_ = new QPushButton(QStringLiteral("Maneuvers"), this);
+    maneuversButton_->setCheckable(true);
     // They work once a race is open.
-    for (QPushButton* b : {attachmentsButton, weatherButton}) b->setEnabled(false);
+    for (QPushButton* b : {attachmentsButton_, weatherButton_}) b->setEnabled(false);
 
     auto* bars = new QGridLayout;
     bars->addWidget(zoomLabel, 0, 0);
-    bars->addWidget(zoomBar, 0, 1, 1, 2);
+    bars->addWidget(zoomBar_, 0, 1, 1, 2);
     bars->addWidget(speedLabel, 1, 0);
-    bars->addWidget(speedBar, 1, 1);
-    bars->addWidget(speedText, 1, 2);
+    bars->addWidget(speedBar_, 1, 1);
+    bars->addWidget(speedText_, 1, 2);
 
     auto* checks = new QGridLayout;
     checks->setSpacing(0);
-    const QCheckBox* order[] = {autoTraceBox, layLineBox,     compLineBox, showNameBox,
-                                bigBoatBox,   smallScreenBox, tipsBox};
+    const QCheckBox* order[] = {autoTraceBox_, layLineBox_,     compLineBox_, showNameBox_,
+                                bigBoatBox_,   smallScreenBox_, tipsBox_};
     int k = 0;
     for (const QCheckBox* box : order) {
         checks->addWidget(const_cast<QCheckBox*>(box), k / 2, k % 2);
@@ -136,52 +140,214 @@ ControlPanel::ControlPanel(QWidget* parent) : QWidget(parent) {
     main->setContentsMargins(4, 2, 4, 2);
     main->setSpacing(2);
     main->addWidget(raceLabel);
-    main->addLayout(row({raceList, showButton}));
-    main->addLayout(row({autoNextBox, screenShotLabel}));
+    main->addLayout(row({raceList_, showButton_}));
+    main->addLayout(row({autoNextBox_, screenShotLabel}));
     main->addWidget(pageBox);
     main->addWidget(orientationBox);
     main->addLayout(checks);
     main->addWidget(seaBox);
     auto* middle = new QHBoxLayout;
-    middle->addWidget(transport);
+    middle->addWidget(transport_);
     middle->addLayout(bars, 1);
     main->addLayout(middle);
-    main->addLayout(row({exitButton, attachmentsButton}));
-    main->addLayout(row({googleEarthButton, weatherButton}));
-    main->addLayout(row({retouchButton, maneuversButton}));
-    clockLabel = new QLabel(this);
-    clockLabel->setAlignment(Qt::AlignCenter);
-    clockLabel->setStyleSheet(QStringLiteral("background: black; color: yellow;"));
-    main->addWidget(clockLabel);
+    main->addLayout(row({exitButton, attachmentsButton_}));
+    main->addLayout(row({googleEarthButton_, weatherButton_}));
+    main->addLayout(row({retouchButton, maneuversButton_}));
+    clockLabel_ = new QLabel(this);
+    clockLabel_->setAlignment(Qt::AlignCenter);
+    clockLabel_->setStyleSheet(QStringLiteral("background: black; color: yellow;"));
+    main->addWidget(clockLabel_);
     // The language switch and the tips find the controls by these names.
     setObjectName(QStringLiteral("controlPanel"));
     raceLabel->setObjectName(QStringLiteral("raceFileLabel"));
     orientationBox->setObjectName(QStringLiteral("orientationGroup"));
     const std::pair<QWidget*, const char*> named[] = {
-        {raceList, "raceList"},
-        {showButton, "showButton"},
-        {autoNextBox, "autoNextBox"},
+        {raceList_, "raceList"},
+        {showButton_, "showButton"},
+        {autoNextBox_, "autoNextBox"},
         {screenShotLabel, "screenShotLabel"},
         {trackPageButton, "trackPageButton"},
         {graphPageButton, "graphPageButton"},
         {analysisPageButton, "analysisPageButton"},
-        {northUpButton, "northUpButton"},
-        {windUpButton, "windUpButton"},
-        {autoTraceBox, "autoTraceBox"},
-        {layLineBox, "layLineBox"},
-        {compLineBox, "compLineBox"},
-        {showNameBox, "showNameBox"},
-        {bigBoatBox, "bigBoatBox"},
-        {smallScreenBox, "smallScreenBox"},
-        {tipsBox, "tipsBox"},
+        {northUpButton_, "northUpButton"},
+        {windUpButton_, "windUpButton"},
+        {autoTraceBox_, "autoTraceBox"},
+        {layLineBox_, "layLineBox"},
+        {compLineBox_, "compLineBox"},
+        {showNameBox_, "showNameBox"},
+        {bigBoatBox_, "bigBoatBox"},
+        {smallScreenBox_, "smallScreenBox"},
+        {tipsBox_, "tipsBox"},
         {exitButton, "exitButton"},
-        {attachmentsButton, "attachmentsButton"},
-        {googleEarthButton, "googleEarthButton"},
-        {weatherButton, "weatherButton"},
+        {attachmentsButton_, "attachmentsButton"},
+        {googleEarthButton_, "googleEarthButton"},
+        {weatherButton_, "weatherButton"},
+        {zoomBar_, "zoomBar"},
+        {speedBar_, "speedBar"},
     };
     for (const auto& [widget, name] : named) widget->setObjectName(QLatin1String(name));
+    wire(actions, screenShotLabel, trackPageButton, graphPageButton, analysisPageButton, exitButton,
+         retouchButton);
+    readOptions();
     fitHeight();
-    showSpeed(0);
+    showSpeed(0, speedBar_->value());
+}
+
+void ControlPanel::wire(const WindowActions& actions, ClickLabel* screenShotLabel,
+                        QRadioButton* trackPageButton, QRadioButton* graphPageButton,
+                        QRadioButton* analysisPageButton, QPushButton* exitButton,
+                        QPushButton* retouchButton) {
+    connect(screenShotLabel, &ClickLabel::clicked, actions[Command::ScreenShot], &QAction::trigger);
+    for (const auto& [button, command] :
+         {std::pair{exitButton, Command::Exit}, std::pair{retouchButton, Command::Retouch}}) {
+        connect(button, &QPushButton::clicked, actions[command], &QAction::trigger);
+        connect(actions[command], &QAction::enabledChanged, button, &QWidget::setEnabled);
+    }
+    // The page buttons and the page actions are one choice, shown twice.
+    for (const auto& [button, command] : {std::pair{trackPageButton, Command::TrackPage},
+                                          std::pair{graphPageButton, Command::GraphPage},
+                                          std::pair{analysisPageButton, Command::AnalysisPage}}) {
+        QAction* a = actions[command];
+        connect(button, &QRadioButton::toggled, a, [a](bool on) {
+            if (on && !a->isChecked()) a->trigger();
+        });
+        connect(a, &QAction::toggled, button, &QRadioButton::setChecked);
+        connect(a, &QAction::enabledChanged, button, &QWidget::setEnabled);
+    }
+    googleEarthButton_->installEventFilter(this);
+    connect(actions[Command::GoogleEarth], &QAction::enabledChanged, googleEarthButton_,
+            &QWidget::setEnabled);
+    googleEarthAction_ = actions[Command::GoogleEarth];
+
+    connect(showButton_, &QPushButton::clicked, this, [this] {
+        emit showRequested(raceList_->currentText().trimmed(), raceList_->currentIndex());
+    });
+    connect(autoNextBox_, &QCheckBox::toggled, this, &ControlPanel::autoNextToggled);
+    connect(autoSeaColourBox_, &QCheckBox::toggled, this, &ControlPanel::autoSeaColourToggled);
+    connect(smallScreenBox_, &QCheckBox::toggled, this, [this](bool on) {
+        readOptions();
+        emit smallScreenToggled(on);
+    });
+    connect(tipsBox_, &QCheckBox::toggled, this, &ControlPanel::tipsToggled);
+    connect(maneuversButton_, &QPushButton::toggled, this, &ControlPanel::maneuversToggled);
+    connect(attachmentsButton_, &QPushButton::clicked, this, &ControlPanel::attachmentsRequested);
+    connect(weatherButton_, &QPushButton::clicked, this, &ControlPanel::weatherRequested);
+    connect(autoTraceBox_, &QCheckBox::toggled, this, [this](bool on) {
+        readOptions();
+        emit autoTraceToggled(on);
+    });
+    connect(northUpButton_, &QRadioButton::toggled, this, [this](bool northUp) {
+        readOptions();
+        if (quiet_) return;
+        emit orientationChanged(northUp);
+        emit displayOptionsChanged(options_);
+    });
+    for (QCheckBox* box : {layLineBox_, compLineBox_, showNameBox_, bigBoatBox_})
+        connect(box, &QCheckBox::toggled, this, [this] {
+            readOptions();
+            emit displayOptionsChanged(options_);
+        });
+    for (QScrollBar* bar : {zoomBar_, seaColourBar_})
+        connect(bar, &QScrollBar::valueChanged, this, [this] {
+            readOptions();
+            if (!quiet_) emit displayOptionsChanged(options_);
+        });
+    connect(speedBar_, &QScrollBar::sliderMoved, this,
+            [this](int p) { emit speedChanged(p, true); });
+    connect(speedBar_, &QScrollBar::valueChanged, this, [this](int p) {
+        if (!quiet_) emit speedChanged(p, speedBar_->isSliderDown());
+    });
+}
+
+bool ControlPanel::eventFilter(QObject* watched, QEvent* event) {
+    // A press, not a click: the right button has its own export.
+    if (watched == googleEarthButton_ && event->type() == QEvent::MouseButtonPress &&
+        googleEarthButton_->isEnabled()) {
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton)
+            emit googleEarthPressed(true);
+        else
+            googleEarthAction_->trigger();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ControlPanel::readOptions() {
+    options_.northUp = northUpButton_->isChecked();
+    options_.autoTrace = autoTraceBox_->isChecked();
+    options_.layLine = layLineBox_->isChecked();
+    options_.compLine = compLineBox_->isChecked();
+    options_.showName = showNameBox_->isChecked();
+    options_.bigBoat = bigBoatBox_->isChecked();
+    options_.smallScreen = smallScreenBox_->isChecked();
+    options_.seaLevel = seaColourBar_->value();
+    options_.zoomPosition = zoomBar_->value();
+}
+
+void ControlPanel::setDisplayOptions(const DisplayOptions& o) {
+    {
+        const QSignalBlocker b1(northUpButton_), b2(windUpButton_), b3(layLineBox_),
+            b4(compLineBox_), b5(showNameBox_), b6(bigBoatBox_), b7(seaColourBar_), b8(zoomBar_);
+        (o.northUp ? northUpButton_ : windUpButton_)->setChecked(true);
+        layLineBox_->setChecked(o.layLine);
+        compLineBox_->setChecked(o.compLine);
+        showNameBox_->setChecked(o.showName);
+        bigBoatBox_->setChecked(o.bigBoat);
+        seaColourBar_->setValue(o.seaLevel);
+        zoomBar_->setValue(o.zoomPosition);
+    }
+    // These two have their own consequences (the replay, the layout).
+    autoTraceBox_->setChecked(o.autoTrace);
+    smallScreenBox_->setChecked(o.smallScreen);
+    const bool turned = options_.northUp != o.northUp;
+    readOptions();
+    if (turned) emit orientationChanged(options_.northUp);
+    emit displayOptionsChanged(options_);
+}
+
+void ControlPanel::showOpening(int zoomPosition, bool northUp) {
+    quiet_ = true;
+    {
+        const QSignalBlocker z(zoomBar_);
+        zoomBar_->setValue(zoomPosition);
+    }
+    (northUp ? northUpButton_ : windUpButton_)->setChecked(true);
+    quiet_ = false;
+    readOptions();
+}
+
+void ControlPanel::showSeaLevel(int level) {
+    const QSignalBlocker block(seaColourBar_);
+    seaColourBar_->setValue(level);
+    readOptions();
+}
+
+void ControlPanel::turnZoom(int delta) {
+    zoomBar_->setValue(wheelZoomPosition(zoomBar_->value(), delta, autoTraceBox_->isChecked()));
+}
+
+void ControlPanel::setRaces(const std::vector<std::string>& names) {
+    raceList_->clear();
+    for (const std::string& name : names) raceList_->addItem(QString::fromStdString(name));
+}
+
+void ControlPanel::showRace(int index) {
+    raceList_->setCurrentIndex(index);
+}
+
+void ControlPanel::setMapControlsEnabled(bool on) {
+    raceList_->setEnabled(on);
+    showButton_->setEnabled(on);
+    smallScreenBox_->setEnabled(on);
+}
+
+void ControlPanel::setRaceButtonsEnabled(bool attachments, bool weather) {
+    attachmentsButton_->setEnabled(attachments);
+    weatherButton_->setEnabled(weather);
+}
+
+QPoint ControlPanel::attachmentsButtonAt(const QWidget* area) const {
+    return attachmentsButton_->mapTo(area, QPoint(0, 0));
 }
 
 void ControlPanel::fitHeight() {
@@ -191,8 +357,11 @@ void ControlPanel::fitHeight() {
     setFixedHeight(std::max(kHeight, sizeHint().height()));
 }
 
-void ControlPanel::showSpeed(int raceSecondsPerSecond) {
-    speedText->setText(QString::number(raceSecondsPerSecond) + QStringLiteral("X"));
+void ControlPanel::showSpeed(int raceSecondsPerSecond, int barPosition) {
+    quiet_ = true;
+    speedBar_->setValue(barPosition);
+    quiet_ = false;
+    speedText_->setText(QString::number(raceSecondsPerSecond) + QStringLiteral("X"));
 }
 
 }  // namespace korvane

@@ -1,8 +1,6 @@
 #include "app/google_earth_export.h"
 
 #include <QCoreApplication>
-#include <QMouseEvent>
-#include <QPushButton>
 
 #include "app/desktop.h"
 #include "export/kml_export.h"
@@ -10,20 +8,8 @@
 
 namespace korvane {
 
-GoogleEarthExport::GoogleEarthExport(QPushButton* button, Window window, QObject* parent)
-    : QObject(parent), button_(button), window_(std::move(window)) {
-    // A press, not a click: the right button has its own export.
-    button_->installEventFilter(this);
-}
-
-bool GoogleEarthExport::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == button_ && event->type() == QEvent::MouseButtonPress && button_->isEnabled()) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        run(mouse->button() == Qt::RightButton);
-        return true;
-    }
-    return QObject::eventFilter(watched, event);
-}
+GoogleEarthExport::GoogleEarthExport(Window window, QObject* parent)
+    : QObject(parent), window_(std::move(window)) {}
 
 QString GoogleEarthExport::hideQuestion(KmlLanguage language) {
     if (language == KmlLanguage::English) return QStringLiteral("Hide Unfocused Boat ?");

@@ -1,5 +1,5 @@
-// The "Google Earth" button: a left press writes the whole race as KML, a
-// right press the scene at the replay time; both open the file in the
+// The "Google Earth" export: the whole race as KML (a left press of its
+// button), or the scene at the replay time (a right press); both open the file in the
 // desktop's globe viewer. When boats are hidden it first asks whether to
 // leave them out, and the answer holds until the program ends.
 #pragma once
@@ -10,9 +10,6 @@
 #include <functional>
 
 #include "export/kml_document.h"
-
-class QPushButton;
-class QWidget;
 
 namespace korvane {
 
@@ -31,7 +28,7 @@ class GoogleEarthExport : public QObject {
         std::function<bool(const QString& question)> askYesNo;
     };
 
-    GoogleEarthExport(QPushButton* button, Window window, QObject* parent = nullptr);
+    explicit GoogleEarthExport(Window window, QObject* parent = nullptr);
 
     // What a press of the button does; `presentScene` for the right button.
     void run(bool presentScene);
@@ -47,11 +44,7 @@ class GoogleEarthExport : public QObject {
   signals:
     void failed(const QString& message);
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
-    QPushButton* button_;
     Window window_;
     bool hideUnfocused_ = false;
 };

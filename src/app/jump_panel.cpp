@@ -8,31 +8,36 @@ namespace korvane {
 JumpPanel::JumpPanel(QWidget* parent) : QWidget(parent) {
     setAutoFillBackground(true);
     auto* label = new QLabel(QStringLiteral("Input time to be shown and click 'JUMP'"), this);
-    datePicker = new QDateEdit(this);
-    datePicker->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
-    timePicker = new QTimeEdit(this);
-    timePicker->setDisplayFormat(QStringLiteral("HH:mm:ss"));
-    jumpButton = new QPushButton(QStringLiteral("JUMP"), this);
-    jumpToStartButton = new QPushButton(QStringLiteral("JUMP to start time"), this);
+    datePicker_ = new QDateEdit(this);
+    datePicker_->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
+    timePicker_ = new QTimeEdit(this);
+    timePicker_->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+    auto* jumpButton = new QPushButton(QStringLiteral("JUMP"), this);
+    auto* jumpToStartButton = new QPushButton(QStringLiteral("JUMP to start time"), this);
     auto* l = new QGridLayout(this);
     l->setContentsMargins(4, 4, 4, 4);
     l->addWidget(label, 0, 0, 1, 3);
-    l->addWidget(datePicker, 1, 0);
-    l->addWidget(timePicker, 1, 1);
+    l->addWidget(datePicker_, 1, 0);
+    l->addWidget(timePicker_, 1, 1);
     l->addWidget(jumpButton, 1, 2);
     l->addWidget(jumpToStartButton, 2, 0, 1, 3);
+    jumpButton->setObjectName(QStringLiteral("jumpButton"));
+    jumpToStartButton->setObjectName(QStringLiteral("jumpToStartButton"));
+    connect(jumpButton, &QPushButton::clicked, this,
+            [this] { emit jumpRequested(pickedMoment()); });
+    connect(jumpToStartButton, &QPushButton::clicked, this, &JumpPanel::jumpToStartRequested);
     adjustSize();
 }
 
 void JumpPanel::showMoment(Timestamp moment) {
     const CalendarFields c = toCalendar(moment);
-    datePicker->setDate(QDate(c.year, c.month, c.day));
-    timePicker->setTime(QTime(c.hour, c.minute, c.second));
+    datePicker_->setDate(QDate(c.year, c.month, c.day));
+    timePicker_->setTime(QTime(c.hour, c.minute, c.second));
 }
 
 Timestamp JumpPanel::pickedMoment() const {
-    const QDate d = datePicker->date();
-    const QTime t = timePicker->time();
+    const QDate d = datePicker_->date();
+    const QTime t = timePicker_->time();
     CalendarFields c;
     c.year = d.year();
     c.month = d.month();

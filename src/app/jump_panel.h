@@ -18,10 +18,13 @@ class JumpPanel : public QWidget {
     void showMoment(Timestamp moment);  // the pickers follow the replay
     Timestamp pickedMoment() const;
 
-    QDateEdit* datePicker = nullptr;
-    QTimeEdit* timePicker = nullptr;
-    QPushButton* jumpButton = nullptr;
-    QPushButton* jumpToStartButton = nullptr;
+  signals:
+    void jumpRequested(Timestamp moment);
+    void jumpToStartRequested();
+
+  private:
+    QDateEdit* datePicker_ = nullptr;
+    QTimeEdit* timePicker_ = nullptr;
 };
 
 }  // namespace korvane

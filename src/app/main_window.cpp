@@ -6,17 +6,14 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QScreen>
-#include <QSignalBlocker>
 #include <algorithm>
 #include <cmath>
 
 #include "app/desktop.h"
 #include "app/map_tips.h"
-#include "app/picture_exports.h"
 #include "app/window_font.h"
 #include "base/numbers.h"
 #include "export/kml_export.h"
-#include "race/race_file.h"
 #include "race/race_time.h"
 #include "replay/speed_bar.h"
 #include "view/colours.h"
@@ -33,38 +30,11 @@ constexpr int kZoomAfterOpening = 75;  // the ZOOM bar after a race opens
 constexpr int kBesideMapAtLatestMs = 250;
 const QString kProgramName = QStringLiteral("korvane");
 
-std::vector<std::optional<double>> finishTimesOf(const RaceSession& s) {
-    std::vector<std::optional<double>> times;
-    for (int b = 0; b < s.model.boatCount(); ++b) {
-        const BoatLegResult& result = s.legs.boat(b);
-        times.push_back(result.passTime(result.pointCount() - 1));
-    }
-    return times;
-}
-
-ReplayRace replayRaceOf(const RaceSession& s) {
-    const Race& race = s.model.race;
-    ReplayRace r;
-    r.timelineBeginSeconds = race.timelineBegin;
-    r.timelineEndSeconds = race.timelineEnd;
-    r.playSpeed = race.playSpeed;
-    r.playSpeedBeforeStart = race.playSpeed2;
-    r.startSecondsOfDay = startSecondsOfDay(race.start);
-    r.sunriseSeconds = s.area.sunriseSeconds;
-    r.sunsetSeconds = s.area.sunsetSeconds;
-    r.finishTimesSeconds = finishTimesOf(s);
-    return r;
-}
-
 }  // namespace
 
 MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWidget* parent)
-    : QMainWindow(parent),
-      dataRoot_(std::move(start.dataRoot)),
-      raceList_(std::move(raceList)),
-      raceFile_(std::move(start.raceFile)),
-      editMode_(start.editMode) {
-    setWindowTitle(QStringLiteral("korvane"));
+    : QMainWindow(parent) {
+    setWindowTitle(kProgramName);
     setMinimumSize(640, 480);
     setAcceptDrops(true);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -72,12 +42,31 @@ MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWi
         f.setPointSize(windowFontPoints(screen->logicalDotsPerInch()));
         setFont(f);
     }
+    controller_ = new ReplayController(start.dataRoot, std::move(raceList), start.raceFile,
+                                       start.editMode, this);
+    actions_ = new WindowActions(this);
+    buildPanels();
+    connectCommands();
+    connectControls();
+    connectReplay();
+    connectOpening();
+    connectTimeBar();
+    connectMapAndBoats();
+    connectEditing();
+    connectPages();
+    new MapTips(chrome_->tips(), map_, overview_, controls_, editing_);
+}
+
+MainWindow::~MainWindow() {
+    controller_->loader().wait();
+}
+
+void MainWindow::buildPanels() {
     auto* central = new QWidget(this);
-    central->setStyleSheet(QString());
     setCentralWidget(central);
     map_ = new MapView(central);
     ctBanner_ = new CtBanner(central);
-    controls_ = new ControlPanel(central);
+    controls_ = new ControlPanel(*actions_, central);
     jump_ = new JumpPanel(central);
     jump_->hide();
     flag_ = new FlagPanel(central);
@@ -109,7 +98,8 @@ MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWi
     central->setPalette(white);
     finish_->installEventFilter(this);
     pictures_ = new PictureShow(
-        central, clock_, [this](const ReplayEvents& ev) { apply(ev); }, [this] { beep(1); });
+        central, controller_->clock(), [this](const ReplayEvents& ev) { controller_->apply(ev); },
+        [this] { playBeep(1); });
     dropQuestions_ = std::make_unique<BoxQuestions>(this);
     pages_ = new PageView(central);
     pages_->hide();
@@ -117,110 +107,26 @@ MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWi
     editPanel_->hide();
     splash_ = new SplashPanel(central);
     splash_->hide();
-    QPixmap cover(QString::fromStdString((dataRoot_ / "raceadmin" / "cover.jpg").string()));
-    splash_->setCover(cover);
+    const std::filesystem::path& root = controller_->dataRoot();
+    splash_->setCover(QPixmap(QString::fromStdString((root / "raceadmin" / "cover.jpg").string())));
 
     chrome_ = new WindowChrome(
-        central, controls_, dataRoot_,
-        {[this] { controls_->transport->stopButton->click(); },
-         [this] { return clock_.timeSeconds(); },
-         [this] { return clock_.transport() != Transport::Stopped; },
-         [this]() -> const Viewport& { return map_->viewport(); }, [this](int n) { beep(n); }});
+        central, controls_, root,
+        {[this] { actions_->trigger(Command::Stop); }, [this] { return clock().timeSeconds(); },
+         [this] { return clock().transport() != Transport::Stopped; },
+         [this]() -> const Viewport& { return map_->viewport(); }, [this](int n) { playBeep(n); },
+         [this] { return (*actions_)[Command::TrackPage]->isChecked(); }});
     connect(chrome_, &WindowChrome::languageChanged, this, [this] {
         layoutPanels();
         drawNow();
     });
+    controls_->setRaces(controller_->raceList());
+    controls_->setAutoNext(!controller_->editMode());
 
-    for (const std::string& name : raceList_)
-        controls_->raceList->addItem(QString::fromStdString(name));
-    const auto first = std::find(raceList_.begin(), raceList_.end(), raceFile_);
-    listPosition_ =
-        first == raceList_.end() ? 0 : static_cast<std::size_t>(first - raceList_.begin());
-    controls_->autoNextBox->setChecked(!editMode_);
-    clock_.setAutoNext(!editMode_);
-
-    frameTimer_.setInterval(kFrameMs);
-    secondTimer_.setInterval(kSecondMs);
-    lightTimer_.setInterval(kSecondMs);
-    connect(&frameTimer_, &QTimer::timeout, this, [this] {
-        if (realTicksIgnored_) return;
-        const std::int64_t now = realTime_.elapsed();
-        frameTick(now - lastFrameMs_);
-        lastFrameMs_ = now;
-    });
-    connect(&secondTimer_, &QTimer::timeout, this, [this] {
-        if (!realTicksIgnored_) secondTick();
-    });
-    connect(&lightTimer_, &QTimer::timeout, this, [this] {
-        if (!realTicksIgnored_) lightTick();
-    });
-    connect(&loader_, &RaceLoader::progress, this,
-            [this](int step, int count, const QString& text) {
-                splash_->setProgress(step, count, text);
-            });
-    connect(&loader_, &RaceLoader::finished, this, &MainWindow::onRaceLoaded);
-    connectControls();
-    connectTimeBar();
-    connectMapAndBoats();
-    connectEditing();
-    connectPages();
-    new MapTips(chrome_->tips(), map_, overview_, controls_, editing_);
-    realTime_.start();
-}
-
-MainWindow::~MainWindow() {
-    loader_.wait();
-}
-
-void MainWindow::connectControls() {
-    ControlPanel* c = controls_;
-    TransportPanel* t = c->transport;
-    connect(t->playForwardButton, &QToolButton::clicked, this, [this] {
-        jump_->hide();
-        apply(clock_.playForward());
-    });
-    connect(t->playBackwardButton, &QToolButton::clicked, this, [this] {
-        jump_->hide();
-        apply(clock_.playBackward());
-    });
-    connect(t->stopButton, &QToolButton::clicked, this, [this] {
-        if (clock_.pictureHeld()) return;
-        apply(clock_.stop());
-        showJumpPanel();
-    });
-    connect(t->stepForwardButton, &QToolButton::clicked, this,
-            [this] { apply(clock_.stepForward()); });
-    connect(t->stepBackwardButton, &QToolButton::clicked, this,
-            [this] { apply(clock_.stepBackward()); });
-    connect(jump_->jumpButton, &QPushButton::clicked, this, [this] {
-        if (!session_) return;
-        apply(clock_.jumpTo(secondsBetween(session_->model.race.start, jump_->pickedMoment())));
-    });
-    connect(jump_->jumpToStartButton, &QPushButton::clicked, this, [this] {
-        if (session_) jump_->showMoment(session_->model.race.start);
-        apply(clock_.jumpToStart());
-    });
-    connect(c->speedBar, &QScrollBar::sliderMoved, this,
-            [this](int p) { onSpeedBarMoved(p, true); });
-    connect(c->speedBar, &QScrollBar::valueChanged, this, [this](int p) {
-        if (!updatingControls_) onSpeedBarMoved(p, controls_->speedBar->isSliderDown());
-    });
-    connect(c->autoNextBox, &QCheckBox::toggled, this, [this](bool on) { clock_.setAutoNext(on); });
-    connect(c->autoSeaColourBox, &QCheckBox::toggled, this,
-            [this](bool on) { clock_.setAutoSeaColour(on); });
-    connect(c->showButton, &QPushButton::clicked, this, &MainWindow::onShowPressed);
-    connect(c->smallScreenBox, &QCheckBox::toggled, this, &MainWindow::onSmallScreen);
-    connect(sizePanel_, &SmallScreenPanel::sizeChosen, this, [this] {
-        layoutPanels();
-        drawNow();
-    });
-    connect(c->exitButton, &QPushButton::clicked, this, &MainWindow::exitNow);
-    connect(c->screenShotLabel, &ClickLabel::clicked, this, &MainWindow::takeScreenShot);
-    connect(c->retouchButton, &QPushButton::clicked, this, &MainWindow::saveRetouchPicture);
     GoogleEarthExport::Window window;
-    window.stopReplay = [this] { apply(clock_.stop()); };
-    window.session = [this] { return session_.get(); };
-    window.timeSeconds = [this] { return clock_.timeSeconds(); };
+    window.stopReplay = [this] { controller_->apply(controller_->clock().stop()); };
+    window.session = [this] { return session(); };
+    window.timeSeconds = [this] { return clock().timeSeconds(); };
     // The globe viewer's descriptions speak the window's language.
     window.language = [this] {
         return chrome_->language() == Language::Japanese ? KmlLanguage::Japanese
@@ -229,66 +135,161 @@ void MainWindow::connectControls() {
     window.askYesNo = [this](const QString& question) {
         return QMessageBox::question(this, kProgramName, question) == QMessageBox::Yes;
     };
-    connect(c->maneuversButton, &QPushButton::toggled, this, [this](bool on) {
-        if (on && maneuvers_->rows().empty()) maneuvers_->showSession(session_.get());
+    googleEarth_ = new GoogleEarthExport(std::move(window), this);
+    connect(googleEarth_, &GoogleEarthExport::failed, this, &MainWindow::showError);
+}
+
+void MainWindow::connectCommands() {
+    const WindowActions& a = *actions_;
+    ReplayController* c = controller_;
+    connect(a[Command::PlayForward], &QAction::triggered, c, &ReplayController::playForward);
+    connect(a[Command::PlayBackward], &QAction::triggered, c, &ReplayController::playBackward);
+    connect(a[Command::Stop], &QAction::triggered, c, &ReplayController::stop);
+    connect(a[Command::StepForward], &QAction::triggered, c, &ReplayController::stepForward);
+    connect(a[Command::StepBackward], &QAction::triggered, c, &ReplayController::stepBackward);
+    connect(a[Command::JumpToStart], &QAction::triggered, this, [this] {
+        if (session()) jump_->showMoment(session()->model.race.start);
+        controller_->jumpToStart();
+    });
+    connect(a[Command::ScreenShot], &QAction::triggered, this, &MainWindow::takeScreenShot);
+    connect(a[Command::Retouch], &QAction::triggered, this, &MainWindow::saveRetouchPicture);
+    connect(a[Command::GoogleEarth], &QAction::triggered, googleEarth_,
+            [this] { googleEarth_->run(false); });
+    connect(a[Command::EditMode], &QAction::triggered, this, [this] {
+        controls_->setAutoNext(false);
+        controller_->enterEditMode();
+    });
+    connect(a[Command::Diagnostics], &QAction::triggered, this, &MainWindow::toggleDiagnostics);
+    connect(a[Command::Japanese], &QAction::triggered, chrome_,
+            [this] { chrome_->setLanguage(Language::Japanese); });
+    connect(a[Command::English], &QAction::triggered, chrome_,
+            [this] { chrome_->setLanguage(Language::English); });
+    connect(a[Command::Exit], &QAction::triggered, this, &MainWindow::exitNow);
+    connect(jump_, &JumpPanel::jumpRequested, this, [this](Timestamp moment) {
+        if (session()) controller_->jumpTo(secondsBetween(session()->model.race.start, moment));
+    });
+    connect(jump_, &JumpPanel::jumpToStartRequested, a[Command::JumpToStart], &QAction::trigger);
+}
+
+void MainWindow::connectControls() {
+    ControlPanel* c = controls_;
+    connect(c, &ControlPanel::speedChanged, controller_, &ReplayController::setSpeedBarPosition);
+    connect(c, &ControlPanel::autoNextToggled, controller_, &ReplayController::setAutoNext);
+    connect(c, &ControlPanel::autoSeaColourToggled, controller_,
+            &ReplayController::setAutoSeaColour);
+    connect(c, &ControlPanel::showRequested, this, [this](const QString& race, int index) {
+        controller_->showListed(race.toStdString(), index);
+    });
+    connect(c, &ControlPanel::smallScreenToggled, this, &MainWindow::onSmallScreen);
+    connect(sizePanel_, &SmallScreenPanel::sizeChosen, this, [this] {
+        layoutPanels();
+        drawNow();
+    });
+    connect(c, &ControlPanel::googleEarthPressed, googleEarth_, &GoogleEarthExport::run);
+    connect(c, &ControlPanel::maneuversToggled, this, [this](bool on) {
+        if (on && maneuvers_->rows().empty()) maneuvers_->showSession(session());
         maneuvers_->setVisible(on);
         maneuvers_->raise();
     });
-    connect(maneuvers_, &ManeuverPanel::jumpRequested, this,
-            [this](double t) { apply(clock_.jumpTo(t)); });
-    googleEarth_ = new GoogleEarthExport(c->googleEarthButton, std::move(window), this);
-    connect(googleEarth_, &GoogleEarthExport::failed, this, &MainWindow::showError);
-    connect(ctMode_, &CtModePanel::modePicked, this, &MainWindow::onModePicked);
+    connect(maneuvers_, &ManeuverPanel::jumpRequested, controller_, &ReplayController::jumpTo);
+    connect(ctMode_, &CtModePanel::modePicked, controller_, &ReplayController::pickTimeMode);
     // Whatever changes what the map shows redraws it at once, even stopped.
-    for (QAbstractButton* b :
-         std::initializer_list<QAbstractButton*>{c->northUpButton, c->windUpButton, c->layLineBox,
-                                                 c->compLineBox, c->showNameBox, c->bigBoatBox})
-        connect(b, &QAbstractButton::toggled, this, [this] { drawNow(); });
-    for (QScrollBar* bar : {c->zoomBar, c->seaColourBar})
-        connect(bar, &QScrollBar::valueChanged, this, [this] { drawNow(); });
+    connect(c, &ControlPanel::displayOptionsChanged, this, [this] { drawNow(); });
+    connect(c, &ControlPanel::orientationChanged, this,
+            [this](bool northUp) { overview_->setSession(controller_->session(), northUp); });
+    connect(c, &ControlPanel::autoTraceToggled, this, [this](bool on) {
+        if (!on) map_->resetStaticView();
+        controller_->setAutoTrace(on);
+    });
+}
+
+void MainWindow::connectReplay() {
+    ReplayController* c = controller_;
+    controller_->setSpeedSampler([this] { return speedSamples(); });
+    connect(c, &ReplayController::transportChanged, controls_, &ControlPanel::showTransport);
+    connect(c, &ReplayController::speedChanged, controls_, &ControlPanel::showSpeed);
+    connect(c, &ReplayController::seaLevelChanged, controls_, &ControlPanel::showSeaLevel);
+    connect(c, &ReplayController::flagChanged, flag_, [this] { flag_->showFlag(clock().flag()); });
+    connect(c, &ReplayController::rankingCleared, this, [this] { board_->clear(); });
+    connect(c, &ReplayController::startGun, this, [this] { gun_.play(); });
+    connect(c, &ReplayController::finishers, this, &MainWindow::onFinishers);
+    connect(c, &ReplayController::beep, this, &MainWindow::playBeep);
+    connect(c, &ReplayController::frameDue, this, &MainWindow::drawNow);
+    connect(c, &ReplayController::timeMoved, chrome_, &WindowChrome::replayMoved);
+    connect(c, &ReplayController::secondChanged, this, &MainWindow::showClockText);
+    connect(c, &ReplayController::holdEnded, pictures_, &PictureShow::holdEnded);
+    connect(c, &ReplayController::ticked, pictures_, &PictureShow::afterFrame);
+    connect(c, &ReplayController::secondTicked, this, [this](double t) {
+        pictures_->secondTick(t);
+        diagnostics_->showFigures(clock().framesLastSecond(), t, clock().speed(), lastDrawMs_);
+    });
+    connect(c, &ReplayController::stoppedByUser, this, &MainWindow::showJumpPanel);
+    connect(c, &ReplayController::playStarted, jump_, &QWidget::hide);
+    connect(c, &ReplayController::alreadyShown, this, [this] {
+        auto* box = new QMessageBox(QMessageBox::NoIcon, kProgramName,
+                                    QStringLiteral("Already shown."), QMessageBox::Ok, this);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    });
+}
+
+void MainWindow::connectOpening() {
+    ReplayController* c = controller_;
+    connect(c, &ReplayController::openingStarted, this, [this](const QString& race) {
+        keepPictureSettings();
+        splash_->setTitle(race, QString());
+        splash_->setProgress(0, 1, QStringLiteral("READING  ") + race);
+        splash_->show();
+        splash_->raise();
+        layoutPanels();
+    });
+    connect(c, &ReplayController::openingProgress, splash_, &SplashPanel::setProgress);
+    connect(c, &ReplayController::openingFailed, this, [this](const QString& error) {
+        splash_->hide();
+        lastError_ = error;
+        // The window stays: the race list offers another race.
+        showError(error);
+    });
+    connect(c, &ReplayController::sessionChanged, this, &MainWindow::onSessionChanged);
+    connect(c, &ReplayController::replayStarted, this, &MainWindow::onReplayStarted);
 }
 
 void MainWindow::connectTimeBar() {
     TimeBar* bar = timeBar_;
     connect(bar, &TimeBar::timePicked, this, [this](double t) {
-        apply(clock_.pickTime(t));
-        if (jump_->isVisible() && session_)
-            jump_->showMoment(session_->model.race.start + clock_.timeSeconds() / 86400);
+        controller_->pickTime(t);
+        if (jump_->isVisible() && session())
+            jump_->showMoment(session()->model.race.start + clock().timeSeconds() / 86400);
     });
-    connect(bar, &TimeBar::repeatSpanPicked, this, [this](std::optional<RepeatSpan> span) {
-        clock_.setRepeatSpan(span);
-        drawNow();
-    });
-    connect(bar, &TimeBar::startPressed, this, [this] { apply(clock_.goToBeginning()); });
+    connect(bar, &TimeBar::repeatSpanPicked, controller_, &ReplayController::setRepeatSpan);
+    connect(bar, &TimeBar::startPressed, controller_, &ReplayController::goToBeginning);
     connect(bar, &TimeBar::hovered, this, [this](double t, double preview) {
-        if (!session_) return;
-        controls_->clockLabel->setText(timeBar_->momentText(t));
-        overview_->showPreview(overviewDotsAt(session_->model, session_->area,
-                                              controls_->northUpButton->isChecked(), {}, preview));
+        if (!session()) return;
+        controls_->setClockText(timeBar_->momentText(t));
+        overview_->showPreview(overviewDotsAt(session()->model, session()->area,
+                                              controls_->displayOptions().northUp, {}, preview));
     });
     connect(bar, &TimeBar::hoverEnded, this, [this] {
         overview_->showPreview(std::nullopt);
         showClockText();
     });
-    connect(controls_->trackPageButton, &QRadioButton::toggled, bar, &TimeBar::setActive);
+    connect((*actions_)[Command::TrackPage], &QAction::toggled, bar, &TimeBar::setActive);
     bar->setTips(chrome_->tips());
     boats_->setTips(chrome_->tips());
-    connect(overview_->logo, &ClickLabel::clicked, chrome_, &WindowChrome::openWebSite);
-    connect(overview_->sizeReadout, &ClickLabel::clicked, this, [this] {
+    connect(overview_, &OverviewPanel::logoClicked, chrome_, &WindowChrome::openWebSite);
+    connect(overview_, &OverviewPanel::sizeReadoutClicked, this, [this] {
         if (const QScreen* s = screen())
             move(centredTopLeft(s->availableGeometry(), frameGeometry().size()));
-        beep(1);
+        playBeep(1);
     });
-    connect(controls_->trackPageButton, &QRadioButton::toggled, this, [this] { layoutPanels(); });
-    connect(controls_->northUpButton, &QRadioButton::toggled, this,
-            [this](bool northUp) { overview_->setSession(session_, northUp); });
+    connect((*actions_)[Command::TrackPage], &QAction::toggled, this, [this] { layoutPanels(); });
 }
 
 // The time bar's picture of the race on show: the winner's stripes (the
 // first boat's when nobody finished) and the pictures' moments.
 void MainWindow::showTimeBar() {
-    if (!session_ || besideMapPending_) return;
-    const RaceModel& m = session_->model;
+    if (!session() || besideMapPending_) return;
+    const RaceModel& m = session()->model;
     TimeBarInput in;
     in.timelineBeginSeconds = m.race.timelineBegin;
     in.timelineEndSeconds = m.race.timelineEnd;
@@ -299,15 +300,14 @@ void MainWindow::showTimeBar() {
     in.pictureTimesSeconds = pictures_->correctedTimesSeconds();
     in.correctedTime = m.race.timeMode == TimeMode::Corrected;
     in.startSecondsOfDay = startSecondsOfDay(m.race.start);
-    in.sunriseSeconds = session_->area.sunriseSeconds;
-    in.sunsetSeconds = session_->area.sunsetSeconds;
-    in.repeat = clock_.repeatSpan();
+    in.sunriseSeconds = session()->area.sunriseSeconds;
+    in.sunsetSeconds = session()->area.sunsetSeconds;
+    in.repeat = clock().repeatSpan();
     timeBar_->setRaceStart(m.race.start);
     timeBar_->setInput(std::move(in));
 }
 
 void MainWindow::connectMapAndBoats() {
-    connect(controls_->autoTraceBox, &QCheckBox::toggled, this, &MainWindow::setAutoTrace);
     // The pages show the boats the list shows, and pick out the one under
     // the pointer there.
     connect(boats_, &BoatPanel::selectionChanged, this, [this] {
@@ -322,168 +322,101 @@ void MainWindow::connectMapAndBoats() {
     connect(map_, &MapView::viewChanged, this, [this] { drawNow(); });
     connect(map_, &MapView::framePainted, this, &MainWindow::drawBesideMap, Qt::QueuedConnection);
     connect(map_, &MapView::captionChanged, this, &QWidget::setWindowTitle);
-    connect(map_, &MapView::lineEndMissing, this, [this] { beep(1); });
+    connect(map_, &MapView::lineEndMissing, this, [this] { playBeep(1); });
     connect(overview_, &OverviewPanel::pressed, map_, &MapView::overviewPressed);
-    connect(map_, &MapView::wheelTurned, this, [this](int delta) {
-        QScrollBar* bar = controls_->zoomBar;
-        bar->setValue(wheelZoomPosition(bar->value(), delta, controls_->autoTraceBox->isChecked()));
-    });
+    connect(map_, &MapView::wheelTurned, controls_, &ControlPanel::turnZoom);
 }
 
-void MainWindow::setAutoTrace(bool on) {
-    beep(2);
-    if (on) {
-        jump_->hide();
-        apply(clock_.playForward());
-    } else {
-        map_->resetStaticView();
-        apply(clock_.stop());
-        showJumpPanel();
-    }
-    drawNow();
-}
-
-void MainWindow::openRace(const std::string& raceFile, std::optional<TimeMode> timeMode) {
-    if (loader_.busy()) return;
-    frameTimer_.stop();
-    secondTimer_.stop();
-    lightTimer_.stop();
-    keepPictureSettings();
-    pendingRaceFile_ = raceFile;
-    splash_->setTitle(QString::fromStdString(raceFile), QString());
-    splash_->setProgress(0, 1, QStringLiteral("READING  ") + QString::fromStdString(raceFile));
-    splash_->show();
-    splash_->raise();
-    layoutPanels();
-    OpenRequest request;
-    request.dataRoot = dataRoot_;
-    request.raceFile = raceFile;
-    request.timeMode = timeMode;
-    request.editMode = editMode_;
-    request.raceOpenedBefore = session_ != nullptr;
-    loader_.start(std::move(request), session_);
-}
-
-void MainWindow::onRaceLoaded(const LoadOutcome& outcome) {
+void MainWindow::onSessionChanged(const std::shared_ptr<const RaceSession>& session) {
     splash_->hide();
-    if (!outcome.session) {
-        lastError_ = outcome.error;
-        // The window stays: the race list offers another race, and the race
-        // on show before (if any) plays on.
-        showError(outcome.error);
-        if (session_) startReplay();
-        return;
-    }
     lastError_.clear();
-    raceFile_ = pendingRaceFile_;
-    session_ = outcome.session;
     besideMapPending_ = true;  // the panels set up below leave the time bar to it
-    const Race& race = session_->model.race;
+    const Race& race = session->model.race;
+    const bool editMode = controller_->editMode();
     setWindowTitle(QString::fromStdString(race.caption + "  " + race.captionDate));
     splash_->setTitle(QString::fromStdString(race.caption),
                       QString::fromStdString(race.captionDate));
-    if (listPosition_ >= raceList_.size() || raceList_[listPosition_] != raceFile_) {
-        const auto it = std::find(raceList_.begin(), raceList_.end(), raceFile_);
-        if (it != raceList_.end()) listPosition_ = static_cast<std::size_t>(it - raceList_.begin());
-    }
-    if (listPosition_ < raceList_.size())
-        controls_->raceList->setCurrentIndex(static_cast<int>(listPosition_));
-    map_->setSession(session_);
-    controls_->smallScreenBox->setChecked(false);
-    map_->setEditMode(editMode_);
-    boats_->setSession(*session_);
-    board_->setSession(*session_);
-    pages_->setSession(session_);
-    {
-        const QSignalBlocker block(controls_->zoomBar);
-        controls_->zoomBar->setValue(kZoomAfterOpening);
-    }
-    const RaceWindowSettings& settings = session_->raceFile.window;
-    {
-        const QSignalBlocker n(controls_->northUpButton), w(controls_->windUpButton);
-        const bool northUp = settings.northUp && !editMode_;
-        (northUp ? controls_->northUpButton : controls_->windUpButton)->setChecked(true);
-    }
+    if (controller_->listPosition() < controller_->raceList().size())
+        controls_->showRace(static_cast<int>(controller_->listPosition()));
+    map_->setSession(session);
+    controls_->setSmallScreen(false);
+    map_->setEditMode(editMode);
+    boats_->setSession(*session);
+    board_->setSession(*session);
+    pages_->setSession(session);
+    controls_->showOpening(kZoomAfterOpening, session->raceFile.window.northUp && !editMode);
     ctMode_->setVisible(race.hasTcf);
     ctMode_->showMode(race.timeMode == TimeMode::Corrected);
-    chrome_->raceOpened(session_);
+    chrome_->raceOpened(session);
     finish_->clearRows();
     // The table fills when it is first shown: most replays never open it.
-    maneuvers_->showSession(controls_->maneuversButton->isChecked() ? session_.get() : nullptr);
+    maneuvers_->showSession(controls_->maneuversShown() ? session.get() : nullptr);
     rankingAside_ = false;
     smallCaption_->setText(QString::fromStdString(race.caption));
-    pictures_->setSession(session_.get(), centralWidget()->width());
-    editing_->setSession(editMode_ ? session_ : nullptr);
-    editPanel_->setVisible(editMode_);
-    if (editMode_) editPanel_->raise();
-    startReplay();
-    // Course editing works on the static map, which Auto Trace hides.
-    if (editMode_) controls_->autoTraceBox->setChecked(false);
-    if (pages_->page() != Page::Track) choosePage(pages_->page());
+    pictures_->setSession(session.get(), centralWidget()->width());
+    editing_->setSession(editMode ? session : nullptr);
+    editPanel_->setVisible(editMode);
+    if (editMode) editPanel_->raise();
 }
 
-void MainWindow::followEditedLegs() {
-    clock_.setFinishTimes(finishTimesOf(*session_));
-    board_->setSession(*session_);
-    board_->showFinishers(clock_.finisherCount(), clock_.finishedBoats());
-    showTimeBar();
-    if (controls_->maneuversButton->isChecked()) maneuvers_->showSession(session_.get());
-}
-
-void MainWindow::drawBesideMap() {
-    if (!besideMapPending_ || !session_) return;
-    besideMapPending_ = false;
-    overview_->setSession(session_, controls_->northUpButton->isChecked());
-    showTimeBar();
-}
-
-void MainWindow::startReplay() {
-    clock_.openRace(replayRaceOf(*session_));
-    clock_.setAutoNext(controls_->autoNextBox->isChecked());
-    clock_.setAutoSeaColour(controls_->autoSeaColourBox->isChecked());
-    {
-        updatingControls_ = true;
-        controls_->speedBar->setValue(clock_.speedBarPosition());
-        updatingControls_ = false;
-    }
-    controls_->showSpeed(clock_.speed());
-    controls_->transport->showTransport(clock_.transport());
+void MainWindow::onReplayStarted(bool newRace) {
+    if (!newRace) splash_->hide();
     layoutPanels();
-    lastFrameMs_ = realTime_.elapsed();
     drawNow();
     // The map first; the overview and the time bar once it is on screen, or
     // a moment later where the map is not shown.
     besideMapPending_ = true;
     QTimer::singleShot(map_->isVisible() ? kBesideMapAtLatestMs : 0, this,
-                       [this, shown = session_] {
-                           if (session_ == shown) drawBesideMap();
+                       [this, shown = controller_->session()] {
+                           if (controller_->session() == shown) drawBesideMap();
                        });
-    frameTimer_.start();
-    secondTimer_.start();
-    lightTimer_.start();
+    if (!newRace) return;
+    // Course editing works on the static map, which Auto Trace hides.
+    if (controller_->editMode()) controls_->setAutoTrace(false);
+    if (pages_->page() != Page::Track) choosePage(pages_->page());
+}
+
+void MainWindow::onFinishers(const std::vector<int>& boats) {
+    for (std::size_t i = 0; i < boats.size(); ++i) gun_.play();
+    const std::optional<int> winnerBefore = board_->winner();
+    board_->showFinishers(clock().finisherCount(), clock().finishedBoats());
+    if (board_->winner() != winnerBefore) showTimeBar();
+    finish_->raise();
+    // A finish only makes room for its row; the side the pointer chose stays.
+    const int left = finish_->x();
+    classFinish_->raise();
+    layoutPanels();
+    if (rankingAside_) finish_->move(left, finish_->y());
+}
+
+void MainWindow::drawBesideMap() {
+    if (!besideMapPending_ || !session()) return;
+    besideMapPending_ = false;
+    overview_->setSession(controller_->session(), controls_->displayOptions().northUp);
+    showTimeBar();
 }
 
 DisplayState MainWindow::displayState() const {
-    const ControlPanel* c = controls_;
+    const DisplayOptions& o = controls_->displayOptions();
+    const ReplayClock& clk = clock();
     DisplayState d;
-    d.northUp = c->northUpButton->isChecked();
-    d.autoTrace = c->autoTraceBox->isChecked();
-    d.showName = c->showNameBox->isChecked();
+    d.northUp = o.northUp;
+    d.autoTrace = o.autoTrace;
+    d.showName = o.showName;
     d.labelLevel = d.showName ? 1 : 0;
-    d.bigBoat = c->bigBoatBox->isChecked();
-    d.layLine = c->layLineBox->isChecked();
-    d.compLine = c->compLineBox->isChecked();
-    d.seaLevel = c->seaColourBar->value();
-    d.zoomDivisor = zoomDivisorForPosition(c->zoomBar->value());
-    d.isNight = clock_.isNight();
-    d.blinkPhase = clock_.blinkPhase();
-    d.boatFinished = clock_.finishedBoats();
-    const SideAverages avg = clock_.sideAverages();
+    d.bigBoat = o.bigBoat;
+    d.layLine = o.layLine;
+    d.compLine = o.compLine;
+    d.seaLevel = o.seaLevel;
+    d.zoomDivisor = zoomDivisorForPosition(o.zoomPosition);
+    d.isNight = clk.isNight();
+    d.blinkPhase = clk.blinkPhase();
+    d.boatFinished = clk.finishedBoats();
+    const SideAverages avg = clk.sideAverages();
     d.avgUpwindSpeedKnots = avg.upwindKnots;
     d.avgDownwindSpeedKnots = avg.downwindKnots;
-    d.replaySpeed = clock_.speed();
-    d.smallScreen = static_cast<int>(controls_->smallScreenBox->isChecked() ? sizePanel_->mode()
-                                                                            : SmallScreen::Off);
+    d.replaySpeed = clk.speed();
+    d.smallScreen = static_cast<int>(o.smallScreen ? sizePanel_->mode() : SmallScreen::Off);
     d.timeBarTop = kTimeBarStripeTop;
     d.timeBarHeight = timeBarStripeHeight(timeBar_->height());
     d.timeBarHover = overview_->previewing();
@@ -493,138 +426,53 @@ DisplayState MainWindow::displayState() const {
 }
 
 void MainWindow::drawNow() {
-    if (!session_) return;
+    if (!session()) return;
     if (pages_->isVisible()) {
         pages_->showPage(pages_->page(), pageState());
         return;
     }
     QElapsedTimer t;
     t.start();
-    if (const auto span = clock_.repeatSpan())
+    if (const auto span = clock().repeatSpan())
         map_->setRepeatSpan(TimeSpan{span->startSeconds, span->endSeconds});
     else
         map_->setRepeatSpan(std::nullopt);
-    const SceneResult result = map_->drawFrame(clock_.timeSeconds(), displayState(),
-                                               clock_.landmarkPulse(), clock_.lightTicks());
+    const SceneResult result = map_->drawFrame(clock().timeSeconds(), displayState(),
+                                               clock().landmarkPulse(), clock().lightTicks());
     lastDrawMs_ = static_cast<double>(t.nsecsElapsed()) / 1e6;
-    clock_.setBoatsShown(result.drawn);
+    controller_->clock().setBoatsShown(result.drawn);
     timeBar_->setPointerTop(result.timePointerTop);
     overview_->showFrame(result.overviewFrame, result.overviewDots);
     playSpeedNote_->setText(QString::fromStdString(result.playSpeedText));
     if (result.recheckAllBoats) boats_->recheckAll();
 }
 
-void MainWindow::frameTick(std::int64_t elapsedMs) {
-    if (!session_ || loader_.busy()) return;
-    const ReplayEvents ev = clock_.onFrameTick(elapsedMs);
-    apply(ev);
-    pictures_->afterFrame(ev);
-}
-
-void MainWindow::secondTick() {
-    if (!session_) return;
+std::vector<BoatSpeedSample> MainWindow::speedSamples() const {
     std::vector<BoatSpeedSample> samples;
+    const RaceSession* s = session();
+    if (!s) return samples;
     const auto& boats = map_->boatsNow();
     const auto& checked = displayState().boatChecked;
-    for (int b = 0; b < session_->model.boatCount() && b < static_cast<int>(boats.size()); ++b) {
+    for (int b = 0; b < s->model.boatCount() && b < static_cast<int>(boats.size()); ++b) {
         const BoatNow& now = boats[static_cast<std::size_t>(b)];
         const bool visible = checked.size() > static_cast<std::size_t>(b)
                                  ? checked[static_cast<std::size_t>(b)]
-                                 : session_->model.boats[b].visible;
+                                 : s->model.boats[b].visible;
         samples.push_back({visible, now.hasPosition, now.speedKnots, now.windAngleDegrees});
     }
-    apply(clock_.onSecondTick(samples));
-    pictures_->secondTick(clock_.timeSeconds());
-    diagnostics_->showFigures(clock_.framesLastSecond(), clock_.timeSeconds(), clock_.speed(),
-                              lastDrawMs_);
-}
-
-void MainWindow::lightTick() {
-    clock_.onLightTick();
-}
-
-void MainWindow::apply(const ReplayEvents& ev) {
-    if (ev.transportChanged) controls_->transport->showTransport(clock_.transport());
-    if (ev.speedChanged) {
-        updatingControls_ = true;
-        controls_->speedBar->setValue(clock_.speedBarPosition());
-        updatingControls_ = false;
-        controls_->showSpeed(clock_.speed());
-    }
-    if (ev.seaLevelChanged) {
-        const QSignalBlocker block(controls_->seaColourBar);
-        controls_->seaColourBar->setValue(clock_.seaLevel());
-    }
-    if (ev.flagChanged) flag_->showFlag(clock_.flag());
-    if (ev.rankingCleared) board_->clear();
-    if (ev.startGun) gun_.play();
-    for (std::size_t i = 0; i < ev.finishers.size(); ++i) gun_.play();
-    if (!ev.finishers.empty()) {
-        const std::optional<int> winnerBefore = board_->winner();
-        board_->showFinishers(clock_.finisherCount(), clock_.finishedBoats());
-        if (board_->winner() != winnerBefore) showTimeBar();
-        finish_->raise();
-        // A finish only makes room for its row; the side the pointer chose stays.
-        const int left = finish_->x();
-        classFinish_->raise();
-        layoutPanels();
-        if (rankingAside_) finish_->move(left, finish_->y());
-    }
-    beep(ev.beeps);
-    if (ev.redraw) drawNow();
-    chrome_->replayMoved(clock_.timeSeconds());
-    if (ev.secondChanged) showClockText();
-    if (ev.holdEnded) pictures_->holdEnded();
-    if (ev.nextRace) nextRace();
-}
-
-void MainWindow::nextRace() {
-    if (raceList_.size() > 1) {
-        // The list moves on even past a race whose file has gone: the race on
-        // show plays once more and the next end tries the race after it.
-        listPosition_ = (listPosition_ + 1) % raceList_.size();
-        const std::string& next = raceList_[listPosition_];
-        std::error_code ec;
-        if (std::filesystem::is_regular_file(resolveRaceFile(dataRoot_, next), ec)) {
-            beep(1);
-            openRace(next);
-            return;
-        }
-    }
-    apply(clock_.restartFromBeginning());
-}
-
-void MainWindow::onShowPressed() {
-    const QString text = controls_->raceList->currentText();
-    const std::string name = text.trimmed().toStdString();
-    if (name.empty()) return;
-    // The same file as the one on show, however its name is spelt; a name
-    // that merely appears inside the shown path is another race.
-    std::error_code ec;
-    if (session_ &&
-        std::filesystem::equivalent(resolveRaceFile(dataRoot_, name), session_->raceFilePath, ec)) {
-        auto* box = new QMessageBox(QMessageBox::NoIcon, kProgramName,
-                                    QStringLiteral("Already shown."), QMessageBox::Ok, this);
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();
-        return;
-    }
-    const int picked = controls_->raceList->currentIndex();
-    if (picked >= 0) listPosition_ = static_cast<std::size_t>(picked);
-    beep(1);
-    openRace(name);
+    return samples;
 }
 
 void MainWindow::showClockText() {
-    if (!session_) return;
-    const double t = std::nearbyint(clock_.timeSeconds());
-    clockText_ = QString::fromStdString(formatTimestamp(session_->model.race.start + t / 86400));
-    controls_->clockLabel->setText(clockText_);
+    if (!session()) return;
+    const double t = std::nearbyint(clock().timeSeconds());
+    clockText_ = QString::fromStdString(formatTimestamp(session()->model.race.start + t / 86400));
+    controls_->setClockText(clockText_);
 }
 
 void MainWindow::showJumpPanel() {
-    if (!session_) return;
-    jump_->showMoment(session_->model.race.start + std::nearbyint(clock_.timeSeconds()) / 86400);
+    if (!session()) return;
+    jump_->showMoment(session()->model.race.start + std::nearbyint(clock().timeSeconds()) / 86400);
     jump_->adjustSize();
     layoutPanels();
     jump_->move(layout_.jumpPanel.topLeft());
@@ -632,44 +480,15 @@ void MainWindow::showJumpPanel() {
     jump_->raise();
 }
 
-void MainWindow::onSpeedBarMoved(int position, bool byUser) {
-    clock_.setSpeedBarPosition(position, byUser);
-    controls_->showSpeed(clock_.speed());
-}
-
-void MainWindow::onModePicked(bool corrected) {
-    if (!session_) return;
-    const TimeMode picked = corrected ? TimeMode::Corrected : TimeMode::Elapsed;
-    if (picked == session_->model.race.timeMode) return;
-    beep(1);
-    openRace(raceFile_, picked);
-}
-
-void MainWindow::beep(int times) {
+void MainWindow::playBeep(int times) {
     for (int i = 0; i < times; ++i) QApplication::beep();
     beeps_ += times;
 }
 
-void MainWindow::keyPressEvent(QKeyEvent* event) {
-    const auto mods = event->modifiers();
-    if (event->key() == Qt::Key_E && mods.testFlag(Qt::ShiftModifier) &&
-        mods.testFlag(Qt::ControlModifier)) {
-        editMode_ = true;
-        controls_->autoNextBox->setChecked(false);
-        openRace(raceFile_);
-        return;
-    }
-    if (event->key() == Qt::Key_S) {
-        takeScreenShot();
-        return;
-    }
-    if (event->key() == Qt::Key_V && mods.testFlag(Qt::ControlModifier)) {
-        diagnostics_->setVisible(!diagnostics_->isVisible());
-        diagnostics_->raise();
-        layoutPanels();
-        return;
-    }
-    QMainWindow::keyPressEvent(event);
+void MainWindow::toggleDiagnostics() {
+    diagnostics_->setVisible(!diagnostics_->isVisible());
+    diagnostics_->raise();
+    layoutPanels();
 }
 
 void MainWindow::keyReleaseEvent(QKeyEvent* event) {
@@ -678,23 +497,19 @@ void MainWindow::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void MainWindow::exitNow() {
-    frameTimer_.stop();
-    secondTimer_.stop();
-    lightTimer_.stop();
+    controller_->stopTimers();
     close();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    frameTimer_.stop();
-    secondTimer_.stop();
-    lightTimer_.stop();
-    loader_.wait();
+    controller_->stopTimers();
+    controller_->loader().wait();
     keepPictureSettings();
     offerRewriteAtClose();
     // The whole-race export is a scratch file for the globe viewer.
     std::error_code ec;
     std::filesystem::remove(documentsFolder() / kWholeRaceKmlFile, ec);
-    beep(1);
+    playBeep(1);
     event->accept();
 }
 

@@ -27,19 +27,16 @@ void MainWindow::setDropQuestions(std::unique_ptr<DropQuestions> questions) {
 }
 
 void MainWindow::dropPaths(const QStringList& paths) {
-    if (!session_ || loader_.busy() || paths.isEmpty()) return;
+    if (!session() || controller_->loader().busy() || paths.isEmpty()) return;
     // The replay waits while the questions are open, and goes on afterwards
     // only if it was running.
-    const bool wasRunning = frameTimer_.isActive();
-    frameTimer_.stop();
-    secondTimer_.stop();
-    const std::shared_ptr<const RaceSession> session = session_;
+    controller_->pause();
+    const std::shared_ptr<const RaceSession> shown = controller_->session();
     FileDrops drops(*dropQuestions_);
-    DropOutcome outcome = drops.handle(paths, *session, !pictures_->catalogue().empty());
+    DropOutcome outcome = drops.handle(paths, *shown, !pictures_->catalogue().empty());
     switch (outcome.action) {
         case DropOutcome::Action::ReopenRace:
-            beep(1);
-            openRace(raceFile_);
+            controller_->reopen();
             return;
         case DropOutcome::Action::NewPictures:
             pictures_->replaceCatalogue(std::move(outcome.pictures), centralWidget()->width());
@@ -48,12 +45,7 @@ void MainWindow::dropPaths(const QStringList& paths) {
         case DropOutcome::Action::None:
             break;
     }
-    if (wasRunning) {
-        lastFrameMs_ = realTime_.elapsed();
-        frameTimer_.start();
-        secondTimer_.start();
-        lightTimer_.start();
-    }
+    controller_->resume();
 }
 
 }  // namespace korvane

@@ -18,32 +18,37 @@ void MainWindow::connectEditing() {
         showError(message);
     });
     connect(editing_, &CourseEditing::graphWanted, this,
-            [this] { controls_->graphPageButton->setChecked(true); });
+            [this] { actions_->trigger(Command::GraphPage); });
     connect(pages_, &PageView::pressed, this, [this](QPoint at) {
         if (pages_->page() != Page::Graph || !editing_->graphPressed(at, pages_->size())) return;
         pages_->setWindStrokes(editing_->windStrokes());
     });
 }
 
-void MainWindow::showEdited(std::shared_ptr<const RaceSession> session) {
-    session_ = std::move(session);
-    map_->replaceSession(session_);
-    overview_->setSession(session_, controls_->northUpButton->isChecked());
-    pages_->setSession(session_);
-    followEditedLegs();
+void MainWindow::showEdited(const std::shared_ptr<const RaceSession>& edited) {
+    controller_->replaceSession(edited);
+    map_->replaceSession(edited);
+    overview_->setSession(edited, controls_->displayOptions().northUp);
+    pages_->setSession(edited);
+    // The finish guns, the rankings, the time bar's stripes and the maneuver
+    // table follow the new legs.
+    board_->setSession(*edited);
+    board_->showFinishers(clock().finisherCount(), clock().finishedBoats());
+    showTimeBar();
+    if (controls_->maneuversShown()) maneuvers_->showSession(edited.get());
     if (pages_->page() != Page::Track) {
         pages_->showPage(pages_->page(), pageState());
         pages_->setWindStrokes(editing_->windStrokes());
         return;
     }
-    if (controls_->autoTraceBox->isChecked())
+    if (controls_->displayOptions().autoTrace)
         drawNow();
     else
-        map_->showEditSnapshot(clock_.timeSeconds(), displayState());
+        map_->showEditSnapshot(clock().timeSeconds(), displayState());
 }
 
 void MainWindow::offerRewriteAtClose() {
-    if (!session_ || !editMode_) return;
+    if (!session() || !controller_->editMode()) return;
     if (!dropQuestions_->askYesNo(QStringLiteral("Race Admin Data"),
                                   tr("Rewrite File? (instead of old data)")))
         return;
@@ -56,10 +61,10 @@ void MainWindow::offerRewriteAtClose() {
 
 void MainWindow::keepPictureSettings() {
     // In editing mode the question at close decides about the whole file.
-    if (!session_ || editMode_ || !pictures_->pictureLineChanged()) return;
+    if (!session() || controller_->editMode() || !pictures_->pictureLineChanged()) return;
     const PictureLine line = *pictures_->pictureLine();
     const RewriteResult result =
-        rewriteRaceFile(session_->dataRoot, session_->raceFilePath, [&](RaceDocument& doc) {
+        rewriteRaceFile(session()->dataRoot, session()->raceFilePath, [&](RaceDocument& doc) {
             setPictureLine(doc, line.folder, line.offsetSeconds, line.size);
             return true;
         });

@@ -32,12 +32,11 @@ void MainWindow::takeScreenShot() {
 
 void MainWindow::saveRetouchPicture() {
     // With Auto Trace the frame is drawn afresh for the replay time; the
-    // frame timer waits only for the time of the save.
-    const bool wasRunning = frameTimer_.isActive();
-    frameTimer_.stop();
-    if (controls_->autoTraceBox->isChecked()) drawNow();
+    // replay waits only for the time of the save.
+    controller_->pause();
+    if (controls_->displayOptions().autoTrace) drawNow();
     const PictureExportResult saved = saveBitmap(map_->frame(), documentsFolder() / kRetouchFile);
-    if (wasRunning) frameTimer_.start();
+    controller_->resume();
     if (!saved.ok()) {
         showError(saved.error);
         return;

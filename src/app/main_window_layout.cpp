@@ -23,7 +23,7 @@ void MainWindow::layoutPanels() {
     const int documentsHeight = chrome_ ? chrome_->panel()->sizeHint().height() : 0;
     in.controlPanelHeight = controls_->height() + documentsHeight;
     in.boatListHeight = boats_->neededHeight();
-    const bool small = controls_->smallScreenBox->isChecked();
+    const bool small = controls_->displayOptions().smallScreen;
     in.smallScreen = small ? sizePanel_->mode() : SmallScreen::Off;
     in.smallScreenMapSize = sizePanel_->mapSize();
     in.sizePanel = sizePanel_->size();
@@ -64,25 +64,27 @@ void MainWindow::layoutPanels() {
     smallCaption_->setGeometry(l.caption);
     smallCtCaption_->setGeometry(l.ctCaption);
     playSpeedNote_->setGeometry(l.playSpeedNote);
-    const bool corrected = session_ && session_->model.race.timeMode == TimeMode::Corrected;
+    const bool corrected = session() && session()->model.race.timeMode == TimeMode::Corrected;
     smallCaption_->setVisible(small);
     smallCtCaption_->setVisible(small && corrected);
-    ctBanner_->follow(corrected, small, controls_->trackPageButton->isChecked(), l.map.topLeft());
+    ctBanner_->follow(corrected, small, (*actions_)[Command::TrackPage]->isChecked(),
+                      l.map.topLeft());
     playSpeedNote_->setVisible(small);
     if (chrome_) chrome_->layout(l.controls.left(), l.controls.bottom() + 1 + kPanelMargin);
 }
 
 void MainWindow::onSmallScreen(bool on) {
-    ControlPanel* c = controls_;
+    QAction* graph = (*actions_)[Command::GraphPage];
+    QAction* analysis = (*actions_)[Command::AnalysisPage];
     if (on) {
-        graphPageWasEnabled_ = c->graphPageButton->isEnabled();
-        analysisPageWasEnabled_ = c->analysisPageButton->isEnabled();
-        c->graphPageButton->setEnabled(false);
-        c->analysisPageButton->setEnabled(false);
+        graphPageWasEnabled_ = graph->isEnabled();
+        analysisPageWasEnabled_ = analysis->isEnabled();
+        graph->setEnabled(false);
+        analysis->setEnabled(false);
         sizePanel_->choose(SmallScreen::S800x480);
     } else {
-        c->graphPageButton->setEnabled(graphPageWasEnabled_);
-        c->analysisPageButton->setEnabled(analysisPageWasEnabled_);
+        graph->setEnabled(graphPageWasEnabled_);
+        analysis->setEnabled(analysisPageWasEnabled_);
     }
     layoutPanels();
     drawNow();

@@ -7,47 +7,38 @@
 namespace korvane {
 
 void MainWindow::connectPages() {
-    const std::pair<QRadioButton*, Page> buttons[] = {
-        {controls_->trackPageButton, Page::Track},
-        {controls_->graphPageButton, Page::Graph},
-        {controls_->analysisPageButton, Page::Analysis}};
-    for (const auto& [button, page] : buttons) {
-        connect(button, &QRadioButton::toggled, this, [this, page = page](bool on) {
+    for (const auto& [command, page] :
+         {std::pair{Command::TrackPage, Page::Track}, std::pair{Command::GraphPage, Page::Graph},
+          std::pair{Command::AnalysisPage, Page::Analysis}}) {
+        connect((*actions_)[command], &QAction::toggled, this, [this, page = page](bool on) {
             if (on) choosePage(page);
         });
     }
-    connect(pages_->reportButton, &QPushButton::clicked, this, &MainWindow::onReportClicked);
+    connect(pages_, &PageView::reportRequested, this, &MainWindow::onReportClicked);
 }
 
 PageState MainWindow::pageState() const {
     PageState s;
-    s.seaLevel = controls_->seaColourBar->value();
-    s.showName = controls_->showNameBox->isChecked();
+    s.seaLevel = controls_->displayOptions().seaLevel;
+    s.showName = controls_->displayOptions().showName;
     s.boatShown = boats_->selection().visibleBoats();
     return s;
 }
 
 void MainWindow::choosePage(Page page) {
     const bool map = page == Page::Track;
-    controls_->raceList->setEnabled(map);
-    controls_->showButton->setEnabled(map);
-    controls_->smallScreenBox->setEnabled(map);
+    controls_->setMapControlsEnabled(map);
     if (map) {
         pages_->hide();
         pages_->showPage(Page::Track, pageState());
-        ctMode_->setVisible(session_ && session_->model.race.hasTcf);
-        controls_->autoTraceBox->setChecked(true);
-        lastFrameMs_ = realTime_.elapsed();
-        frameTimer_.start();
-        secondTimer_.start();
-        lightTimer_.start();
+        ctMode_->setVisible(session() && session()->model.race.hasTcf);
+        controls_->setAutoTrace(true);
+        controller_->restartTimers();
         drawNow();
         return;
     }
     // A page shows the whole race: the replay waits until the map is back.
-    frameTimer_.stop();
-    secondTimer_.stop();
-    lightTimer_.stop();
+    controller_->stopTimers();
     ctMode_->hide();
     pictures_->leaveMap();
     pages_->setGeometry(map_->geometry());
@@ -57,15 +48,15 @@ void MainWindow::choosePage(Page page) {
 }
 
 void MainWindow::onReportClicked() {
-    if (!session_) return;
-    const ReportOutcome outcome = writeReport(*session_, documentsFolder());
+    if (!session()) return;
+    const ReportOutcome outcome = writeReport(*session(), documentsFolder());
     if (!outcome.written) {
         lastError_ = kReportNotWrittenMessage;
         showError(kReportNotWrittenMessage);
         return;
     }
     lastError_.clear();
-    beep(1);
+    playBeep(1);
     openWithDesktop(QString::fromStdString(outcome.file.string()));
 }
 

@@ -107,13 +107,14 @@ MapTips::MapTips(TipController* tips, MapView* map, OverviewPanel* overview,
 
 MapTipState MapTips::state() const {
     MapTipState s;
-    s.trackPage = controls_->trackPageButton->isChecked();
-    s.autoTrace = controls_->autoTraceBox->isChecked();
+    const DisplayOptions& options = controls_->displayOptions();
+    s.trackPage = tips_->trackPage();
+    s.autoTrace = options.autoTrace;
     s.playing = tips_->playing();
     s.editMode = map_->editMode();
     s.editAction = editing_ ? editing_->editor().action() : EditAction::None;
-    s.northUp = controls_->northUpButton->isChecked();
-    s.smallScreen = controls_->smallScreenBox->isChecked();
+    s.northUp = options.northUp;
+    s.smallScreen = options.smallScreen;
     return s;
 }
 

@@ -22,19 +22,21 @@ OverviewPanel::OverviewPanel(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     // The overview's tips follow the pointer.
     setMouseTracking(true);
-    logo = new ClickLabel(QStringLiteral("korvane"), this);
-    logo->setObjectName(QStringLiteral("logo"));
-    logo->setAlignment(Qt::AlignCenter);
-    logo->setStyleSheet(
+    logo_ = new ClickLabel(QStringLiteral("korvane"), this);
+    logo_->setObjectName(QStringLiteral("logo"));
+    logo_->setAlignment(Qt::AlignCenter);
+    logo_->setStyleSheet(
         QStringLiteral("QLabel { background: navy; color: yellow; font-weight: bold; }"));
-    logo->setCursor(Qt::PointingHandCursor);
-    logo->setMouseTracking(true);
-    logo->setGeometry(kSideLeft, kInset, kSideWidth, kLogoHeight);
-    sizeReadout = new ClickLabel(this);
-    sizeReadout->setObjectName(QStringLiteral("sizeReadout"));
-    sizeReadout->setAlignment(Qt::AlignCenter);
-    sizeReadout->setStyleSheet(QStringLiteral("QLabel { background: white; color: black; }"));
-    sizeReadout->setGeometry(kSideLeft, kInset + kLogoHeight + 5, kSideWidth, kReadoutHeight);
+    logo_->setCursor(Qt::PointingHandCursor);
+    logo_->setMouseTracking(true);
+    logo_->setGeometry(kSideLeft, kInset, kSideWidth, kLogoHeight);
+    sizeReadout_ = new ClickLabel(this);
+    sizeReadout_->setObjectName(QStringLiteral("sizeReadout"));
+    sizeReadout_->setAlignment(Qt::AlignCenter);
+    sizeReadout_->setStyleSheet(QStringLiteral("QLabel { background: white; color: black; }"));
+    sizeReadout_->setGeometry(kSideLeft, kInset + kLogoHeight + 5, kSideWidth, kReadoutHeight);
+    connect(logo_, &ClickLabel::clicked, this, &OverviewPanel::logoClicked);
+    connect(sizeReadout_, &ClickLabel::clicked, this, &OverviewPanel::sizeReadoutClicked);
 }
 
 QRect OverviewPanel::overviewRect() const {
@@ -42,7 +44,7 @@ QRect OverviewPanel::overviewRect() const {
 }
 
 void OverviewPanel::showClientSize(QSize size) {
-    sizeReadout->setText(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()));
+    sizeReadout_->setText(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()));
 }
 
 void OverviewPanel::setSession(std::shared_ptr<const RaceSession> session, bool northUp) {

@@ -33,10 +33,9 @@ class OverviewPanel : public QWidget {
     // The window's client size, as "1024x740".
     void showClientSize(QSize size);
 
-    ClickLabel* logo = nullptr;         // a click leads to the web site
-    ClickLabel* sizeReadout = nullptr;  // a click centres the window
-
   signals:
+    void logoClicked();         // the web site
+    void sizeReadoutClicked();  // centre the window
     // A press on the overview, at `inOverview` from its top left corner.
     void pressed(QPoint inOverview, Qt::MouseButton button);
 
@@ -45,6 +44,8 @@ class OverviewPanel : public QWidget {
     void mousePressEvent(QMouseEvent* event) override;
 
   private:
+    ClickLabel* logo_ = nullptr;
+    ClickLabel* sizeReadout_ = nullptr;
     std::shared_ptr<const RaceSession> session_;
     QImage overview_;
     QRect frame_;

@@ -15,9 +15,11 @@ PageView::PageView(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("pageView"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    reportButton = new QPushButton(QStringLiteral("Show Excel Table"), this);
-    reportButton->adjustSize();
-    reportButton->hide();
+    reportButton_ = new QPushButton(QStringLiteral("Show Excel Table"), this);
+    reportButton_->adjustSize();
+    reportButton_->hide();
+    reportButton_->setObjectName(QStringLiteral("reportButton"));
+    connect(reportButton_, &QPushButton::clicked, this, &PageView::reportRequested);
 }
 
 void PageView::setSession(std::shared_ptr<const RaceSession> session) {
@@ -33,7 +35,7 @@ void PageView::showPage(Page page, PageState state) {
     if (bitmap_.size() != QSize(state_.width, state_.height))
         bitmap_ = QImage(state_.width, state_.height, QImage::Format_RGB32);
     dots_ = {};
-    reportButton->setVisible(page == Page::Analysis && session_);
+    reportButton_->setVisible(page == Page::Analysis && session_);
     if (!session_)
         bitmap_.fill(Qt::white);
     else if (page == Page::Graph)
@@ -89,8 +91,8 @@ void PageView::mousePressEvent(QMouseEvent* event) {
 }
 
 void PageView::placeReportButton() {
-    reportButton->move(width() - reportButton->width() - kButtonMargin,
-                       height() - reportButton->height() - kButtonMargin);
+    reportButton_->move(width() - reportButton_->width() - kButtonMargin,
+                        height() - reportButton_->height() - kButtonMargin);
 }
 
 void PageView::paintEvent(QPaintEvent*) {

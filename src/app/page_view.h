@@ -38,9 +38,8 @@ class PageView : public QWidget {
     // A wind history being drawn by hand, red over the Graph page.
     void setWindStrokes(std::vector<QPoint> strokes);
 
-    QPushButton* reportButton = nullptr;  // "Show Excel Table"
-
   signals:
+    void reportRequested();  // "Show Excel Table"
     void pressed(QPoint at);
 
   protected:
@@ -51,6 +50,7 @@ class PageView : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    QPushButton* reportButton_ = nullptr;
     void compose();
     void placeReportButton();
 

@@ -30,6 +30,7 @@ class TipController : public QObject {
     // Tips that follow the pointer over the replay belong to the map's page.
     void setTrackPageQuery(std::function<bool()> trackPage) { trackPage_ = std::move(trackPage); }
     bool playing() const { return playing_ && playing_(); }
+    bool trackPage() const { return !trackPage_ || trackPage_(); }
 
     // Whether the tips that follow the pointer (boat list, time bar, map,
     // overview) may show now.

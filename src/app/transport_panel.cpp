@@ -26,26 +26,31 @@ QToolButton* makeButton(QWidget* parent, const QString& text, const QString& tip
 
 }  // namespace
 
-TransportPanel::TransportPanel(QWidget* parent) : QWidget(parent) {
+TransportPanel::TransportPanel(const WindowActions& actions, QWidget* parent) : QWidget(parent) {
     auto* caption = new QLabel(QStringLiteral("GO/STOP"), this);
     caption->setGeometry(4, 0, 80, 16);
     const int step = kButtonSize + 2;
-    playForwardButton =
-        makeButton(this, QStringLiteral("▲"), tr("Play forward"), {kColumn1, kFirstRow});
-    stopButton = makeButton(this, QStringLiteral("■"), tr("Stop"), {kColumn1, kFirstRow + step});
-    playBackwardButton = makeButton(this, QStringLiteral("▼"), tr("Play backward"),
-                                    {kColumn1, kFirstRow + 2 * step});
-    stepForwardButton =
-        makeButton(this, QStringLiteral("+"), tr("One second forward"), {kColumn2, kFirstRow});
-    stepBackwardButton = makeButton(this, QStringLiteral("−"), tr("One second back"),
-                                    {kColumn2, kFirstRow + 2 * step});
+    const auto button = [&](Command command, const QString& tip, QPoint at) {
+        QToolButton* b = makeButton(this, actions[command]->text(), tip, at);
+        b->setObjectName(actions[command]->objectName().chopped(6));
+        connect(b, &QToolButton::clicked, actions[command], &QAction::trigger);
+        connect(actions[command], &QAction::enabledChanged, b, &QWidget::setEnabled);
+        return b;
+    };
+    playForwardButton_ = button(Command::PlayForward, tr("Play forward"), {kColumn1, kFirstRow});
+    stopButton_ = button(Command::Stop, tr("Stop"), {kColumn1, kFirstRow + step});
+    playBackwardButton_ =
+        button(Command::PlayBackward, tr("Play backward"), {kColumn1, kFirstRow + 2 * step});
+    button(Command::StepForward, tr("One second forward"), {kColumn2, kFirstRow});
+    button(Command::StepBackward, tr("One second back"), {kColumn2, kFirstRow + 2 * step});
     setFixedSize(kColumn2 + kButtonSize + 6, kFirstRow + 3 * step + 2);
 }
 
 void TransportPanel::showTransport(Transport transport) {
-    const std::pair<QToolButton*, Transport> lit[] = {{playForwardButton, Transport::Forward},
-                                                      {stopButton, Transport::Stopped},
-                                                      {playBackwardButton, Transport::Backward}};
+    lit_ = transport;
+    const std::pair<QToolButton*, Transport> lit[] = {{playForwardButton_, Transport::Forward},
+                                                      {stopButton_, Transport::Stopped},
+                                                      {playBackwardButton_, Transport::Backward}};
     for (const auto& [button, state] : lit) {
         button->setProperty("lit", state == transport);
         button->style()->unpolish(button);

@@ -1,10 +1,12 @@
 // GO/STOP: play forward, stop, play backward, and one second either way.
-// The lit button shows what the replay is doing.
+// The buttons trigger the window's actions; the lit one shows what the
+// replay is doing.
 #pragma once
 
 #include <QToolButton>
 #include <QWidget>
 
+#include "app/window_actions.h"
 #include "replay/replay_clock.h"
 
 namespace korvane {
@@ -12,14 +14,16 @@ namespace korvane {
 class TransportPanel : public QWidget {
     Q_OBJECT
   public:
-    explicit TransportPanel(QWidget* parent = nullptr);
+    TransportPanel(const WindowActions& actions, QWidget* parent = nullptr);
     void showTransport(Transport transport);
+    // The button lit now (tests and the diagnostics read it).
+    Transport litTransport() const { return lit_; }
 
-    QToolButton* playForwardButton = nullptr;
-    QToolButton* stopButton = nullptr;
-    QToolButton* playBackwardButton = nullptr;
-    QToolButton* stepForwardButton = nullptr;
-    QToolButton* stepBackwardButton = nullptr;
+  private:
+    QToolButton* playForwardButton_ = nullptr;
+    QToolButton* stopButton_ = nullptr;
+    QToolButton* playBackwardButton_ = nullptr;
+    Transport lit_ = Transport::Stopped;
 };
 
 }  // namespace korvane

@@ -34,8 +34,8 @@ WindowChrome::WindowChrome(QWidget* area, ControlPanel* controls, std::filesyste
     attachments_ = new AttachmentList([this](const QUrl& url) { return opener_(url); }, area);
     tips_ = new TipController(area);
     tips_->setPlayingQuery(hooks_.playing);
-    tips_->setTrackPageQuery([c = controls_] { return c->trackPageButton->isChecked(); });
-    tips_->setTipsEnabled(controls_->tipsBox->isChecked());
+    tips_->setTrackPageQuery(hooks_.trackPage);
+    tips_->setTipsEnabled(controls_->tipsOn());
 
     connect(panel_->japaneseFlag, &QToolButton::clicked, this,
             [this] { setLanguage(Language::Japanese); });
@@ -44,10 +44,9 @@ WindowChrome::WindowChrome(QWidget* area, ControlPanel* controls, std::filesyste
     connect(panel_->helpButton, &QPushButton::clicked, this, &WindowChrome::openHelp);
     connect(panel_, &DocumentsPanel::helpLabelClicked, this, &WindowChrome::openJapaneseHelp);
     connect(panel_->stopwatchButton, &QPushButton::clicked, this, &WindowChrome::pressStopwatch);
-    connect(controls_->tipsBox, &QCheckBox::toggled, tips_, &TipController::setTipsEnabled);
-    connect(controls_->attachmentsButton, &QPushButton::clicked, this,
-            &WindowChrome::pressAttachments);
-    connect(controls_->weatherButton, &QPushButton::clicked, this, &WindowChrome::openWeather);
+    connect(controls_, &ControlPanel::tipsToggled, tips_, &TipController::setTipsEnabled);
+    connect(controls_, &ControlPanel::attachmentsRequested, this, &WindowChrome::pressAttachments);
+    connect(controls_, &ControlPanel::weatherRequested, this, &WindowChrome::openWeather);
 
     setLanguage(
         startLanguage(QLocale::system().language() == QLocale::Japanese, japaneseFontInstalled()));
@@ -80,8 +79,7 @@ void WindowChrome::raceOpened(std::shared_ptr<const RaceSession> session) {
     std::vector<std::string> names;
     for (const std::string& name : session_->model.race.attachments) names.push_back(name);
     attachments_->setDocuments(dataRoot_, std::move(names));
-    controls_->attachmentsButton->setEnabled(session_->raceFile.window.hasAttachments);
-    controls_->weatherButton->setEnabled(true);
+    controls_->setRaceButtonsEnabled(session_->raceFile.window.hasAttachments, true);
 }
 
 void WindowChrome::replayMoved(double seconds) {
@@ -142,7 +140,7 @@ void WindowChrome::layout(int mapWidth, int height) {
     panel_->move(mapWidth, height - panel_->height() - kMargin);
     panel_->raise();
     // The list stands left of the attachments button.
-    const QPoint button = controls_->attachmentsButton->mapTo(area_, QPoint(0, 0));
+    const QPoint button = controls_->attachmentsButtonAt(area_);
     attachments_->setGeometry(std::max(0, button.x() - kListWidth - kMargin), button.y(),
                               kListWidth, kListRows * attachments_->fontMetrics().height() + 6);
     attachments_->raise();

@@ -29,6 +29,7 @@ struct ChromeHooks {
     std::function<bool()> playing;
     std::function<const Viewport&()> viewport;
     std::function<void(int)> beep;
+    std::function<bool()> trackPage;  // the map page is on show
 };
 
 class WindowChrome : public QObject {

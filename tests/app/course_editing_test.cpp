@@ -71,7 +71,7 @@ class CourseEditingWindow : public ::testing::Test {
 
 TEST_F(CourseEditingWindow, ClicksBecomeTheRewrittenCourse) {
     CourseEditPanel* panel = w_->editPanel();
-    ASSERT_TRUE(w_->editMode());
+    ASSERT_TRUE(w_->controller().editMode());
     panel->courseButton->setChecked(true);
     panel->resetCourseButton->click();
     panel->markButton->setChecked(true);
@@ -186,7 +186,7 @@ TEST(SampleWind, OpensOnTheGraphPage) {
     auto w = openSample("enoshima-cup.txt");
     w->show();  // the page is drawn at the map's laid-out size
     ASSERT_FALSE(w->session()->model.windSamples.empty());
-    w->controls()->graphPageButton->setChecked(true);
+    w->actions().trigger(Command::GraphPage);
     const QImage& page = w->pages()->bitmap();
 
     int red = 0;

@@ -27,18 +27,16 @@ TEST(MainWindow, OpensTheSampleWithItsCaptionAndDefaults) {
     EXPECT_TRUE(w->windowTitle().startsWith(QStringLiteral("江の島カップ 2024 第3レース")));
     EXPECT_TRUE(w->windowTitle().contains(QStringLiteral("2024")));
     const ControlPanel* c = w->controls();
-    EXPECT_EQ(c->raceList->currentText(), QStringLiteral("enoshima-cup.txt"));
-    EXPECT_EQ(c->zoomBar->value(), 75);
-    EXPECT_EQ(c->speedBar->maximum(), 136);
-    EXPECT_EQ(c->speedBar->value(), w->clock().speedBarPosition());
-    EXPECT_EQ(c->speedText->text(), QString::number(w->clock().speed()) + "X");
-    for (const QAbstractButton* b : {static_cast<QAbstractButton*>(c->autoTraceBox),
-                                     static_cast<QAbstractButton*>(c->showNameBox),
-                                     static_cast<QAbstractButton*>(c->bigBoatBox),
-                                     static_cast<QAbstractButton*>(c->autoNextBox),
-                                     static_cast<QAbstractButton*>(c->trackPageButton)})
-        EXPECT_TRUE(b->isChecked()) << b->text().toStdString();
-    EXPECT_FALSE(c->layLineBox->isChecked());
+    EXPECT_EQ(c->raceText(), QStringLiteral("enoshima-cup.txt"));
+    const DisplayOptions& o = c->displayOptions();
+    EXPECT_EQ(o.zoomPosition, 75);
+    EXPECT_EQ(c->findChild<QScrollBar*>("speedBar")->maximum(), 136);
+    EXPECT_EQ(c->speedBarPosition(), w->clock().speedBarPosition());
+    EXPECT_EQ(c->speedText(), QString::number(w->clock().speed()) + "X");
+    EXPECT_TRUE(o.autoTrace && o.showName && o.bigBoat);
+    EXPECT_FALSE(o.layLine || o.compLine || o.smallScreen);
+    EXPECT_TRUE(c->autoNext());
+    EXPECT_TRUE(w->actions()[Command::TrackPage]->isChecked());
     EXPECT_DOUBLE_EQ(w->clock().timeSeconds(), w->session()->model.race.timelineBegin);
     EXPECT_FALSE(w->splash()->isVisible());
     EXPECT_FALSE(w->map()->frame().isNull());
@@ -55,21 +53,20 @@ TEST(MainWindow, InjectedTicksMoveTheReplayAtTheChosenSpeed) {
         int speed;
     };
     for (const Case c : {Case{0, 1}, Case{36, 10}, Case{136, 1500}}) {
-        w->controls()->speedBar->setValue(c.bar);
+        w->controller().setSpeedBarPosition(c.bar, false);
         EXPECT_EQ(w->clock().speed(), c.speed);
-        for (QToolButton* b : {w->controls()->transport->playForwardButton,
-                               w->controls()->transport->playBackwardButton}) {
-            b->click();
-            const int sign = b == w->controls()->transport->playForwardButton ? 1 : -1;
+        for (const Command play : {Command::PlayForward, Command::PlayBackward}) {
+            w->actions().trigger(play);
+            const int sign = play == Command::PlayForward ? 1 : -1;
             // Jump to the middle so neither end of the timeline interferes.
-            w->controls()->transport->stopButton->click();
+            w->actions().trigger(Command::Stop);
             const double mid =
                 (w->session()->model.race.timelineBegin + w->session()->model.race.timelineEnd) / 2;
             w->jumpPanel()->showMoment(w->session()->model.race.start + mid / 86400);
-            w->jumpPanel()->jumpButton->click();
+            w->jumpPanel()->findChild<QPushButton*>("jumpButton")->click();
             const double from = w->clock().timeSeconds();
-            b->click();
-            for (int k = 0; k < 10; ++k) w->frameTick(100);  // one real second
+            w->actions().trigger(play);
+            for (int k = 0; k < 10; ++k) w->controller().frameTick(100);  // one real second
             EXPECT_NEAR(w->clock().timeSeconds() - from, sign * c.speed, 1e-6)
                 << "speed " << c.speed << " sign " << sign;
         }
@@ -80,31 +77,30 @@ TEST(MainWindow, StopShowsTheJumpPanelAndStepsWrapAtTheEnds) {
     const auto w = openSample();
     ASSERT_NE(w->session(), nullptr);
     const Race& race = w->session()->model.race;
-    TransportPanel* t = w->controls()->transport;
-    t->stopButton->click();
+    w->actions().trigger(Command::Stop);
     EXPECT_FALSE(w->jumpPanel()->isHidden());
     EXPECT_EQ(w->clock().transport(), Transport::Stopped);
-    t->stepBackwardButton->click();  // from the beginning back to the end
+    w->actions().trigger(Command::StepBackward);  // from the beginning back to the end
     EXPECT_DOUBLE_EQ(w->clock().timeSeconds(), race.timelineEnd);
-    t->stepForwardButton->click();
+    w->actions().trigger(Command::StepForward);
     EXPECT_DOUBLE_EQ(w->clock().timeSeconds(), race.timelineBegin);
-    w->jumpPanel()->jumpToStartButton->click();
+    w->jumpPanel()->findChild<QPushButton*>("jumpToStartButton")->click();
     EXPECT_DOUBLE_EQ(w->clock().timeSeconds(), 0);
 }
 
 TEST(MainWindow, CountdownBeepsAndTheGunAtTheStart) {
     const auto w = openSample();
     ASSERT_NE(w->session(), nullptr);
-    w->controls()->speedBar->setValue(0);  // 1X
-    w->controls()->transport->stopButton->click();
+    w->controller().setSpeedBarPosition(0, false);  // 1X
+    w->actions().trigger(Command::Stop);
     w->jumpPanel()->showMoment(w->session()->model.race.start - 31.0 / 86400);
-    w->jumpPanel()->jumpButton->click();
-    w->controls()->transport->playForwardButton->click();
+    w->jumpPanel()->findChild<QPushButton*>("jumpButton")->click();
+    w->actions().trigger(Command::PlayForward);
     const int beepsBefore = w->beepCount();
     const int gunsBefore = w->gun().timesPlayed();
     for (int s = 0; s < 32; ++s) {
-        for (int k = 0; k < 10; ++k) w->frameTick(100);
-        w->secondTick();
+        for (int k = 0; k < 10; ++k) w->controller().frameTick(100);
+        w->controller().secondTick();
     }
     // A beep each second from -30 s to the gun, the -60 s minute long gone.
     EXPECT_EQ(w->beepCount() - beepsBefore, 30);
@@ -120,13 +116,13 @@ TEST(MainWindow, AFinishAddsARowAndFiresTheGun) {
         if (s.legs.boat(b).finished())
             winner = std::min(winner, *s.legs.boat(b).passTime(s.legs.boat(b).pointCount() - 1));
     ASSERT_LT(winner, 1e9);
-    w->controls()->speedBar->setValue(0);
-    w->controls()->transport->stopButton->click();
+    w->controller().setSpeedBarPosition(0, false);
+    w->actions().trigger(Command::Stop);
     w->jumpPanel()->showMoment(s.model.race.start + std::floor(winner - 2) / 86400);
-    w->jumpPanel()->jumpButton->click();
-    w->controls()->transport->playForwardButton->click();
+    w->jumpPanel()->findChild<QPushButton*>("jumpButton")->click();
+    w->actions().trigger(Command::PlayForward);
     const int guns = w->gun().timesPlayed();
-    for (int k = 0; k < 40; ++k) w->frameTick(100);
+    for (int k = 0; k < 40; ++k) w->controller().frameTick(100);
     EXPECT_GE(w->finishPanel()->rowCount(), 1);
     EXPECT_EQ(w->gun().timesPlayed() - guns, w->finishPanel()->rowCount());
     EXPECT_FALSE(w->finishPanel()->isHidden());
@@ -170,8 +166,8 @@ TEST(MainWindow, StaticMapTakesZoomAndMeasureClicksAndKeyUpForgetsTheBase) {
     const QPoint spot(map->width() / 3, map->height() / 2);
     QTest::mouseClick(map, Qt::LeftButton, {}, spot);  // Auto Trace: nothing happens
     EXPECT_DOUBLE_EQ(map->staticView().manualZoom, 1);
-    w->controls()->autoTraceBox->click();
-    ASSERT_FALSE(w->controls()->autoTraceBox->isChecked());
+    w->controls()->setAutoTrace(false);
+    ASSERT_FALSE(w->controls()->displayOptions().autoTrace);
     EXPECT_EQ(w->clock().transport(), Transport::Stopped);
     QTest::mouseClick(map, Qt::LeftButton, {}, spot);
     EXPECT_DOUBLE_EQ(map->staticView().manualZoom, 1.5);
@@ -197,18 +193,18 @@ TEST(MainWindow, PickingElapsedTimeReopensTheRaceInThatMode) {
 
 TEST(MainWindow, ShiftCtrlEEntersCourseEditing) {
     const auto w = openSample();
-    ASSERT_FALSE(w->editMode());
+    ASSERT_FALSE(w->controller().editMode());
     QKeyEvent key(QEvent::KeyPress, Qt::Key_E, Qt::ShiftModifier | Qt::ControlModifier);
     QApplication::sendEvent(w.get(), &key);
     waitForOpening(*w);
-    EXPECT_TRUE(w->editMode());
-    EXPECT_FALSE(w->controls()->autoNextBox->isChecked());
+    EXPECT_TRUE(w->controller().editMode());
+    EXPECT_FALSE(w->controls()->autoNext());
     ASSERT_NE(w->session(), nullptr);
     EXPECT_TRUE(w->session()->editMode);
-    EXPECT_TRUE(w->controls()->windUpButton->isChecked());
+    EXPECT_FALSE(w->controls()->displayOptions().northUp);
     // The editing panel and the static map it works on.
     EXPECT_FALSE(w->editPanel()->isHidden());
-    EXPECT_FALSE(w->controls()->autoTraceBox->isChecked());
+    EXPECT_FALSE(w->controls()->displayOptions().autoTrace);
 }
 
 TEST(MainWindow, ABrokenRaceFileLeavesTheWindowUsable) {
@@ -221,10 +217,10 @@ TEST(MainWindow, ABrokenRaceFileLeavesTheWindowUsable) {
         EXPECT_FALSE(w->lastError().isEmpty()) << race;
         EXPECT_TRUE(w->lastError().contains(QString::fromLatin1(race)))
             << w->lastError().toStdString();
-        EXPECT_TRUE(w->controls()->showButton->isEnabled());
-        EXPECT_GE(w->controls()->raceList->count(), 2);
-        w->frameTick(100);  // no race: ticks do nothing, and do not crash
-        w->secondTick();
+        EXPECT_TRUE(w->controls()->showEnabled());
+        EXPECT_GE(w->controls()->raceCount(), 2);
+        w->controller().frameTick(100);  // no race: ticks do nothing, and do not crash
+        w->controller().secondTick();
         for (QWidget* box : QApplication::topLevelWidgets())
             if (auto* m = qobject_cast<QMessageBox*>(box)) m->close();
     }
@@ -300,7 +296,7 @@ TEST(TimeBarWidget, HoverFarOutsideShowsTheUnclampedMomentAndPreviewsTheEnd) {
     mouse(bar, QEvent::MouseMove, Qt::RightButton, above);
     const double hovered = timeAtBarY(bar->scale(), above.y() - kTimeBarStripeTop);
     EXPECT_GT(hovered, race.timelineEnd);
-    EXPECT_EQ(w->controls()->clockLabel->text(), bar->momentText(hovered));
+    EXPECT_EQ(w->controls()->clockText(), bar->momentText(hovered));
     EXPECT_TRUE(w->overviewPanel()->previewing());
     EXPECT_FALSE(w->chrome()->tips()->box()->isHidden());
     EXPECT_TRUE(w->chrome()->tips()->box()->text().contains(bar->momentText(hovered)));
@@ -337,14 +333,14 @@ std::unique_ptr<testing::TempTree> raceTree(const std::vector<std::string>& race
 // Plays the replay to its end and through the rest there.
 void playToTheEnd(MainWindow& w) {
     const Race& race = w.session()->model.race;
-    w.controls()->transport->stopButton->click();
+    w.actions().trigger(Command::Stop);
     w.jumpPanel()->showMoment(race.start + (race.timelineEnd - 1) / 86400);
-    w.jumpPanel()->jumpButton->click();
-    w.controls()->transport->playForwardButton->click();
+    w.jumpPanel()->findChild<QPushButton*>("jumpButton")->click();
+    w.actions().trigger(Command::PlayForward);
     // Until the next race opens or the replay starts over.
     for (int k = 0; k < 8; ++k) {
-        w.frameTick(1000);
-        if (w.loader().busy() || w.clock().timeSeconds() < race.timelineEnd - 1) break;
+        w.controller().frameTick(1000);
+        if (w.controller().loader().busy() || w.clock().timeSeconds() < race.timelineEnd - 1) break;
     }
 }
 
@@ -356,12 +352,12 @@ TEST(RaceList, AutoNextWrapsRoundTheList) {
     const auto tree = raceTree({"a.txt", "b.txt", "c.txt"});
     const auto w = openSample("c.txt", tree->root());
     ASSERT_EQ(shownRace(*w), "c.txt") << w->lastError().toStdString();
-    ASSERT_TRUE(w->controls()->autoNextBox->isChecked());
+    ASSERT_TRUE(w->controls()->autoNext());
     playToTheEnd(*w);
     waitForOpening(*w);
     EXPECT_EQ(shownRace(*w), "a.txt");
-    EXPECT_EQ(w->listPosition(), 0u);
-    EXPECT_EQ(w->controls()->raceList->currentText(), QStringLiteral("a.txt"));
+    EXPECT_EQ(w->controller().listPosition(), 0u);
+    EXPECT_EQ(w->controls()->raceText(), QStringLiteral("a.txt"));
 }
 
 TEST(RaceList, OneRaceReplaysWithoutReopening) {
@@ -370,7 +366,7 @@ TEST(RaceList, OneRaceReplaysWithoutReopening) {
     ASSERT_NE(w->session(), nullptr);
     const RaceSession* before = w->session();
     playToTheEnd(*w);
-    EXPECT_FALSE(w->loader().busy());
+    EXPECT_FALSE(w->controller().loader().busy());
     EXPECT_EQ(w->session(), before);
     EXPECT_DOUBLE_EQ(w->clock().timeSeconds(), before->model.race.timelineBegin);
 }
@@ -382,7 +378,7 @@ TEST(RaceList, ARaceWhoseFileHasGoneIsPassedOver) {
     std::filesystem::remove(tree->root() / "raceadmin" / "b.txt");
     const RaceSession* before = w->session();
     playToTheEnd(*w);  // b.txt has gone: a.txt plays once more
-    EXPECT_FALSE(w->loader().busy());
+    EXPECT_FALSE(w->controller().loader().busy());
     EXPECT_EQ(w->session(), before);
     playToTheEnd(*w);  // and the next end goes on to c.txt
     waitForOpening(*w);
@@ -403,17 +399,17 @@ TEST(RaceList, ShowAnswersAlreadyShownOnlyForTheRaceOnShow) {
             }
         return n;
     };
-    w->controls()->raceList->setCurrentIndex(1);  // bigcup.txt, on show
-    w->controls()->showButton->click();
+    w->controls()->showRace(1);  // bigcup.txt, on show
+    w->controller().showListed(w->controls()->raceText().toStdString(), w->controls()->raceIndex());
     EXPECT_EQ(messages(), 1);
-    EXPECT_FALSE(w->loader().busy());
+    EXPECT_FALSE(w->controller().loader().busy());
     // cup.txt is part of the shown path but another race: it opens.
-    w->controls()->raceList->setCurrentIndex(0);
-    w->controls()->showButton->click();
+    w->controls()->showRace(0);
+    w->controller().showListed(w->controls()->raceText().toStdString(), w->controls()->raceIndex());
     waitForOpening(*w);
     EXPECT_EQ(messages(), 0);
     EXPECT_EQ(shownRace(*w), "cup.txt");
-    EXPECT_EQ(w->listPosition(), 0u);
+    EXPECT_EQ(w->controller().listPosition(), 0u);
 }
 
 // --- layout ---
@@ -424,7 +420,7 @@ TEST(WindowLayout, SmallScreenSizesTheMapAndAResizeLaysOutAgain) {
     w->show();
     QCoreApplication::processEvents();
     EXPECT_EQ(w->map()->width(), w->centralWidget()->width() - 265 - 50);
-    w->controls()->smallScreenBox->setChecked(true);
+    w->controls()->setSmallScreen(true);
     EXPECT_EQ(w->map()->size(), QSize(800, 480));
     EXPECT_FALSE(w->sizePanel()->isHidden());
     w->sizePanel()->sizeButton(SmallScreen::S480x320)->click();
@@ -436,7 +432,7 @@ TEST(WindowLayout, SmallScreenSizesTheMapAndAResizeLaysOutAgain) {
     w->sizePanel()->widthList->setEditText(QStringLiteral("600"));
     EXPECT_EQ(w->map()->size(), QSize(600, 320));
     EXPECT_TRUE(w->sizePanel()->sizeButton(SmallScreen::Preference)->isChecked());
-    w->controls()->smallScreenBox->setChecked(false);
+    w->controls()->setSmallScreen(false);
     EXPECT_TRUE(w->sizePanel()->isHidden());
     w->resize(1000, 700);
     QCoreApplication::processEvents();
@@ -454,7 +450,8 @@ TEST(WindowLayout, TheControlPanelFitsTheCaptionsOfEitherLanguage) {
         w->chrome()->setLanguage(language);
         QCoreApplication::processEvents();
         EXPECT_GE(c->height(), c->layout()->minimumSize().height());
-        EXPECT_LT(c->transport->geometry().bottom(), c->exitButton->geometry().top());
+        EXPECT_LT(c->findChild<TransportPanel*>()->geometry().bottom(),
+                  c->findChild<QPushButton*>("exitButton")->geometry().top());
         // The window lays it out again: whole, above the documents row.
         EXPECT_GE(c->y(), 0);
         EXPECT_LT(c->geometry().bottom(), w->chrome()->panel()->y());
@@ -469,7 +466,7 @@ TEST(BoatListHover, PicksTheBoatOutOnAPageAndTipsLetClicksThrough) {
     const auto w = openSample();
     w->show();
     QCoreApplication::processEvents();
-    w->controls()->analysisPageButton->click();
+    w->actions().trigger(Command::AnalysisPage);
     QCheckBox* box = w->boatPanel()->boatBox(0);
     QEvent enter(QEvent::Enter);
     QApplication::sendEvent(box, &enter);
@@ -479,7 +476,7 @@ TEST(BoatListHover, PicksTheBoatOutOnAPageAndTipsLetClicksThrough) {
           QPoint(w->boatPanel()->width() - 2, w->boatPanel()->height() - 2));
     EXPECT_EQ(w->boatPanel()->selection().highlighted(), std::nullopt);
 
-    QRadioButton* track = w->controls()->trackPageButton;
+    auto* track = w->controls()->findChild<QRadioButton*>("trackPageButton");
     const QPoint onTrack = track->mapTo(w->centralWidget(), track->rect().center());
     QLabel* tip = w->chrome()->tips()->box();
     tip->setGeometry(QRect(onTrack - QPoint(10, 10), QSize(200, 30)));
@@ -530,7 +527,7 @@ TEST(MainWindowWiring, TimeBarAndPagesFollowTheRankingsPicturesAndBoatList) {
     EXPECT_EQ(w->timeBar()->input().referenceTrack, &m.boats.at(*winner).track);
     EXPECT_EQ(w->timeBar()->input().pictureTimesSeconds, w->pictures()->correctedTimesSeconds());
     EXPECT_FALSE(w->timeBar()->input().pictureTimesSeconds.empty());
-    w->controls()->graphPageButton->click();
+    w->actions().trigger(Command::GraphPage);
     ASSERT_EQ(w->pages()->page(), Page::Graph);
     EXPECT_EQ(w->pages()->state().boatShown, w->boatPanel()->selection().visibleBoats());
     EXPECT_FALSE(w->pages()->state().boatShown.empty());

@@ -19,7 +19,7 @@ TEST(ManeuverPanel, ListsTheRaceInTimeOrderAndAClickJumpsTenSecondsBefore) {
     QCoreApplication::processEvents();
     // Filled when first shown.
     EXPECT_TRUE(w->maneuverPanel()->rows().empty());
-    w->controls()->maneuversButton->click();
+    w->controls()->setManeuversShown(true);
     const auto& rows = w->maneuverPanel()->rows();
     std::size_t total = 0;
     for (const auto& boat : w->session()->maneuvers()) total += boat.size();

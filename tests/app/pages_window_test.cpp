@@ -26,16 +26,16 @@ std::unique_ptr<MainWindow> openRaceWindow(const std::string& race) {
     if (!QApplication::instance()) new QApplication(argc, argv);
     auto w = std::make_unique<MainWindow>(StartChoice{kSample, race, false},
                                           buildRaceList(kSample).names);
-    w->setRealTicksIgnored(true);
+    w->controller().setRealTicksIgnored(true);
     w->resize(1280, 800);
     w->openRace(race);
-    w->loader().wait();
+    w->controller().loader().wait();
     for (int i = 0; i < 50 && !w->session(); ++i) QCoreApplication::processEvents();
     return w;
 }
 
 struct PageCase {
-    QRadioButton* ControlPanel::*button;
+    Command command;
     Page page;
     bool replaying;      // the replay timers run
     bool reportOffered;  // "Show Excel Table"
@@ -48,20 +48,19 @@ TEST_P(PageSwitching, EachPageSetsTheReplayAndTheControls) {
     ASSERT_NE(w->session(), nullptr);
     ControlPanel* controls = w->controls();
     // From another page, so every choice is a change.
-    (c.page == Page::Graph ? controls->analysisPageButton : controls->graphPageButton)->click();
-    controls->autoTraceBox->setChecked(false);
-    (controls->*c.button)->click();
+    w->actions().trigger(c.page == Page::Graph ? Command::AnalysisPage : Command::GraphPage);
+    controls->setAutoTrace(false);
+    w->actions().trigger(c.command);
 
     const bool map = c.page == Page::Track;
-    EXPECT_EQ(w->timersRunning(), c.replaying);
+    EXPECT_EQ(w->controller().playing(), c.replaying);
     EXPECT_EQ(w->pages()->isHidden(), map);
-    EXPECT_EQ(!w->pages()->reportButton->isHidden(), c.reportOffered);
-    for (QWidget* lockedOnPages : std::initializer_list<QWidget*>{
-             controls->raceList, controls->showButton, controls->smallScreenBox})
-        EXPECT_EQ(lockedOnPages->isEnabled(), map);
+    EXPECT_EQ(!w->pages()->findChild<QPushButton*>("reportButton")->isHidden(), c.reportOffered);
+    for (const char* lockedOnPages : {"raceList", "showButton", "smallScreenBox"})
+        EXPECT_EQ(controls->findChild<QWidget*>(lockedOnPages)->isEnabled(), map);
     EXPECT_EQ(w->ctModePanel()->isHidden(), !map);  // the race has handicaps
     if (map) {
-        EXPECT_TRUE(controls->autoTraceBox->isChecked());
+        EXPECT_TRUE(controls->displayOptions().autoTrace);
         return;
     }
     EXPECT_EQ(w->pages()->page(), c.page);
@@ -69,11 +68,11 @@ TEST_P(PageSwitching, EachPageSetsTheReplayAndTheControls) {
     EXPECT_EQ(w->pages()->geometry(), w->map()->geometry());
     EXPECT_EQ(w->pages()->bitmap().size(), w->map()->size());
 }
-INSTANTIATE_TEST_SUITE_P(
-    Pages, PageSwitching,
-    ::testing::Values(PageCase{&ControlPanel::trackPageButton, Page::Track, true, false},
-                      PageCase{&ControlPanel::graphPageButton, Page::Graph, false, false},
-                      PageCase{&ControlPanel::analysisPageButton, Page::Analysis, false, true}));
+INSTANTIATE_TEST_SUITE_P(Pages, PageSwitching,
+                         ::testing::Values(PageCase{Command::TrackPage, Page::Track, true, false},
+                                           PageCase{Command::GraphPage, Page::Graph, false, false},
+                                           PageCase{Command::AnalysisPage, Page::Analysis, false,
+                                                    true}));
 
 TEST(ReportButton, WritesTheCliReportOpensItAndSaysWhenItCannot) {
     const auto w = openRaceWindow("enoshima-cup.txt");
@@ -85,9 +84,9 @@ TEST(ReportButton, WritesTheCliReportOpensItAndSaysWhenItCannot) {
         return true;
     });
     setDocumentsFolderForTests(tree.root() / "Documents");
-    w->controls()->analysisPageButton->click();
+    w->actions().trigger(Command::AnalysisPage);
     const int beeps = w->beepCount();
-    w->pages()->reportButton->click();
+    w->pages()->findChild<QPushButton*>("reportButton")->click();
 
     const auto written = tree.root() / "Documents" / "NoName.csv";
     CliOptions cli;
@@ -105,7 +104,7 @@ TEST(ReportButton, WritesTheCliReportOpensItAndSaysWhenItCannot) {
     // A documents "folder" that is a file: the message, no beep, nothing opened.
     const auto blocked = tree.write("blocked", "x");
     setDocumentsFolderForTests(blocked);
-    w->pages()->reportButton->click();
+    w->pages()->findChild<QPushButton*>("reportButton")->click();
     EXPECT_EQ(w->lastError(),
               QStringLiteral("Excell is already open\r\nClose present Excell and try again."));
     EXPECT_EQ(opened.size(), 1u);

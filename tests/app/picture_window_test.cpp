@@ -30,15 +30,16 @@ void app() {
 }
 
 void waitForOpening(MainWindow& w) {
-    w.loader().wait();
-    for (int i = 0; i < 50 && !w.loader().busy(); ++i) QCoreApplication::processEvents();
+    w.controller().loader().wait();
+    for (int i = 0; i < 50 && !w.controller().loader().busy(); ++i)
+        QCoreApplication::processEvents();
 }
 
 std::unique_ptr<MainWindow> open(const std::string& race, const fs::path& root = kSample) {
     app();
     auto w =
         std::make_unique<MainWindow>(StartChoice{root, race, false}, buildRaceList(root).names);
-    w->setRealTicksIgnored(true);
+    w->controller().setRealTicksIgnored(true);
     w->resize(1280, 800);
     w->openRace(race);
     waitForOpening(*w);
@@ -48,12 +49,12 @@ std::unique_ptr<MainWindow> open(const std::string& race, const fs::path& root =
 // Plays forward from `fromSeconds` in 100 ms ticks until a picture holds the
 // replay or `maxTicks` pass.
 void playInto(MainWindow& w, double fromSeconds, int maxTicks = 100) {
-    w.controls()->transport->stopButton->click();
+    w.actions().trigger(Command::Stop);
     w.jumpPanel()->showMoment(w.session()->model.race.start + fromSeconds / 86400);
-    w.jumpPanel()->jumpButton->click();
-    w.controls()->speedBar->setValue(0);  // 1X
-    w.controls()->transport->playForwardButton->click();
-    for (int k = 0; k < maxTicks && !w.clock().pictureHeld(); ++k) w.frameTick(100);
+    w.jumpPanel()->findChild<QPushButton*>("jumpButton")->click();
+    w.controller().setSpeedBarPosition(0, false);  // 1X
+    w.actions().trigger(Command::PlayForward);
+    for (int k = 0; k < maxTicks && !w.clock().pictureHeld(); ++k) w.controller().frameTick(100);
 }
 
 // The sample race's second photograph is taken 750 s after the gun.
@@ -75,14 +76,14 @@ TEST(PictureReplay, TheReplayRestsOnAPictureForTheChosenSeconds) {
     EXPECT_EQ(p->panel()->size(), QSize(410, 335));
     EXPECT_TRUE(p->settings()->holdButton->isEnabled());
     const double heldAt = w->clock().timeSeconds();
-    for (int k = 0; k < 4; ++k) w->frameTick(1000);
+    for (int k = 0; k < 4; ++k) w->controller().frameTick(1000);
     EXPECT_TRUE(w->clock().pictureHeld());
     EXPECT_DOUBLE_EQ(w->clock().timeSeconds(), heldAt);
-    w->frameTick(1000);  // the fifth second
+    w->controller().frameTick(1000);  // the fifth second
     EXPECT_FALSE(w->clock().pictureHeld());
     EXPECT_TRUE(p->panel()->isHidden());
     EXPECT_FALSE(p->settings()->holdButton->isEnabled());
-    w->frameTick(1000);
+    w->controller().frameTick(1000);
     EXPECT_GT(w->clock().timeSeconds(), heldAt);
 }
 
@@ -94,15 +95,15 @@ TEST(PictureReplay, APageLetsThePictureGoAndTheMapBringsTheSettingsBack) {
     PictureShow* p = w->pictures();
     playInto(*w, kSecondPictureSeconds - 2);
     ASSERT_TRUE(w->clock().pictureHeld());
-    for (QRadioButton* page : {w->controls()->graphPageButton, w->controls()->analysisPageButton}) {
-        page->click();
+    for (const Command page : {Command::GraphPage, Command::AnalysisPage}) {
+        w->actions().trigger(page);
         EXPECT_FALSE(w->clock().pictureHeld());
         EXPECT_TRUE(p->panel()->isHidden());
         EXPECT_TRUE(p->settings()->isHidden());
         EXPECT_FALSE(p->showing());
     }
-    w->controls()->trackPageButton->click();
-    w->secondTick();
+    w->actions().trigger(Command::TrackPage);
+    w->controller().secondTick();
     EXPECT_FALSE(p->settings()->isHidden());
 }
 
@@ -115,7 +116,7 @@ TEST(PictureReplay, StopHoldsForTenMinutesAndRestartGoesOn) {
     QPushButton* hold = p->settings()->holdButton;
     hold->click();
     EXPECT_EQ(hold->text(), QStringLiteral("restart"));
-    for (int k = 0; k < 9 * 60; ++k) w->frameTick(1000);  // nine minutes
+    for (int k = 0; k < 9 * 60; ++k) w->controller().frameTick(1000);  // nine minutes
     EXPECT_TRUE(w->clock().pictureHeld());
     EXPECT_FALSE(p->panel()->isHidden());
     // The camera clock was 30 s slow: the boats move to 30 s after the picture.
@@ -127,7 +128,7 @@ TEST(PictureReplay, StopHoldsForTenMinutesAndRestartGoesOn) {
     EXPECT_FALSE(hold->isEnabled());
     EXPECT_FALSE(w->clock().pictureHeld());
     EXPECT_TRUE(p->panel()->isHidden());
-    w->frameTick(1000);
+    w->controller().frameTick(1000);
     EXPECT_GT(w->clock().timeSeconds(), kSecondPictureSeconds + 30);
 }
 

@@ -49,12 +49,12 @@ std::unique_ptr<MainWindow> window(const std::filesystem::path& root, Opened& op
     auto w = std::make_unique<MainWindow>(
         StartChoice{root, race, false},
         race.empty() ? std::vector<std::string>{} : buildRaceList(root).names);
-    w->setRealTicksIgnored(true);
+    w->controller().setRealTicksIgnored(true);
     w->resize(1280, 800);
     w->chrome()->setOpener(opened.recorder());
     if (!race.empty()) {
         w->openRace(race);
-        w->loader().wait();
+        w->controller().loader().wait();
         for (int i = 0; i < 50 && !w->session(); ++i) QCoreApplication::processEvents();
     }
     return w;
@@ -107,7 +107,7 @@ TEST(Tips, BesideTheControlAndOffButForHelp) {
     QCoreApplication::processEvents();
     w->chrome()->setLanguage(Language::English);
     QLabel* box = w->chrome()->tips()->box();
-    QCheckBox* showName = w->controls()->showNameBox;
+    QCheckBox* showName = w->controls()->findChild<QCheckBox*>("showNameBox");
     hover(showName);
     ASSERT_FALSE(box->isHidden());
     EXPECT_EQ(box->text(), QStringLiteral("Show Boat Name"));
@@ -116,12 +116,13 @@ TEST(Tips, BesideTheControlAndOffButForHelp) {
     w->chrome()->panel()->japaneseFlag->click();
     hover(showName);
     EXPECT_EQ(box->text(), QStringLiteral("艇名を表示します"));
-    hover(w->controls()->autoTraceBox);  // puts tips away
+    hover(w->controls()->findChild<QCheckBox*>("autoTraceBox"));  // puts tips away
     EXPECT_TRUE(box->isHidden());
 
-    w->controls()->tipsBox->setChecked(false);
-    for (QWidget* c : std::initializer_list<QWidget*>{showName, w->controls()->showButton,
-                                                      w->controls()->layLineBox})
+    w->controls()->setTips(false);
+    for (QWidget* c : std::initializer_list<QWidget*>{
+             showName, w->controls()->findChild<QPushButton*>("showButton"),
+             w->controls()->findChild<QCheckBox*>("layLineBox")})
         hover(c);
     EXPECT_TRUE(box->isHidden());
     hover(w->chrome()->panel()->helpButton);
@@ -187,9 +188,9 @@ TEST(Attachments, OneOpensAtOnceTwoShowTheListASecondPressCloses) {
 
 // Jumps the stopped replay to a race second.
 void jumpTo(MainWindow& w, double seconds) {
-    w.controls()->transport->stopButton->click();
+    w.actions().trigger(Command::Stop);
     w.jumpPanel()->showMoment(w.session()->model.race.start + seconds / 86400);
-    w.jumpPanel()->jumpButton->click();
+    w.jumpPanel()->findChild<QPushButton*>("jumpButton")->click();
 }
 
 TEST(Stopwatch, MeasuresRaceTimeBetweenTwoMoments) {
@@ -223,11 +224,11 @@ TEST(WeatherChart, PastPageOfTheNearestAreaOrTheMonthsChart) {
     Opened opened;
     const auto w = window(kSample, opened, "enoshima-cup.txt");
     ASSERT_NE(w->session(), nullptr);
-    QPushButton* weather = w->controls()->weatherButton;
+    QPushButton* weather = w->controls()->findChild<QPushButton*>("weatherButton");
     EXPECT_TRUE(weather->isEnabled());
     const Timestamp start = w->session()->model.race.start;  // 2024/05/12 off Enoshima
     for (const double age : {10.0, 800.0}) {
-        w->controls()->transport->playForwardButton->click();
+        w->actions().trigger(Command::PlayForward);
         w->chrome()->localClock().setFixed(start + age);
         weather->click();
         EXPECT_EQ(w->clock().transport(), Transport::Stopped);
@@ -244,9 +245,9 @@ TEST(Exit, StopsTheTimersAndCloses) {
     const auto w = window(kSample, opened, "enoshima-cup.txt");
     ASSERT_NE(w->session(), nullptr);
     w->show();
-    ASSERT_TRUE(w->timersActive());
-    w->controls()->exitButton->click();
-    EXPECT_FALSE(w->timersActive());
+    ASSERT_TRUE(w->controller().timersActive());
+    w->actions().trigger(Command::Exit);
+    EXPECT_FALSE(w->controller().timersActive());
     EXPECT_FALSE(w->isVisible());
 }
 

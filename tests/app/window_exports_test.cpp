@@ -60,7 +60,7 @@ TEST_F(WindowExports, TheSKeyAndTheScrLabelSaveTheMapAreaAndOpenIt) {
             QKeyEvent s(QEvent::KeyPress, Qt::Key_S, Qt::ShiftModifier, QStringLiteral("S"));
             QApplication::sendEvent(w.get(), &s);
         } else {
-            emit w->controls()->screenShotLabel->clicked();
+            w->actions().trigger(Command::ScreenShot);
         }
         const QImage saved(QString::fromStdString(shot.string()), "BMP");
         ASSERT_FALSE(saved.isNull()) << way;
@@ -72,7 +72,7 @@ TEST_F(WindowExports, TheSKeyAndTheScrLabelSaveTheMapAreaAndOpenIt) {
 
 TEST_F(WindowExports, RetouchSavesTheFrameAsItIsDrawnNow) {
     const auto w = openSample();
-    w->frameTick(600);
+    w->controller().frameTick(600);
     w->saveRetouchPicture();
     const QImage saved(QString::fromStdString((documents.root() / kRetouchFile).string()), "BMP");
     ASSERT_FALSE(saved.isNull());
@@ -83,7 +83,7 @@ TEST_F(WindowExports, RetouchSavesTheFrameAsItIsDrawnNow) {
 TEST_F(WindowExports, LeftPressWritesTheWholeRaceRightPressThePresentScene) {
     const auto w = openSample();
     answerNo(*w);
-    QPushButton* button = w->controls()->googleEarthButton;
+    QPushButton* button = w->controls()->findChild<QPushButton*>("googleEarthButton");
     ASSERT_TRUE(button->isEnabled());
     press(button, Qt::LeftButton);
     press(button, Qt::RightButton);
@@ -110,7 +110,7 @@ TEST_F(WindowExports, TheSceneIsDescribedInTheWindowsLanguage) {
                                                       {Language::Japanese, "<li>日時："}};
     for (const auto& [language, first] : cases) {
         w->chrome()->setLanguage(language);
-        press(w->controls()->googleEarthButton, Qt::RightButton);
+        press(w->controls()->findChild<QPushButton*>("googleEarthButton"), Qt::RightButton);
         const auto scene = readFileBytes(documents.root() / kPresentSceneKmlFile);
         ASSERT_TRUE(scene);
         EXPECT_NE(scene->find(first), std::string::npos) << first;

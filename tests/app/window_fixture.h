@@ -29,14 +29,15 @@ inline std::unique_ptr<MainWindow> makeWindow(StartChoice start,
                                               std::vector<std::string> raceList) {
     app();
     auto w = std::make_unique<MainWindow>(std::move(start), std::move(raceList));
-    w->setRealTicksIgnored(true);
+    w->controller().setRealTicksIgnored(true);
     return w;
 }
 
 // Runs queued work (the loader's result) until the window has a race again.
 inline void waitForOpening(MainWindow& w) {
-    w.loader().wait();
-    for (int i = 0; i < 50 && !w.loader().busy(); ++i) QCoreApplication::processEvents();
+    w.controller().loader().wait();
+    for (int i = 0; i < 50 && !w.controller().loader().busy(); ++i)
+        QCoreApplication::processEvents();
 }
 
 inline std::unique_ptr<MainWindow> openSample(const std::string& race = "enoshima-cup.txt",

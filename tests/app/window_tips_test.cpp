@@ -145,7 +145,7 @@ TEST(PointerTipsInTheWindow, MapOverviewAndBoatListShowTheirTips) {
     EXPECT_EQ(tipBox(*w)->geometry().topLeft(), mapOrigin + QPoint(map->width() - 275, 5));
     // The static map explains its clicks above the pointer, in a box never
     // smaller than the table's, larger where the font needs it.
-    w->controls()->autoTraceBox->setChecked(false);
+    w->controls()->setAutoTrace(false);
     w->chrome()->setLanguage(Language::Japanese);
     moveOver(map, {400, 400});
     const TipBox zoom = tips->pointerTip(PointerTip::MapZoom);
@@ -170,7 +170,7 @@ TEST(PointerTipsInTheWindow, MapOverviewAndBoatListShowTheirTips) {
     EXPECT_EQ(tipBox(*w)->geometry().topLeft(),
               w->boatPanel()->mapTo(w->centralWidget(), QPoint(0, box->y() + 30)));
     // Tips off: the pointer's tips stay away.
-    w->controls()->tipsBox->setChecked(false);
+    w->controls()->setTips(false);
     tipBox(*w)->hide();
     moveOver(map, {400, 400});
     moveOver(box, {2, 2});
@@ -180,8 +180,8 @@ TEST(PointerTipsInTheWindow, MapOverviewAndBoatListShowTheirTips) {
 // As over the map, a control's tip does not follow the pointer onto a page.
 TEST(PointerTipsInTheWindow, APagePutsAControlsTipAway) {
     const auto w = shownWindow("enoshima-cup.txt");
-    w->controls()->graphPageButton->click();
-    moveOver(w->controls()->showNameBox, {2, 2});
+    w->actions().trigger(Command::GraphPage);
+    moveOver(w->controls()->findChild<QCheckBox*>("showNameBox"), {2, 2});
     ASSERT_TRUE(tipBox(*w)->isVisible());
     moveOver(w->pages(), {300, 300});
     EXPECT_FALSE(tipBox(*w)->isVisible());
@@ -198,8 +198,8 @@ TEST(CorrectedTimeBanner, OnlyOverTheFullSizeMapOfACorrectedTimeRace) {
           Case{"enoshima-cup.txt", false, false, false}}) {
         const auto w = shownWindow(c.race);
         ASSERT_NE(w->session(), nullptr) << c.race;
-        if (c.graphPage) w->controls()->graphPageButton->setChecked(true);
-        if (c.smallScreen) w->controls()->smallScreenBox->setChecked(true);
+        if (c.graphPage) w->actions().trigger(Command::GraphPage);
+        if (c.smallScreen) w->controls()->setSmallScreen(true);
         EXPECT_EQ(w->ctBanner()->isVisible(), c.shown) << c.race << c.graphPage << c.smallScreen;
         if (c.shown) {
             EXPECT_EQ(w->ctBanner()->text(), QStringLiteral("CT(Corrected Time) Mode"));
@@ -214,7 +214,7 @@ TEST(CorrectedTimeBanner, OnlyOverTheFullSizeMapOfACorrectedTimeRace) {
 
 TEST(LogoPanel, SizeReadOutFollowsTheWindowAndAClickCentresIt) {
     const auto w = shownWindow("enoshima-cup.txt");
-    QLabel* readout = w->overviewPanel()->sizeReadout;
+    QLabel* readout = w->overviewPanel()->findChild<QLabel*>("sizeReadout");
     for (const QSize size : {QSize(1024, 740), QSize(700, 500)}) {
         w->resize(size);
         QCoreApplication::processEvents();
