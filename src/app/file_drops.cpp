@@ -11,6 +11,7 @@
 #include "base/numbers.h"
 #include "base/paths.h"
 #include "base/text.h"
+#include "race/fields.h"
 #include "race/race_document.h"
 #include "race/race_file.h"
 #include "race/race_file_edits.h"
@@ -46,13 +47,24 @@ double factorFrom(const QString& text) {
     return *value;
 }
 
+// The logs the race file names: its BN lines, those of boats that were
+// left out for too few fixes included, and the boats of the race.
+std::vector<std::string> logsOfTheRace(const RaceSession& session) {
+    std::vector<std::string> logs;
+    if (const auto& doc = session.raceFile.document)
+        for (int i = 0; i < doc->lineCount(); ++i)
+            if (lineKeyword(doc->line(i).text) == "BN")
+                logs.push_back(splitFields(doc->line(i).text, ",")[1]);
+    for (const Boat& boat : session.model.boats) logs.push_back(boat.logFile);
+    return logs;
+}
+
 // Whether the race already has a boat sailing with `logFile`: by name, as
 // the race file's names are found (letter case and separators aside), or
 // by being the very file (`found`, when gpsdat/ holds it).
 bool inRace(const std::string& logFile, const std::optional<fs::path>& found,
-            const fs::path& gpsdat, const RaceModel& model) {
-    for (const Boat& boat : model.boats) {
-        std::string name = boat.logFile;
+            const fs::path& gpsdat, const RaceSession& session) {
+    for (std::string name : logsOfTheRace(session)) {
         std::replace(name.begin(), name.end(), '\\', '/');
         if (equalsIgnoreCaseAscii(name, logFile)) return true;
         if (!found) continue;
@@ -71,7 +83,7 @@ std::optional<QString> refusalBeforeReading(const QString& dropped, const std::s
     if (!fitsBoatLine(logFile)) return kLogNameDoesNotFit;
     const fs::path gpsdat = session.dataRoot / "gpsdat";
     const auto found = resolveCaseInsensitive(gpsdat, logFile);
-    if (inRace(logFile, found, gpsdat, session.model)) return kLogAlreadyInRace;
+    if (inRace(logFile, found, gpsdat, session)) return kLogAlreadyInRace;
     // The file that will be read; the dropped one when gpsdat/ has none.
     const ReadableFile file(found.value_or(fs::path(QFile::encodeName(dropped).toStdString())),
                             kMaxLogBytes);
