@@ -33,8 +33,8 @@ class ReportWriter {
     int n() const { return figures_.pointCount(); }
     int legs() const { return figures_.legCount(); }
     std::string boatName(int b) const { return reportField(model_.boats[b].name); }
-    std::string pointName(int p) const {
-        return reportField(geometry_.points.at(static_cast<std::size_t>(p)).name);
+    const std::string& pointName(int p) const {
+        return geometry_.points.at(static_cast<std::size_t>(p)).name;
     }
     std::string legHeadings() const;
     std::string classRow() const;
@@ -63,7 +63,9 @@ std::string orDash(const std::optional<std::string>& text) {
 std::string ReportWriter::legHeadings() const {
     std::string text;
     for (int k = 0; k < legs(); ++k)
-        text += "," + (k == 0 ? std::string("ST") : pointName(k)) + "->" + pointName(k + 1);
+        // One cell: it is guarded as a whole, for where its text begins.
+        text += "," +
+                reportField((k == 0 ? std::string("ST") : pointName(k)) + "->" + pointName(k + 1));
     return text;
 }
 
@@ -119,7 +121,9 @@ void ReportWriter::positionTable() {
     line("Position by each Mark/Line");
     std::string heading = "Boat Name";
     for (int p = 0; p < n(); ++p)
-        heading += "," + (p == n() - 1 ? std::string("FINISH") : p == 0 ? "START" : pointName(p));
+        heading += "," + (p == n() - 1 ? std::string("FINISH")
+                          : p == 0     ? "START"
+                                       : reportField(pointName(p)));
     line(heading);
     boatRows([&](int b) {
         std::string row;

@@ -1,6 +1,7 @@
 #include "analysis/report_format.h"
 
 #include <cmath>
+#include <string_view>
 
 #include "base/numbers.h"
 
@@ -44,15 +45,23 @@ std::string withSign(double value, const std::string& text) {
 }
 
 std::string reportField(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
+    std::string cell;
+    cell.reserve(text.size() + 1);
+    if (!text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos)
+        cell += '\'';
     for (char c : text) {
         if (c == ',')
-            out += "\xEF\xBC\x8C";
+            cell += "\xEF\xBC\x8C";
         else
-            out += c;
+            cell += c;
     }
-    return out;
+    if (cell.find_first_of("\"\r\n") == std::string::npos) return cell;
+    std::string quoted = "\"";
+    for (char c : cell) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + '"';
 }
 
 }  // namespace korvane

@@ -1,9 +1,12 @@
 #include "app/desktop.h"
 
 #include <QDesktopServices>
+#include <QFile>
 #include <QStandardPaths>
 #include <QUrl>
 #include <optional>
+
+#include "ui_text/documents.h"
 
 namespace korvane {
 
@@ -38,9 +41,14 @@ void setDocumentsFolderForTests(const std::filesystem::path& folder) {
 }
 
 bool openWithDesktop(const QString& pathOrUrl) {
-    if (const DesktopOpener& opener = openerSlot()) return opener(pathOrUrl);
     const QUrl url = pathOrUrl.contains(QStringLiteral("://")) ? QUrl(pathOrUrl)
                                                                : QUrl::fromLocalFile(pathOrUrl);
+    // Whoever asks, the desktop is handed documents to show, never a
+    // program to run.
+    if (url.isLocalFile() &&
+        isProgramFile(std::filesystem::path(QFile::encodeName(url.toLocalFile()).toStdString())))
+        return false;
+    if (const DesktopOpener& opener = openerSlot()) return opener(pathOrUrl);
     return QDesktopServices::openUrl(url);
 }
 

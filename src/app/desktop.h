@@ -14,7 +14,8 @@ std::filesystem::path documentsFolder();
 void setDocumentsFolderForTests(const std::filesystem::path& folder);
 
 // Opens `path` (a file or a web address) with the desktop's handler; false
-// when there is none. Tests see every call through the replaced opener.
+// when there is none, and for a program file (see isProgramFile), which is
+// never handed over. Tests see every other call through the replaced opener.
 using DesktopOpener = std::function<bool(const QString& pathOrUrl)>;
 bool openWithDesktop(const QString& pathOrUrl);
 void setDesktopOpenerForTests(DesktopOpener opener);

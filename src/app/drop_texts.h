@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 
 namespace korvane::drop_texts {
 
@@ -12,6 +13,17 @@ inline const QString kDropAFolder = QStringLiteral(
     "ん）");
 inline const QString kNoDataInRaceTime = QStringLiteral(
     "レース時間内に適合するデータがありません\n\n（ファイルだけのドロップは受け付けません）");
+inline const QString kLogNameDoesNotFit = QStringLiteral(
+    "ファイル名にカンマ（,）や改行を含むGPSデータは追加できません\n\n（ファイル名を変えて再ドロップ"
+    "してください）");
+inline const QString kLogAlreadyInRace = QStringLiteral(
+    "このGPSデータは既にレースに登録されています\n\n（同じデータを二度追加することはできません）");
+inline const QString kLogNotARegularFile = QStringLiteral(
+    "GPSデータとして読めるファイルではありません\n\n（通常のファイルではありません）");
+inline QString logTooLarge(std::uintmax_t maxBytes) {
+    return QStringLiteral("GPSデータのファイルが大きすぎます\n\n（読み込めるのは") +
+           QString::number(maxBytes >> 20) + QStringLiteral(" MBまでです）");
+}
 inline const QString kBoatNameCaption = QStringLiteral("BOATNAME");
 inline const QString kBoatNamePrompt = QStringLiteral("INPUT BOAT NAME");
 inline const QString kFactorCaption = QStringLiteral("TIME CORRECTION");

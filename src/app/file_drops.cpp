@@ -1,16 +1,22 @@
 #include "app/file_drops.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 
 #include "app/drop_texts.h"
 #include "base/file_io.h"
 #include "base/numbers.h"
+#include "base/paths.h"
+#include "base/text.h"
+#include "race/fields.h"
 #include "race/race_document.h"
 #include "race/race_file.h"
 #include "race/race_file_edits.h"
 #include "race/race_rewrite.h"
+#include "tracks/log_file.h"
 #include "tracks/track_import.h"
 
 namespace korvane {
@@ -39,6 +45,51 @@ double factorFrom(const QString& text) {
     const auto value = parseDouble(text.trimmed().toStdString());
     if (!value || !std::isfinite(*value) || *value <= 0 || *value > kMaxTimeFactor) return 1;
     return *value;
+}
+
+// The logs the race file names: its BN lines, those of boats that were
+// left out for too few fixes included, and the boats of the race.
+std::vector<std::string> logsOfTheRace(const RaceSession& session) {
+    std::vector<std::string> logs;
+    if (const auto& doc = session.raceFile.document)
+        for (int i = 0; i < doc->lineCount(); ++i)
+            if (lineKeyword(doc->line(i).text) == "BN")
+                logs.push_back(splitFields(doc->line(i).text, ",")[1]);
+    for (const Boat& boat : session.model.boats) logs.push_back(boat.logFile);
+    return logs;
+}
+
+// Whether the race already has a boat sailing with `logFile`: by name, as
+// the race file's names are found (letter case and separators aside), or
+// by being the very file (`found`, when gpsdat/ holds it).
+bool inRace(const std::string& logFile, const std::optional<fs::path>& found,
+            const fs::path& gpsdat, const RaceSession& session) {
+    for (std::string name : logsOfTheRace(session)) {
+        std::replace(name.begin(), name.end(), '\\', '/');
+        if (equalsIgnoreCaseAscii(name, logFile)) return true;
+        if (!found) continue;
+        std::error_code ec;
+        const auto theirs = resolveCaseInsensitive(gpsdat, name);
+        if (theirs && fs::equivalent(*found, *theirs, ec)) return true;
+    }
+    return false;
+}
+
+// What the user is told, up front, about a log that could never become a
+// boat: a name the race file cannot hold, a boat the race has already, a
+// file that is no log file at all. Nothing when the log may be read.
+std::optional<QString> refusalBeforeReading(const QString& dropped, const std::string& logFile,
+                                            const RaceSession& session) {
+    if (!fitsBoatLine(logFile)) return kLogNameDoesNotFit;
+    const fs::path gpsdat = session.dataRoot / "gpsdat";
+    const auto found = resolveCaseInsensitive(gpsdat, logFile);
+    if (inRace(logFile, found, gpsdat, session)) return kLogAlreadyInRace;
+    // The file that will be read; the dropped one when gpsdat/ has none.
+    const ReadableFile file(found.value_or(fs::path(QFile::encodeName(dropped).toStdString())),
+                            kMaxLogBytes);
+    if (file.failure() == ReadFailure::NotRegularFile) return kLogNotARegularFile;
+    if (file.failure() == ReadFailure::TooLarge) return logTooLarge(kMaxLogBytes);
+    return std::nullopt;
 }
 
 class WaitCursor {
@@ -84,6 +135,10 @@ DropOutcome FileDrops::addLog(const QString& path, const RaceSession& session) {
     // race file can only name logs that lie there.
     Boat boat;
     boat.logFile = QFileInfo(path).fileName().toStdString();
+    if (const auto refusal = refusalBeforeReading(path, boat.logFile, session)) {
+        ask_.tell(*refusal);
+        return {};
+    }
     loadTrack(boat, session.model.race, session.dataRoot);
     if (boat.pointCount() <= kMaxEmptyLogFixes) {
         ask_.tell(kNoDataInRaceTime);

@@ -114,9 +114,7 @@ void WindowChrome::openHelp() {
 
 void WindowChrome::openJapaneseHelp() {
     hooks_.beep(1);
-    const auto page = dataRoot_ / "help" / "index.html";
-    std::error_code ec;
-    if (std::filesystem::is_regular_file(page, ec)) open(fileUrl(page));
+    if (const auto page = helpPage(dataRoot_, "help/index.html")) open(fileUrl(*page));
 }
 
 void WindowChrome::pressAttachments() {

@@ -9,8 +9,13 @@ namespace {
 
 constexpr std::string_view kEol = "\r\n";
 
+// A viewer takes a URL here; a bare path of bytes that are not UTF-8 would
+// make the whole file unreadable.
 std::string iconHref(const std::filesystem::path& folder, const std::string& file) {
-    return escapeXml((folder / file).string());
+    std::error_code ec;
+    std::filesystem::path path = std::filesystem::absolute(folder / file, ec);
+    if (ec) path = folder / file;
+    return fileUrl(path.lexically_normal().native());
 }
 
 }  // namespace

@@ -16,7 +16,8 @@ namespace korvane {
 
 enum class KmlLanguage { Japanese, English };
 
-// The icon files as the placemarks refer to them: absolute paths, escaped.
+// The icon files as the placemarks refer to them: "file://" URLs of their
+// absolute paths.
 struct KmlIcons {
     std::array<std::string, 36> boat;  // by heading / 10
     std::string buoy;

@@ -1,6 +1,7 @@
 // The documents beside a race that the window hands to the desktop: the
 // help pages and the race's attachments. Only files that exist inside their
-// folders are ever offered; the program never reads them.
+// folders and are no programs are ever offered; the program reads no more
+// of them than the few bytes that tell a program.
 #pragma once
 
 #include <array>
@@ -17,6 +18,20 @@ namespace korvane {
 std::array<const char*, 2> helpPageOrder(Language language);
 std::optional<std::filesystem::path> helpPageToOpen(const std::filesystem::path& dataRoot,
                                                     Language language);
+// One help page ("help/index.html"), when it may be opened.
+std::optional<std::filesystem::path> helpPage(const std::filesystem::path& dataRoot,
+                                              std::string_view page);
+
+// Whether `file` may be handed to the desktop as a document of `folder`: a
+// regular file that really lies there (links, of the file or of a folder on
+// the way, the folder's own included, resolved before the comparison) and
+// is no program.
+bool isDocumentOf(const std::filesystem::path& folder, const std::filesystem::path& file);
+
+// Whether the desktop would run `file` rather than show it: a launcher
+// (".desktop", or a file that reads like one), a compiled program (ELF, or
+// the "MZ" header of a Windows program), or a script marked executable.
+bool isProgramFile(const std::filesystem::path& file);
 
 // The attachment `name` from the race file, found in attachment/ below the
 // data root; nothing for a name that leaves that folder or is no file.

@@ -26,6 +26,12 @@ std::string weatherAddress(Timestamp moment, Timestamp now, const WeatherArea* a
     // The date comes from the calendar fields, never from a locale's
     // short-date text, whose field order varies.
     const CalendarFields date = toCalendar(datePart(moment));
+    // By calendar day, not by hours: today's page already shows the day's
+    // weather so far, a later day's has nothing.
+    if (datePart(moment) > datePart(now)) {
+        if (!area) return kCurrentChartPage;
+        return std::string(kForecastBase) + area->areaCode + "/" + area->subAreaCode + ".html";
+    }
     const double ageDays = std::trunc(now - moment);
     if (ageDays >= kChartArchiveAgeDays || !area) {
         return std::string(kDailyChartBase) + fourDigits(date.year) + "/" +

@@ -1,7 +1,7 @@
 // The web address of the weather of the replayed day: the past-weather page
 // of the nearest area for a recent race, the month's PDF of daily weather
-// charts for an older one. Only the address is built here; the window hands
-// it to the desktop.
+// charts for an older one, the forecast for a day still to come. Only the address is built here;
+// the window hands it to the desktop.
 #pragma once
 
 #include <string>
@@ -17,6 +17,11 @@ inline constexpr const char* kPastWeatherBase = "https://weather.yahoo.co.jp/wea
 inline constexpr const char* kDailyChartBase = "https://www.data.jma.go.jp/fcd/yoho/data/hibiten/";
 // Races at least this many days old have left the past-weather service.
 inline constexpr int kChartArchiveAgeDays = 730;
+// A race on a day still to come has no past weather yet: the area's
+// forecast page (the two codes and ".html" follow), or, far from every
+// area, the agency's current weather charts.
+inline constexpr const char* kForecastBase = "https://weather.yahoo.co.jp/weather/jp/";
+inline constexpr const char* kCurrentChartPage = "https://www.jma.go.jp/bosai/weather_map/";
 
 // The replayed moment: the race start plus the replay offset to the whole second.
 Timestamp replayMoment(Timestamp raceStart, double replaySeconds);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -176,6 +177,30 @@ TEST(PerformanceReport, CommasInNamesKeepTheColumns) {
     const std::string row = lineAfter(lines, "Position by each Mark/Line", 2);
     EXPECT_EQ(row.substr(0, 12), "Sun\xEF\xBC\x8C Moon,");
     EXPECT_EQ(std::count(row.begin(), row.end(), ','), 3) << row;
+}
+
+// The spreadsheet the report opens in would run a cell beginning "=", "+",
+// "-" or "@" as a formula, and a cell beginning '"' would swallow the rows
+// after it: such names are shown as text and quoted, the rows stay rows.
+TEST(PerformanceReport, NamesThatLookLikeFormulasStayText) {
+    struct Case {
+        const char* name;
+        const char* cell;
+    };
+    for (const Case c : {Case{"=HYPERLINK(\"http://x\",\"y\")",
+                              "\"'=HYPERLINK(\"\"http://x\"\"\xEF\xBC\x8C\"\"y\"\")\""},
+                         Case{"+1", "'+1"}, Case{"-2", "'-2"}, Case{"@SUM(A1)", "'@SUM(A1)"},
+                         Case{"\"Alpha", "\"\"\"Alpha\""}, Case{"Al-pha", "Al-pha"}}) {
+        RaceModel m = equatorRace();
+        m.boats[0].name = c.name;
+        m.race.caption = c.name;
+        const auto lines = linesOf(reportOf(m));
+        EXPECT_EQ(lines[0], c.cell);
+        EXPECT_EQ(
+            lineAfter(lines, "Position by each Mark/Line", 2).substr(0, std::strlen(c.cell) + 1),
+            std::string(c.cell) + ",")
+            << c.name;
+    }
 }
 
 // The whole report of the equator race, reviewed by eye and frozen. Set

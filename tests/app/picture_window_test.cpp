@@ -2,6 +2,8 @@
 // injected ticks and scripted answers to the drop's questions.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QApplication>
 #include <deque>
 #include <fstream>
@@ -12,6 +14,7 @@
 #include "pictures/test_jpeg.h"
 #include "race/race_list.h"
 #include "support/temp_tree.h"
+#include "tracks/log_file.h"
 
 namespace korvane {
 namespace {
@@ -242,6 +245,12 @@ TEST_P(RefusedDrops, TellWhyAndLeaveTheRaceFileAsItWas) {
     DropTree d;
     writeLogOutsideTheRace(d.root / "gpsdat", "lastyear.gpx");
     fs::create_directories(d.root / "photos.v2");
+    // Logs that could never be boats: a pipe, a file far too large (sparse,
+    // so nothing is written), a name the race file cannot hold.
+    ASSERT_EQ(::mkfifo((d.root / "gpsdat/pipe.gpx").c_str(), 0600), 0);
+    std::ofstream(d.root / "gpsdat/huge.gpx").close();
+    fs::resize_file(d.root / "gpsdat/huge.gpx", std::uintmax_t{2} << 30);
+    fs::copy_file(d.root / "gpsdat/hayate.gpx", d.root / "gpsdat/hayate,2.gpx");
     const std::string before = d.raceFileBytes(c.race);
     const auto w = open(c.race, d.root);
     ASSERT_NE(w->session(), nullptr);
@@ -261,13 +270,20 @@ TEST_P(RefusedDrops, TellWhyAndLeaveTheRaceFileAsItWas) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, RefusedDrops,
-    ::testing::Values(RefusedDrop{"CorrectedTimeMode", "enoshima-ct.txt", "gpsdat/hayate.gpx",
-                                  kCorrectedTimeRefuses},
-                      RefusedDrop{"FolderWithADotNearItsEnd", "enoshima-cup.txt", "photos.v2",
-                                  kDropAFolder},
-                      RefusedDrop{"NotALog", "enoshima-cup.txt", "gpsdat/breeze.log", kDropAFolder},
-                      RefusedDrop{"EveryFixOutsideTheRace", "enoshima-cup.txt",
-                                  "gpsdat/lastyear.gpx", kNoDataInRaceTime}),
+    ::testing::Values(
+        RefusedDrop{"CorrectedTimeMode", "enoshima-ct.txt", "gpsdat/hayate.gpx",
+                    kCorrectedTimeRefuses},
+        RefusedDrop{"FolderWithADotNearItsEnd", "enoshima-cup.txt", "photos.v2", kDropAFolder},
+        RefusedDrop{"NotALog", "enoshima-cup.txt", "gpsdat/breeze.log", kDropAFolder},
+        RefusedDrop{"EveryFixOutsideTheRace", "enoshima-cup.txt", "gpsdat/lastyear.gpx",
+                    kNoDataInRaceTime},
+        RefusedDrop{"ABoatOfTheRaceAlready", "enoshima-cup.txt", "gpsdat/kaze.gpx",
+                    kLogAlreadyInRace},
+        RefusedDrop{"APipe", "enoshima-cup.txt", "gpsdat/pipe.gpx", kLogNotARegularFile},
+        RefusedDrop{"TwoGigabytes", "enoshima-cup.txt", "gpsdat/huge.gpx",
+                    logTooLarge(kMaxLogBytes)},
+        RefusedDrop{"ACommaInTheName", "enoshima-cup.txt", "gpsdat/hayate,2.gpx",
+                    kLogNameDoesNotFit}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FileDrop, TheFirstOfThreeLogsBecomesANewBoat) {

@@ -2,6 +2,7 @@
 // folder, and that awkward names keep the file well-formed.
 #include <gtest/gtest.h>
 
+#include <QStringDecoder>
 #include <QXmlStreamReader>
 #include <map>
 #include <string>
@@ -175,12 +176,46 @@ TEST(PresentScene, WakeRunsBackTwentyFixesNewestFirst) {
     EXPECT_EQ(bytes.find("139.5,35.45,0.0 "), std::string::npos);
 }
 
+// The file a "file://" URL names, byte for byte.
+std::string localFileOf(const std::string& url) {
+    if (url.rfind("file://", 0) != 0) return "<not a file URL: " + url + ">";
+    return QByteArray::fromPercentEncoding(QByteArray::fromStdString(url.substr(7))).toStdString();
+}
+
 TEST(KmlIcons, EveryIconTheFilesNameIsCheckedIn) {
     const std::filesystem::path folder = std::filesystem::path(KORVANE_SOURCE_DIR) / "sample/ya";
     const KmlIcons icons(folder);
-    EXPECT_TRUE(std::filesystem::is_regular_file(icons.buoy)) << icons.buoy;
+    EXPECT_TRUE(std::filesystem::is_regular_file(localFileOf(icons.buoy))) << icons.buoy;
     for (const std::string& icon : icons.boat)
-        EXPECT_TRUE(std::filesystem::is_regular_file(icon)) << icon;
+        EXPECT_TRUE(std::filesystem::is_regular_file(localFileOf(icon))) << icon;
+}
+
+// Names holding U+FFFE or U+FFFF, or bytes that are not UTF-8, and an icon
+// folder unpacked with CP932 names: the file is still well-formed UTF-8,
+// and the icons are URLs that give back the folder's very bytes.
+TEST(KmlIcons, OddNamesAndFoldersStayWellFormedUtf8) {
+    RaceModel m = twoHourRace();
+    m.race.caption =
+        "x \xEF\xBF\xBE"
+        "Cup\xEF\xBF\xBF.kml";
+    m.boats[0].name = "Tom\x88\x9F\xC0\xAF\xED\xA0\x80\xF4\x90\x80\x80\x01\xEF\xB7\x90!";
+    KmlOptions o = options();
+    const std::string folder = "/data/\x83\x5E\x83\x43 & co/ya";  // "タイ" in CP932
+    o.iconFolder = folder;
+    for (const std::string& bytes : {wholeRaceKml(m, o), presentSceneKml(m, 100, o)}) {
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        const QString text = utf8(QByteArray::fromStdString(bytes));
+        ASSERT_FALSE(utf8.hasError());
+        EXPECT_FALSE(text.contains(QChar(0xFFFE)) || text.contains(QChar(0xFFFF)) ||
+                     text.contains(QChar(0xFDD0)));
+        const ReadBack kml = readKml(bytes);
+        ASSERT_EQ(kml.error, "");
+        EXPECT_EQ(kml.folders.begin()->second.front(), "Tom!");
+        const std::size_t from = bytes.find_first_not_of("\r\n", bytes.find("<href>") + 6);
+        const std::string url = bytes.substr(from, bytes.find('<', from) - from);
+        EXPECT_EQ(localFileOf(url).substr(0, folder.size() + 1), folder + "/") << url;
+    }
+    EXPECT_NE(wholeRaceKml(m, o).find("<name>Cup</name>"), std::string::npos);
 }
 
 TEST(KmlExport, WritesIntoTheFolderOrSaysWhyNot) {

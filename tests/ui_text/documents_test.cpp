@@ -60,6 +60,43 @@ TEST(Attachment, OnlyExistingFilesInsideTheFolder) {
     }
 }
 
+// Links are followed only within their folder, and a program is no
+// document, whatever its name: the desktop would run it.
+TEST(Attachment, LinksLeavingTheFolderAndProgramsAreRefused) {
+    namespace fs = std::filesystem;
+    TempTree tree;
+    tree.write("attachment/Notice.pdf", "%PDF");
+    tree.write("outside/secret.txt", "no");
+    fs::create_symlink("Notice.pdf", tree.root() / "attachment/same.pdf");
+    fs::create_symlink("../outside/secret.txt", tree.root() / "attachment/link.pdf");
+    fs::create_symlink("../outside", tree.root() / "attachment/linked");
+    tree.write("attachment/run.desktop", "[Desktop Entry]\nExec=sh\n");
+    tree.write("attachment/launcher", "[Desktop Entry]\nExec=sh\n");
+    tree.write("attachment/tool.pdf",
+               "\x7F"
+               "ELF\x02\x01");
+    tree.write("attachment/setup.exe", "MZ\x90");
+    tree.write("attachment/notes.sh", "#!/bin/sh\n");
+    tree.write("attachment/run.sh", "#!/bin/sh\n");
+    fs::permissions(tree.root() / "attachment/run.sh", fs::perms::owner_exec,
+                    fs::perm_options::add);
+    for (const auto& [name, opens] :
+         {std::pair{"same.pdf", true}, std::pair{"notes.sh", true}, std::pair{"link.pdf", false},
+          std::pair{"linked/secret.txt", false}, std::pair{"run.desktop", false},
+          std::pair{"launcher", false}, std::pair{"tool.pdf", false}, std::pair{"setup.exe", false},
+          std::pair{"run.sh", false}})
+        EXPECT_EQ(attachmentPath(tree.root(), name).has_value(), opens) << name;
+
+    // The help page linked out of its folder, and a linked attachments folder.
+    fs::create_directories(tree.root() / "help");
+    fs::create_symlink("../outside/secret.txt", tree.root() / "help/index.html");
+    EXPECT_FALSE(helpPageToOpen(tree.root(), Language::Japanese));
+    EXPECT_FALSE(helpPage(tree.root(), "help/index.html"));
+    TempTree linked;
+    fs::create_symlink(tree.root() / "attachment", linked.root() / "attachment");
+    EXPECT_FALSE(attachmentPath(linked.root(), "Notice.pdf"));
+}
+
 TEST(Attachment, PressOpensOneListsManyClosesAnOpenList) {
     EXPECT_EQ(attachmentPress(false, 0), AttachmentPress::OpenOnly);
     EXPECT_EQ(attachmentPress(false, 1), AttachmentPress::OpenOnly);

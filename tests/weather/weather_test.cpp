@@ -76,8 +76,8 @@ struct AddressCase {
     Timestamp moment;
     double ageDays;
     const WeatherArea* area;
+    const char* base;
     const char* tail;  // after the base address
-    bool archive;
 };
 
 class WeatherAddress : public ::testing::TestWithParam<AddressCase> {};
@@ -85,30 +85,36 @@ class WeatherAddress : public ::testing::TestWithParam<AddressCase> {};
 TEST_P(WeatherAddress, PageOrChartByAge) {
     const AddressCase& c = GetParam();
     const std::string address = weatherAddress(c.moment, c.moment + c.ageDays, c.area);
-    EXPECT_EQ(address, std::string(c.archive ? kDailyChartBase : kPastWeatherBase) + c.tail)
-        << c.what;
+    EXPECT_EQ(address, std::string(c.base) + c.tail) << c.what;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Days, WeatherAddress,
-    ::testing::Values(
-        AddressCase{"729 days", at(2012, 7, 17), 729.0, &kYokohama,
-                    "14/4610/detail.html?c=2012&m=7&d=17", false},
-        AddressCase{"just short of 730", at(2012, 7, 17), 729.999, &kYokohama,
-                    "14/4610/detail.html?c=2012&m=7&d=17", false},
-        AddressCase{"730 days", at(2012, 7, 17), 730.0, &kYokohama, "2012/1207.pdf", true},
-        AddressCase{"years on", at(2012, 7, 17), 4000.0, &kYokohama, "2012/1207.pdf", true},
-        AddressCase{"two-digit month and day", at(2023, 10, 31), 3.0, &kYokohama,
-                    "14/4610/detail.html?c=2023&m=10&d=31", false},
-        AddressCase{"day ten keeps its zero", at(2023, 12, 10), 3.0, &kYokohama,
-                    "14/4610/detail.html?c=2023&m=12&d=10", false},
-        AddressCase{"first of January", at(2024, 1, 1, 0), 0.0, &kYokohama,
-                    "14/4610/detail.html?c=2024&m=1&d=1", false},
-        AddressCase{"January chart keeps two digits", at(2009, 1, 5), 800.0, &kYokohama,
-                    "2009/0901.pdf", true},
-        AddressCase{"a clock set before the race", at(2024, 5, 12), -2.5, &kYokohama,
-                    "14/4610/detail.html?c=2024&m=5&d=12", false},
-        AddressCase{"no area near", at(2024, 5, 12), 1.0, nullptr, "2024/2405.pdf", true}));
+    ::testing::Values(AddressCase{"729 days", at(2012, 7, 17), 729.0, &kYokohama, kPastWeatherBase,
+                                  "14/4610/detail.html?c=2012&m=7&d=17"},
+                      AddressCase{"just short of 730", at(2012, 7, 17), 729.999, &kYokohama,
+                                  kPastWeatherBase, "14/4610/detail.html?c=2012&m=7&d=17"},
+                      AddressCase{"730 days", at(2012, 7, 17), 730.0, &kYokohama, kDailyChartBase,
+                                  "2012/1207.pdf"},
+                      AddressCase{"years on", at(2012, 7, 17), 4000.0, &kYokohama, kDailyChartBase,
+                                  "2012/1207.pdf"},
+                      AddressCase{"two-digit month and day", at(2023, 10, 31), 3.0, &kYokohama,
+                                  kPastWeatherBase, "14/4610/detail.html?c=2023&m=10&d=31"},
+                      AddressCase{"day ten keeps its zero", at(2023, 12, 10), 3.0, &kYokohama,
+                                  kPastWeatherBase, "14/4610/detail.html?c=2023&m=12&d=10"},
+                      AddressCase{"first of January", at(2024, 1, 1, 0), 0.0, &kYokohama,
+                                  kPastWeatherBase, "14/4610/detail.html?c=2024&m=1&d=1"},
+                      AddressCase{"January chart keeps two digits", at(2009, 1, 5), 800.0,
+                                  &kYokohama, kDailyChartBase, "2009/0901.pdf"},
+                      // A race still to come has no past weather: the forecast.
+                      AddressCase{"days ahead of the clock", at(2024, 5, 12), -2.5, &kYokohama,
+                                  kForecastBase, "14/4610.html"},
+                      AddressCase{"later today", at(2024, 5, 12), -0.25, &kYokohama,
+                                  kPastWeatherBase, "14/4610/detail.html?c=2024&m=5&d=12"},
+                      AddressCase{"tomorrow, far from every area", at(2024, 5, 12), -1.0, nullptr,
+                                  kCurrentChartPage, ""},
+                      AddressCase{"no area near", at(2024, 5, 12), 1.0, nullptr, kDailyChartBase,
+                                  "2024/2405.pdf"}));
 
 TEST(WeatherAddress, TheReplayedMomentIsTheStartPlusWholeSeconds) {
     const Timestamp start = at(2024, 5, 12, 23);
