@@ -5,7 +5,10 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QComboBox>
 #include <QPushButton>
+#include <QTest>
+#include <QTimeEdit>
 #include <fstream>
 #include <sstream>
 
@@ -68,6 +71,34 @@ TEST_F(WindowExports, TheSKeyAndTheScrLabelSaveTheMapAreaAndOpenIt) {
         ASSERT_EQ(opened.size(), static_cast<std::size_t>(way + 1));
         EXPECT_EQ(opened.back(), shot.string());
     }
+}
+
+// The window sees its keys first: a time field or the race list with the
+// focus neither swallows them nor receives them.
+TEST_F(WindowExports, WindowKeysWorkWhateverHasTheFocus) {
+    const auto w = openSample();
+    ASSERT_NE(w->session(), nullptr);
+    w->show();
+    w->actions().trigger(Command::Stop);  // shows the JUMP panel's time field
+    auto* timeField = w->jumpPanel()->findChild<QTimeEdit*>();
+    auto* raceList = w->controls()->findChild<QComboBox*>("raceList");
+    ASSERT_TRUE(timeField && raceList);
+    for (QWidget* focus : {static_cast<QWidget*>(timeField), static_cast<QWidget*>(raceList)}) {
+        focus->setFocus();
+        const QTime timeBefore = timeField->time();
+        const QString raceBefore = raceList->currentText();
+        const std::size_t shotsBefore = opened.size();
+        const bool diagnosticsShown = w->diagnostics()->isVisible();
+        QTest::keyClick(focus, Qt::Key_S);
+        QTest::keyClick(focus, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(opened.size(), shotsBefore + 1) << focus->metaObject()->className();
+        EXPECT_NE(w->diagnostics()->isVisible(), diagnosticsShown);
+        EXPECT_EQ(timeField->time(), timeBefore);
+        EXPECT_EQ(raceList->currentText(), raceBefore);
+    }
+    QTest::keyClick(timeField, Qt::Key_E, Qt::ShiftModifier | Qt::ControlModifier);
+    waitForOpening(*w);
+    EXPECT_TRUE(w->controller().editMode());
 }
 
 TEST_F(WindowExports, RetouchSavesTheFrameAsItIsDrawnNow) {
