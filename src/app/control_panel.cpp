@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "app/map_tools.h"
+#include "app/replay_controller.h"
 
 namespace korvane {
 
@@ -257,6 +258,21 @@ void ControlPanel::wire(const WindowActions& actions, ClickLabel* screenShotLabe
     connect(speedBar_, &QScrollBar::valueChanged, this, [this](int p) {
         if (!quiet_) emit speedChanged(p, speedBar_->isSliderDown());
     });
+}
+
+void ControlPanel::follow(ReplayController& replay) {
+    connect(&replay, &ReplayController::transportChanged, this, &ControlPanel::showTransport);
+    connect(&replay, &ReplayController::speedChanged, this, &ControlPanel::showSpeed);
+    connect(&replay, &ReplayController::seaLevelChanged, this, &ControlPanel::showSeaLevel);
+    connect(this, &ControlPanel::speedChanged, &replay, &ReplayController::setSpeedBarPosition);
+    connect(this, &ControlPanel::autoNextToggled, &replay, &ReplayController::setAutoNext);
+    connect(this, &ControlPanel::autoSeaColourToggled, &replay,
+            &ReplayController::setAutoSeaColour);
+    connect(this, &ControlPanel::showRequested, &replay, [&replay](const QString& race, int index) {
+        replay.showListed(race.toStdString(), index);
+    });
+    setRaces(replay.raceList());
+    setAutoNext(!replay.editMode());
 }
 
 bool ControlPanel::eventFilter(QObject* watched, QEvent* event) {

@@ -21,6 +21,8 @@
 
 namespace korvane {
 
+class ReplayController;
+
 class ControlPanel : public QWidget {
     Q_OBJECT
   public:
@@ -29,6 +31,9 @@ class ControlPanel : public QWidget {
     static constexpr int kSpeedBarMax = 136;
 
     ControlPanel(const WindowActions& actions, QWidget* parent = nullptr);
+
+    // Shows what `replay` does and asks it for what the user wants.
+    void follow(ReplayController& replay);
 
     // As tall as its controls need with their present captions and font, at
     // least the panel's classic height.

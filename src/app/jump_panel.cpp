@@ -3,6 +3,9 @@
 #include <QGridLayout>
 #include <QLabel>
 
+#include "app/replay_controller.h"
+#include "race/race_time.h"
+
 namespace korvane {
 
 JumpPanel::JumpPanel(QWidget* parent) : QWidget(parent) {
@@ -46,6 +49,14 @@ Timestamp JumpPanel::pickedMoment() const {
     c.minute = t.minute();
     c.second = t.second();
     return toTimestamp(c).value_or(0);
+}
+
+void JumpPanel::follow(ReplayController& replay) {
+    connect(this, &JumpPanel::jumpRequested, &replay, [&replay](Timestamp moment) {
+        if (replay.session())
+            replay.jumpTo(secondsBetween(replay.session()->model.race.start, moment));
+    });
+    connect(&replay, &ReplayController::playStarted, this, &QWidget::hide);
 }
 
 }  // namespace korvane

@@ -11,12 +11,16 @@
 
 namespace korvane {
 
+class ReplayController;
+
 class JumpPanel : public QWidget {
     Q_OBJECT
   public:
     explicit JumpPanel(QWidget* parent = nullptr);
     void showMoment(Timestamp moment);  // the pickers follow the replay
     Timestamp pickedMoment() const;
+    // Goes where the user picks in `replay`, and away while it plays.
+    void follow(ReplayController& replay);
 
   signals:
     void jumpRequested(Timestamp moment);

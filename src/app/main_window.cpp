@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "app/desktop.h"
+#include "app/frame_inputs.h"
 #include "app/map_tips.h"
 #include "app/window_font.h"
 #include "base/numbers.h"
@@ -120,8 +121,6 @@ void MainWindow::buildPanels() {
         layoutPanels();
         drawNow();
     });
-    controls_->setRaces(controller_->raceList());
-    controls_->setAutoNext(!controller_->editMode());
 
     GoogleEarthExport::Window window;
     window.stopReplay = [this] { controller_->apply(controller_->clock().stop()); };
@@ -165,21 +164,14 @@ void MainWindow::connectCommands() {
     connect(a[Command::English], &QAction::triggered, chrome_,
             [this] { chrome_->setLanguage(Language::English); });
     connect(a[Command::Exit], &QAction::triggered, this, &MainWindow::exitNow);
-    connect(jump_, &JumpPanel::jumpRequested, this, [this](Timestamp moment) {
-        if (session()) controller_->jumpTo(secondsBetween(session()->model.race.start, moment));
-    });
     connect(jump_, &JumpPanel::jumpToStartRequested, a[Command::JumpToStart], &QAction::trigger);
 }
 
 void MainWindow::connectControls() {
     ControlPanel* c = controls_;
-    connect(c, &ControlPanel::speedChanged, controller_, &ReplayController::setSpeedBarPosition);
-    connect(c, &ControlPanel::autoNextToggled, controller_, &ReplayController::setAutoNext);
-    connect(c, &ControlPanel::autoSeaColourToggled, controller_,
-            &ReplayController::setAutoSeaColour);
-    connect(c, &ControlPanel::showRequested, this, [this](const QString& race, int index) {
-        controller_->showListed(race.toStdString(), index);
-    });
+    c->follow(*controller_);
+    splash_->follow(*controller_);
+    jump_->follow(*controller_);
     connect(c, &ControlPanel::smallScreenToggled, this, &MainWindow::onSmallScreen);
     connect(sizePanel_, &SmallScreenPanel::sizeChosen, this, [this] {
         layoutPanels();
@@ -206,9 +198,6 @@ void MainWindow::connectControls() {
 void MainWindow::connectReplay() {
     ReplayController* c = controller_;
     controller_->setSpeedSampler([this] { return speedSamples(); });
-    connect(c, &ReplayController::transportChanged, controls_, &ControlPanel::showTransport);
-    connect(c, &ReplayController::speedChanged, controls_, &ControlPanel::showSpeed);
-    connect(c, &ReplayController::seaLevelChanged, controls_, &ControlPanel::showSeaLevel);
     connect(c, &ReplayController::flagChanged, flag_, [this] { flag_->showFlag(clock().flag()); });
     connect(c, &ReplayController::rankingCleared, this, [this] { board_->clear(); });
     connect(c, &ReplayController::startGun, this, [this] { gun_.play(); });
@@ -224,7 +213,6 @@ void MainWindow::connectReplay() {
         diagnostics_->showFigures(clock().framesLastSecond(), t, clock().speed(), lastDrawMs_);
     });
     connect(c, &ReplayController::stoppedByUser, this, &MainWindow::showJumpPanel);
-    connect(c, &ReplayController::playStarted, jump_, &QWidget::hide);
     connect(c, &ReplayController::alreadyShown, this, [this] {
         auto* box = new QMessageBox(QMessageBox::NoIcon, kProgramName,
                                     QStringLiteral("Already shown."), QMessageBox::Ok, this);
@@ -235,17 +223,11 @@ void MainWindow::connectReplay() {
 
 void MainWindow::connectOpening() {
     ReplayController* c = controller_;
-    connect(c, &ReplayController::openingStarted, this, [this](const QString& race) {
+    connect(c, &ReplayController::openingStarted, this, [this] {
         keepPictureSettings();
-        splash_->setTitle(race, QString());
-        splash_->setProgress(0, 1, QStringLiteral("READING  ") + race);
-        splash_->show();
-        splash_->raise();
         layoutPanels();
     });
-    connect(c, &ReplayController::openingProgress, splash_, &SplashPanel::setProgress);
     connect(c, &ReplayController::openingFailed, this, [this](const QString& error) {
-        splash_->hide();
         lastError_ = error;
         // The window stays: the race list offers another race.
         showError(error);
@@ -285,26 +267,13 @@ void MainWindow::connectTimeBar() {
     connect((*actions_)[Command::TrackPage], &QAction::toggled, this, [this] { layoutPanels(); });
 }
 
-// The time bar's picture of the race on show: the winner's stripes (the
-// first boat's when nobody finished) and the pictures' moments.
+// The time bar's picture of the race on show: the winner's stripes and the
+// pictures' moments.
 void MainWindow::showTimeBar() {
     if (!session() || besideMapPending_) return;
-    const RaceModel& m = session()->model;
-    TimeBarInput in;
-    in.timelineBeginSeconds = m.race.timelineBegin;
-    in.timelineEndSeconds = m.race.timelineEnd;
-    in.timelineLengthSeconds = m.race.timelineLength;
-    in.windDirectionDegrees = m.race.windDirection;
-    const int reference = board_->winner().value_or(0);
-    if (reference < m.boatCount()) in.referenceTrack = &m.boats.at(reference).track;
-    in.pictureTimesSeconds = pictures_->correctedTimesSeconds();
-    in.correctedTime = m.race.timeMode == TimeMode::Corrected;
-    in.startSecondsOfDay = startSecondsOfDay(m.race.start);
-    in.sunriseSeconds = session()->area.sunriseSeconds;
-    in.sunsetSeconds = session()->area.sunsetSeconds;
-    in.repeat = clock().repeatSpan();
-    timeBar_->setRaceStart(m.race.start);
-    timeBar_->setInput(std::move(in));
+    timeBar_->setRaceStart(session()->model.race.start);
+    timeBar_->setInput(timeBarInputOf(*session(), board_->winner(),
+                                      pictures_->correctedTimesSeconds(), clock().repeatSpan()));
 }
 
 void MainWindow::connectMapAndBoats() {
@@ -328,14 +297,11 @@ void MainWindow::connectMapAndBoats() {
 }
 
 void MainWindow::onSessionChanged(const std::shared_ptr<const RaceSession>& session) {
-    splash_->hide();
     lastError_.clear();
     besideMapPending_ = true;  // the panels set up below leave the time bar to it
     const Race& race = session->model.race;
     const bool editMode = controller_->editMode();
     setWindowTitle(QString::fromStdString(race.caption + "  " + race.captionDate));
-    splash_->setTitle(QString::fromStdString(race.caption),
-                      QString::fromStdString(race.captionDate));
     if (controller_->listPosition() < controller_->raceList().size())
         controls_->showRace(static_cast<int>(controller_->listPosition()));
     map_->setSession(session);
@@ -360,7 +326,6 @@ void MainWindow::onSessionChanged(const std::shared_ptr<const RaceSession>& sess
 }
 
 void MainWindow::onReplayStarted(bool newRace) {
-    if (!newRace) splash_->hide();
     layoutPanels();
     drawNow();
     // The map first; the overview and the time bar once it is on screen, or
@@ -398,24 +363,7 @@ void MainWindow::drawBesideMap() {
 
 DisplayState MainWindow::displayState() const {
     const DisplayOptions& o = controls_->displayOptions();
-    const ReplayClock& clk = clock();
-    DisplayState d;
-    d.northUp = o.northUp;
-    d.autoTrace = o.autoTrace;
-    d.showName = o.showName;
-    d.labelLevel = d.showName ? 1 : 0;
-    d.bigBoat = o.bigBoat;
-    d.layLine = o.layLine;
-    d.compLine = o.compLine;
-    d.seaLevel = o.seaLevel;
-    d.zoomDivisor = zoomDivisorForPosition(o.zoomPosition);
-    d.isNight = clk.isNight();
-    d.blinkPhase = clk.blinkPhase();
-    d.boatFinished = clk.finishedBoats();
-    const SideAverages avg = clk.sideAverages();
-    d.avgUpwindSpeedKnots = avg.upwindKnots;
-    d.avgDownwindSpeedKnots = avg.downwindKnots;
-    d.replaySpeed = clk.speed();
+    DisplayState d = frameState(o, clock());
     d.smallScreen = static_cast<int>(o.smallScreen ? sizePanel_->mode() : SmallScreen::Off);
     d.timeBarTop = kTimeBarStripeTop;
     d.timeBarHeight = timeBarStripeHeight(timeBar_->height());
@@ -448,19 +396,8 @@ void MainWindow::drawNow() {
 }
 
 std::vector<BoatSpeedSample> MainWindow::speedSamples() const {
-    std::vector<BoatSpeedSample> samples;
-    const RaceSession* s = session();
-    if (!s) return samples;
-    const auto& boats = map_->boatsNow();
-    const auto& checked = displayState().boatChecked;
-    for (int b = 0; b < s->model.boatCount() && b < static_cast<int>(boats.size()); ++b) {
-        const BoatNow& now = boats[static_cast<std::size_t>(b)];
-        const bool visible = checked.size() > static_cast<std::size_t>(b)
-                                 ? checked[static_cast<std::size_t>(b)]
-                                 : s->model.boats[b].visible;
-        samples.push_back({visible, now.hasPosition, now.speedKnots, now.windAngleDegrees});
-    }
-    return samples;
+    if (!session()) return {};
+    return speedSamplesOf(session()->model, map_->boatsNow(), displayState().boatChecked);
 }
 
 void MainWindow::showClockText() {

@@ -1,5 +1,7 @@
 #include "app/splash_panel.h"
 
+#include "app/replay_controller.h"
+
 #include <algorithm>
 
 namespace korvane {
@@ -92,6 +94,24 @@ void SplashPanel::placeChildren() {
     date_->setVisible(!small);
     maker_->setGeometry(textLeft, height() - kMakerAboveBottom, kTextWidth, 20);
     maker_->setVisible(!small);
+}
+
+void SplashPanel::follow(const ReplayController& replay) {
+    connect(&replay, &ReplayController::openingStarted, this, [this](const QString& race) {
+        setTitle(race, QString());
+        setProgress(0, 1, QStringLiteral("READING  ") + race);
+        show();
+        raise();
+    });
+    connect(&replay, &ReplayController::openingProgress, this, &SplashPanel::setProgress);
+    connect(&replay, &ReplayController::openingFailed, this, &QWidget::hide);
+    connect(&replay, &ReplayController::sessionChanged, this,
+            [this](const std::shared_ptr<const RaceSession>& session) {
+                hide();
+                const Race& race = session->model.race;
+                setTitle(QString::fromStdString(race.caption),
+                         QString::fromStdString(race.captionDate));
+            });
 }
 
 }  // namespace korvane

@@ -9,6 +9,8 @@
 
 namespace korvane {
 
+class ReplayController;
+
 class SplashPanel : public QWidget {
     Q_OBJECT
   public:
@@ -17,6 +19,8 @@ class SplashPanel : public QWidget {
     void setCover(const QPixmap& cover);  // raceadmin/cover.jpg, or none
     void setTitle(const QString& title, const QString& date);
     void setProgress(int step, int stepCount, const QString& text);
+    // Shows each opening of `replay` and goes when it ends.
+    void follow(const ReplayController& replay);
     QString statusText() const { return status_->text(); }
 
   protected:
