@@ -1,7 +1,8 @@
 // The one place the program spreads work over the cores: items made on
 // several threads and handed on, in order, on the calling thread. What a
 // worker throws reaches the caller; a stop request ends the work between
-// items. No other code starts threads of its own.
+// items. Apart from the window's one background opening (app/race_loader),
+// no other code starts threads of its own.
 #pragma once
 
 #include <exception>
