@@ -110,9 +110,9 @@ SceneResult MapView::drawFrame(double timeSeconds, const DisplayState& given, do
         return {};
     }
     if (pointer_)
-        applyZones(pointerZones({pointer_->x(), pointer_->y(), width(), height()}, display.page,
-                                display.autoTrace, display.showName),
-                   display);
+        static_cast<MapDetail&>(display) =
+            pointerZones({pointer_->x(), pointer_->y(), width(), height()}, display.page,
+                         display.autoTrace, display.showName);
     // Beside a full-size map the overview has its own panel; a small
     // screen carries it on the map.
     display.overviewOn = display.smallScreen > 0;
