@@ -5,9 +5,9 @@
 #include <QPainter>
 #include <QWheelEvent>
 
+#include "session/scene_sources.h"
 #include "view/boat_selection.h"
 #include "view/edit_snapshot.h"
-#include "view/landmark_light.h"
 #include "view/map_pointer.h"
 #include "view/overview_map.h"
 
@@ -125,12 +125,8 @@ SceneResult MapView::drawFrame(double timeSeconds, const DisplayState& given, do
     } else {
         clearScene(scene_, display.seaLevel);
     }
-    SceneInput input;
-    input.model = &session_->model;
-    input.area = &session_->area;
-    input.coastline = &session_->coast.coastline;
-    const auto lights = landmarkLightsAt(session_->coast.landmarks, lightTicks);
-    input.landmarks = &lights;
+    SceneInputBuilder builder(sceneSources(*session_));
+    const SceneInput& input = builder.build(display, lightTicks);
     state_.landmarkPulse = landmarkPulse;
     QElapsedTimer clock;
     clock.start();
