@@ -1,13 +1,12 @@
 #include "analysis/maneuvers.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <limits>
 #include <numbers>
-#include <thread>
 
 #include "base/numbers.h"
+#include "base/parallel.h"
 #include "race/angles.h"
 #include "race/wind_query.h"
 #include "tracks/track_query.h"
@@ -430,25 +429,23 @@ std::vector<Maneuver> boatManeuvers(const RaceModel& model, const LegAnalysis& l
 
 }  // namespace
 
+std::vector<std::vector<Maneuver>> findManeuversOfEachBoat(int boatCount,
+                                                           const BoatManeuverWork& work) {
+    std::vector<std::vector<Maneuver>> out(static_cast<std::size_t>(std::max(boatCount, 0)));
+    // Boats are independent: each result goes to its own slot, so the table
+    // is that of a serial run.
+    forEachInOrder(boatCount, work, [&](int b, std::vector<Maneuver> found) {
+        out[static_cast<std::size_t>(b)] = std::move(found);
+    });
+    return out;
+}
+
 std::vector<std::vector<Maneuver>> findRaceManeuvers(const RaceModel& model,
                                                      const LegAnalysis& legs,
                                                      const CourseGeometry& course,
                                                      const LocalPlane& plane) {
-    const int boats = model.boatCount();
-    std::vector<std::vector<Maneuver>> out(static_cast<std::size_t>(boats));
-    // Boats are independent: workers take the next boat in turn, and each
-    // writes only its own slot, so the result is that of a serial run.
-    std::atomic<int> next{0};
-    const auto work = [&] {
-        for (int b = next++; b < boats; b = next++)
-            out[static_cast<std::size_t>(b)] = boatManeuvers(model, legs, course, plane, b);
-    };
-    const unsigned threads = std::min<unsigned>(std::max(1u, std::thread::hardware_concurrency()),
-                                                static_cast<unsigned>(std::max(boats, 1)));
-    std::vector<std::jthread> pool;
-    for (unsigned t = 1; t < threads; ++t) pool.emplace_back(work);
-    work();
-    return out;
+    return findManeuversOfEachBoat(
+        model.boatCount(), [&](int b) { return boatManeuvers(model, legs, course, plane, b); });
 }
 
 }  // namespace korvane

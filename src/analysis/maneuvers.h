@@ -3,6 +3,7 @@
 // the passings and the thresholds in, maneuvers out.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "analysis/leg_analysis.h"
@@ -55,6 +56,14 @@ struct ManeuverInput {
 
 std::vector<Maneuver> findManeuvers(const ManeuverInput& input, const LocalPlane& plane,
                                     const ManeuverThresholds& thresholds = {});
+
+// One boat's maneuvers, by its slot.
+using BoatManeuverWork = std::function<std::vector<Maneuver>(int boat)>;
+
+// [b]: work(b) for every boat slot, several boats at once. Whatever one
+// boat's work throws reaches the caller, after the other threads ended.
+std::vector<std::vector<Maneuver>> findManeuversOfEachBoat(int boatCount,
+                                                           const BoatManeuverWork& work);
 
 // Every boat of the race, [b] for boat slot b: from the gun to the
 // boat's finish (or its last fix), roundings from the passings, median VMG

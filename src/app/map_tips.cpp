@@ -45,8 +45,8 @@ std::optional<PointerTip> mapTipAt(const MapTipState& s, QPoint at, QSize mapSiz
         if (!s.editMode) return PointerTip::MapZoom;
         return editStepTip(s.editAction).value_or(PointerTip::MapZoomEditing);
     }
-    const PointerZones zones = pointerZones({at.x(), at.y(), mapSize.width(), mapSize.height()},
-                                            Page::Track, s.autoTrace, false);
+    const MapDetail zones = pointerZones({at.x(), at.y(), mapSize.width(), mapSize.height()},
+                                         Page::Track, s.autoTrace, false);
     if (zones.wakeColouringOn) return PointerTip::Wake;
     return std::nullopt;
 }

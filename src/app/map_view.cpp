@@ -5,9 +5,9 @@
 #include <QPainter>
 #include <QWheelEvent>
 
+#include "session/scene_sources.h"
 #include "view/boat_selection.h"
 #include "view/edit_snapshot.h"
-#include "view/landmark_light.h"
 #include "view/map_pointer.h"
 #include "view/overview_map.h"
 
@@ -110,9 +110,9 @@ SceneResult MapView::drawFrame(double timeSeconds, const DisplayState& given, do
         return {};
     }
     if (pointer_)
-        applyZones(pointerZones({pointer_->x(), pointer_->y(), width(), height()}, display.page,
-                                display.autoTrace, display.showName),
-                   display);
+        static_cast<MapDetail&>(display) =
+            pointerZones({pointer_->x(), pointer_->y(), width(), height()}, display.page,
+                         display.autoTrace, display.showName);
     // Beside a full-size map the overview has its own panel; a small
     // screen carries it on the map.
     display.overviewOn = display.smallScreen > 0;
@@ -125,12 +125,8 @@ SceneResult MapView::drawFrame(double timeSeconds, const DisplayState& given, do
     } else {
         clearScene(scene_, display.seaLevel);
     }
-    SceneInput input;
-    input.model = &session_->model;
-    input.area = &session_->area;
-    input.coastline = &session_->coast.coastline;
-    const auto lights = landmarkLightsAt(session_->coast.landmarks, lightTicks);
-    input.landmarks = &lights;
+    SceneInputBuilder builder(sceneSources(*session_));
+    const SceneInput& input = builder.build(display, lightTicks);
     state_.landmarkPulse = landmarkPulse;
     QElapsedTimer clock;
     clock.start();

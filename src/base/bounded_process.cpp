@@ -4,11 +4,14 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/eventfd.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
 #include <cerrno>
+#include <cstdint>
+#include <optional>
 #include <thread>
 
 extern char** environ;
@@ -47,6 +50,36 @@ class Pipe {
     std::array<int, 2> fds_{-1, -1};
 };
 
+// Wakes the waiting loop below when the caller's stop is requested, from
+// whichever thread requests it.
+class StopWake {
+  public:
+    explicit StopWake(const std::stop_token& stop) {
+        if (!stop.stop_possible()) return;
+        fd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+        if (fd_ < 0) return;  // the loop's own time-outs still see the stop
+        callback_.emplace(stop, Ring{fd_});
+    }
+    ~StopWake() {
+        callback_.reset();  // no ring after the close
+        if (fd_ >= 0) ::close(fd_);
+    }
+    StopWake(const StopWake&) = delete;
+    StopWake& operator=(const StopWake&) = delete;
+    int fd() const { return fd_; }
+
+  private:
+    struct Ring {
+        int fd;
+        void operator()() const noexcept {
+            const std::uint64_t one = 1;
+            [[maybe_unused]] const ssize_t n = ::write(fd, &one, sizeof one);
+        }
+    };
+    int fd_ = -1;
+    std::optional<std::stop_callback<Ring>> callback_;
+};
+
 // Reads what is there; false at the end of the stream or on an error.
 bool drain(int fd, std::string& into, std::size_t keep) {
     char buffer[kChunk];
@@ -72,9 +105,15 @@ void killGroup(pid_t pid) {
 
 }  // namespace
 
-ProcessResult runBoundedProcess(const std::vector<std::string>& argv, const ProcessLimits& limits) {
+ProcessResult runBoundedProcess(const std::vector<std::string>& argv, const ProcessLimits& limits,
+                                std::stop_token stop) {
     ProcessResult result;
     if (argv.empty()) return result;
+    if (stop.stop_requested()) {
+        result.outcome = ProcessResult::Outcome::Cancelled;
+        return result;
+    }
+    const StopWake wake(stop);
     Pipe out, err;
     if (!out.ok() || !err.ok()) return result;
 
@@ -113,10 +152,16 @@ ProcessResult runBoundedProcess(const std::vector<std::string>& argv, const Proc
     bool outOpen = true, errOpen = true;
     bool killed = false;
     while ((outOpen || errOpen) && !killed) {
-        std::array<pollfd, 2> fds{
-            {{outOpen ? out.readEnd() : -1, POLLIN, 0}, {errOpen ? err.readEnd() : -1, POLLIN, 0}}};
+        std::array<pollfd, 3> fds{{{outOpen ? out.readEnd() : -1, POLLIN, 0},
+                                   {errOpen ? err.readEnd() : -1, POLLIN, 0},
+                                   {wake.fd(), POLLIN, 0}}};
         const int ready = ::poll(fds.data(), fds.size(), remainingMs(deadline));
         if (ready < 0 && errno != EINTR) break;
+        if (stop.stop_requested()) {
+            result.outcome = ProcessResult::Outcome::Cancelled;
+            killed = true;
+            break;
+        }
         if (Clock::now() >= deadline) {
             result.outcome = ProcessResult::Outcome::TimedOut;
             killed = true;
@@ -142,6 +187,11 @@ ProcessResult runBoundedProcess(const std::vector<std::string>& argv, const Proc
         const pid_t done = ::waitpid(pid, &status, WNOHANG);
         if (done == pid) break;
         if (done < 0 && errno != EINTR) break;
+        if (stop.stop_requested()) {
+            result.outcome = ProcessResult::Outcome::Cancelled;
+            killed = true;
+            break;
+        }
         if (Clock::now() >= deadline) {
             result.outcome = ProcessResult::Outcome::TimedOut;
             killed = true;
@@ -153,7 +203,7 @@ ProcessResult runBoundedProcess(const std::vector<std::string>& argv, const Proc
         killGroup(pid);
         while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
         }
-        if (result.outcome == ProcessResult::Outcome::OutputTooLarge) result.output.clear();
+        if (result.outcome != ProcessResult::Outcome::TimedOut) result.output.clear();
         return result;
     }
     if (WIFEXITED(status)) {

@@ -1,10 +1,12 @@
 // Runs an outside program (no shell) and collects what it writes, within a
 // time and a size limit: a program that hangs or writes without end is
-// killed, with everything it started. Any thread may call it.
+// killed, with everything it started, and so is one whose caller no longer
+// wants it. Any thread may call it.
 #pragma once
 
 #include <chrono>
 #include <cstddef>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,7 @@ struct ProcessResult {
         TimedOut,        // killed at the time limit
         OutputTooLarge,  // killed when its output passed the size limit
         Crashed,         // ended by a signal it did not get from us
+        Cancelled,       // killed (or never started) on the caller's stop request
     };
     Outcome outcome = Outcome::NotStarted;
     int exitStatus = -1;
@@ -30,7 +33,9 @@ struct ProcessResult {
     std::string errors;  // the first few kB of standard error
 };
 
-// argv[0] is looked up on the PATH. Standard input is /dev/null.
-ProcessResult runBoundedProcess(const std::vector<std::string>& argv, const ProcessLimits& limits);
+// argv[0] is looked up on the PATH. Standard input is /dev/null. A stop
+// requested through `stop` kills the program at once.
+ProcessResult runBoundedProcess(const std::vector<std::string>& argv, const ProcessLimits& limits,
+                                std::stop_token stop = {});
 
 }  // namespace korvane

@@ -1,6 +1,6 @@
-// A long text made of pieces on several threads at once and handed over in
-// order, so that it is never whole in memory and writing it can begin
-// before the last piece is made.
+// A long text made of pieces on several threads at once (base/parallel.h)
+// and handed over in order, so that it is never whole in memory and
+// writing it can begin before the last piece is made.
 #pragma once
 
 #include <functional>

@@ -17,6 +17,7 @@
 #include "base/file_io.h"
 #include "base/numbers.h"
 #include "race/race_area.h"
+#include "session/scene_sources.h"
 #include "view/landmark_light.h"
 #include "view/overview_map.h"
 #include "view/ranking_pictures.h"
@@ -215,18 +216,13 @@ int runRender(const RaceSession& session, const CliOptions& options, std::ostrea
     display.bigBoat = r.bigBoat;
     // A PNG has no overview panel beside it, so the inset goes into the frame.
     display.overviewOn = true;
-    SceneInput input;
-    input.model = &session.model;
-    input.area = &area;
-    input.coastline = &session.coast.coastline;
-    input.maneuvers = &session.maneuvers();
-    // The light timer ticks once a second; the replay time stands in for it.
-    const auto lights =
-        landmarkLightsAt(session.coast.landmarks, static_cast<std::int64_t>(std::floor(atSeconds)));
-    input.landmarks = &lights;
     display.isNight =
         isNightAt(secondsOfDay(startSecondsOfDay(session.model.race.start), atSeconds),
                   area.sunriseSeconds, area.sunsetSeconds);
+    SceneInputBuilder builder(sceneSources(session));
+    // The light timer ticks once a second; the replay time stands in for it.
+    const SceneInput& input =
+        builder.build(display, static_cast<std::int64_t>(std::floor(atSeconds)));
 
     SceneRenderer renderer;
     Viewport view;

@@ -2,6 +2,7 @@
 
 #include "analysis/maneuvers.h"
 #include "base/file_io.h"
+#include "base/parallel.h"
 #include "base/paths.h"
 #include "race/race_area.h"
 #include "race/race_file_error.h"
@@ -78,7 +79,12 @@ void measureLegs(RaceSession& session) {
 }  // namespace
 
 std::shared_ptr<const RaceSession> openRace(const OpenRequest& request, const RaceModel* previous,
-                                            const ProgressCallback& progress) {
+                                            const ProgressCallback& progress,
+                                            std::stop_token stop) {
+    const auto checkStop = [&stop] {
+        if (stop.stop_requested()) throw Cancelled();
+    };
+    checkStop();
     auto session = std::make_unique<RaceSession>();
     session->dataRoot = request.dataRoot;
     session->raceFilePath = resolveRaceFile(request.dataRoot, request.raceFile);
@@ -101,6 +107,7 @@ std::shared_ptr<const RaceSession> openRace(const OpenRequest& request, const Ra
     if (request.timeMode && session->model.race.hasTcf)
         session->model.race.timeMode = *request.timeMode;
     session->warnings = session->raceFile.warnings;
+    checkStop();
 
     const Race& race = session->model.race;
     session->pictures =
@@ -109,6 +116,7 @@ std::shared_ptr<const RaceSession> openRace(const OpenRequest& request, const Ra
     session->warnings.insert(session->warnings.end(), session->pictures.warnings.begin(),
                              session->pictures.warnings.end());
 
+    checkStop();
     report(0, "READING  wind data");
     const std::string windFile = session->model.race.windFile;
     const WindReadResult wind = readWindFile(request.dataRoot, session->model);
@@ -122,12 +130,14 @@ std::shared_ptr<const RaceSession> openRace(const OpenRequest& request, const Ra
         throw RaceFileError("GPS file not exists.", session->raceBaseName, 0);
 
     session->trackImport = loadAllTracks(
-        session->model, request.dataRoot, [&](int n, int count, const std::string& logFile) {
+        session->model, request.dataRoot,
+        [&](int n, int count, const std::string& logFile) {
             if (progress)
                 progress(OpenProgress{n, count,
                                       "LOADING  " + logFile + "  (" + std::to_string(n) + "/" +
                                           std::to_string(count) + ")"});
-        });
+        },
+        0, request.conversion, stop);
     session->warnings.insert(session->warnings.end(), session->trackImport.warnings.begin(),
                              session->trackImport.warnings.end());
     // Logs that are all empty, unreadable or outside the race leave no boat
@@ -138,6 +148,7 @@ std::shared_ptr<const RaceSession> openRace(const OpenRequest& request, const Ra
     cutAfterFinish(*session);
     assignBoatColours(session->model);
     session->area = computeRaceArea(session->model, session->legs.lastPointTimes());
+    checkStop();
     // Coastline once the tracks and the area are known.
     session->coast = loadRaceCoastline(request.dataRoot, session->model, session->area);
     session->warnings.insert(session->warnings.end(), session->coast.warnings.begin(),
@@ -146,8 +157,10 @@ std::shared_ptr<const RaceSession> openRace(const OpenRequest& request, const Ra
     if (session->model.race.coastFiles.empty())
         for (const std::string& name : session->coast.files)
             session->model.race.coastFiles.append(name);
+    checkStop();
     deriveCourseAndSpeed(session->model, session->area.cosLat);
     measureLegs(*session);
+    checkStop();
     return std::shared_ptr<const RaceSession>(std::move(session));
 }
 

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,9 @@ struct OpenRequest {
     std::optional<TimeMode> timeMode;
     bool editMode = false;
     bool raceOpenedBefore = false;
+    // How logs of the converted formats are read (the converter, its
+    // limits, the cache folder).
+    ConversionOptions conversion = defaultConversionOptions();
 };
 
 struct OpenProgress {
@@ -88,10 +92,13 @@ std::filesystem::path resolveRaceFile(const std::filesystem::path& dataRoot,
 // values a race file may inherit. What was skipped on the way is in
 // RaceSession::warnings. The session does not change afterwards: the
 // window, the exports and the CLI share it read-only, and what changes from
-// frame to frame belongs to whoever draws.
+// frame to frame belongs to whoever draws. A stop request through `stop`
+// ends the opening at its next step or log (a running converter is killed
+// at once) and throws Cancelled (base/parallel.h).
 std::shared_ptr<const RaceSession> openRace(const OpenRequest& request,
                                             const RaceModel* previous = nullptr,
-                                            const ProgressCallback& progress = {});
+                                            const ProgressCallback& progress = {},
+                                            std::stop_token stop = {});
 
 // The course or the wind of an open race was edited: the course points,
 // every boat's passings, the leg figures and the maneuvers follow the edit.

@@ -1,10 +1,12 @@
 #include "tracks/log_conversion.h"
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <utility>
 
 #include "base/bounded_process.h"
+#include "base/file_io.h"
 #include "tracks/conversion_cache.h"
 #include "tracks/gpx_reader.h"
 #include "tracks/reader_table.h"
@@ -44,10 +46,27 @@ ReadWindow everyFix() {
     return w;
 }
 
-std::string firstLine(std::string_view text) {
-    const std::size_t end = text.find_first_of("\r\n");
-    std::string line(text.substr(0, end));
-    return line.empty() ? std::string("no message") : line;
+// The length of the escape sequence at text[i] (an ESC): a CSI sequence
+// (colours, cursor moves) to its final byte, an OSC or other string to its
+// terminator, else ESC and the one byte after it.
+std::size_t escapeLength(std::string_view text, std::size_t i) {
+    if (i + 1 >= text.size()) return 1;
+    const char kind = text[i + 1];
+    std::size_t j = i + 2;
+    if (kind == '[') {
+        while (j < text.size() && text[j] >= 0x20 && text[j] <= 0x3f) ++j;
+        if (j < text.size() && text[j] >= 0x40 && text[j] <= 0x7e) ++j;
+        return j - i;
+    }
+    if (kind == ']' || kind == 'P' || kind == '_' || kind == '^' || kind == 'X') {
+        for (; j < text.size(); ++j) {
+            if (text[j] == '\n') return j - i;
+            if (text[j] == '\a') return j + 1 - i;
+            if (text[j] == '\x1b' && j + 1 < text.size() && text[j + 1] == '\\') return j + 2 - i;
+        }
+        return text.size() - i;
+    }
+    return 2;
 }
 
 std::string secondsText(std::chrono::milliseconds d) {
@@ -56,10 +75,11 @@ std::string secondsText(std::chrono::milliseconds d) {
 
 // Runs the converter; the fixes, or the warning that explains their absence.
 std::pair<std::vector<DatedFix>, std::string> convert(const fs::path& path, std::string_view format,
-                                                      const ConversionOptions& options) {
+                                                      const ConversionOptions& options,
+                                                      std::stop_token stop) {
     const ProcessResult run = runBoundedProcess(
         {options.program, "-i", std::string(format), "-f", path.string(), "-o", "gpx", "-F", "-"},
-        {options.timeLimit, options.outputLimitBytes});
+        {options.timeLimit, options.outputLimitBytes}, std::move(stop));
     using enum ProcessResult::Outcome;
     switch (run.outcome) {
         case NotFound:
@@ -76,11 +96,13 @@ std::pair<std::vector<DatedFix>, std::string> convert(const fs::path& path, std:
                         std::to_string(options.outputLimitBytes >> 20) + " MB"};
         case Crashed:
             return {{}, options.program + " crashed on this log"};
+        case Cancelled:
+            return {{}, options.program + " was stopped: the opening was cancelled"};
         case Finished:
             break;
     }
     if (run.exitStatus != 0)
-        return {{}, options.program + " could not read this log: " + firstLine(run.errors)};
+        return {{}, options.program + " could not read this log: " + printableMessage(run.errors)};
     std::vector<DatedFix> fixes;
     const std::vector<TrackPoint> points = readGpx(run.output, everyFix());
     fixes.reserve(points.size());
@@ -90,6 +112,42 @@ std::pair<std::vector<DatedFix>, std::string> convert(const fs::path& path, std:
 }
 
 }  // namespace
+
+std::string printableMessage(std::string_view text) {
+    constexpr std::size_t kMaxBytes = 300;
+    std::string out;
+    for (std::size_t i = 0; i < text.size() && out.size() < kMaxBytes;) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c == 0x1b) {
+            i += escapeLength(text, i);
+            continue;
+        }
+        // U+0080 .. U+009F: the 8-bit controls, CSI among them.
+        if (c == 0xc2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+            static_cast<unsigned char>(text[i + 1]) <= 0x9f) {
+            i += 2;
+            continue;
+        }
+        ++i;
+        if (c < 0x20 || c == 0x7f) {
+            // Line ends and tabs part words; the rest of the controls go.
+            if ((c == '\n' || c == '\r' || c == '\t') && !out.empty() && out.back() != ' ')
+                out += ' ';
+            continue;
+        }
+        if (c == ' ' && (out.empty() || out.back() == ' ')) continue;
+        out += static_cast<char>(c);
+    }
+    if (out.size() >= kMaxBytes) {
+        // Cut on a character boundary.
+        while (!out.empty() && (static_cast<unsigned char>(out.back()) & 0xc0) == 0x80)
+            out.pop_back();
+        if (!out.empty() && static_cast<unsigned char>(out.back()) >= 0xc0) out.pop_back();
+        out += "...";
+    }
+    while (!out.empty() && out.back() == ' ') out.pop_back();
+    return out.empty() ? std::string("no message") : out;
+}
 
 ConversionOptions defaultConversionOptions() {
     ConversionOptions options;
@@ -105,14 +163,23 @@ std::string_view converterFormatFor(std::string_view fileName) {
 }
 
 LogContents readConvertedLog(const fs::path& path, std::string_view format,
-                             const ReadWindow& window, const ConversionOptions& options) {
+                             const ReadWindow& window, const ConversionOptions& options,
+                             std::stop_token stop) {
     LogContents contents;
+    std::error_code ec;
+    const std::uintmax_t size = fs::file_size(path, ec);
+    if (!ec && size > options.inputLimitBytes) {
+        contents.warning = "log " +
+                           describeReadFailure(ReadFailure::TooLarge, options.inputLimitBytes) +
+                           ", not given to " + options.program;
+        return contents;
+    }
     const ConversionCache cache(options.cacheDir);
     const auto key = ConversionCache::keyOf(path);
     std::optional<std::vector<DatedFix>> fixes;
     if (key) fixes = cache.find(*key);
     if (!fixes) {
-        auto [converted, warning] = convert(path, format, options);
+        auto [converted, warning] = convert(path, format, options, std::move(stop));
         if (!warning.empty()) {
             contents.warning = std::move(warning);
             return contents;

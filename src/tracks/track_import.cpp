@@ -1,12 +1,12 @@
 #include "tracks/track_import.h"
 
 #include <algorithm>
-#include <atomic>
-#include <future>
+#include <climits>
 #include <new>
-#include <thread>
 
+#include "base/file_io.h"
 #include "base/numbers.h"
+#include "base/parallel.h"
 #include "base/paths.h"
 #include "tracks/log_file.h"
 
@@ -38,7 +38,8 @@ void take(LogReadResult& result, LogContents contents, const Boat& boat) {
 }  // namespace
 
 LogReadResult readBoatLog(const fs::path& gpsDir, const Race& race, const Boat& boat,
-                          LogBuffer& buffer, const ConversionOptions& conversion) {
+                          LogBuffer& buffer, const ConversionOptions& conversion,
+                          std::stop_token stop) {
     LogReadResult result;
     if (leavesFolder(boat.logFile)) {
         result.problem = "the log name leaves the gpsdat folder; refused";
@@ -60,7 +61,8 @@ LogReadResult readBoatLog(const fs::path& gpsDir, const Race& race, const Boat& 
         result.fileFound = true;
         result.reader = readerForFile("gpx");
         take(result,
-             readConvertedLog(*path, format, readWindowFor(race, boat, *result.reader), conversion),
+             readConvertedLog(*path, format, readWindowFor(race, boat, *result.reader), conversion,
+                              std::move(stop)),
              boat);
         result.timeOrder = putInTimeOrder(result.fixes);
         return result;
@@ -160,65 +162,81 @@ struct Keeper {
     }
 };
 
+// Any failure of one boat's reading is that boat's finding; a stop request
+// is the whole opening's.
+LogReadResult readGuarded(const BoatLogRead& read, const Boat& boat, LogBuffer& buffer,
+                          std::stop_token stop) {
+    LogReadResult failed;
+    try {
+        return read(boat, buffer, std::move(stop));
+    } catch (const Cancelled&) {
+        throw;
+    } catch (const std::bad_alloc&) {
+        failed.problem = "log skipped, " + describeReadFailure(ReadFailure::OutOfMemory);
+    } catch (const std::exception& e) {
+        failed.problem = std::string("log skipped, its reader failed: ") + e.what();
+    } catch (...) {
+        failed.problem = "log skipped, its reader failed";
+    }
+    return failed;
+}
+
 }  // namespace
+
+TrackImportResult importTracks(RaceModel& model, const BoatLogRead& read,
+                               const LoadingProgress& progress, unsigned threads,
+                               std::stop_token stop) {
+    const int count = model.boatCount();
+    Keeper keeper{model, {}, {}};
+    // Workers read copies of the boats (names, offsets); the boats
+    // themselves change on this thread, in boat order, as each log is in.
+    std::vector<Boat> snapshot(model.boats.begin(), model.boats.end());
+    for (Boat& b : snapshot) b.track.clear();
+    InOrderOptions options;
+    options.threads = static_cast<int>(std::min<unsigned>(threads, INT_MAX));
+    std::vector<LogBuffer> buffers(
+        static_cast<std::size_t>(inOrderWorkers(count, options.threads)));
+    const auto logFileOf = [&](int b) -> const std::string& {
+        return snapshot[static_cast<std::size_t>(b)].logFile;
+    };
+    if (progress && count > 0) progress(1, count, logFileOf(0));
+    forEachInOrder(
+        count,
+        [&](int b, int worker) {
+            return readGuarded(read, snapshot[static_cast<std::size_t>(b)],
+                               buffers[static_cast<std::size_t>(worker)], stop);
+        },
+        [&](int b, LogReadResult log) {
+            keeper.take(model.boats[b], std::move(log));
+            // The splash names the log waited for next.
+            if (progress && b + 1 < count) progress(b + 2, count, logFileOf(b + 1));
+        },
+        stop, options);
+    keeper.finish();
+    return keeper.result;
+}
 
 TrackImportResult loadAllTracks(RaceModel& model, const fs::path& dataRoot,
                                 const LoadingProgress& progress, unsigned threads,
-                                const ConversionOptions& conversion) {
+                                const ConversionOptions& conversion, std::stop_token stop) {
     const fs::path gpsDir = dataRoot / "gpsdat";
-    const int count = model.boatCount();
-    Keeper keeper{model, {}, {}};
-
-    if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
-    threads = std::min<unsigned>(threads, static_cast<unsigned>(std::max(count, 1)));
-
-    // Workers only read the model (names, offsets, race values); the boats
-    // are changed below, on this thread, after each boat's log is in.
-    std::vector<std::promise<LogReadResult>> promises(static_cast<std::size_t>(count));
-    std::vector<std::future<LogReadResult>> futures;
-    futures.reserve(promises.size());
-    for (auto& p : promises) futures.push_back(p.get_future());
-    const RaceModel& readOnly = model;
-    std::vector<Boat> snapshot(readOnly.boats.begin(), readOnly.boats.end());
-    for (Boat& b : snapshot) b.track.clear();
-    std::atomic<int> next{0};
-    auto work = [&] {
-        LogBuffer buffer;
-        for (int i = next++; i < count; i = next++) {
-            const auto slot = static_cast<std::size_t>(i);
-            try {
-                promises[slot].set_value(
-                    readBoatLog(gpsDir, readOnly.race, snapshot[slot], buffer, conversion));
-            } catch (...) {
-                promises[slot].set_exception(std::current_exception());
-            }
-        }
-    };
-    std::vector<std::jthread> pool;
-    if (threads > 1)
-        for (unsigned t = 0; t < threads; ++t) pool.emplace_back(work);
-
-    LogBuffer serialBuffer;
-    for (int b = 0; b < count; ++b) {
-        Boat& boat = model.boats[b];
-        if (progress) progress(b + 1, count, boat.logFile);
-        const auto slot = static_cast<std::size_t>(b);
-        if (threads <= 1) {
-            // Serial load: read the log right here, in boat order.
-            keeper.take(boat, readBoatLog(gpsDir, model.race, boat, serialBuffer, conversion));
-            continue;
-        }
-        keeper.take(boat, futures[slot].get());
-    }
-    pool.clear();
-    keeper.finish();
-    return keeper.result;
+    const Race race = model.race;
+    return importTracks(
+        model,
+        [&](const Boat& boat, LogBuffer& buffer, std::stop_token token) {
+            return readBoatLog(gpsDir, race, boat, buffer, conversion, std::move(token));
+        },
+        progress, threads, std::move(stop));
 }
 
 void loadTrack(Boat& boat, const Race& race, const fs::path& dataRoot,
                std::vector<std::string>* warnings, const ConversionOptions& conversion) {
     LogBuffer buffer;
-    LogReadResult log = readBoatLog(dataRoot / "gpsdat", race, boat, buffer, conversion);
+    const fs::path gpsDir = dataRoot / "gpsdat";
+    LogReadResult log =
+        readGuarded([&](const Boat& b, LogBuffer& into,
+                        std::stop_token) { return readBoatLog(gpsDir, race, b, into, conversion); },
+                    boat, buffer, {});
     if (warnings)
         for (std::string& w : logWarnings(boat, log)) warnings->push_back(std::move(w));
     applyBoatLog(boat, std::move(log), race);

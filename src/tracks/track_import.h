@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -64,9 +65,10 @@ ReadWindow readWindowFor(const Race& race, const Boat& boat, const ReaderEntry& 
 // (or the converter), reads it and puts the fixes in time order. Touches no
 // shared state but the converter's cache, so any thread may call it. A log
 // that cannot be read leaves the boat without fixes and says why; it never
-// fails the race.
+// fails the race. A stop request kills a running converter.
 LogReadResult readBoatLog(const std::filesystem::path& gpsDir, const Race& race, const Boat& boat,
-                          LogBuffer& buffer, const ConversionOptions& conversion);
+                          LogBuffer& buffer, const ConversionOptions& conversion,
+                          std::stop_token stop = {});
 
 // The warnings one boat's log gives: "boat NAME (LOG): ...".
 std::vector<std::string> logWarnings(const Boat& boat, const LogReadResult& log);
@@ -82,10 +84,23 @@ void applyBoatLog(Boat& boat, LogReadResult log, const Race& race);
 // Loads every boat of the model, drops boats with fewer than 15 fixes
 // (moving the later boats up, with all their attributes) and, in
 // corrected-time mode, ends the timeline at the last fix. threads = 0 uses
-// every core; 1 reads serially.
+// every core; 1 reads serially. A stop request ends the reading between
+// logs (and kills a running converter) and throws Cancelled, leaving the
+// model half loaded.
 TrackImportResult loadAllTracks(RaceModel& model, const std::filesystem::path& dataRoot,
                                 const LoadingProgress& progress = {}, unsigned threads = 0,
-                                const ConversionOptions& conversion = defaultConversionOptions());
+                                const ConversionOptions& conversion = defaultConversionOptions(),
+                                std::stop_token stop = {});
+
+// How loadAllTracks reads one boat's log: readBoatLog below gpsdat/, with
+// the reading thread's buffer. Called on several threads at once.
+using BoatLogRead = std::function<LogReadResult(const Boat&, LogBuffer&, std::stop_token)>;
+
+// loadAllTracks with its reading given: whatever one boat's reading throws
+// (but Cancelled) becomes that boat's warning, and the boat is dropped.
+TrackImportResult importTracks(RaceModel& model, const BoatLogRead& read,
+                               const LoadingProgress& progress, unsigned threads,
+                               std::stop_token stop);
 
 // One boat, as for a log dropped on the window; its warnings are appended
 // to `warnings` when given.

@@ -12,26 +12,32 @@
 #include <vector>
 
 #include "coast/coastline.h"
+#include "view/viewport.h"
 
 namespace korvane {
 
 enum class Page { Track, Graph, Analysis };
 
-struct DisplayState {
-    Page page = Page::Track;
-    bool northUp = true;  // "Northwd" checked, else "Windwd"
-    bool autoTrace = true;
-    bool showName = false;  // "Show Name"
-    bool bigBoat = false;   // "Big Boat"
-    bool layLine = false;   // "Lay Line"
-    bool compLine = false;  // "Comp Line"
-    int labelLevel = 0;     // 0 ... 3
+// How much the live map tells. The pointer's place over the map decides it
+// (map_pointer.h); without a pointer the wind arrow and the landmarks show.
+struct MapDetail {
+    int labelLevel = 0;  // 0 ... 3
     bool showHiddenBoats = false;
     bool windArrowOn = true;
     bool landmarksOn = true;
     bool boatVanesOn = false;
     bool wakeColouringOn = false;
     bool blinkNamesOn = false;
+};
+
+// Its framing comes from "Northwd" / "Windwd", "Auto Trace", the ZOOM bar
+// and the static map's zoom and centre; its detail from the pointer.
+struct DisplayState : MapFraming, MapDetail {
+    Page page = Page::Track;
+    bool showName = false;  // "Show Name"
+    bool bigBoat = false;   // "Big Boat"
+    bool layLine = false;   // "Lay Line"
+    bool compLine = false;  // "Comp Line"
     bool blinkPhase = false;
     int smallScreen = 0;      // 3 with "Small Scr"
     bool overviewOn = false;  // the inset drawn into the frame
@@ -41,10 +47,6 @@ struct DisplayState {
     int seaLevel = 100;                // sea-colour bar 0 ... 100
     std::optional<int> highlightBoat;  // a boat slot
     std::optional<int> pickedBoat;     // a boat slot
-    double zoomDivisor = 1.15625;
-    double manualZoom = 1;
-    double savedCentreLat = 0;
-    double savedCentreLon = 0;
     // Boat check boxes by slot; empty means every boat's own visible flag.
     std::vector<bool> boatChecked;
     // Boats the replay has seen finish (by slot); they get no inset dot.

@@ -15,17 +15,6 @@ constexpr std::size_t kFirstVisibleKept = 4;
 constexpr double kLeastSymbolPixels = 6;
 constexpr double kEnlargedSymbolPixels = 14;
 
-// The radio buttons, the ZOOM bar and "Show Name" win over any earlier state.
-void applyDisplay(Viewport& view, const DisplayState& display, const Race& race) {
-    view.northUp = display.northUp;
-    view.windDirectionDegrees = race.windDirection;
-    view.autoTrace = display.autoTrace;
-    view.zoomDivisor = display.zoomDivisor;
-    view.manualZoom = display.manualZoom;
-    view.savedCentreLat = display.savedCentreLat;
-    view.savedCentreLon = display.savedCentreLon;
-}
-
 // Places every boat at the time; returns how many boats count as present
 // (before the start the frame is drawn even with none).
 int locateBoats(FrameLayout& f, double time, const RaceModel& m, ViewState& state) {
@@ -89,7 +78,9 @@ FrameLayout layoutFrame(double time, const RaceModel& m, const RaceArea& area,
         f.display.showHiddenBoats = true;
         f.display.labelLevel = std::max(f.display.labelLevel, 1);
     }
-    applyDisplay(view, f.display, m.race);
+    // The radio buttons and the ZOOM bar win over any earlier framing.
+    static_cast<MapFraming&>(view) = f.display;
+    view.windDirectionDegrees = m.race.windDirection;
     updateWind(state.wind, m.windSamples, m.race, time);
     const int present = locateBoats(f, time, m, state);
     if (m.race.timelineLength > 0)

@@ -22,14 +22,13 @@ QString degreesAndMinutes(double minutes, QChar positive, QChar negative) {
 
 }  // namespace
 
-PointerZones pointerZones(const PointerPlace& at, Page page, bool autoTrace, bool showName) {
-    PointerZones z;
+MapDetail pointerZones(const PointerPlace& at, Page page, bool autoTrace, bool showName) {
+    MapDetail z;
     const int w = at.width, h = at.height;
+    const bool leftOfRightQuarter = page == Page::Track && at.x < 3 * w / 4.0;
+    z.showHiddenBoats = z.windArrowOn = z.landmarksOn = leftOfRightQuarter;
     if (page == Page::Track) {
-        if (at.x < 3 * w / 4.0) {
-            z.showHiddenBoats = z.windArrowOn = z.landmarksOn = true;
-            z.labelLevel = 1;
-        }
+        if (leftOfRightQuarter) z.labelLevel = 1;
         if (at.x < w / 2.0) z.labelLevel = 2;
         if (at.x < w / 4.0) z.labelLevel = 3;
         if (at.x < kCompassCorner && at.y < kCompassCorner) z.boatVanesOn = true;
@@ -38,16 +37,6 @@ PointerZones pointerZones(const PointerPlace& at, Page page, bool autoTrace, boo
     z.wakeColouringOn = autoTrace && at.y > h - kWakeBand && at.y < h && at.x < w;
     z.blinkNamesOn = autoTrace && at.y < h / 3.0 && z.labelLevel == 0;
     return z;
-}
-
-void applyZones(const PointerZones& z, DisplayState& d) {
-    d.labelLevel = z.labelLevel;
-    d.showHiddenBoats = z.showHiddenBoats;
-    d.windArrowOn = z.windArrowOn;
-    d.landmarksOn = z.landmarksOn;
-    d.boatVanesOn = z.boatVanesOn;
-    d.wakeColouringOn = z.wakeColouringOn;
-    d.blinkNamesOn = z.blinkNamesOn;
 }
 
 QString latitudeText(double latMinutes) {

@@ -10,16 +10,6 @@
 
 namespace korvane {
 
-struct PointerZones {
-    int labelLevel = 0;
-    bool showHiddenBoats = false;
-    bool windArrowOn = false;
-    bool landmarksOn = false;
-    bool boatVanesOn = false;
-    bool wakeColouringOn = false;
-    bool blinkNamesOn = false;
-};
-
 struct PointerPlace {
     int x = 0;
     int y = 0;
@@ -29,11 +19,9 @@ struct PointerPlace {
 
 // The further left the pointer, the more the live map tells: names, then
 // speeds, then the two-boat measure; over the compass the wind vanes; along
-// the bottom the wake colours; near the top blinking names.
-PointerZones pointerZones(const PointerPlace& at, Page page, bool autoTrace, bool showName);
-
-// Copies the zones into what the renderer reads.
-void applyZones(const PointerZones& zones, DisplayState& display);
+// the bottom the wake colours; near the top blinking names. The right
+// quarter shows neither the wind arrow nor the landmarks.
+MapDetail pointerZones(const PointerPlace& at, Page page, bool autoTrace, bool showName);
 
 // "N35:18.123", "E139:29.004": whole degrees, then the minutes with two
 // integer digits and three decimals (cut, not rounded).

@@ -8,26 +8,13 @@
 #include <QImage>
 #include <vector>
 
-#include "coast/coastline.h"
-#include "race/maneuver.h"
-#include "race/model.h"
-#include "race/race_area.h"
 #include "view/display_state.h"
-#include "view/landmark_light.h"
+#include "view/scene_input.h"
 #include "view/text_stamps.h"
 #include "view/view_state.h"
 #include "view/viewport.h"
 
 namespace korvane {
-
-struct SceneInput {
-    const RaceModel* model = nullptr;
-    const RaceArea* area = nullptr;
-    const Coastline* coastline = nullptr;
-    const std::vector<LandmarkLight>* landmarks = nullptr;
-    // Every boat's maneuvers, [b] for boat slot b; drawn with "Lay Line".
-    const std::vector<std::vector<Maneuver>>* maneuvers = nullptr;
-};
 
 // Fills the image with the sea colour, as the replay does before each frame
 // in Auto Trace mode.

@@ -26,7 +26,21 @@ struct ScreenTransform {
     }
 };
 
-struct Viewport {
+// How the window wants the map framed: turned or not, and either following
+// the boats (Auto Trace, shrunk by the ZOOM bar's divisor) or held at the
+// static map's centre and zoom. The window's display state and the fitted
+// viewport share this one record, so a frame takes it over in one step.
+struct MapFraming {
+    // North up, or turned so that the course wind comes from the top.
+    bool northUp = true;
+    bool autoTrace = true;
+    double zoomDivisor = 1.15625;  // the ZOOM bar where a race opens it (75)
+    double manualZoom = 1;
+    double savedCentreLat = 0;
+    double savedCentreLon = 0;
+};
+
+struct Viewport : MapFraming {
     int width = 0;
     int height = 0;
     double centreLat = 0;
@@ -34,14 +48,8 @@ struct Viewport {
     double latScale = 1;  // pixels per minute of latitude
     double lonScale = 1;  // pixels per minute of longitude
     double pixelsPerKm = 1 / 1.852;
-    double zoomDivisor = 1;
-    bool autoTrace = true;
-    double manualZoom = 1;
-    double savedCentreLat = 0;
-    double savedCentreLon = 0;
     GeoBox boatBox;
-    // Orientation: north up, or turned so that windDirectionDegrees is up.
-    bool northUp = true;
+    // The wind-up turn, from the race's course wind.
     int windDirectionDegrees = 0;
 
     // Turns a screen offset by angleRad in wind-up mode; north up leaves it.

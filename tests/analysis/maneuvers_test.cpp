@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <stdexcept>
 
 namespace korvane {
 namespace {
@@ -165,6 +166,30 @@ TEST(Maneuvers, LossAgainstTheMedianVmg) {
     EXPECT_NEAR(*found[0].lossVsMedianVmgMetres, found[0].lossMetres.value_or(0), 0.5);
     in.legSpans = {{-60, 100, false}};  // no upwind leg: no median to compare with
     EXPECT_FALSE(findManeuvers(in, kEquator)[0].lossVsMedianVmgMetres);
+}
+
+// The boats are shared out over threads: each table lands in its boat's
+// slot, and one boat's failure reaches the caller instead of ending the
+// program.
+TEST(RaceManeuvers, EachBoatInItsSlotAndAFailureReachesTheCaller) {
+    const auto work = [](int b) {
+        if (b == 7) throw std::runtime_error("boat 7");
+        std::vector<Maneuver> found(static_cast<std::size_t>(b % 3));
+        for (Maneuver& m : found) m.timeSeconds = b;
+        return found;
+    };
+    try {
+        findManeuversOfEachBoat(12, work);
+        FAIL() << "the failure was lost";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "boat 7");
+    }
+    const auto table = findManeuversOfEachBoat(7, work);
+    ASSERT_EQ(table.size(), 7u);
+    for (int b = 0; b < 7; ++b) {
+        ASSERT_EQ(table[static_cast<std::size_t>(b)].size(), static_cast<std::size_t>(b % 3));
+        for (const Maneuver& m : table[static_cast<std::size_t>(b)]) EXPECT_EQ(m.timeSeconds, b);
+    }
 }
 
 }  // namespace

@@ -1,9 +1,13 @@
 // The map's mouse tools on a static view of a small race: zooming around a
-// click, the wheel, the overview inset, measuring and course picking.
+// click, the wheel, the overview inset, measuring and course picking; and
+// what the map widget draws of a race.
 #include "app/map_tools.h"
 
 #include <gtest/gtest.h>
 
+#include "app/map_view.h"
+#include "app/window_fixture.h"
+#include "view/maneuver_layer.h"
 #include "view/synthetic_race.h"
 
 namespace korvane {
@@ -85,6 +89,51 @@ TEST_F(ToolsFixture, PickingFindsTheNearestCoursePointWithinReach) {
     ASSERT_TRUE(lineEnd.has_value());
     EXPECT_EQ(lineEnd->kind, CoursePick::Kind::LineEnd);
     EXPECT_EQ(lineEnd->name, QStringLiteral("L1"));
+}
+
+// With "Lay Line" the window's map shows the maneuvers of the last minutes
+// as korvane-cli render --laylines does: a tick in the kind's ink on each
+// one on the screen.
+TEST(MapViewFrame, LayLineDrawsTheManeuverMarks) {
+    app();
+    OpenRequest request;
+    request.dataRoot = kSample;
+    request.raceFile = "valencia.txt";
+    const auto session = openRace(request);
+    MapView map;
+    map.resize(800, 500);
+    map.setSession(session);
+    DisplayState display;
+    display.showName = true;
+    display.layLine = true;
+    const double t = 1230;
+    map.drawFrame(t, display, 0, 0);
+    const QImage& frame = map.frame();
+    const auto inkNear = [&](QPoint at, QColor ink) {
+        for (int dy = -3; dy <= 3; ++dy)
+            for (int dx = -3; dx <= 3; ++dx)
+                if (frame.rect().contains(at + QPoint(dx, dy)) &&
+                    frame.pixelColor(at + QPoint(dx, dy)) == ink)
+                    return true;
+        return false;
+    };
+    int marks = 0, found = 0;
+    for (const auto& boat : session->maneuvers())
+        for (const Maneuver& m : boat) {
+            if (m.kind == ManeuverKind::Turn || m.timeSeconds > t ||
+                m.timeSeconds < t - kManeuverTrailSeconds)
+                continue;
+            const QColor ink = m.kind == ManeuverKind::Tack   ? QColor(255, 255, 0)
+                               : m.kind == ManeuverKind::Gybe ? QColor(0, 255, 255)
+                                                              : QColor(255, 160, 0);
+            const ScreenPoint s = map.viewport().toScreen(m.latMinutes, m.lonMinutes);
+            const QPoint at(toPixel(s.x), toPixel(s.y));
+            if (!frame.rect().contains(at)) continue;
+            ++marks;
+            found += inkNear(at, ink);
+        }
+    EXPECT_GE(marks, 5);
+    EXPECT_EQ(found, marks);
 }
 
 }  // namespace

@@ -128,6 +128,8 @@ TEST_P(BadConverterTest, SkipsOnlyTheBoatWithAWarning) {
     ASSERT_EQ(r.warnings.size(), 1u);
     EXPECT_EQ(r.warnings[0].rfind("b.fit: ", 0), 0u) << r.warnings[0];
     EXPECT_NE(r.warnings[0].find(GetParam().warning), std::string::npos) << r.warnings[0];
+    // What the converter said reaches the user as plain text.
+    for (const char c : r.warnings[0]) EXPECT_GE(static_cast<unsigned char>(c), 0x20);
     EXPECT_FALSE(fs::exists(root.path() / "cache"));  // nothing cached
 }
 
@@ -139,8 +141,32 @@ INSTANTIATE_TEST_SUITE_P(
                                  "more than 1 MB"},
                     BadConverter{"fails", "echo 'bad file header' >&2; exit 1",
                                  "could not read this log: bad file header"},
-                    BadConverter{"crashes", "kill -SEGV $$", "crashed"}),
+                    BadConverter{"crashes", "kill -SEGV $$", "crashed"},
+                    BadConverter{"writesEscapes",
+                                 "printf '\\033[1;31mbad\\033[0m\\theader\\r\\n\\033]0;title\\007"
+                                 "at byte 9\\a\\n' >&2; exit 1",
+                                 "could not read this log: bad header at byte 9"}),
     [](const testing::TestParamInfo<BadConverter>& info) { return std::string(info.param.name); });
+
+// A log far larger than any race's is refused without running the
+// converter, which would spend a minute on it.
+TEST(LogConversion, AnOversizeLogIsRefusedBeforeTheConverterRuns) {
+    TempRoot root;
+    root.log("b.fit", "");
+    fs::resize_file(root.path() / "gpsdat" / "b.fit", std::uintmax_t{2} << 30);  // sparse
+    root.log("a.gpx", gpx(fixRun(30, 10)));
+    const ConversionOptions options = optionsIn(root, (root.path() / "converter").string());
+    root.write("converter", "#!/bin/sh\ntouch \"$0.ran\"\n");
+    fs::permissions(options.program, fs::perms::owner_all);
+    RaceModel m = raceModel();
+    m.boats.append(boat("b.fit", "Watch"));
+    m.boats.append(boat("a.gpx", "Logger"));
+    const TrackImportResult r = loadAllTracks(m, root.path(), {}, 2, options);
+    EXPECT_EQ(m.boatCount(), 1);
+    EXPECT_EQ(r.warnings, std::vector<std::string>{"b.fit: log larger than 64 MB, not given to " +
+                                                   options.program});
+    EXPECT_FALSE(fs::exists(options.program + ".ran"));
+}
 
 }  // namespace
 }  // namespace korvane

@@ -204,6 +204,33 @@ TEST(LoadAllTracks, ReportsProgressInBoatOrder) {
     EXPECT_EQ(m.boatCount(), 4);
 }
 
+// One boat's reader failing, serially or on another thread, costs that
+// boat with a warning naming it; the race loads.
+TEST(LoadAllTracks, AReaderThatThrowsCostsOnlyItsBoat) {
+    TempRoot root;
+    for (const char* log : {"a.gpx", "b.gpx", "c.gpx"}) root.log(log, gpx(fixRun(30, 2)));
+    for (const unsigned threads : {1u, 3u}) {
+        SCOPED_TRACE(threads);
+        RaceModel m = raceModel();
+        m.boats.append(boat("a.gpx", "Alpha"));
+        m.boats.append(boat("b.gpx", "Bravo"));
+        m.boats.append(boat("c.gpx", "Charlie"));
+        const Race race = m.race;
+        const auto read = [&](const Boat& b, LogBuffer& buffer, std::stop_token) {
+            if (b.name == "Bravo") throw std::runtime_error("record 7 is damaged");
+            return readBoatLog(root.path() / "gpsdat", race, b, buffer, {});
+        };
+        const TrackImportResult r = importTracks(m, read, {}, threads, {});
+        ASSERT_EQ(m.boatCount(), 2);
+        EXPECT_EQ(m.boats[0].name, "Alpha");
+        EXPECT_EQ(m.boats[1].name, "Charlie");
+        EXPECT_EQ(r.droppedBoats, 1);
+        EXPECT_EQ(r.warnings, std::vector<std::string>{
+                                  "boat Bravo (b.gpx): log skipped, its reader failed: record 7 "
+                                  "is damaged"});
+    }
+}
+
 // Every format, short and long logs, missing files, offsets and factors:
 // reading on several threads must give the race a serial load gives.
 TEST(LoadAllTracks, ParallelLoadEqualsSerialLoad) {

@@ -163,20 +163,24 @@ TEST(Pointer, ZonesAcrossTheMap) {
         bool autoTrace, showName;
         int labelLevel;
         bool vanes, wakes, blink;
+        bool arrow;  // with the landmarks and the hidden boats
     };
     const Case cases[] = {
-        {50, 50, true, false, 3, true, false, false},
-        {300, 500, true, false, 2, false, false, false},
-        {700, 550, true, false, 0, false, true, false},
-        {700, 50, true, false, 0, false, false, true},
-        {700, 50, false, false, 0, false, false, false},
-        {700, 50, true, true, 1, false, false, false},
-        {500, 300, true, false, 1, false, false, false},
+        {50, 50, true, false, 3, true, false, false, true},
+        {300, 500, true, false, 2, false, false, false, true},
+        {700, 550, true, false, 0, false, true, false, false},
+        {700, 50, true, false, 0, false, false, true, false},
+        {700, 50, false, false, 0, false, false, false, false},
+        {700, 50, true, true, 1, false, false, false, false},
+        {500, 300, true, false, 1, false, false, false, true},
     };
     for (const Case& c : cases) {
-        const PointerZones z =
+        const MapDetail z =
             pointerZones({c.x, c.y, 800, 600}, Page::Track, c.autoTrace, c.showName);
         EXPECT_EQ(z.labelLevel, c.labelLevel) << c.x << "," << c.y;
+        EXPECT_EQ(z.windArrowOn, c.arrow) << c.x << "," << c.y;
+        EXPECT_EQ(z.landmarksOn, c.arrow) << c.x << "," << c.y;
+        EXPECT_EQ(z.showHiddenBoats, c.arrow) << c.x << "," << c.y;
         EXPECT_EQ(z.boatVanesOn, c.vanes) << c.x << "," << c.y;
         EXPECT_EQ(z.wakeColouringOn, c.wakes) << c.x << "," << c.y;
         EXPECT_EQ(z.blinkNamesOn, c.blink) << c.x << "," << c.y;

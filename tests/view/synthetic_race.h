@@ -7,12 +7,12 @@
 #include <numbers>
 
 #include "coast/coastline.h"
+#include "coast/landmarks.h"
 #include "race/angles.h"
 #include "race/model.h"
 #include "race/race_area.h"
 #include "tracks/course_speed.h"
 #include "view/colours.h"
-#include "view/landmark_light.h"
 
 namespace korvane::testing {
 
@@ -105,11 +105,12 @@ inline Coastline syntheticCoastline(int points, int polylines = 10) {
     return c;
 }
 
-inline std::vector<LandmarkLight> syntheticLandmarks(int count) {
-    std::vector<LandmarkLight> v;
+// Red lights flashing every other second, every other one lit at a time.
+inline std::vector<Landmark> syntheticLandmarks(int count) {
+    std::vector<Landmark> v;
     for (int i = 0; i < count; ++i)
-        v.push_back({kBaseLat + 0.5 + 0.05 * i, kBaseLon - 1 + 0.1 * i, bgr(255, 0, 0), i % 2 == 0,
-                     3, "Light " + std::to_string(i)});
+        v.push_back({"Light " + std::to_string(i), kBaseLat + 0.5 + 0.05 * i,
+                     kBaseLon - 1 + 0.1 * i, 2, 1, "R", 3});
     return v;
 }
 
