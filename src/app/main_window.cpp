@@ -59,7 +59,7 @@ MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWi
 }
 
 MainWindow::~MainWindow() {
-    controller_->loader().wait();
+    controller_->cancelOpening();
 }
 
 void MainWindow::buildPanels() {
@@ -440,7 +440,7 @@ void MainWindow::exitNow() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     controller_->stopTimers();
-    controller_->loader().wait();
+    controller_->cancelOpening();
     keepPictureSettings();
     offerRewriteAtClose();
     // The whole-race export is a scratch file for the globe viewer.

@@ -65,10 +65,20 @@ ReplayController::ReplayController(std::filesystem::path dataRoot,
     });
     connect(&loader_, &RaceLoader::progress, this, &ReplayController::openingProgress);
     connect(&loader_, &RaceLoader::finished, this, &ReplayController::onLoaded);
+    connect(&loader_, &RaceLoader::cancelled, this, [this] {
+        emit openingCancelled();
+        if (session_) startReplay(false);
+    });
     realTime_.start();
 }
 
 ReplayController::~ReplayController() {
+    loader_.cancel();
+    loader_.wait();
+}
+
+void ReplayController::cancelOpening() {
+    loader_.cancel();
     loader_.wait();
 }
 
@@ -77,7 +87,6 @@ bool ReplayController::timersActive() const {
 }
 
 void ReplayController::openRace(const std::string& raceFile, std::optional<TimeMode> timeMode) {
-    if (loader_.busy()) return;
     stopTimers();
     pendingRaceFile_ = raceFile;
     emit openingStarted(QString::fromStdString(raceFile));

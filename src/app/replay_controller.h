@@ -48,6 +48,9 @@ class ReplayController : public QObject {
     // Opening. The session replaces the old one when it is ready; an
     // opening under way is given up for the new one.
     void openRace(const std::string& raceFile, std::optional<TimeMode> timeMode = {});
+    // The opening under way stops at once (its converter killed); the race
+    // on show, if any, stays.
+    void cancelOpening();
     // "SHOW" with the race list's text and entry: the race on show is not
     // opened again (alreadyShown).
     void showListed(const std::string& name, int listIndex);
@@ -101,6 +104,7 @@ class ReplayController : public QObject {
     void openingStarted(const QString& raceFile);
     void openingProgress(int step, int count, const QString& text);
     void openingFailed(const QString& error);
+    void openingCancelled();
     // A new race is open; the replay starts right after (replayStarted).
     void sessionChanged(std::shared_ptr<const RaceSession> session);
     // An edit replaced the session of the race on show.

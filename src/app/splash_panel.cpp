@@ -105,6 +105,7 @@ void SplashPanel::follow(const ReplayController& replay) {
     });
     connect(&replay, &ReplayController::openingProgress, this, &SplashPanel::setProgress);
     connect(&replay, &ReplayController::openingFailed, this, &QWidget::hide);
+    connect(&replay, &ReplayController::openingCancelled, this, &QWidget::hide);
     connect(&replay, &ReplayController::sessionChanged, this,
             [this](const std::shared_ptr<const RaceSession>& session) {
                 hide();
