@@ -7,24 +7,26 @@ namespace korvane {
 
 CtModePanel::CtModePanel(QWidget* parent) : QWidget(parent) {
     setAutoFillBackground(true);
-    elapsedButton = new QRadioButton(QStringLiteral("ET mode"), this);
-    elapsedButton->setToolTip(QStringLiteral("Elapse Time Mode"));
-    correctedButton = new QRadioButton(QStringLiteral("CT mode"), this);
-    correctedButton->setToolTip(QStringLiteral("Corrected Time Mode"));
-    correctedButton->setChecked(true);
+    elapsedButton_ = new QRadioButton(QStringLiteral("ET mode"), this);
+    elapsedButton_->setToolTip(QStringLiteral("Elapse Time Mode"));
+    correctedButton_ = new QRadioButton(QStringLiteral("CT mode"), this);
+    correctedButton_->setToolTip(QStringLiteral("Corrected Time Mode"));
+    correctedButton_->setChecked(true);
+    elapsedButton_->setObjectName(QStringLiteral("elapsedButton"));
+    correctedButton_->setObjectName(QStringLiteral("correctedButton"));
     auto* l = new QHBoxLayout(this);
     l->setContentsMargins(4, 2, 4, 2);
-    l->addWidget(elapsedButton);
-    l->addWidget(correctedButton);
+    l->addWidget(elapsedButton_);
+    l->addWidget(correctedButton_);
     // clicked, not toggled: only the user's choice reopens the race.
-    connect(elapsedButton, &QRadioButton::clicked, this, [this] { emit modePicked(false); });
-    connect(correctedButton, &QRadioButton::clicked, this, [this] { emit modePicked(true); });
+    connect(elapsedButton_, &QRadioButton::clicked, this, [this] { emit modePicked(false); });
+    connect(correctedButton_, &QRadioButton::clicked, this, [this] { emit modePicked(true); });
     adjustSize();
 }
 
 void CtModePanel::showMode(bool corrected) {
-    const QSignalBlocker a(elapsedButton), b(correctedButton);
-    (corrected ? correctedButton : elapsedButton)->setChecked(true);
+    const QSignalBlocker a(elapsedButton_), b(correctedButton_);
+    (corrected ? correctedButton_ : elapsedButton_)->setChecked(true);
 }
 
 }  // namespace korvane

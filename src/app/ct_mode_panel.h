@@ -12,14 +12,15 @@ class CtModePanel : public QWidget {
   public:
     explicit CtModePanel(QWidget* parent = nullptr);
     void showMode(bool corrected);  // without emitting modePicked
-    bool correctedChecked() const { return correctedButton->isChecked(); }
-
-    QRadioButton* elapsedButton = nullptr;
-    QRadioButton* correctedButton = nullptr;
+    bool correctedChecked() const { return correctedButton_->isChecked(); }
 
   signals:
     // The user picked a mode (true: corrected time).
     void modePicked(bool corrected);
+
+  private:
+    QRadioButton* elapsedButton_ = nullptr;
+    QRadioButton* correctedButton_ = nullptr;
 };
 
 }  // namespace korvane

@@ -52,47 +52,65 @@ QToolButton* flagButton(QWidget* parent, const QPixmap& picture, const char* nam
 }  // namespace
 
 DocumentsPanel::DocumentsPanel(QWidget* parent) : QWidget(parent) {
-    japaneseFlag = flagButton(this, japaneseFlagPicture(), "japaneseFlag");
-    englishFlag = flagButton(this, englishFlagPicture(), "englishFlag");
-    helpButton = new QPushButton(QStringLiteral("?"), this);
-    helpButton->setObjectName(QStringLiteral("helpButton"));
-    helpButton->setFixedWidth(28);
-    helpLabel = new QLabel(QStringLiteral("HELP"), this);
-    helpLabel->setObjectName(QStringLiteral("helpLabel"));
-    helpLabel->setCursor(Qt::PointingHandCursor);
-    helpLabel->installEventFilter(this);
-    stopwatchButton = new QPushButton(QStringLiteral("TIMER/ON"), this);
-    stopwatchButton->setObjectName(QStringLiteral("stopwatchButton"));
+    japaneseFlag_ = flagButton(this, japaneseFlagPicture(), "japaneseFlag");
+    englishFlag_ = flagButton(this, englishFlagPicture(), "englishFlag");
+    helpButton_ = new QPushButton(QStringLiteral("?"), this);
+    helpButton_->setObjectName(QStringLiteral("helpButton"));
+    helpButton_->setFixedWidth(28);
+    helpLabel_ = new QLabel(QStringLiteral("HELP"), this);
+    helpLabel_->setObjectName(QStringLiteral("helpLabel"));
+    helpLabel_->setCursor(Qt::PointingHandCursor);
+    helpLabel_->installEventFilter(this);
+    stopwatchButton_ = new QPushButton(QStringLiteral("TIMER/ON"), this);
+    stopwatchButton_->setObjectName(QStringLiteral("stopwatchButton"));
     // The style's least button width is wider than "STOP" needs; the row
     // may take the button down to its longest caption.
-    stopwatchButton->setMinimumWidth(
-        stopwatchButton->fontMetrics().horizontalAdvance(QStringLiteral("TIMER/OFF")) + 12);
-    stopwatchReadout = new QLabel(this);
-    stopwatchReadout->setObjectName(QStringLiteral("stopwatchReadout"));
+    stopwatchButton_->setMinimumWidth(
+        stopwatchButton_->fontMetrics().horizontalAdvance(QStringLiteral("TIMER/OFF")) + 12);
+    stopwatchReadout_ = new QLabel(this);
+    stopwatchReadout_->setObjectName(QStringLiteral("stopwatchReadout"));
     // Room for the longest read-out, a negative time, and no more: with the
     // read-out shown the row must still fit the side column.
-    stopwatchReadout->setMinimumWidth(
-        stopwatchReadout->fontMetrics().horizontalAdvance(QStringLiteral("-00:00:00")) + 8);
-    stopwatchReadout->setAlignment(Qt::AlignCenter);
-    stopwatchReadout->setStyleSheet(QStringLiteral("background: white; border: 1px solid gray;"));
-    stopwatchReadout->hide();
+    stopwatchReadout_->setMinimumWidth(
+        stopwatchReadout_->fontMetrics().horizontalAdvance(QStringLiteral("-00:00:00")) + 8);
+    stopwatchReadout_->setAlignment(Qt::AlignCenter);
+    stopwatchReadout_->setStyleSheet(QStringLiteral("background: white; border: 1px solid gray;"));
+    stopwatchReadout_->hide();
 
     auto* l = new QHBoxLayout(this);
     l->setContentsMargins(2, 2, 2, 2);
     l->setSpacing(2);
-    for (QWidget* w : std::initializer_list<QWidget*>{japaneseFlag, englishFlag, helpButton,
-                                                      helpLabel, stopwatchButton, stopwatchReadout})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{japaneseFlag_, englishFlag_, helpButton_, helpLabel_,
+                                         stopwatchButton_, stopwatchReadout_})
         l->addWidget(w);
     l->addStretch(1);
+    connect(japaneseFlag_, &QToolButton::clicked, this,
+            [this] { emit languageRequested(Language::Japanese); });
+    connect(englishFlag_, &QToolButton::clicked, this,
+            [this] { emit languageRequested(Language::English); });
+    connect(helpButton_, &QPushButton::clicked, this, &DocumentsPanel::helpRequested);
+    connect(stopwatchButton_, &QPushButton::clicked, this, &DocumentsPanel::stopwatchPressed);
+}
+
+void DocumentsPanel::showStopwatch(const QString& caption, const QString& readout,
+                                   bool readoutShown) {
+    stopwatchButton_->setText(caption);
+    stopwatchReadout_->setText(readout);
+    stopwatchReadout_->setVisible(readoutShown);
+}
+
+void DocumentsPanel::showStopwatchReadout(const QString& readout) {
+    stopwatchReadout_->setText(readout);
 }
 
 void DocumentsPanel::showLanguage(Language language) {
-    japaneseFlag->setVisible(language != Language::Japanese);
-    englishFlag->setVisible(language != Language::English);
+    japaneseFlag_->setVisible(language != Language::Japanese);
+    englishFlag_->setVisible(language != Language::English);
 }
 
 bool DocumentsPanel::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == helpLabel && event->type() == QEvent::MouseButtonRelease &&
+    if (watched == helpLabel_ && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
         emit helpLabelClicked();
     return QWidget::eventFilter(watched, event);

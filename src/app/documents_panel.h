@@ -20,18 +20,26 @@ class DocumentsPanel : public QWidget {
     // Only the flag of the other language is offered.
     void showLanguage(Language language);
 
-    QToolButton* japaneseFlag = nullptr;
-    QToolButton* englishFlag = nullptr;
-    QPushButton* helpButton = nullptr;
-    QLabel* helpLabel = nullptr;
-    QPushButton* stopwatchButton = nullptr;
-    QLabel* stopwatchReadout = nullptr;
+    // The stopwatch's button caption and read-out.
+    void showStopwatch(const QString& caption, const QString& readout, bool readoutShown);
+    void showStopwatchReadout(const QString& readout);
 
   signals:
+    void languageRequested(Language language);
+    void helpRequested();
     void helpLabelClicked();
+    void stopwatchPressed();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QToolButton* japaneseFlag_ = nullptr;
+    QToolButton* englishFlag_ = nullptr;
+    QPushButton* helpButton_ = nullptr;
+    QLabel* helpLabel_ = nullptr;
+    QPushButton* stopwatchButton_ = nullptr;
+    QLabel* stopwatchReadout_ = nullptr;
 };
 
 }  // namespace korvane

@@ -33,17 +33,19 @@ SmallScreenPanel::SmallScreenPanel(QWidget* parent) : QWidget(parent) {
         row->addWidget(b);
     }
     sizeButton(SmallScreen::S480x320)->setChecked(true);
-    widthList = sizeList(this, 300, 1280, 480);
-    heightList = sizeList(this, 240, 640, 320);
+    widthList_ = sizeList(this, 300, 1280, 480);
+    heightList_ = sizeList(this, 240, 640, 320);
+    widthList_->setObjectName(QStringLiteral("widthList"));
+    heightList_->setObjectName(QStringLiteral("heightList"));
     row->addWidget(new QLabel(QStringLiteral("W ="), this));
-    row->addWidget(widthList);
+    row->addWidget(widthList_);
     row->addWidget(new QLabel(QStringLiteral("H ="), this));
-    row->addWidget(heightList);
+    row->addWidget(heightList_);
     adjustSize();
 
     connect(&buttons_, &QButtonGroup::idClicked, this,
             [this](int id) { take(static_cast<SmallScreen>(id)); });
-    for (QComboBox* list : {widthList, heightList})
+    for (QComboBox* list : {widthList_, heightList_})
         connect(list, &QComboBox::currentTextChanged, this, [this] {
             sizeButton(SmallScreen::Preference)->setChecked(true);
             take(SmallScreen::Preference);
@@ -64,7 +66,8 @@ void SmallScreenPanel::take(SmallScreen mode) {
     mode_ = mode;
     if (mode == SmallScreen::Preference) {
         // A size that is no number of pixels leaves the map as it is.
-        if (const auto typed = preferenceSize(widthList->currentText(), heightList->currentText()))
+        if (const auto typed =
+                preferenceSize(widthList_->currentText(), heightList_->currentText()))
             size_ = *typed;
     } else {
         size_ = smallScreenSize(mode, size_);

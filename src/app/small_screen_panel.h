@@ -21,15 +21,15 @@ class SmallScreenPanel : public QWidget {
     SmallScreen mode() const { return mode_; }
     QSize mapSize() const { return size_; }
 
-    QRadioButton* sizeButton(SmallScreen mode) const;
-    QComboBox* widthList = nullptr;
-    QComboBox* heightList = nullptr;
-
   signals:
     void sizeChosen(SmallScreen mode, QSize mapSize);
 
   private:
     void take(SmallScreen mode);
+    QRadioButton* sizeButton(SmallScreen mode) const;
+
+    QComboBox* widthList_ = nullptr;
+    QComboBox* heightList_ = nullptr;
 
     QButtonGroup buttons_;
     SmallScreen mode_ = SmallScreen::S480x320;

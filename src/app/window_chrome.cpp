@@ -37,13 +37,10 @@ WindowChrome::WindowChrome(QWidget* area, ControlPanel* controls, std::filesyste
     tips_->setTrackPageQuery(hooks_.trackPage);
     tips_->setTipsEnabled(controls_->tipsOn());
 
-    connect(panel_->japaneseFlag, &QToolButton::clicked, this,
-            [this] { setLanguage(Language::Japanese); });
-    connect(panel_->englishFlag, &QToolButton::clicked, this,
-            [this] { setLanguage(Language::English); });
-    connect(panel_->helpButton, &QPushButton::clicked, this, &WindowChrome::openHelp);
+    connect(panel_, &DocumentsPanel::languageRequested, this, &WindowChrome::setLanguage);
+    connect(panel_, &DocumentsPanel::helpRequested, this, &WindowChrome::openHelp);
     connect(panel_, &DocumentsPanel::helpLabelClicked, this, &WindowChrome::openJapaneseHelp);
-    connect(panel_->stopwatchButton, &QPushButton::clicked, this, &WindowChrome::pressStopwatch);
+    connect(panel_, &DocumentsPanel::stopwatchPressed, this, &WindowChrome::pressStopwatch);
     connect(controls_, &ControlPanel::tipsToggled, tips_, &TipController::setTipsEnabled);
     connect(controls_, &ControlPanel::attachmentsRequested, this, &WindowChrome::pressAttachments);
     connect(controls_, &ControlPanel::weatherRequested, this, &WindowChrome::openWeather);
@@ -85,14 +82,13 @@ void WindowChrome::raceOpened(std::shared_ptr<const RaceSession> session) {
 void WindowChrome::replayMoved(double seconds) {
     if (stopwatch_.state() != Stopwatch::State::Running) return;
     stopwatch_.tick(seconds);
-    panel_->stopwatchReadout->setText(QString::fromStdString(stopwatch_.readout()));
+    panel_->showStopwatchReadout(QString::fromStdString(stopwatch_.readout()));
 }
 
 void WindowChrome::pressStopwatch() {
     stopwatch_.press(hooks_.replaySeconds());
-    panel_->stopwatchButton->setText(QString::fromLatin1(stopwatch_.caption()));
-    panel_->stopwatchReadout->setText(QString::fromStdString(stopwatch_.readout()));
-    panel_->stopwatchReadout->setVisible(stopwatch_.readoutShown());
+    panel_->showStopwatch(QString::fromLatin1(stopwatch_.caption()),
+                          QString::fromStdString(stopwatch_.readout()), stopwatch_.readoutShown());
     // The row grows with the read-out, which would otherwise be cut off at
     // the row's old width.
     fitPanel();

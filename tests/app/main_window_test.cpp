@@ -184,7 +184,9 @@ TEST(MainWindow, PickingElapsedTimeReopensTheRaceInThatMode) {
     ASSERT_NE(w->session()->model.race.hasTcf, 0);
     ASSERT_FALSE(w->ctModePanel()->isHidden());
     const bool corrected = w->session()->model.race.timeMode == TimeMode::Corrected;
-    (corrected ? w->ctModePanel()->elapsedButton : w->ctModePanel()->correctedButton)->click();
+    w->ctModePanel()
+        ->findChild<QRadioButton*>(corrected ? "elapsedButton" : "correctedButton")
+        ->click();
     waitForOpening(*w);
     ASSERT_NE(w->session(), nullptr);
     EXPECT_EQ(w->session()->model.race.timeMode == TimeMode::Corrected, !corrected);
@@ -423,15 +425,16 @@ TEST(WindowLayout, SmallScreenSizesTheMapAndAResizeLaysOutAgain) {
     w->controls()->setSmallScreen(true);
     EXPECT_EQ(w->map()->size(), QSize(800, 480));
     EXPECT_FALSE(w->sizePanel()->isHidden());
-    w->sizePanel()->sizeButton(SmallScreen::S480x320)->click();
+    w->sizePanel()->choose(SmallScreen::S480x320);
     EXPECT_EQ(w->map()->size(), QSize(480, 320));
     EXPECT_EQ(w->sizePanel()->y(), 355);
     EXPECT_GE(w->sizePanel()->x(), 0);  // wider than the map: its buttons stay in reach
-    w->sizePanel()->widthList->setEditText(QStringLiteral("wide"));  // not a number
+    auto* widthList = w->sizePanel()->findChild<QComboBox*>("widthList");
+    widthList->setEditText(QStringLiteral("wide"));  // not a number
     EXPECT_EQ(w->map()->size(), QSize(480, 320));
-    w->sizePanel()->widthList->setEditText(QStringLiteral("600"));
+    widthList->setEditText(QStringLiteral("600"));
     EXPECT_EQ(w->map()->size(), QSize(600, 320));
-    EXPECT_TRUE(w->sizePanel()->sizeButton(SmallScreen::Preference)->isChecked());
+    EXPECT_EQ(w->sizePanel()->mode(), SmallScreen::Preference);
     w->controls()->setSmallScreen(false);
     EXPECT_TRUE(w->sizePanel()->isHidden());
     w->resize(1000, 700);

@@ -81,9 +81,10 @@ TEST(LanguageSwitch, AFlagChangesEveryCaptionAtOnce) {
         QToolButton* flag;
         Language language;
     };
-    for (const Step s : {Step{panel->japaneseFlag, Language::Japanese},
-                         Step{panel->englishFlag, Language::English},
-                         Step{panel->japaneseFlag, Language::Japanese}}) {
+    for (const Step s :
+         {Step{panel->findChild<QToolButton*>("japaneseFlag"), Language::Japanese},
+          Step{panel->findChild<QToolButton*>("englishFlag"), Language::English},
+          Step{panel->findChild<QToolButton*>("japaneseFlag"), Language::Japanese}}) {
         s.flag->click();
         EXPECT_EQ(w->chrome()->language(), s.language);
         int found = 0;
@@ -95,8 +96,10 @@ TEST(LanguageSwitch, AFlagChangesEveryCaptionAtOnce) {
             }
         EXPECT_GE(found, 20);  // the control panel's captions and the flags all joined
         // Only the other language's flag is offered.
-        EXPECT_EQ(panel->japaneseFlag->isHidden(), s.language == Language::Japanese);
-        EXPECT_EQ(panel->englishFlag->isHidden(), s.language == Language::English);
+        EXPECT_EQ(panel->findChild<QToolButton*>("japaneseFlag")->isHidden(),
+                  s.language == Language::Japanese);
+        EXPECT_EQ(panel->findChild<QToolButton*>("englishFlag")->isHidden(),
+                  s.language == Language::English);
     }
 }
 
@@ -113,7 +116,7 @@ TEST(Tips, BesideTheControlAndOffButForHelp) {
     EXPECT_EQ(box->text(), QStringLiteral("Show Boat Name"));
     const QPoint at = showName->mapTo(w->centralWidget(), QPoint(0, 0));
     EXPECT_EQ(box->geometry(), QRect(at.x() - 225, at.y(), 220, 20));
-    w->chrome()->panel()->japaneseFlag->click();
+    w->chrome()->panel()->findChild<QToolButton*>("japaneseFlag")->click();
     hover(showName);
     EXPECT_EQ(box->text(), QStringLiteral("艇名を表示します"));
     hover(w->controls()->findChild<QCheckBox*>("autoTraceBox"));  // puts tips away
@@ -125,7 +128,7 @@ TEST(Tips, BesideTheControlAndOffButForHelp) {
              w->controls()->findChild<QCheckBox*>("layLineBox")})
         hover(c);
     EXPECT_TRUE(box->isHidden());
-    hover(w->chrome()->panel()->helpButton);
+    hover(w->chrome()->panel()->findChild<QPushButton*>("helpButton"));
     EXPECT_FALSE(box->isHidden());
     EXPECT_EQ(box->text(), QStringLiteral("  HELPを表示します"));
 }
@@ -135,7 +138,7 @@ TEST(Help, TheLanguageOnShowFirstThenTheOther) {
     tree.write("help/index.html", "<html></html>");
     Opened opened;
     const auto w = window(tree.root(), opened);
-    QPushButton* help = w->chrome()->panel()->helpButton;
+    QPushButton* help = w->chrome()->panel()->findChild<QPushButton*>("helpButton");
     w->chrome()->setLanguage(Language::English);
     help->click();  // no English page: the Japanese one
     tree.write("help-e/index.html", "<html></html>");
@@ -200,24 +203,25 @@ TEST(Stopwatch, MeasuresRaceTimeBetweenTwoMoments) {
     w->show();
     QCoreApplication::processEvents();
     DocumentsPanel* p = w->chrome()->panel();
-    EXPECT_TRUE(p->stopwatchReadout->isHidden());
+    EXPECT_TRUE(p->findChild<QLabel*>("stopwatchReadout")->isHidden());
     jumpTo(*w, 600);
-    p->stopwatchButton->click();
-    EXPECT_EQ(p->stopwatchButton->text(), QStringLiteral("STOP"));
-    EXPECT_FALSE(p->stopwatchReadout->isHidden());
+    p->findChild<QPushButton*>("stopwatchButton")->click();
+    EXPECT_EQ(p->findChild<QPushButton*>("stopwatchButton")->text(), QStringLiteral("STOP"));
+    EXPECT_FALSE(p->findChild<QLabel*>("stopwatchReadout")->isHidden());
     // The row takes the read-out in and still fits the side column.
     EXPECT_LE(p->width(), kSideColumnWidth);
     EXPECT_LE(p->geometry().right(), w->centralWidget()->width() - 1);
-    EXPECT_GE(p->stopwatchReadout->width(), p->stopwatchReadout->sizeHint().width());
+    EXPECT_GE(p->findChild<QLabel*>("stopwatchReadout")->width(),
+              p->findChild<QLabel*>("stopwatchReadout")->sizeHint().width());
     jumpTo(*w, 725);
-    EXPECT_EQ(p->stopwatchReadout->text(), QStringLiteral("00:02:05"));
-    p->stopwatchButton->click();
+    EXPECT_EQ(p->findChild<QLabel*>("stopwatchReadout")->text(), QStringLiteral("00:02:05"));
+    p->findChild<QPushButton*>("stopwatchButton")->click();
     jumpTo(*w, 900);
-    EXPECT_EQ(p->stopwatchButton->text(), QStringLiteral("TIMER/OFF"));
-    EXPECT_EQ(p->stopwatchReadout->text(), QStringLiteral("00:02:05"));
-    p->stopwatchButton->click();
-    EXPECT_EQ(p->stopwatchButton->text(), QStringLiteral("TIMER/ON"));
-    EXPECT_TRUE(p->stopwatchReadout->isHidden());
+    EXPECT_EQ(p->findChild<QPushButton*>("stopwatchButton")->text(), QStringLiteral("TIMER/OFF"));
+    EXPECT_EQ(p->findChild<QLabel*>("stopwatchReadout")->text(), QStringLiteral("00:02:05"));
+    p->findChild<QPushButton*>("stopwatchButton")->click();
+    EXPECT_EQ(p->findChild<QPushButton*>("stopwatchButton")->text(), QStringLiteral("TIMER/ON"));
+    EXPECT_TRUE(p->findChild<QLabel*>("stopwatchReadout")->isHidden());
 }
 
 TEST(WeatherChart, PastPageOfTheNearestAreaOrTheMonthsChart) {

@@ -3,9 +3,9 @@
 // opened with the desktop's handler (replaced here by a recorder).
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QComboBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimeEdit>
