@@ -1,11 +1,13 @@
 #include "base/file_io.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>  // renameat2
+#include <ctime>
 #include <new>
 #include <random>
 #include <stdexcept>
@@ -181,11 +183,50 @@ std::string randomSuffix() {
     return text;
 }
 
+constexpr std::size_t kTempSuffixDigits = 16;
+
+bool isHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+}
+
+bool isOwnTempFileName(std::string_view name) {
+    constexpr std::string_view kEnd = ".tmp";
+    // "." NAME "." 16 hex digits ".tmp", NAME not empty.
+    if (name.size() < 1 + 1 + 1 + kTempSuffixDigits + kEnd.size()) return false;
+    if (name.front() != '.' || name.substr(name.size() - kEnd.size()) != kEnd) return false;
+    const std::size_t digits = name.size() - kEnd.size() - kTempSuffixDigits;
+    if (name[digits - 1] != '.') return false;
+    for (std::size_t i = digits; i < digits + kTempSuffixDigits; ++i)
+        if (!isHexDigit(name[i])) return false;
+    return true;
+}
+
+// A write killed between making its temp file and the rename leaves the
+// whole file behind under a hidden name, and nothing else will ever remove
+// it. Only our own pattern, only our own plain files, and only old ones: a
+// temp file another writer is filling right now has a fresh time.
+void removeStaleTempFiles(const fs::path& folder) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    const int fd = ::dirfd(dir);
+    const std::time_t before = std::time(nullptr) - kStaleTempFileSeconds;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (!isOwnTempFileName(entry->d_name)) continue;
+        struct stat info {};
+        if (::fstatat(fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) continue;
+        if (!S_ISREG(info.st_mode) || info.st_uid != ::geteuid() || info.st_mtime >= before)
+            continue;
+        ::unlinkat(fd, entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
 // A new file beside `target`, under a name nobody could have prepared:
 // O_EXCL refuses anything already there, a planted link included.
 int createTempBeside(const fs::path& target, mode_t mode, fs::path& temp) {
     constexpr int kAttempts = 100;
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    removeStaleTempFiles(folder);
     for (int i = 0; i < kAttempts; ++i) {
         temp = folder / ("." + target.filename().string() + "." + randomSuffix() + ".tmp");
         const int fd =

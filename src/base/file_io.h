@@ -71,6 +71,11 @@ enum class WriteDurability { Flushed, HandedOver };
 bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                          WriteDurability durability = WriteDurability::Flushed);
 
+// The temp files the atomic write makes: "." + the target's name + "." +
+// 16 hex digits + ".tmp". One left by a write that was killed is removed
+// by the next write into its folder once it is this old.
+inline constexpr int kStaleTempFileSeconds = 10 * 60;
+
 // Takes a file's bytes piece by piece, in order; false when they could not
 // be written, and the writer should stop.
 using ByteSink = std::function<bool(std::string_view)>;

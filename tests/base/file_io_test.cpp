@@ -130,6 +130,33 @@ TEST(AtomicWrite, ALinkedTargetIsReplacedWhereItPointsAndStaysALink) {
     }
 }
 
+// A write killed before its rename leaves a full temp file; the next write
+// into that folder removes such leftovers, and nothing else: not a fresh
+// one another writer is still filling, not names of other patterns, not a
+// link.
+TEST(AtomicWrite, RemovesStaleTempFilesOfItsOwnPatternOnly) {
+    testing::TempTree tree;
+    const auto stale = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    const char* gone[] = {".report.csv.0123456789abcdef.tmp", ".other.kml.fedcba9876543210.tmp"};
+    const char* kept[] = {".report.csv.00000000000000ff.tmp",  // fresh
+                          ".report.csv.0123456789ABCDEF.tmp", "report.csv.0123456789abcdef.tmp",
+                          "..0123456789abcdef.tmp", ".report.csv.0123456789abcde.tmp"};
+    for (const char* name : gone) fs::last_write_time(tree.write(name, "whole"), stale);
+    for (std::size_t i = 0; i < std::size(kept); ++i) {
+        const fs::path p = tree.write(kept[i], "other");
+        if (i > 0) fs::last_write_time(p, stale);
+    }
+    const fs::path link = tree.root() / ".link.txt.0123456789abcdef.tmp";
+    fs::create_symlink("report.csv", link);
+
+    ASSERT_TRUE(writeFileAtomically(tree.root() / "report.csv", "new"));
+    std::vector<std::string> want(std::begin(kept), std::end(kept));
+    want.push_back(link.filename().string());
+    want.push_back("report.csv");
+    std::sort(want.begin(), want.end());
+    EXPECT_EQ(namesIn(tree.root()), want);
+}
+
 TEST(AtomicWrite, PipesAndStreamsAreWrittenDirectly) {
     // A stream of this process, as /dev/stdout names one (never /dev/null
     // itself here: a faulty write as root would replace the device).
