@@ -77,4 +77,38 @@ std::string_view baseName(std::string_view name) {
     return sep == std::string_view::npos ? name : name.substr(sep + 1);
 }
 
+std::string_view leadingWholeCharacters(std::string_view name, std::size_t maxBytes) {
+    if (name.size() <= maxBytes) return name;
+    std::size_t cut = maxBytes;
+    if (isValidUtf8(name)) {
+        // Back off over continuation bytes to the start of a character.
+        while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
+        return name.substr(0, cut);
+    }
+    std::size_t at = 0;
+    while (at < name.size()) {
+        const auto lead = static_cast<unsigned char>(name[at]);
+        const std::size_t width =
+            (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC) ? 2 : 1;
+        if (at + width > maxBytes) break;
+        at += width;
+    }
+    return name.substr(0, at);
+}
+
+std::optional<fs::path> resolvedInside(const fs::path& root, const fs::path& path) {
+    std::error_code ec;
+    const fs::path top = fs::canonical(root, ec);
+    if (ec) return std::nullopt;
+    const fs::path full =
+        fs::weakly_canonical(path.is_absolute() ? path : fs::absolute(path, ec), ec);
+    if (ec) return std::nullopt;
+    auto f = full.begin();
+    for (auto t = top.begin(); t != top.end(); ++t, ++f)
+        if (f == full.end() || *f != *t) return std::nullopt;
+    // The root itself is a folder, not a file to write.
+    if (f == full.end()) return std::nullopt;
+    return full;
+}
+
 }  // namespace korvane

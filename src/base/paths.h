@@ -27,4 +27,15 @@ bool existsCaseInsensitive(const std::filesystem::path& root, std::string_view n
 // The last component of a name that may use either separator.
 std::string_view baseName(std::string_view name);
 
+// At most `maxBytes` bytes of a name, never half a character: the name's
+// bytes are UTF-8 when they are valid UTF-8, else CP932 (as a race folder
+// unpacked on a Japanese system holds them). A name that fits is whole.
+std::string_view leadingWholeCharacters(std::string_view name, std::size_t maxBytes);
+
+// `path` with every link resolved, when it lies inside `root` (resolved
+// too); nullopt for a path that leads out of it, through a link or "..",
+// or when `root` does not exist. The file itself need not exist yet.
+std::optional<std::filesystem::path> resolvedInside(const std::filesystem::path& root,
+                                                    const std::filesystem::path& path);
+
 }  // namespace korvane

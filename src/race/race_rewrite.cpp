@@ -4,9 +4,12 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
+#include <cstdlib>
 
 #include "base/file_io.h"
 #include "base/numbers.h"
+#include "base/paths.h"
 #include "base/text.h"
 #include "race/fields.h"
 #include "race/race_file_edits.h"
@@ -34,6 +37,58 @@ std::string fieldText(std::string_view text) {
     for (char& c : out)
         if (c == ',' || c == '\r' || c == '\n') c = ' ';
     return out;
+}
+
+// The comment after a line's content, as the race file reader cuts it
+// (a "//" past the fifth character), with the blanks before it; empty when
+// there is none.
+struct LineParts {
+    std::string_view content;
+    std::string_view comment;
+};
+
+LineParts partsOf(std::string_view line) {
+    line = trimBlanks(line);
+    const std::size_t at = line.find("//");
+    if (at == std::string_view::npos || utf8Length(line.substr(0, at)) + 1 <= 5) return {line, {}};
+    const std::string_view content = trimBlanks(line.substr(0, at));
+    return {content, line.substr(content.size())};
+}
+
+bool sameField(const std::string& a, const std::string& b) {
+    if (a == b) return true;
+    const auto x = parseDouble(a), y = parseDouble(b);
+    return x && y && *x == *y;
+}
+
+// Whether two lines say the same to the reader: "MK,2106.50,8352.1" and
+// "mk, 2106.5 ,8352.1" do.
+bool sameLine(std::string_view a, std::string_view b) {
+    const SplitFields x = splitFields(a, ","), y = splitFields(b, ",");
+    if (x.count() != y.count() || x.count() == 0) return false;
+    if (toUpperAscii(x[0]) != toUpperAscii(y[0])) return false;
+    for (int i = 1; i < x.count(); ++i)
+        if (!sameField(x[i], y[i])) return false;
+    return true;
+}
+
+// A rewritten line the edit left as it was keeps the comment its old line
+// had ("MK,... // windward mark"). Each old line lends its comment once, in
+// file order, so two equal marks keep theirs in turn.
+void keepComments(std::vector<std::string>& written, std::vector<LineParts> old) {
+    std::vector<bool> used(old.size(), false);
+    for (std::string& text : written)
+        for (std::size_t k = 0; k < old.size(); ++k) {
+            if (used[k] || !sameLine(old[k].content, text)) continue;
+            used[k] = true;
+            if (old[k].comment.empty()) break;
+            // A blank before "//" keeps it past the fifth character, where
+            // the reader takes it for a comment however short the line.
+            const char first = old[k].comment.front();
+            if (first != ' ' && first != '\t') text += ' ';
+            text += old[k].comment;
+            break;
+        }
 }
 
 bool holdsBoatLine(const RaceDocument& doc, std::string_view boatLine) {
@@ -65,8 +120,14 @@ CourseLines courseLinesOf(const RaceModel& model, std::optional<PictureLine> pic
 void rewriteCourseLines(RaceDocument& doc, const CourseLines& c) {
     std::vector<std::string> added;
     if (c.addedBoat && !holdsBoatLine(doc, *c.addedBoat)) added.push_back(*c.addedBoat);
+    const std::size_t firstOwned = added.size();
+    std::vector<std::string> oldTexts;
     for (int i = doc.lineCount() - 1; i >= 0; --i)
-        if (owned(doc.line(i).text)) doc.removeLine(i);
+        if (owned(doc.line(i).text)) {
+            oldTexts.push_back(doc.line(i).text);
+            doc.removeLine(i);
+        }
+    std::reverse(oldTexts.begin(), oldTexts.end());
     if (!c.windFile.empty()) added.push_back("WF," + fieldText(c.windFile));
     added.push_back("WD, " + std::to_string(c.windDirectionInput));
     for (const Mark& m : c.marks)
@@ -83,7 +144,23 @@ void rewriteCourseLines(RaceDocument& doc, const CourseLines& c) {
         added.push_back("PIC," + fieldText(c.pictures->folder) + "," +
                         formatNumber(c.pictures->offsetSeconds) + "," +
                         std::to_string(c.pictures->size));
+    std::vector<LineParts> oldParts;
+    for (const std::string& t : oldTexts) oldParts.push_back(partsOf(t));
+    std::vector<std::string> rewritten(added.begin() + static_cast<std::ptrdiff_t>(firstOwned),
+                                       added.end());
+    keepComments(rewritten, std::move(oldParts));
+    added.resize(firstOwned);
     for (std::string& text : added) doc.insertLine(doc.lineCount(), std::move(text));
+    for (std::string& text : rewritten) doc.insertLine(doc.lineCount(), std::move(text));
+}
+
+std::optional<PictureLine> pictureLineOf(const Race& race) {
+    if (race.pictureFolderSaved.empty()) return std::nullopt;
+    // The reader holds the correction as a float; at float precision it
+    // is written back as the file had it ("0.1", not "0.100000001490116").
+    char text[32];
+    std::snprintf(text, sizeof text, "%.7g", static_cast<double>(race.pictureTimeOffset));
+    return PictureLine{race.pictureFolderSaved, std::strtod(text, nullptr), race.pictureSize};
 }
 
 RewriteIo RewriteIo::real() {
@@ -102,13 +179,19 @@ RewriteResult rewriteRaceFile(const fs::path& dataRoot, const fs::path& raceFile
         return {
             RewriteStatus::NotWritable,
             "The data folder is read-only; race files are not rewritten:\n" + dataRoot.string()};
-    const FileRead read = readRegularFile(raceFile, kMaxRewriteBytes);
+    // A race file linked to a file elsewhere would have that file
+    // rewritten; whatever the link says, writes stay inside the data root.
+    const auto target = resolvedInside(dataRoot, raceFile);
+    if (!target)
+        return {RewriteStatus::OutsideDataRoot,
+                "The race file leads outside the data folder; it is not rewritten:\n" + shown};
+    const FileRead read = readRegularFile(*target, kMaxRewriteBytes);
     if (!read.bytes) return {RewriteStatus::Missing, "The race file could not be read:\n" + shown};
     RaceDocument doc = RaceDocument::fromBytes(*read.bytes);
     if (!edit(doc)) return {RewriteStatus::Refused, "The race file was not changed:\n" + shown};
     const std::string bytes = doc.toBytes();
     if (bytes == *read.bytes) return {RewriteStatus::Unchanged, {}};
-    if (!io.write(raceFile, bytes))
+    if (!io.write(*target, bytes))
         return {RewriteStatus::WriteFailed,
                 "The race file could not be rewritten; it keeps its old content:\n" + shown};
     return {RewriteStatus::Written, {}};

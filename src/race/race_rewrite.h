@@ -40,17 +40,23 @@ struct CourseLines {
 // pictures on show.
 CourseLines courseLinesOf(const RaceModel& model, std::optional<PictureLine> pictures);
 
+// The PIC line the race file gave the open race (folder, correction and
+// size as read); nothing when it had none.
+std::optional<PictureLine> pictureLineOf(const Race& race);
+
 // Drops every line whose keyword (in any letter case) the editor owns and
-// appends them in the order BN, WF, WD, MK, LN, CRS, PIC.
+// appends them in the order BN, WF, WD, MK, LN, CRS, PIC. A written line
+// that says what an old one said keeps the old one's trailing comment.
 void rewriteCourseLines(RaceDocument& doc, const CourseLines& lines);
 
 enum class RewriteStatus {
     Written,
-    Unchanged,    // the edit left every byte as it was
-    NotWritable,  // the data root is read-only: nothing is tried
-    Missing,      // no race file to rewrite
-    Refused,      // the edit refused (a name that does not fit a line)
-    WriteFailed,  // the old file is intact
+    Unchanged,        // the edit left every byte as it was
+    NotWritable,      // the data root is read-only: nothing is tried
+    Missing,          // no race file to rewrite
+    Refused,          // the edit refused (a name that does not fit a line)
+    OutsideDataRoot,  // the file leads out of the data root: never written
+    WriteFailed,      // the old file is intact
 };
 
 struct RewriteResult {
@@ -70,7 +76,8 @@ struct RewriteIo {
 };
 
 // Reads `raceFile`, runs `edit` on its document (false refuses), writes it
-// back atomically. Nothing is written when `dataRoot` is not writable.
+// back atomically. Nothing is written when `dataRoot` is not writable, nor
+// when the file, its links resolved, lies outside `dataRoot`.
 RewriteResult rewriteRaceFile(const std::filesystem::path& dataRoot,
                               const std::filesystem::path& raceFile,
                               const std::function<bool(RaceDocument&)>& edit,

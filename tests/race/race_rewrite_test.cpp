@@ -2,12 +2,15 @@
 // other byte stays in its encoding, and that a failed write keeps the file.
 #include "race/race_rewrite.h"
 
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <fstream>
 
 #include "base/file_io.h"
+#include "race/race_file_edits.h"
 
 namespace korvane {
 namespace {
@@ -81,7 +84,16 @@ INSTANTIATE_TEST_SUITE_P(
                     }(),
                     "BN,NEW.GPX,New\nWD, 0\n"},
         RewriteCase{"LastLineWithoutEnd", "T1,Race\r\nST,2024/05/12 11:00:00", nothing(),
-                    "T1,Race\r\nST,2024/05/12 11:00:00\r\nWD, 0\r\n"}),
+                    "T1,Race\r\nST,2024/05/12 11:00:00\r\nWD, 0\r\n"},
+        // What the edit left as it was keeps its comment; a deleted mark's
+        // comment goes with it, and a moved one does not pass to another.
+        RewriteCase{"UntouchedLinesKeepTheirComments",
+                    "MK,9,9 // deleted\r\nMK,2113.39350,8367.6209 // windward mark\r\n"
+                    "WD,208//mean\r\nLN,2114.25,8367.5,2114,8368   // start\r\n"
+                    "CRS,MK1 // old course\r\n",
+                    someCourse(),
+                    "WD, 208 //mean\r\nMK,2113.3935,8367.6209 // windward mark\r\n"
+                    "LN,2114.25,8367.5,2114,8368   // start\r\nCRS,L1,MK1\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RewriteCourseLines, Cp932FileKeepsEveryUntouchedByte) {
@@ -160,13 +172,68 @@ TEST_F(RewriteRaceFile, FailuresKeepTheOldFileAndSaySo) {
     EXPECT_TRUE(wrote);
 }
 
+// Root writes into read-only folders, so as root (as in CI) the rewrite
+// runs in a child process that has become the unprivileged "nobody" and
+// owns the tree: the same call meets the same refusal from the kernel.
+template <class Run>
+int exitCodeAsOwner(const fs::path& root, Run run) {
+    if (::geteuid() != 0) return run();
+    constexpr uid_t kNobody = 65534;
+    for (const auto& entry : fs::recursive_directory_iterator(root))
+        if (::lchown(entry.path().c_str(), kNobody, kNobody) != 0) return -1;
+    if (::lchown(root.c_str(), kNobody, kNobody) != 0) return -1;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0 ||
+            ::geteuid() == 0)
+            ::_exit(125);
+        ::_exit(run());
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
+}
+
 TEST_F(RewriteRaceFile, ReadOnlyFolderKeepsTheOldFile) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
     fs::permissions(root_ / "raceadmin", fs::perms::owner_read | fs::perms::owner_exec,
                     fs::perm_options::replace);
-    const RewriteResult r = rewriteRaceFile(root_, file_, addMark);
-    EXPECT_EQ(r.status, RewriteStatus::WriteFailed);
+    const int status = exitCodeAsOwner(
+        root_, [&] { return static_cast<int>(rewriteRaceFile(root_, file_, addMark).status); });
+    EXPECT_EQ(status, static_cast<int>(RewriteStatus::WriteFailed));
     EXPECT_EQ(content(), kOld);
+    EXPECT_EQ(std::distance(fs::directory_iterator(root_ / "raceadmin"), fs::directory_iterator()),
+              1);
+}
+
+// A link may lead anywhere; the rewrite and the dropped boat's line write
+// only what lies inside the data root once resolved.
+TEST_F(RewriteRaceFile, LinksOutOfTheDataRootAreNeverWritten) {
+    const fs::path outside = root_.string() + "-outside";
+    fs::create_directories(outside);
+    const fs::path victim = outside / "victim.txt";
+    std::ofstream(victim, std::ios::binary) << "keep me\n";
+    fs::create_symlink(victim, root_ / "raceadmin" / "linked.txt");
+    const auto addBoat = [](RaceDocument& doc) { return addBoatLine(doc, "new.gpx", "New", 1); };
+
+    for (const auto& edit : {std::function<bool(RaceDocument&)>(addMark),
+                             std::function<bool(RaceDocument&)>(addBoat)}) {
+        const RewriteResult r = rewriteRaceFile(root_, root_ / "raceadmin" / "linked.txt", edit);
+        EXPECT_EQ(r.status, RewriteStatus::OutsideDataRoot);
+        EXPECT_FALSE(r.message.empty());
+    }
+    EXPECT_EQ(readFileBytes(victim), "keep me\n");
+
+    // Links that stay inside are followed, and so is a linked data root.
+    fs::create_symlink(file_, root_ / "raceadmin" / "alias.txt");
+    const fs::path linkedRoot = root_.string() + "-link";
+    fs::create_directory_symlink(root_, linkedRoot);
+    EXPECT_EQ(rewriteRaceFile(root_, root_ / "raceadmin" / "alias.txt", addMark).status,
+              RewriteStatus::Written);
+    EXPECT_EQ(rewriteRaceFile(linkedRoot, linkedRoot / "raceadmin" / "race.txt", addBoat).status,
+              RewriteStatus::Written);
+    EXPECT_EQ(content(), "T1,Race\r\nWD, 0\r\nMK,1,2\r\nBN,new.gpx,New,1\r\n");
+    fs::remove(linkedRoot);
+    fs::remove_all(outside);
 }
 
 TEST_F(RewriteRaceFile, MissingFileAndRefusedEditWriteNothing) {
