@@ -6,7 +6,7 @@
 namespace korvane {
 
 CourseEditing::CourseEditing(CourseEditPanel* panel, QObject* parent)
-    : QObject(parent), panel_(panel) {
+    : QObject(parent), panel_(panel), boxes_(panel) {
     connect(panel_, &CourseEditPanel::actionChosen, this,
             [this](EditAction a) { editor_.setAction(a); });
     connect(panel_->resetCourseButton, &QPushButton::clicked, this, [this] {
@@ -29,6 +29,7 @@ void CourseEditing::setSession(std::shared_ptr<const RaceSession> session) {
     // The chosen action outlives the race; a drawing in progress does not.
     editor_.setAction(kept == EditAction::DrawWind ? EditAction::None : kept);
     drawnWind_.reset();
+    storedWind_ = session_ ? session_->model.windSamples : std::vector<WindSample>{};
     strokes_.clear();
     {
         const QSignalBlocker quiet(panel_->makeWindBox);
@@ -75,13 +76,13 @@ void CourseEditing::windOk() {
     }
     editor_.setWindDirectionInput(*degrees);
     publish();
-    afterRewrite(rewrite(std::nullopt));
+    afterRewrite(rewrite());
 }
 
 void CourseEditing::compassClicked(double bearingDegrees) {
     editor_.turnWindBy(bearingDegrees);
     publish();
-    afterRewrite(rewrite(std::nullopt));
+    afterRewrite(rewrite());
 }
 
 void CourseEditing::makeWind(bool on) {
@@ -116,23 +117,42 @@ void CourseEditing::saveWind() {
         emit failed(tr("No Wind Data"));
         return;
     }
-    const WindWriteResult written = writeWindFile(session_->dataRoot, session_->raceBaseName,
-                                                  *drawnWind_, session_->model.race.start);
+    const WindFilePlan plan =
+        planWindFile(session_->dataRoot, session_->raceFilePath, session_->model.race.windFile);
+    if (!plan.refusal.empty()) {
+        emit failed(QString::fromStdString(plan.refusal));
+        return;
+    }
+    std::string fileName = plan.fileName;
+    if (plan.askToOverwrite) {
+        DropQuestions& ask = questions_ ? *questions_ : static_cast<DropQuestions&>(boxes_);
+        if (!ask.askYesNo(tr("Save Wind Data"), QString::fromStdString(plan.question))) {
+            if (plan.alternative.empty()) return;
+            fileName = plan.alternative;
+        }
+    }
+    const WindWriteResult written =
+        writeWindFile(session_->dataRoot, fileName, *drawnWind_, session_->model.race.start);
     if (!written.ok) {
         emit failed(QString::fromStdString(written.message));
         return;
     }
+    storedWind_ = *drawnWind_;
     auto next = std::make_shared<RaceSession>(*session_);
     next->model.race.windFile = written.fileName;
     session_ = next;
-    afterRewrite(rewrite(std::nullopt));
+    afterRewrite(rewrite());
     panel_->makeWindBox->setChecked(false);
     publish();
 }
 
 RewriteResult CourseEditing::rewrite(std::optional<PictureLine> pictures) {
     if (!session_) return {RewriteStatus::Missing, {}};
-    const CourseLines lines = courseLinesOf(session_->model, std::move(pictures));
+    if (!pictures && pictureSource_) pictures = pictureSource_();
+    if (!pictures) pictures = pictureLineOf(session_->model.race);
+    CourseLines lines = courseLinesOf(session_->model, std::move(pictures));
+    // The wind on disk, not a history still being drawn, decides the WF line.
+    lines.windFile = storedWind_.empty() ? std::string() : session_->model.race.windFile;
     return rewriteRaceFile(session_->dataRoot, session_->raceFilePath, [&](RaceDocument& doc) {
         rewriteCourseLines(doc, lines);
         return true;

@@ -7,10 +7,12 @@
 
 #include <QObject>
 #include <QPoint>
+#include <functional>
 #include <memory>
 #include <optional>
 
 #include "app/course_edit_panel.h"
+#include "app/drop_questions.h"
 #include "app/map_tools.h"
 #include "race/course_editor.h"
 #include "race/race_rewrite.h"
@@ -36,9 +38,18 @@ class CourseEditing : public QObject {
     // The red strokes of the history drawn so far, in page pixels.
     const std::vector<QPoint>& windStrokes() const { return strokes_; }
 
-    // Writes the race file from the session on show; `pictures` when the
-    // race has pictures.
-    RewriteResult rewrite(std::optional<PictureLine> pictures);
+    // Writes the race file from the session on show. Every rewrite carries
+    // the race's pictures: `pictures` when given, else what the picture
+    // source says, else the PIC line the race was opened with.
+    RewriteResult rewrite(std::optional<PictureLine> pictures = std::nullopt);
+    // The picture settings as they are now (a dropped folder, a turned
+    // correction), for the rewrites the editor makes on its own.
+    void setPictureLineSource(std::function<std::optional<PictureLine>()> source) {
+        pictureSource_ = std::move(source);
+    }
+    // Where "Save Wind Data" asks before it overwrites another race's wind;
+    // message boxes over the panel until one is given.
+    void setQuestions(DropQuestions* questions) { questions_ = questions; }
 
   signals:
     // The session with the course as edited: the window shows it.
@@ -58,6 +69,12 @@ class CourseEditing : public QObject {
     std::shared_ptr<const RaceSession> session_;
     CourseEditor editor_;
     std::optional<std::vector<WindSample>> drawnWind_;
+    // The samples of the wind file the race file names: a history being
+    // drawn is not on disk until it is saved.
+    std::vector<WindSample> storedWind_;
+    std::function<std::optional<PictureLine>()> pictureSource_;
+    DropQuestions* questions_ = nullptr;
+    BoxQuestions boxes_;
     std::vector<QPoint> strokes_;
     bool toldReadOnly_ = false;
 };

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/text.h"
 #include "race/model.h"
 
 namespace korvane {
@@ -35,9 +36,32 @@ WindReadResult parseWindFile(std::string_view bytes, RaceModel& model);
 // steps take to mean "no wind data".
 WindReadResult readWindFile(const std::filesystem::path& dataRoot, RaceModel& model);
 
-// The wind file a race writes: its file name up to the first ".", then
-// "_wind.csv" ("race.final.txt" -> "race_wind.csv").
+// The wind file a race writes: its file name (at most its first 50 bytes,
+// never half a character) up to the first ".", then "_wind.csv"
+// ("race.final.txt" -> "race_wind.csv"), as UTF-8 text for the WF line.
 std::string windFileNameFor(std::string_view raceFileName);
+
+// Why the WF line could not give this name back to the reader, which
+// splits it at a backslash or "/", trims its blanks and reads it in the race
+// file's encoding; empty when it can.
+std::string windNameProblem(std::string_view windFileName, TextEncoding raceFileEncoding);
+
+// Where "Save Wind Data" should write, decided before anything is written.
+// Two races may come to the same name ("a.b.txt" and "a.c.txt" both give
+// "a_wind.csv"); a file the race does not name already, or one another race
+// file names, is another race's wind and is only overwritten when the user
+// says so. Otherwise the wind goes to `alternative`, a free name made from
+// the whole race file name ("a.c_wind.csv").
+struct WindFilePlan {
+    std::string fileName;  // inside winddat/
+    std::string refusal;   // not empty: nothing may be written, and why
+    bool askToOverwrite = false;
+    std::string question;     // for askToOverwrite
+    std::string alternative;  // the answer No; empty when no free name is left
+};
+
+WindFilePlan planWindFile(const std::filesystem::path& dataRoot,
+                          const std::filesystem::path& raceFile, std::string_view currentWindFile);
 
 // The samples in time order (a history may be drawn in any order), as the
 // file's bytes: a header, then "YYYY/MM/DD hh:mm:ss,0,TWD" lines that read
@@ -50,9 +74,9 @@ struct WindWriteResult {
     std::string message;   // why it failed
 };
 
-// Writes winddat/<windFileNameFor(raceFileName)> atomically, making the
-// folder when the data root has none.
-WindWriteResult writeWindFile(const std::filesystem::path& dataRoot, std::string_view raceFileName,
+// Writes winddat/<windFileName> atomically, making the folder when the data
+// root has none. A name or a link leading out of the data root is refused.
+WindWriteResult writeWindFile(const std::filesystem::path& dataRoot, std::string_view windFileName,
                               const std::vector<WindSample>& samples, Timestamp raceStart);
 
 }  // namespace korvane

@@ -88,7 +88,8 @@ std::shared_ptr<const RaceSession> openRace(const OpenRequest& request, const Ra
     auto session = std::make_unique<RaceSession>();
     session->dataRoot = request.dataRoot;
     session->raceFilePath = resolveRaceFile(request.dataRoot, request.raceFile);
-    session->raceBaseName = session->raceFilePath.filename().string().substr(0, 50);
+    session->raceBaseName =
+        std::string(leadingWholeCharacters(session->raceFilePath.filename().string(), 50));
     session->editMode = request.editMode;
     checkRaceFile(request.dataRoot, session->raceFilePath);
     if (previous) session->model.race = previous->race;

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 #include <QSignalSpy>
+#include <fstream>
+#include <functional>
 
 #include "app/window_fixture.h"
 #include "race/race_file.h"
@@ -23,8 +25,9 @@ class YesQuestions : public DropQuestions {
     }
     bool askYesNo(const QString&, const QString&) override {
         ++asked;
-        return true;
+        return answer;
     }
+    bool answer = true;
     int asked = 0;
     std::vector<QString> told;
 };
@@ -158,6 +161,74 @@ TEST_F(CourseEditingWindow, DrawnWindIsSavedAndReadBack) {
         EXPECT_EQ(m.windSamples[i].timeSeconds, drawn[2 - i].timeSeconds);
         EXPECT_EQ(m.windSamples[i].twdDegrees, drawn[2 - i].twdDegrees);
     }
+}
+
+// Each rewrite the editor makes on its own writes the whole file from the
+// race: the pictures and the wind file stay named, also while a new wind
+// history is being drawn.
+TEST_F(CourseEditingWindow, EveryRewriteKeepsThePicturesAndTheWindFile) {
+    {
+        std::ofstream(root_ / "raceadmin" / kRace, std::ios::binary | std::ios::app)
+            << "PIC,photos,-2.5,300\r\n";
+    }
+    w_->openRace(kRace);
+    waitForOpening(*w_);
+    CourseEditPanel* panel = w_->editPanel();
+    const int wide = w_->pages()->width(), high = w_->pages()->height();
+    struct Step {
+        const char* name;
+        std::function<void()> run;
+        int windDirection;  // what the file holds after it
+    };
+    const Step steps[] = {
+        {"Wind Direction OK",
+         [&] {
+             panel->windField->setText("200");
+             panel->windOkButton->click();
+         },
+         200},
+        {"compass", [&] { emit w_->map()->courseWindPicked(30); }, 230},
+        {"Wind Direction OK while drawing",
+         [&] {
+             panel->makeWindBox->setChecked(true);
+             panel->windField->setText("100");
+             panel->windOkButton->click();
+         },
+         100},
+        {"Save Wind Data",
+         [&] {
+             emit w_->pages()->pressed(QPoint(wide / 4, high / 2));
+             panel->saveWindButton->click();
+         },
+         100},
+    };
+    for (const auto& [name, run, windDirection] : steps) {
+        run();
+        const RaceModel m = reread();
+        EXPECT_EQ(m.race.windDirectionInput, windDirection) << name;
+        EXPECT_EQ(m.race.pictureFolderSaved, "photos") << name;
+        EXPECT_FLOAT_EQ(m.race.pictureTimeOffset, -2.5f) << name;
+        EXPECT_EQ(m.race.pictureSize, 300) << name;
+        EXPECT_EQ(m.race.windFile, "enoshima-ct_wind.csv") << name;
+    }
+}
+
+// Another race names this race's wind file too: saving asks, and No keeps
+// that race's wind and saves this one's under a name of its own.
+TEST_F(CourseEditingWindow, SavingOverAnotherRacesWindAsksFirst) {
+    const fs::path wind = root_ / "winddat" / "enoshima-ct_wind.csv";
+    const std::string before = readFileBytes(wind).value();
+    { std::ofstream(root_ / "raceadmin" / "other.txt") << "WF,enoshima-ct_wind.csv\r\n"; }
+    questions_->answer = false;
+    w_->courseEditing()->setQuestions(questions_);
+    CourseEditPanel* panel = w_->editPanel();
+    panel->makeWindBox->setChecked(true);
+    emit w_->pages()->pressed(QPoint(w_->pages()->width() / 4, w_->pages()->height() / 2));
+    panel->saveWindButton->click();
+    EXPECT_EQ(questions_->asked, 1);
+    EXPECT_EQ(readFileBytes(wind), before);
+    EXPECT_EQ(reread().race.windFile, "enoshima-ct-2_wind.csv");
+    EXPECT_TRUE(fs::exists(root_ / "winddat" / "enoshima-ct-2_wind.csv"));
 }
 
 TEST_F(CourseEditingWindow, ClosingAsksAndKeepsTheCourse) {

@@ -11,6 +11,8 @@
 
 #include "base/file_io.h"
 #include "race/race_file_edits.h"
+#include "race/race_time.h"
+#include "race/wind_file.h"
 
 namespace korvane {
 namespace {
@@ -205,14 +207,16 @@ TEST_F(RewriteRaceFile, ReadOnlyFolderKeepsTheOldFile) {
               1);
 }
 
-// A link may lead anywhere; the rewrite and the dropped boat's line write
-// only what lies inside the data root once resolved.
+// A link may lead anywhere; the rewrite, the dropped boat's line and the
+// wind file write only what lies inside the data root once resolved.
 TEST_F(RewriteRaceFile, LinksOutOfTheDataRootAreNeverWritten) {
     const fs::path outside = root_.string() + "-outside";
     fs::create_directories(outside);
     const fs::path victim = outside / "victim.txt";
     std::ofstream(victim, std::ios::binary) << "keep me\n";
     fs::create_symlink(victim, root_ / "raceadmin" / "linked.txt");
+    fs::create_directories(root_ / "winddat");
+    fs::create_symlink(victim, root_ / "winddat" / "linked_wind.csv");
     const auto addBoat = [](RaceDocument& doc) { return addBoatLine(doc, "new.gpx", "New", 1); };
 
     for (const auto& edit : {std::function<bool(RaceDocument&)>(addMark),
@@ -221,6 +225,10 @@ TEST_F(RewriteRaceFile, LinksOutOfTheDataRootAreNeverWritten) {
         EXPECT_EQ(r.status, RewriteStatus::OutsideDataRoot);
         EXPECT_FALSE(r.message.empty());
     }
+    const WindWriteResult wind = writeWindFile(root_, "linked_wind.csv", {{0, 0, 90}},
+                                               *parseTimestamp("2024/05/12 11:00:00"));
+    EXPECT_FALSE(wind.ok);
+    EXPECT_FALSE(wind.message.empty());
     EXPECT_EQ(readFileBytes(victim), "keep me\n");
 
     // Links that stay inside are followed, and so is a linked data root.
