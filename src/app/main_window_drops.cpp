@@ -24,6 +24,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
 
 void MainWindow::setDropQuestions(std::unique_ptr<DropQuestions> questions) {
     dropQuestions_ = std::move(questions);
+    editing_->setQuestions(dropQuestions_.get());
 }
 
 void MainWindow::dropPaths(const QStringList& paths) {

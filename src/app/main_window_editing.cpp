@@ -10,6 +10,8 @@ void MainWindow::connectEditing() {
     editPanel_->move(120, 5);
     editPanel_->resize(editPanel_->sizeHint());
     editing_ = new CourseEditing(editPanel_, this);
+    editing_->setPictureLineSource([this] { return pictures_->pictureLine(); });
+    editing_->setQuestions(dropQuestions_.get());
     connect(map_, &MapView::courseEditClicked, editing_, &CourseEditing::mapClicked);
     connect(map_, &MapView::courseWindPicked, editing_, &CourseEditing::compassClicked);
     connect(editing_, &CourseEditing::edited, this, &MainWindow::showEdited);
