@@ -1,5 +1,7 @@
 #include "app/course_edit_panel.h"
 
+#include <QSignalBlocker>
+
 #include <QGridLayout>
 #include <QLabel>
 
@@ -11,67 +13,73 @@ CourseEditPanel::CourseEditPanel(QWidget* parent) : QWidget(parent) {
     grid->setContentsMargins(4, 4, 4, 4);
     // The panel takes the size its captions need in either language.
     grid->setSizeConstraint(QLayout::SetFixedSize);
-    markButton = new QRadioButton(tr("Mark Pos Setting"), this);
-    lineButton = new QRadioButton(tr("Line Pos Setting"), this);
-    courseButton = new QRadioButton(tr("Course Setting"), this);
-    marksField = new QLineEdit(this);
-    linesField = new QLineEdit(this);
-    courseField = new QLineEdit(this);
-    for (QLineEdit* f : {marksField, linesField, courseField}) f->setReadOnly(true);
-    windField = new QLineEdit(this);
-    windSpin = new QSpinBox(this);
-    windSpin->setRange(0, 359);
-    windSpin->setWrapping(true);
-    resetCourseButton = new QPushButton(tr("Reset Course"), this);
-    windOkButton = new QPushButton(tr("Wind Direction OK"), this);
-    undoButton = new QPushButton(tr("Undo"), this);
-    undoButton->setEnabled(false);
-    makeWindBox = new QCheckBox(tr("Make Wind Data"), this);
-    saveWindButton = new QPushButton(tr("Save Wind Data"), this);
-    saveWindButton->setEnabled(false);
+    markButton_ = new QRadioButton(tr("Mark Pos Setting"), this);
+    lineButton_ = new QRadioButton(tr("Line Pos Setting"), this);
+    courseButton_ = new QRadioButton(tr("Course Setting"), this);
+    marksField_ = new QLineEdit(this);
+    linesField_ = new QLineEdit(this);
+    courseField_ = new QLineEdit(this);
+    for (QLineEdit* f : {marksField_, linesField_, courseField_}) f->setReadOnly(true);
+    windField_ = new QLineEdit(this);
+    windSpin_ = new QSpinBox(this);
+    windSpin_->setRange(0, 359);
+    windSpin_->setWrapping(true);
+    resetCourseButton_ = new QPushButton(tr("Reset Course"), this);
+    windOkButton_ = new QPushButton(tr("Wind Direction OK"), this);
+    undoButton_ = new QPushButton(tr("Undo"), this);
+    undoButton_->setEnabled(false);
+    makeWindBox_ = new QCheckBox(tr("Make Wind Data"), this);
+    saveWindButton_ = new QPushButton(tr("Save Wind Data"), this);
+    saveWindButton_->setEnabled(false);
 
-    grid->addWidget(markButton, 0, 0);
-    grid->addWidget(marksField, 0, 1, 1, 2);
-    grid->addWidget(lineButton, 1, 0);
-    grid->addWidget(linesField, 1, 1, 1, 2);
-    grid->addWidget(courseButton, 2, 0);
-    grid->addWidget(courseField, 2, 1, 1, 2);
-    grid->addWidget(resetCourseButton, 3, 0);
-    grid->addWidget(undoButton, 3, 1);
+    grid->addWidget(markButton_, 0, 0);
+    grid->addWidget(marksField_, 0, 1, 1, 2);
+    grid->addWidget(lineButton_, 1, 0);
+    grid->addWidget(linesField_, 1, 1, 1, 2);
+    grid->addWidget(courseButton_, 2, 0);
+    grid->addWidget(courseField_, 2, 1, 1, 2);
+    grid->addWidget(resetCourseButton_, 3, 0);
+    grid->addWidget(undoButton_, 3, 1);
     auto* windLabel = new QLabel(tr(" Mean Wind Direction (Mag)"), this);
     grid->addWidget(windLabel, 4, 0);
-    grid->addWidget(windField, 4, 1);
-    grid->addWidget(windSpin, 4, 2);
-    grid->addWidget(windOkButton, 5, 0, 1, 3);
-    grid->addWidget(makeWindBox, 6, 0);
-    grid->addWidget(saveWindButton, 6, 1, 1, 2);
+    grid->addWidget(windField_, 4, 1);
+    grid->addWidget(windSpin_, 4, 2);
+    grid->addWidget(windOkButton_, 5, 0, 1, 3);
+    grid->addWidget(makeWindBox_, 6, 0);
+    grid->addWidget(saveWindButton_, 6, 1, 1, 2);
 
     // The language switch finds the captions by these names; over the panel
     // the tip box goes away.
     setObjectName(QStringLiteral("courseEditPanel"));
     const std::pair<QWidget*, const char*> named[] = {
-        {markButton, "markPosButton"},      {lineButton, "linePosButton"},
-        {courseButton, "courseSetButton"},  {resetCourseButton, "resetCourseButton"},
-        {undoButton, "undoEditButton"},     {windLabel, "meanWindLabel"},
-        {windOkButton, "windOkButton"},     {makeWindBox, "makeWindBox"},
-        {saveWindButton, "saveWindButton"}, {marksField, "marksField"},
-        {linesField, "linesField"},         {courseField, "courseField"},
-        {windField, "windField"},           {windSpin, "windSpin"},
+        {markButton_, "markPosButton"},      {lineButton_, "linePosButton"},
+        {courseButton_, "courseSetButton"},  {resetCourseButton_, "resetCourseButton"},
+        {undoButton_, "undoEditButton"},     {windLabel, "meanWindLabel"},
+        {windOkButton_, "windOkButton"},     {makeWindBox_, "makeWindBox"},
+        {saveWindButton_, "saveWindButton"}, {marksField_, "marksField"},
+        {linesField_, "linesField"},         {courseField_, "courseField"},
+        {windField_, "windField"},           {windSpin_, "windSpin"},
     };
     for (const auto& [widget, name] : named) widget->setObjectName(QLatin1String(name));
+    connect(resetCourseButton_, &QPushButton::clicked, this,
+            &CourseEditPanel::resetCourseRequested);
+    connect(undoButton_, &QPushButton::clicked, this, &CourseEditPanel::undoRequested);
+    connect(windOkButton_, &QPushButton::clicked, this, &CourseEditPanel::windOkRequested);
+    connect(makeWindBox_, &QCheckBox::toggled, this, &CourseEditPanel::makeWindToggled);
+    connect(saveWindButton_, &QPushButton::clicked, this, &CourseEditPanel::saveWindRequested);
 
     const std::pair<QRadioButton*, EditAction> choices[] = {
-        {markButton, EditAction::PlaceMarks},
-        {lineButton, EditAction::LineFirstEnd},
-        {courseButton, EditAction::BuildCourse}};
+        {markButton_, EditAction::PlaceMarks},
+        {lineButton_, EditAction::LineFirstEnd},
+        {courseButton_, EditAction::BuildCourse}};
     for (const auto& [button, action] : choices)
         connect(button, &QRadioButton::toggled, this, [this, a = action](bool on) {
             if (on) emit actionChosen(a);
         });
     // Typing shows the folded number beside it; the race takes it only on
     // "Wind Direction OK".
-    connect(windField, &QLineEdit::textChanged, this, [this](const QString& text) {
-        windSpin->setValue(windDirectionFromText(text.toStdString()).value_or(0));
+    connect(windField_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        windSpin_->setValue(windDirectionFromText(text.toStdString()).value_or(0));
     });
 }
 
@@ -81,24 +89,41 @@ void CourseEditPanel::fillCourseFields(const CourseDraft& d) {
     for (int i = 1; i <= d.lines.count(); ++i) lines += QStringLiteral("  %1line").arg(i);
     for (const std::string& e : d.course)
         course += QStringLiteral("  ") + QString::fromStdString(e);
-    marksField->setText(marks);
-    linesField->setText(lines);
-    courseField->setText(course);
-    const QSignalBlocker quiet(windField);
-    windField->setText(QString::number(d.windDirectionInput));
-    windSpin->setValue(d.windDirection);
+    marksField_->setText(marks);
+    linesField_->setText(lines);
+    courseField_->setText(course);
+    const QSignalBlocker quiet(windField_);
+    windField_->setText(QString::number(d.windDirectionInput));
+    windSpin_->setValue(d.windDirection);
 }
 
 void CourseEditPanel::showAction(EditAction action) {
     QRadioButton* button =
-        action == EditAction::PlaceMarks                                            ? markButton
-        : action == EditAction::BuildCourse                                         ? courseButton
-        : action == EditAction::LineFirstEnd || action == EditAction::LineSecondEnd ? lineButton
+        action == EditAction::PlaceMarks                                            ? markButton_
+        : action == EditAction::BuildCourse                                         ? courseButton_
+        : action == EditAction::LineFirstEnd || action == EditAction::LineSecondEnd ? lineButton_
                                                                                     : nullptr;
     if (button && !button->isChecked()) {
         const QSignalBlocker quiet(button);
         button->setChecked(true);
     }
+}
+
+void CourseEditPanel::clearMakeWind() {
+    const QSignalBlocker quiet(makeWindBox_);
+    makeWindBox_->setChecked(false);
+}
+
+void CourseEditPanel::setMakeWind(bool on) {
+    makeWindBox_->setChecked(on);
+}
+
+void CourseEditPanel::setSaveWindEnabled(bool on) {
+    saveWindButton_->setEnabled(on);
+}
+
+void CourseEditPanel::setUndoEnabled(bool on) {
+    undoButton_->setEnabled(on);
 }
 
 }  // namespace korvane

@@ -24,22 +24,36 @@ class CourseEditPanel : public QWidget {
     void fillCourseFields(const CourseDraft& draft);
     void showAction(EditAction action);
 
-    QRadioButton* markButton = nullptr;    // "Mark Pos Setting"
-    QRadioButton* lineButton = nullptr;    // "Line Pos Setting"
-    QRadioButton* courseButton = nullptr;  // "Course Setting"
-    QLineEdit* marksField = nullptr;
-    QLineEdit* linesField = nullptr;
-    QLineEdit* courseField = nullptr;
-    QLineEdit* windField = nullptr;  // the mean wind as typed
-    QSpinBox* windSpin = nullptr;    // the same, as a number
-    QPushButton* resetCourseButton = nullptr;
-    QPushButton* windOkButton = nullptr;
-    QPushButton* undoButton = nullptr;
-    QCheckBox* makeWindBox = nullptr;
-    QPushButton* saveWindButton = nullptr;
+    QString windText() const { return windField_->text(); }
+    // "Make Wind Data" unticked without its consequences.
+    void clearMakeWind();
+    // "Make Wind Data" as if the user ticked or unticked it.
+    void setMakeWind(bool on);
+    void setSaveWindEnabled(bool on);
+    void setUndoEnabled(bool on);
 
   signals:
     void actionChosen(EditAction action);
+    void resetCourseRequested();
+    void undoRequested();
+    void windOkRequested();
+    void makeWindToggled(bool on);
+    void saveWindRequested();
+
+  private:
+    QRadioButton* markButton_ = nullptr;    // "Mark Pos Setting"
+    QRadioButton* lineButton_ = nullptr;    // "Line Pos Setting"
+    QRadioButton* courseButton_ = nullptr;  // "Course Setting"
+    QLineEdit* marksField_ = nullptr;
+    QLineEdit* linesField_ = nullptr;
+    QLineEdit* courseField_ = nullptr;
+    QLineEdit* windField_ = nullptr;  // the mean wind as typed
+    QSpinBox* windSpin_ = nullptr;    // the same, as a number
+    QPushButton* resetCourseButton_ = nullptr;
+    QPushButton* windOkButton_ = nullptr;
+    QPushButton* undoButton_ = nullptr;
+    QCheckBox* makeWindBox_ = nullptr;
+    QPushButton* saveWindButton_ = nullptr;
 };
 
 }  // namespace korvane

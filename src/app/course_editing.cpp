@@ -9,17 +9,17 @@ CourseEditing::CourseEditing(CourseEditPanel* panel, QObject* parent)
     : QObject(parent), panel_(panel), boxes_(panel) {
     connect(panel_, &CourseEditPanel::actionChosen, this,
             [this](EditAction a) { editor_.setAction(a); });
-    connect(panel_->resetCourseButton, &QPushButton::clicked, this, [this] {
+    connect(panel_, &CourseEditPanel::resetCourseRequested, this, [this] {
         editor_.resetCourse();
         publish();
     });
-    connect(panel_->undoButton, &QPushButton::clicked, this, [this] {
+    connect(panel_, &CourseEditPanel::undoRequested, this, [this] {
         if (editor_.undo()) publish();
         panel_->showAction(editor_.action());
     });
-    connect(panel_->windOkButton, &QPushButton::clicked, this, &CourseEditing::windOk);
-    connect(panel_->makeWindBox, &QCheckBox::toggled, this, &CourseEditing::makeWind);
-    connect(panel_->saveWindButton, &QPushButton::clicked, this, &CourseEditing::saveWind);
+    connect(panel_, &CourseEditPanel::windOkRequested, this, &CourseEditing::windOk);
+    connect(panel_, &CourseEditPanel::makeWindToggled, this, &CourseEditing::makeWind);
+    connect(panel_, &CourseEditPanel::saveWindRequested, this, &CourseEditing::saveWind);
 }
 
 void CourseEditing::setSession(std::shared_ptr<const RaceSession> session) {
@@ -31,12 +31,9 @@ void CourseEditing::setSession(std::shared_ptr<const RaceSession> session) {
     drawnWind_.reset();
     storedWind_ = session_ ? session_->model.windSamples : std::vector<WindSample>{};
     strokes_.clear();
-    {
-        const QSignalBlocker quiet(panel_->makeWindBox);
-        panel_->makeWindBox->setChecked(false);
-    }
-    panel_->saveWindButton->setEnabled(false);
-    panel_->undoButton->setEnabled(false);
+    panel_->clearMakeWind();
+    panel_->setSaveWindEnabled(false);
+    panel_->setUndoEnabled(false);
     panel_->fillCourseFields(editor_.draft());
 }
 
@@ -48,7 +45,7 @@ void CourseEditing::publish() {
     remeasureCourse(*next);
     session_ = next;
     panel_->fillCourseFields(editor_.draft());
-    panel_->undoButton->setEnabled(editor_.canUndo());
+    panel_->setUndoEnabled(editor_.canUndo());
     emit edited(session_);
 }
 
@@ -69,9 +66,9 @@ void CourseEditing::mapClicked(const CourseEditClick& click) {
 }
 
 void CourseEditing::windOk() {
-    const auto degrees = windDirectionFromText(panel_->windField->text().toStdString());
+    const auto degrees = windDirectionFromText(panel_->windText().toStdString());
     if (!degrees) {
-        emit failed(tr("'%1' is not an integer").arg(panel_->windField->text()));
+        emit failed(tr("'%1' is not an integer").arg(panel_->windText()));
         return;
     }
     editor_.setWindDirectionInput(*degrees);
@@ -90,7 +87,7 @@ void CourseEditing::makeWind(bool on) {
         editor_.setAction(EditAction::DrawWind);
         drawnWind_.emplace();
         strokes_.clear();
-        panel_->saveWindButton->setEnabled(false);
+        panel_->setSaveWindEnabled(false);
         publish();
         emit graphWanted();
     } else {
@@ -106,7 +103,7 @@ bool CourseEditing::graphPressed(QPoint at, QSize pageSize) {
     if (strokes_.empty()) strokes_.push_back({at.x(), layout.bottom()});
     strokes_.push_back(at);
     drawnWind_->push_back(*sample);
-    panel_->saveWindButton->setEnabled(true);
+    panel_->setSaveWindEnabled(true);
     publish();
     return true;
 }
@@ -142,7 +139,7 @@ void CourseEditing::saveWind() {
     next->model.race.windFile = written.fileName;
     session_ = next;
     afterRewrite(rewrite());
-    panel_->makeWindBox->setChecked(false);
+    panel_->setMakeWind(false);
     publish();
 }
 

@@ -75,21 +75,21 @@ class CourseEditingWindow : public ::testing::Test {
 TEST_F(CourseEditingWindow, ClicksBecomeTheRewrittenCourse) {
     CourseEditPanel* panel = w_->editPanel();
     ASSERT_TRUE(w_->controller().editMode());
-    panel->courseButton->setChecked(true);
-    panel->resetCourseButton->click();
-    panel->markButton->setChecked(true);
+    panel->findChild<QRadioButton*>("courseSetButton")->setChecked(true);
+    panel->findChild<QPushButton*>("resetCourseButton")->click();
+    panel->findChild<QRadioButton*>("markPosButton")->setChecked(true);
     click(2113.5, 8367.5);
     click(0, 0, false, CoursePick{CoursePick::Kind::Mark, 0, "MK1"});  // the old windward mark
-    panel->lineButton->setChecked(true);
+    panel->findChild<QRadioButton*>("linePosButton")->setChecked(true);
     click(2114.1, 8367.9);
     click(2114.2, 8368.0);
-    panel->courseButton->setChecked(true);
+    panel->findChild<QRadioButton*>("courseSetButton")->setChecked(true);
     click(0, 0, true, CoursePick{CoursePick::Kind::LineEnd, 2, "L3"});
     click(0, 0, true, CoursePick{CoursePick::Kind::Mark, 1, "MK2"});
-    EXPECT_EQ(panel->courseField->text(), "  L3  MK2");
+    EXPECT_EQ(panel->findChild<QLineEdit*>("courseField")->text(), "  L3  MK2");
     EXPECT_EQ(w_->session()->model.marks.count(), 2);  // shown before it is written
-    panel->windField->setText("-20");
-    panel->windOkButton->click();
+    panel->findChild<QLineEdit*>("windField")->setText("-20");
+    panel->findChild<QPushButton*>("windOkButton")->click();
 
     const RaceModel m = reread();
     ASSERT_EQ(m.marks.count(), 2);
@@ -115,8 +115,8 @@ TEST_F(CourseEditingWindow, LegsFollowTheCourseAsItIsEdited) {
     ASSERT_GT(openedRoundings, 0);
     ASSERT_TRUE(w_->referenceBoat().has_value());
     CourseEditPanel* panel = w_->editPanel();
-    panel->courseButton->setChecked(true);
-    panel->resetCourseButton->click();
+    panel->findChild<QRadioButton*>("courseSetButton")->setChecked(true);
+    panel->findChild<QPushButton*>("resetCourseButton")->click();
     EXPECT_EQ(w_->session()->legs.pointCount(), 0);
     EXPECT_FALSE(w_->referenceBoat().has_value());
     EXPECT_EQ(roundings(*w_->session()), 0);
@@ -135,11 +135,11 @@ TEST_F(CourseEditingWindow, LegsFollowTheCourseAsItIsEdited) {
 
 TEST_F(CourseEditingWindow, DrawnWindIsSavedAndReadBack) {
     CourseEditPanel* panel = w_->editPanel();
-    panel->saveWindButton->setEnabled(true);
-    panel->saveWindButton->click();
+    panel->findChild<QPushButton*>("saveWindButton")->setEnabled(true);
+    panel->findChild<QPushButton*>("saveWindButton")->click();
     EXPECT_EQ(w_->lastError(), "No Wind Data");
 
-    panel->makeWindBox->setChecked(true);
+    panel->findChild<QCheckBox*>("makeWindBox")->setChecked(true);
     ASSERT_EQ(w_->pages()->page(), Page::Graph);
     // Latest first (top to bottom), then one outside the course panel.
     const int wide = w_->pages()->width(), high = w_->pages()->height();
@@ -149,9 +149,9 @@ TEST_F(CourseEditingWindow, DrawnWindIsSavedAndReadBack) {
     ASSERT_EQ(w_->courseEditing()->windStrokes().size(), 4u);
     const auto drawn = w_->session()->model.windSamples;
     ASSERT_EQ(drawn.size(), 3u);
-    EXPECT_TRUE(panel->saveWindButton->isEnabled());
-    panel->saveWindButton->click();
-    EXPECT_FALSE(panel->makeWindBox->isChecked());
+    EXPECT_TRUE(panel->findChild<QPushButton*>("saveWindButton")->isEnabled());
+    panel->findChild<QPushButton*>("saveWindButton")->click();
+    EXPECT_FALSE(panel->findChild<QCheckBox*>("makeWindBox")->isChecked());
 
     RaceModel m = reread();
     EXPECT_EQ(m.race.windFile, "enoshima-ct_wind.csv");
@@ -183,22 +183,22 @@ TEST_F(CourseEditingWindow, EveryRewriteKeepsThePicturesAndTheWindFile) {
     const Step steps[] = {
         {"Wind Direction OK",
          [&] {
-             panel->windField->setText("200");
-             panel->windOkButton->click();
+             panel->findChild<QLineEdit*>("windField")->setText("200");
+             panel->findChild<QPushButton*>("windOkButton")->click();
          },
          200},
         {"compass", [&] { emit w_->map()->courseWindPicked(30); }, 230},
         {"Wind Direction OK while drawing",
          [&] {
-             panel->makeWindBox->setChecked(true);
-             panel->windField->setText("100");
-             panel->windOkButton->click();
+             panel->findChild<QCheckBox*>("makeWindBox")->setChecked(true);
+             panel->findChild<QLineEdit*>("windField")->setText("100");
+             panel->findChild<QPushButton*>("windOkButton")->click();
          },
          100},
         {"Save Wind Data",
          [&] {
              emit w_->pages()->pressed(QPoint(wide / 4, high / 2));
-             panel->saveWindButton->click();
+             panel->findChild<QPushButton*>("saveWindButton")->click();
          },
          100},
     };
@@ -222,9 +222,9 @@ TEST_F(CourseEditingWindow, SavingOverAnotherRacesWindAsksFirst) {
     questions_->answer = false;
     w_->courseEditing()->setQuestions(questions_);
     CourseEditPanel* panel = w_->editPanel();
-    panel->makeWindBox->setChecked(true);
+    panel->findChild<QCheckBox*>("makeWindBox")->setChecked(true);
     emit w_->pages()->pressed(QPoint(w_->pages()->width() / 4, w_->pages()->height() / 2));
-    panel->saveWindButton->click();
+    panel->findChild<QPushButton*>("saveWindButton")->click();
     EXPECT_EQ(questions_->asked, 1);
     EXPECT_EQ(readFileBytes(wind), before);
     EXPECT_EQ(reread().race.windFile, "enoshima-ct-2_wind.csv");

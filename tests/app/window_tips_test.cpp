@@ -81,7 +81,8 @@ TEST(WindowTexts, EveryVisibleCaptionedControlHasItsCaptionAndTipInBothLanguages
     }
     // The editing panel speaks the language on show.
     w->chrome()->setLanguage(Language::Japanese);
-    EXPECT_EQ(w->editPanel()->markButton->text(), QStringLiteral("マーク位置設定"));
+    EXPECT_EQ(w->editPanel()->findChild<QRadioButton*>("markPosButton")->text(),
+              QStringLiteral("マーク位置設定"));
 }
 
 struct MapTipCase {
