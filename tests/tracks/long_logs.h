@@ -54,6 +54,8 @@ inline std::vector<LongLog> longLogs() {
         {"NmeaEndlessSentence", "log", "", ",$GPRMC", "\n" + nmea(fixes)},
         // One line of endless fields, then the log.
         {"TLinesEndlessLine", "dtr", "", "T N3512.345 ", "\r\n" + tlines(fixes)},
+        // Eight million empty lines before the log.
+        {"TLinesEmptyLines", "trk", "", "\r\n", tlines(fixes)},
         // Page headers without a row between them.
         {"VkxPageHeaders", "vkx", "", vkx::pageHeader(), vkx::log(instrumentRun(30, 1000, 0))},
         {"TrbRecordsOfLastYear", "trb", "", records(lastYear(1)), records(fixes)},
