@@ -4,13 +4,14 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QFutureWatcher>
 #include <QProgressDialog>
 #include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 #include <atomic>
 #include <cmath>
-#include <future>
-#include <thread>
+#include <exception>
 
 #include "app/drop_texts.h"
 #include "base/file_io.h"
@@ -98,23 +99,32 @@ std::optional<QString> refusalBeforeReading(const QString& dropped, const std::s
     return std::nullopt;
 }
 
-// Reads a dropped folder on a worker thread: a thousand photographs on a
-// slow disk take minutes, and the window must go on drawing meanwhile. The
-// progress box is modal, so nothing else of the window happens before the
-// drop is done; Cancel gives nothing, and the pictures on show stay.
+// Reads a dropped folder beside the window, as the race opening is read: a
+// thousand photographs on a slow disk take minutes, and the window must go
+// on drawing meanwhile. The progress box is modal, so nothing else of the
+// window happens before the drop is done; Cancel gives nothing, and the
+// pictures on show stay.
 std::optional<PictureCatalogue> catalogueAside(const fs::path& folder,
                                                const PictureWindow& window) {
     std::atomic<int> done{0}, total{0};
     std::atomic<bool> cancelled{false};
-    QEventLoop loop;
-    std::packaged_task<PictureCatalogue()> task([&] {
-        return catalogueFolder(folder, window, [&](int d, int t) {
-            done = d;
-            total = t;
-            return !cancelled.load();
-        });
-    });
-    std::future<PictureCatalogue> result = task.get_future();
+    struct Read {
+        PictureCatalogue catalogue;
+        std::exception_ptr failure;  // what the read threw, thrown again here
+    };
+    const auto read = [&]() -> Read {
+        try {
+            return {catalogueFolder(folder, window,
+                                    [&](int d, int t) {
+                                        done = d;
+                                        total = t;
+                                        return !cancelled.load();
+                                    }),
+                    nullptr};
+        } catch (...) {
+            return {{}, std::current_exception()};
+        }
+    };
 
     QProgressDialog progress(kReadingPictures, kStopReading, 0, 0, QApplication::activeWindow());
     progress.setWindowModality(Qt::ApplicationModal);
@@ -128,22 +138,23 @@ std::optional<PictureCatalogue> catalogueAside(const fs::path& folder,
     });
     tick.start(100);
 
-    // The work starts once the loop runs, so events already due (a paint,
+    // The read starts once the loop runs, so events already due (a paint,
     // a timer) are handled before it rather than raced by its end.
-    std::thread worker;
-    QTimer::singleShot(0, &loop, [&] {
-        worker = std::thread([&] {
-            task();  // keeps what it throws for result.get()
-            QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-        });
-    });
+    QEventLoop loop;
+    QFutureWatcher<Read> watcher;
+    QObject::connect(&watcher, &QFutureWatcherBase::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(0, &loop, [&] { watcher.setFuture(QtConcurrent::run(read)); });
     loop.exec();
-    if (worker.joinable())
-        worker.join();
-    else
-        task();  // the program is quitting and the loop never ran
+    Read result;
+    if (watcher.future().isValid()) {
+        watcher.waitForFinished();  // the loop ends early only when the program quits
+        result = watcher.future().takeResult();
+    } else {
+        result = read();  // the program is quitting and the loop never ran
+    }
+    if (result.failure) std::rethrow_exception(result.failure);
     if (cancelled) return std::nullopt;
-    return result.get();  // what the worker threw comes out here
+    return std::move(result.catalogue);
 }
 
 }  // namespace
