@@ -5,6 +5,7 @@
 #include "tracks/binary_readers.h"
 #include "tracks/course_speed.h"
 #include "tracks/gpx_reader.h"
+#include "tracks/long_logs.h"  // tests/tracks: logs of one hostile unit repeated
 #include "tracks/nmea_reader.h"
 #include "tracks/reader_table.h"
 #include "tracks/test_window.h"  // tests/tracks: the shared log builders
@@ -72,6 +73,33 @@ void BM_CourseAndSpeed(benchmark::State& state) {
         static_cast<double>(track.size()) * static_cast<double>(state.iterations()),
         benchmark::Counter::kIsRate);
 }
+
+// Each reader on 1, 4 and 8 MB of the unit that would make it read its
+// input again per element: bytes/s stays level (8 MB takes about 8 times
+// as long as 1 MB) when the reader passes over its input once.
+void BM_LongLog(benchmark::State& state, std::size_t which) {
+    const LongLog log = longLogs().at(which);
+    const std::string bytes = longLog(log, static_cast<std::size_t>(state.range(0)) << 20);
+    const ReaderEntry* entry = readerForFile(log.extension);
+    const ReadWindow w = windowFor(log.extension);
+    for (auto _ : state) {
+        auto c = entry->read(bytes, w);
+        benchmark::DoNotOptimize(c.fixes.data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+}
+
+const bool kLongLogsRegistered = [] {
+    const std::vector<LongLog> logs = longLogs();
+    for (std::size_t k = 0; k < logs.size(); ++k)
+        benchmark::RegisterBenchmark((std::string("BM_LongLog/") + logs[k].name).c_str(),
+                                     BM_LongLog, k)
+            ->Arg(1)
+            ->Arg(4)
+            ->Arg(8)
+            ->Unit(benchmark::kMillisecond);
+    return true;
+}();
 
 BENCHMARK(BM_Gpx)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Nmea)->Unit(benchmark::kMillisecond);

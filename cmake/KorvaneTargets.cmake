@@ -16,14 +16,21 @@ function(korvane_library name)
   target_link_libraries(korvane_${name} PUBLIC ${ARG_LINKS})
 endfunction()
 
+# TIMEOUT (seconds) bounds each test of the executable, for tests whose
+# failure is a run that does not end: work that grows with the square of
+# an input several megabytes long.
 function(korvane_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LINKS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_compile_options(${name} PRIVATE ${KORVANE_WARNINGS})
   target_compile_definitions(${name} PRIVATE
     KORVANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     KORVANE_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
   target_link_libraries(${name} PRIVATE ${ARG_LINKS} GTest::gtest GTest::gtest_main)
+  set(timeout)
+  if(ARG_TIMEOUT)
+    set(timeout TIMEOUT ${ARG_TIMEOUT})
+  endif()
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" ${timeout})
 endfunction()

@@ -132,19 +132,45 @@ def pictures():
     return out
 
 
+# The fuzzers read at most 64 kB (-max_len in run-short.sh), so the long
+# starting points fill just that: one small unit repeated, the shape that
+# costs a reader one pass over the rest of the buffer per unit if it searches
+# again from where it stood, then a valid log the reader must still reach.
+LONG_BYTES = 65536
+
+
+def long_input(unit, tail=b""):
+    return unit * ((LONG_BYTES - len(tail)) // len(unit)) + tail
+
+
+def unclosed_vcc():
+    return "".join(
+        '<Trackpoint dateTime="2024-05-12T%02d:%02d:%02dZ" latitude="%.6f" longitude="%.6f" speed="5.5" heading="58"\n'
+        % (*hms(t), la, lo) for t, la, lo in fixes()).encode()
+
+
+def long_table():
+    """A time table whose rows name the target's pictures in other letter
+    cases, and far more rows than the catalogue keeps."""
+    rows = b"".join(b"%s,2024/05/12 11:%02d:00\r\n" % (name, k % 60)
+                    for k, name in enumerate([b"A.JPG", b"b.jpg", b"MISSING.JPG"] * 800))
+    return b"\x01" + rows[:rows.rfind(b"\n", 0, LONG_BYTES - 1) + 1]
+
+
 def main():
     root = sys.argv[1]
     starts = {
-        "fuzz_gpx": [gpx()],
-        "fuzz_nmea": [nmea()],
-        "fuzz_tline": [tline(1), tline(2), tline(3)],
+        "fuzz_gpx": [gpx(), long_input(b"<trkpt </", gpx())],
+        "fuzz_nmea": [nmea(), long_input(b",$GPRMC", b"\n" + nmea())],
+        "fuzz_tline": [tline(1), tline(2), tline(3), long_input(b"T N3512.345 ", b"\r\n" + tline(2))],
         "fuzz_trb": [records(12)],
         "fuzz_trl": [records(16), records(20)],
         "fuzz_gdb": [scanned("long"), scanned("short")],
         "fuzz_mps": [scanned("long")],
-        "fuzz_vkx": [vkx(), vkx(5, extras=False)],
-        "fuzz_vcc": [vcc(), vcc(("longitude", "speed", "dateTime", "latitude", "heading"), "Z")],
-        "fuzz_picture_catalogue": pictures(),
+        "fuzz_vkx": [vkx(), vkx(5, extras=False), long_input(b"\xff\x05" + b"\x11" * 6, vkx())],
+        "fuzz_vcc": [vcc(), vcc(("longitude", "speed", "dateTime", "latitude", "heading"), "Z"),
+                     long_input(b"<Trackpoint <Trackpoint/", unclosed_vcc())],
+        "fuzz_picture_catalogue": pictures() + [long_table()],
     }
     for target, items in starts.items():
         os.makedirs(os.path.join(root, target), exist_ok=True)

@@ -20,7 +20,9 @@ class FuzzedFolder : public korvane::PictureSource {
     std::optional<std::string> table;
     std::string jpeg;
 
-    std::optional<std::string> timeTable() const override { return table; }
+    korvane::FileRead timeTable() const override {
+        return {table, table ? korvane::ReadFailure::None : korvane::ReadFailure::NotFound};
+    }
     std::optional<std::filesystem::path> find(const std::string& name) const override {
         for (const std::string& n : fileNames())
             if (korvane::equalsIgnoreCaseAscii(n, name)) return std::filesystem::path(n);

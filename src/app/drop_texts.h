@@ -38,6 +38,8 @@ inline const QString kReplaceQuestion = QStringLiteral(
 inline const QString kPicturesFound = QStringLiteral(
     "枚の画像が検出されました\n\n（レース画面で撮影時刻を補正してGPSデータとタイミングを合わせてく"
     "ださい）");
+inline const QString kReadingPictures = QStringLiteral("画像を読み込んでいます…");
+inline const QString kStopReading = QStringLiteral("中止");
 inline const QString kNoPictures = QStringLiteral(
     "該当する画像はありません\n\n（下記の原因が考えられます）\n*"
     "　フォルダーにjpeg画像ファイルがない\n*  "

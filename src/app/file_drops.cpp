@@ -1,10 +1,17 @@
 #include "app/file_drops.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QFutureWatcher>
+#include <QProgressDialog>
+#include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <exception>
 
 #include "app/drop_texts.h"
 #include "base/file_io.h"
@@ -92,11 +99,63 @@ std::optional<QString> refusalBeforeReading(const QString& dropped, const std::s
     return std::nullopt;
 }
 
-class WaitCursor {
-  public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-};
+// Reads a dropped folder beside the window, as the race opening is read: a
+// thousand photographs on a slow disk take minutes, and the window must go
+// on drawing meanwhile. The progress box is modal, so nothing else of the
+// window happens before the drop is done; Cancel gives nothing, and the
+// pictures on show stay.
+std::optional<PictureCatalogue> catalogueAside(const fs::path& folder,
+                                               const PictureWindow& window) {
+    std::atomic<int> done{0}, total{0};
+    std::atomic<bool> cancelled{false};
+    struct Read {
+        PictureCatalogue catalogue;
+        std::exception_ptr failure;  // what the read threw, thrown again here
+    };
+    const auto read = [&]() -> Read {
+        try {
+            return {catalogueFolder(folder, window,
+                                    [&](int d, int t) {
+                                        done = d;
+                                        total = t;
+                                        return !cancelled.load();
+                                    }),
+                    nullptr};
+        } catch (...) {
+            return {{}, std::current_exception()};
+        }
+    };
+
+    QProgressDialog progress(kReadingPictures, kStopReading, 0, 0, QApplication::activeWindow());
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(500);
+    QObject::connect(&progress, &QProgressDialog::canceled, [&] { cancelled = true; });
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        if (progress.wasCanceled()) return;
+        progress.setMaximum(total);
+        progress.setValue(done);
+    });
+    tick.start(100);
+
+    // The read starts once the loop runs, so events already due (a paint,
+    // a timer) are handled before it rather than raced by its end.
+    QEventLoop loop;
+    QFutureWatcher<Read> watcher;
+    QObject::connect(&watcher, &QFutureWatcherBase::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(0, &loop, [&] { watcher.setFuture(QtConcurrent::run(read)); });
+    loop.exec();
+    Read result;
+    if (watcher.future().isValid()) {
+        watcher.waitForFinished();  // the loop ends early only when the program quits
+        result = watcher.future().takeResult();
+    } else {
+        result = read();  // the program is quitting and the loop never ran
+    }
+    if (result.failure) std::rethrow_exception(result.failure);
+    if (cancelled) return std::nullopt;
+    return std::move(result.catalogue);
+}
 
 }  // namespace
 
@@ -172,12 +231,10 @@ DropOutcome FileDrops::takePictures(const QString& path, const RaceSession& sess
                                     bool picturesRegistered) {
     if (picturesRegistered && !ask_.askYesNo(kReplaceCaption, kReplaceQuestion)) return {};
     const Race& race = session.model.race;
-    PictureCatalogue found;
-    {
-        const WaitCursor wait;
-        found = catalogueFolder(fs::path(path.toStdString()),
-                                {race.start, race.timelineBegin, race.timelineEnd});
-    }
+    std::optional<PictureCatalogue> read = catalogueAside(
+        fs::path(path.toStdString()), {race.start, race.timelineBegin, race.timelineEnd});
+    if (!read) return {};
+    PictureCatalogue found = std::move(*read);
     if (found.empty()) {
         // The pictures on show stay: a folder that matches nothing replaces
         // nothing.

@@ -43,7 +43,13 @@ bool leavesFolder(std::string_view name) {
     return !componentsInside(name);
 }
 
-std::optional<fs::path> resolveCaseInsensitive(const fs::path& root, std::string_view name) {
+namespace {
+
+// Walks `name` down from `root`: each component is taken as it is when it
+// exists, else `inFolder` (folder, component) finds it in another case.
+template <class InFolder>
+std::optional<fs::path> walkCaseInsensitive(const fs::path& root, std::string_view name,
+                                            InFolder inFolder) {
     const auto parts = componentsInside(name);
     if (!parts || parts->empty()) return std::nullopt;
     fs::path current = root;
@@ -55,17 +61,46 @@ std::optional<fs::path> resolveCaseInsensitive(const fs::path& root, std::string
             continue;
         }
         if (!fs::is_directory(current, ec)) return std::nullopt;
-        bool found = false;
-        for (const auto& entry : fs::directory_iterator(current, ec)) {
-            if (equalsIgnoreCaseAscii(entry.path().filename().string(), part)) {
-                current = entry.path();
-                found = true;
-                break;
-            }
-        }
+        std::optional<fs::path> found = inFolder(current, part);
         if (!found) return std::nullopt;
+        current = std::move(*found);
     }
     return current;
+}
+
+}  // namespace
+
+std::optional<fs::path> resolveCaseInsensitive(const fs::path& root, std::string_view name) {
+    return walkCaseInsensitive(
+        root, name, [](const fs::path& folder, std::string_view part) -> std::optional<fs::path> {
+            std::error_code ec;
+            for (const auto& entry : fs::directory_iterator(folder, ec))
+                if (equalsIgnoreCaseAscii(entry.path().filename().string(), part))
+                    return entry.path();
+            return std::nullopt;
+        });
+}
+
+const CaseInsensitiveResolver::Listing& CaseInsensitiveResolver::listingOf(
+    const fs::path& folder) const {
+    const auto known = listings_.find(folder);
+    if (known != listings_.end()) return known->second;
+    Listing listing;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        listing.emplace(toLowerAscii(it->path().filename().string()), it->path());
+    return listings_.emplace(folder, std::move(listing)).first->second;
+}
+
+std::optional<fs::path> CaseInsensitiveResolver::resolve(std::string_view name) const {
+    return walkCaseInsensitive(
+        root_, name,
+        [this](const fs::path& folder, std::string_view part) -> std::optional<fs::path> {
+            const Listing& listing = listingOf(folder);
+            const auto hit = listing.find(toLowerAscii(part));
+            if (hit == listing.end()) return std::nullopt;
+            return hit->second;
+        });
 }
 
 bool existsCaseInsensitive(const fs::path& root, std::string_view name) {

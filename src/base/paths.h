@@ -3,8 +3,11 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace korvane {
 
@@ -16,6 +19,24 @@ namespace korvane {
 
 std::optional<std::filesystem::path> resolveCaseInsensitive(const std::filesystem::path& root,
                                                             std::string_view name);
+
+// The same resolution for many names below one root: each folder is listed
+// at most once, however many names are looked up in it. A table of thousands
+// of names whose letter case differs from the files' costs one listing, not
+// one per name. Folders that change while it is in use are not noticed.
+class CaseInsensitiveResolver {
+  public:
+    explicit CaseInsensitiveResolver(std::filesystem::path root) : root_(std::move(root)) {}
+    std::optional<std::filesystem::path> resolve(std::string_view name) const;
+
+  private:
+    // Lower-case name to the first entry of that name in listing order.
+    using Listing = std::unordered_map<std::string, std::filesystem::path>;
+    const Listing& listingOf(const std::filesystem::path& folder) const;
+
+    std::filesystem::path root_;
+    mutable std::map<std::filesystem::path, Listing> listings_;
+};
 
 // Whether a name read from a file points outside the folder it is looked up
 // in: ".." climbing above it, or a drive letter. Race folders travel between

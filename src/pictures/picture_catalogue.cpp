@@ -46,12 +46,19 @@ void readTimeTable(const std::string& text, const PictureSource& source,
         }
         const auto path = source.find(name);
         if (!path) continue;
+        if (out.entries.size() == static_cast<std::size_t>(kMaxScannedPictures)) {
+            out.warnings.push_back("datetime.csv lists more than " +
+                                   std::to_string(kMaxScannedPictures) +
+                                   " pictures of the race; only the first " +
+                                   std::to_string(kMaxScannedPictures) + " were kept");
+            return;
+        }
         out.entries.push_back({name, *path, *s});
     }
 }
 
-void scan(const PictureSource& source, const PictureWindow& window,
-          const std::function<void()>& perFile, PictureCatalogue& out) {
+void scan(const PictureSource& source, const PictureWindow& window, const PictureProgress& progress,
+          PictureCatalogue& out) {
     std::vector<std::string> names = source.fileNames();
     std::erase_if(names, [](const std::string& n) { return !endsWithJpg(n); });
     // Name order: the same pictures are read on every machine when a
@@ -65,8 +72,11 @@ void scan(const PictureSource& source, const PictureWindow& window,
     }
     const double begin = window.timelineBeginSeconds - kScanMarginSeconds;
     const double end = window.timelineEndSeconds + kScanMarginSeconds;
+    const int total = static_cast<int>(names.size());
+    int done = 0;
     for (const std::string& name : names) {
-        if (perFile) perFile();
+        if (progress && !progress(done, total)) return;
+        ++done;
         const auto text = source.captureTime(name);
         if (!text) continue;
         const auto s = raceSecondsOf(*text, window.localStart);
@@ -84,15 +94,14 @@ std::vector<double> PictureCatalogue::timesSeconds() const {
     return times;
 }
 
-std::optional<std::string> FolderPictures::timeTable() const {
-    const auto path = resolveCaseInsensitive(folder_, "datetime.csv");
-    if (!path) return std::nullopt;
-    FileRead read = readRegularFile(*path, kMaxTimeTableBytes);
-    return std::move(read.bytes);
+FileRead FolderPictures::timeTable() const {
+    const auto path = names_.resolve("datetime.csv");
+    if (!path) return {std::nullopt, ReadFailure::NotFound};
+    return readRegularFile(*path, kMaxTimeTableBytes);
 }
 
 std::optional<fs::path> FolderPictures::find(const std::string& name) const {
-    auto path = resolveCaseInsensitive(folder_, name);
+    auto path = names_.resolve(name);
     std::error_code ec;
     if (path && fs::is_regular_file(*path, ec)) return path;
     return std::nullopt;
@@ -115,22 +124,29 @@ std::optional<std::string> FolderPictures::captureTime(const std::string& name) 
 }
 
 PictureCatalogue cataloguePictures(const PictureSource& source, const PictureWindow& window,
-                                   const std::function<void()>& perFile) {
+                                   const PictureProgress& progress) {
     PictureCatalogue out;
-    if (const auto table = source.timeTable()) {
+    const FileRead table = source.timeTable();
+    if (table.bytes) {
         out.fromTimeTable = true;
-        readTimeTable(*table, source, window, out);
-    } else {
-        scan(source, window, perFile, out);
+        readTimeTable(*table.bytes, source, window, out);
+        return out;
     }
+    // A table that is there but cannot be taken is said, not passed over:
+    // the pictures then get the cameras' times, which may differ from it.
+    if (table.failure != ReadFailure::NotFound)
+        out.warnings.push_back("datetime.csv " +
+                               describeReadFailure(table.failure, kMaxTimeTableBytes) +
+                               "; not read, the pictures' own capture times are used");
+    scan(source, window, progress, out);
     return out;
 }
 
 PictureCatalogue catalogueFolder(const fs::path& folder, const PictureWindow& window,
-                                 const std::function<void()>& perFile) {
+                                 const PictureProgress& progress) {
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) return {};
-    PictureCatalogue out = cataloguePictures(FolderPictures(folder), window, perFile);
+    PictureCatalogue out = cataloguePictures(FolderPictures(folder), window, progress);
     out.folder = folder;
     return out;
 }

@@ -11,16 +11,20 @@
 #include <string>
 #include <vector>
 
+#include "base/file_io.h"
+#include "base/paths.h"
 #include "base/timestamp.h"
 
 namespace korvane {
 
-// Files the scan of a folder reads at most; the rest are left with a warning.
+// Files the scan of a folder reads at most, and pictures a time table gives
+// at most; the rest are left with a warning.
 inline constexpr int kMaxScannedPictures = 1000;
 // The scan keeps pictures this long before the timeline begins and after it
 // ends; a time table is kept to the timeline exactly.
 inline constexpr double kScanMarginSeconds = 600;
-// A time table is a page of text; a larger one is not read.
+// A time table is a page of text; a larger one is not read (the folder is
+// scanned instead, with a warning).
 inline constexpr std::uintmax_t kMaxTimeTableBytes = std::uintmax_t{4} << 20;
 
 struct PictureEntry {
@@ -33,7 +37,7 @@ struct PictureCatalogue {
     std::filesystem::path folder;  // empty: no picture folder
     std::vector<PictureEntry> entries;
     bool fromTimeTable = false;
-    std::vector<std::string> warnings;  // the scan limit, a refused name
+    std::vector<std::string> warnings;  // the limits, a refused name or table
 
     int count() const { return static_cast<int>(entries.size()); }
     bool empty() const { return entries.empty(); }
@@ -54,8 +58,9 @@ struct PictureWindow {
 class PictureSource {
   public:
     virtual ~PictureSource() = default;
-    // The text of datetime.csv, nothing when the folder has none.
-    virtual std::optional<std::string> timeTable() const = 0;
+    // The text of datetime.csv: its bytes, NotFound when the folder has
+    // none, or why one that is there was not read.
+    virtual FileRead timeTable() const = 0;
     // The file a time table names (relative, either separator), when it exists.
     virtual std::optional<std::filesystem::path> find(const std::string& name) const = 0;
     // Names of the regular files of the folder, in any order.
@@ -67,8 +72,9 @@ class PictureSource {
 
 class FolderPictures : public PictureSource {
   public:
-    explicit FolderPictures(std::filesystem::path folder) : folder_(std::move(folder)) {}
-    std::optional<std::string> timeTable() const override;
+    explicit FolderPictures(std::filesystem::path folder)
+        : folder_(std::move(folder)), names_(folder_) {}
+    FileRead timeTable() const override;
     std::optional<std::filesystem::path> find(const std::string& name) const override;
     std::vector<std::string> fileNames() const override;
     std::optional<std::string> captureTime(const std::string& name) const override;
@@ -76,14 +82,19 @@ class FolderPictures : public PictureSource {
 
   private:
     std::filesystem::path folder_;
+    CaseInsensitiveResolver names_;  // the time table's names, one listing per folder
 };
+
+// How far a scan has come: called before each file is read with the files
+// read so far and the files it will read. Returning false ends the scan
+// there, with the pictures read so far.
+using PictureProgress = std::function<bool(int done, int total)>;
 
 // Reads the pictures of one folder. The scan takes the files whose name ends
 // in ".jpg" (any letter case) in name order, at most kMaxScannedPictures;
-// a file without a readable capture time is skipped. `perFile` is called
-// once for each file read, for a window that wants to stay responsive.
+// a file without a readable capture time is skipped.
 PictureCatalogue cataloguePictures(const PictureSource& source, const PictureWindow& window,
-                                   const std::function<void()>& perFile = {});
+                                   const PictureProgress& progress = {});
 
 // The whole step of a race opening: picks the folder (see picture_folder.h)
 // and reads it. An empty catalogue when no folder exists.
@@ -94,6 +105,6 @@ PictureCatalogue buildPictureCatalogue(const std::filesystem::path& dataRoot,
 
 // One folder the user chose (dropped on the window): read as it is.
 PictureCatalogue catalogueFolder(const std::filesystem::path& folder, const PictureWindow& window,
-                                 const std::function<void()>& perFile = {});
+                                 const PictureProgress& progress = {});
 
 }  // namespace korvane

@@ -43,6 +43,18 @@ inline bool equalsNoCase(std::string_view text, std::string_view lowerWord) {
     return true;
 }
 
+// The line that starts at `pos`, without its "\n" or "\r\n"; `pos` moves to
+// the next one (call while pos < text.size()). Lines are taken where they
+// lie: a log of a billion empty lines needs no table of a billion views.
+inline std::string_view nextLine(std::string_view text, std::size_t& pos) {
+    const std::size_t newline = text.find('\n', pos);
+    const std::size_t end = newline == std::string_view::npos ? text.size() : newline;
+    std::string_view line = text.substr(pos, end - pos);
+    pos = newline == std::string_view::npos ? text.size() : newline + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return line;
+}
+
 // substr that clamps instead of throwing, as the log formats' "characters
 // 3-4 of the field" rules need on short fields.
 inline std::string_view clampedSub(std::string_view text, std::size_t pos,

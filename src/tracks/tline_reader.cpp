@@ -1,10 +1,10 @@
 #include "tracks/tline_reader.h"
 
-#include "base/text.h"
 #include "race/fields.h"
 #include "race/race_time.h"
 #include "tracks/coordinate_text.h"
 #include "tracks/log_clock.h"
+#include "tracks/text_scan.h"
 
 namespace korvane {
 
@@ -18,7 +18,8 @@ std::vector<TrackPoint> readTLines(std::string_view bytes, const ReadWindow& win
     FixCollector out(window, bytes.size() / 48);
     const LogClock clock(out);
     CoordinateFormat format = CoordinateFormat::DegreesMinutes;
-    for (const std::string_view line : splitLines(bytes)) {
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        const std::string_view line = nextLine(bytes, pos);
         if (line.find("DMS") != std::string_view::npos)
             format = CoordinateFormat::DegreesMinutesSeconds;
         if (line.find("DEG") != std::string_view::npos) format = CoordinateFormat::Degrees;

@@ -19,8 +19,8 @@ struct PointAttributes {
 };
 
 // The attributes of one element, `text` being what lies between its name
-// and its closing ">". Values in single or double quotes; anything that is
-// not name="value" ends the list.
+// and its end (see readVcc). Values in single or double quotes; anything
+// that is not name="value" ends the list.
 PointAttributes attributesOf(std::string_view text) {
     PointAttributes a;
     std::size_t i = 0;
@@ -116,10 +116,15 @@ LogContents readVcc(std::string_view bytes, const ReadWindow& window) {
         if (at == std::string_view::npos) break;
         pos = at + kTag.size();
         if (!endsName(bytes, pos)) continue;
-        const std::size_t close = bytes.find('>', pos);
-        const std::string_view text = bytes.substr(
-            pos, close == std::string_view::npos ? std::string_view::npos : close - pos);
-        if (close != std::string_view::npos) pos = close + 1;
+        // The attributes end at the element's ">", or where the next tag
+        // begins when that is missing (a file cut short, or garbage): a broken
+        // element never reaches into the elements after it, and no byte is
+        // looked at again by a later element, so a file of unclosed
+        // "<Trackpoint" costs one pass instead of one pass per element.
+        const std::size_t end = bytes.find_first_of("<>", pos);
+        const std::string_view text =
+            bytes.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
+        pos = end == std::string_view::npos ? bytes.size() : bytes[end] == '>' ? end + 1 : end;
         const PointAttributes a = attributesOf(text);
         const auto lat = parseDouble(a.latitude);
         const auto lon = parseDouble(a.longitude);
@@ -135,7 +140,6 @@ LogContents readVcc(std::string_view bytes, const ReadWindow& window) {
         if (course < 0) course += 360;
         if (course >= 360) course = 0;  // -1e-20 + 360 rounds to 360
         out.store(*s, *lat * 60, *lon * 60, speed.value_or(0), course);
-        if (close == std::string_view::npos) break;
     }
     LogContents c;
     c.fixes = out.take();

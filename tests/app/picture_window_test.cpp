@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <QApplication>
+#include <QTimer>
 #include <deque>
 #include <fstream>
 
@@ -353,6 +354,32 @@ TEST(FileDrop, AFolderOfPhotographsReplacesTheRacePictures) {
     w->close();
     EXPECT_NE(d.raceFileBytes("enoshima-cup.txt").find("PIC," + photos.string() + ",0,400\r\n"),
               std::string::npos);
+}
+
+// The folder is read beside the window, not on its thread: a timer that is
+// due fires while the drop reads the photographs.
+TEST(FileDrop, AFolderOfPhotographsIsReadWhileTheWindowGoesOn) {
+    app();
+    DropTree d;
+    const fs::path photos = d.root / "photos";
+    fs::create_directories(photos);
+    tools::TestJpeg jpeg;
+    jpeg.captureTime = "2024:05:12 11:05:00";
+    ASSERT_TRUE(tools::writeTestJpeg(photos / "a.jpg", jpeg));
+    const auto w = open("enoshima-cup.txt", d.root);
+    ASSERT_NE(w->session(), nullptr);
+    ScriptedQuestions* q = script(*w);
+    q->yesNo = {true};
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+    timer.start(0);
+    w->dropPaths({QString::fromStdString(photos.string())});
+    const int ticksDuringTheDrop = ticks;
+    timer.stop();
+    EXPECT_GT(ticksDuringTheDrop, 0);
+    EXPECT_EQ(q->told, QStringList{QStringLiteral("1") + kPicturesFound});
+    EXPECT_EQ(w->pictures()->catalogue().count(), 1);
 }
 
 // What the user set in the picture panel reaches the race file's PIC line

@@ -151,7 +151,7 @@ class MemoryPictures : public PictureSource {
   public:
     std::map<std::string, std::string> captureTimes;
     mutable int reads = 0;
-    std::optional<std::string> timeTable() const override { return std::nullopt; }
+    FileRead timeTable() const override { return {std::nullopt, ReadFailure::NotFound}; }
     std::optional<fs::path> find(const std::string&) const override { return std::nullopt; }
     std::vector<std::string> fileNames() const override {
         std::vector<std::string> names;
@@ -179,6 +179,50 @@ TEST(PictureCatalogue, AFolderOfManyFilesStopsAtTheLimitWithAWarning) {
     EXPECT_EQ(c.entries.back().file, "IMG_0999.JPG");  // the first ones by name
     ASSERT_EQ(c.warnings.size(), 1u);
     EXPECT_NE(c.warnings[0].find("5000"), std::string::npos) << c.warnings[0];
+}
+
+// A table of 100,000 rows naming files that are not there, in another
+// letter case than the 3,000 that are, then more rows of present files
+// than the catalogue keeps. Looking each name up in a fresh listing of the
+// folder takes minutes (the test's timeout, in CMakeLists.txt); one listing
+// of the folder takes a moment.
+TEST(PictureCatalogue, ALongTimeTableListsTheFolderOnceAndKeepsAtMostTheLimit) {
+    testing::TempTree t;
+    char name[32];
+    for (int k = 0; k < 3000; ++k) {
+        std::snprintf(name, sizeof name, "IMG_%04d.JPG", k);
+        t.write(name, "");
+    }
+    std::string table;
+    for (int k = 0; k < 100000; ++k) {
+        std::snprintf(name, sizeof name, "gone_%06d.jpg", k);
+        table.append(name).append(",2024/05/12 11:10:00\r\n");
+    }
+    for (int k = 0; k < 1500; ++k) {
+        std::snprintf(name, sizeof name, "img_%04d.jpg", k);
+        table.append(name).append(",2024/05/12 11:20:00\r\n");
+    }
+    ASSERT_LE(table.size(), kMaxTimeTableBytes);
+    t.write("datetime.csv", table);
+    const PictureCatalogue c = catalogueFolder(t.root(), raceWindow());
+    ASSERT_EQ(c.count(), kMaxScannedPictures);
+    EXPECT_EQ(c.entries.back().file, "img_0999.jpg");
+    EXPECT_EQ(c.entries.back().path, t.root() / "IMG_0999.JPG");
+    EXPECT_EQ(c.warnings, std::vector<std::string>{"datetime.csv lists more than 1000 pictures of "
+                                                   "the race; only the first 1000 were kept"});
+}
+
+TEST(PictureCatalogue, ATimeTableTooLargeToReadIsSaidAndTheFolderScanned) {
+    gui();
+    testing::TempTree t;
+    writeJpeg(t.root() / "a.jpg", ExifKind::CaptureTime, "2024:05:12 11:10:00");
+    std::filesystem::resize_file(t.write("DateTime.csv", "a.jpg,2024/05/12 11:20:00\r\n"),
+                                 kMaxTimeTableBytes + 1);
+    const PictureCatalogue c = catalogueFolder(t.root(), raceWindow());
+    EXPECT_FALSE(c.fromTimeTable);
+    EXPECT_EQ(timesByFile(c), (std::map<std::string, double>{{"a.jpg", 600}}));
+    EXPECT_EQ(c.warnings, std::vector<std::string>{"datetime.csv larger than 4 MB; not read, the "
+                                                   "pictures' own capture times are used"});
 }
 
 TEST(ExifTime, OnlyTheDateColonsBecomeSlashes) {

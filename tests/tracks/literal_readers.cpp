@@ -67,8 +67,12 @@ std::vector<TrackPoint> readGpx(std::string_view bytes, const ReadWindow& w) {
         if (five != "trkpt") continue;
         std::string block;
         while (pos < bytes.size()) {
-            block += toLowerAscii(bytes.substr(pos++, 1));
-            if (endsWith(block, "</trkpt>") || endsWith(block, "/gpx")) break;
+            const char c = bytes[pos++];
+            block += c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+            // Only the character just added can complete either ending.
+            if ((c == '>' && endsWith(block, "</trkpt>")) ||
+                ((c == 'x' || c == 'X') && endsWith(block, "/gpx")))
+                break;
         }
         if (block.find("lat") == std::string::npos || block.find("lon") == std::string::npos ||
             block.find("time") == std::string::npos)
