@@ -1,5 +1,7 @@
 #include "app/picture_settings_panel.h"
 
+#include <QSignalBlocker>
+
 #include <QGridLayout>
 
 #include "pictures/picture_box.h"
@@ -8,33 +10,55 @@ namespace korvane {
 
 PictureSettingsPanel::PictureSettingsPanel(QWidget* parent) : QWidget(parent) {
     setAutoFillBackground(true);
-    showBox = new QCheckBox(QStringLiteral("Show Pictures for "), this);
-    showBox->setChecked(true);
-    holdSeconds = new QSpinBox(this);
-    holdSeconds->setRange(2, 10);
-    holdSeconds->setValue(kDefaultHoldSeconds);
-    holdButton = new QPushButton(QStringLiteral("stop"), this);
-    holdButton->setEnabled(false);
-    sizePixels = new QSpinBox(this);
-    sizePixels->setRange(kMinPictureSize, kMaxPictureSize);
-    sizePixels->setSingleStep(kPictureSizeStep);
-    sizePixels->setValue(kMaxPictureSize);
-    correctionSeconds = new QSpinBox(this);
-    correctionSeconds->setRange(-kMaxCorrectionSeconds, kMaxCorrectionSeconds);
-    correctionSeconds->setValue(0);
+    showBox_ = new QCheckBox(QStringLiteral("Show Pictures for "), this);
+    showBox_->setChecked(true);
+    holdSeconds_ = new QSpinBox(this);
+    holdSeconds_->setRange(2, 10);
+    holdSeconds_->setValue(kDefaultHoldSeconds);
+    holdButton_ = new QPushButton(QStringLiteral("stop"), this);
+    holdButton_->setEnabled(false);
+    sizePixels_ = new QSpinBox(this);
+    sizePixels_->setRange(kMinPictureSize, kMaxPictureSize);
+    sizePixels_->setSingleStep(kPictureSizeStep);
+    sizePixels_->setValue(kMaxPictureSize);
+    correctionSeconds_ = new QSpinBox(this);
+    correctionSeconds_->setRange(-kMaxCorrectionSeconds, kMaxCorrectionSeconds);
+    correctionSeconds_->setValue(0);
 
+    connect(holdButton_, &QPushButton::clicked, this, &PictureSettingsPanel::holdPressed);
+    connect(showBox_, &QCheckBox::toggled, this, &PictureSettingsPanel::picturesToggled);
+    connect(sizePixels_, &QSpinBox::valueChanged, this, &PictureSettingsPanel::sizeChanged);
+    connect(correctionSeconds_, &QSpinBox::valueChanged, this,
+            &PictureSettingsPanel::correctionChanged);
+    for (const auto& [widget, name] :
+         {std::pair<QWidget*, const char*>{showBox_, "showPicturesBox"},
+          {holdButton_, "holdButton"},
+          {sizePixels_, "pictureSizeSpin"},
+          {correctionSeconds_, "cameraCorrectionSpin"}})
+        widget->setObjectName(QLatin1String(name));
     auto* g = new QGridLayout(this);
     g->setContentsMargins(4, 2, 4, 2);
-    g->addWidget(showBox, 0, 0);
-    g->addWidget(holdSeconds, 0, 1);
+    g->addWidget(showBox_, 0, 0);
+    g->addWidget(holdSeconds_, 0, 1);
     g->addWidget(new QLabel(QStringLiteral("sec"), this), 0, 2);
-    g->addWidget(holdButton, 0, 3);
+    g->addWidget(holdButton_, 0, 3);
     g->addWidget(new QLabel(QStringLiteral("Size"), this), 1, 0, Qt::AlignRight);
-    g->addWidget(sizePixels, 1, 1);
+    g->addWidget(sizePixels_, 1, 1);
     g->addWidget(new QLabel(QStringLiteral("カメラの時刻補正"), this), 2, 0, Qt::AlignRight);
-    g->addWidget(correctionSeconds, 2, 1);
+    g->addWidget(correctionSeconds_, 2, 1);
     g->addWidget(new QLabel(QStringLiteral("秒"), this), 2, 2);
     adjustSize();
+}
+
+void PictureSettingsPanel::showRaceSettings(int sizePixels, int correctionSeconds) {
+    const QSignalBlocker a(sizePixels_), b(correctionSeconds_);
+    sizePixels_->setValue(sizePixels);
+    correctionSeconds_->setValue(correctionSeconds);
+}
+
+void PictureSettingsPanel::showHoldButton(const QString& caption, bool enabled) {
+    holdButton_->setText(caption);
+    holdButton_->setEnabled(enabled);
 }
 
 }  // namespace korvane

@@ -32,18 +32,18 @@ PictureShow::PictureShow(QWidget* area, ReplayClock& clock,
     settings_->hide();
     panel_ = new PicturePanel(area);
     panel_->hide();
-    connect(settings_->holdButton, &QPushButton::clicked, this, [this] { toggleHold(true); });
+    connect(settings_, &PictureSettingsPanel::holdPressed, this, [this] { toggleHold(true); });
     connect(panel_, &PicturePanel::holdToggleRequested, this, [this] { toggleHold(false); });
-    connect(settings_->showBox, &QCheckBox::toggled, this, [this](bool on) {
+    connect(settings_, &PictureSettingsPanel::picturesToggled, this, [this](bool on) {
         if (on) return;
         panel_->hide();
         apply_(clock_.endHold());
     });
-    connect(settings_->sizePixels, &QSpinBox::valueChanged, this, [this](int pixels) {
+    connect(settings_, &PictureSettingsPanel::sizeChanged, this, [this](int pixels) {
         line_.size = pixels;
         if (current_) show(*current_);
     });
-    connect(settings_->correctionSeconds, &QSpinBox::valueChanged, this, [this](int seconds) {
+    connect(settings_, &PictureSettingsPanel::correctionChanged, this, [this](int seconds) {
         correction_ = seconds;
         line_.offsetSeconds = seconds;
         emit picturesChanged();
@@ -61,13 +61,10 @@ void PictureShow::setSession(const RaceSession* session, int areaWidth) {
     current_.reset();
     holdPaused_ = false;
     panel_->hide();
-    settings_->holdButton->setText(QStringLiteral("stop"));
-    settings_->holdButton->setEnabled(false);
+    settings_->showHoldButton(QStringLiteral("stop"), false);
     if (session) {
         const Race& race = session->model.race;
-        const QSignalBlocker a(settings_->sizePixels), b(settings_->correctionSeconds);
-        settings_->sizePixels->setValue(race.pictureSize);
-        settings_->correctionSeconds->setValue(static_cast<int>(race.pictureTimeOffset));
+        settings_->showRaceSettings(race.pictureSize, static_cast<int>(race.pictureTimeOffset));
         // The spinner shows whole seconds, but until it is turned the
         // pictures keep the file's own correction.
         correction_ = race.pictureTimeOffset;
@@ -92,7 +89,7 @@ void PictureShow::replaceCatalogue(PictureCatalogue catalogue, int areaWidth) {
 
 void PictureShow::resetPlace(int areaWidth) {
     areaWidth_ = areaWidth;
-    panel_->placeAt(QPoint(areaWidth - settings_->sizePixels->value() - 10, 0));
+    panel_->placeAt(QPoint(areaWidth - settings_->sizePixels() - 10, 0));
 }
 
 std::optional<PictureLine> PictureShow::pictureLine() const {
@@ -111,8 +108,7 @@ std::vector<double> PictureShow::correctedTimesSeconds() const {
 }
 
 void PictureShow::afterFrame(const ReplayEvents& ev) {
-    if (!enabled() || !settings_->showBox->isChecked() || clock_.pictureHeld() || !ev.redraw)
-        return;
+    if (!enabled() || !settings_->picturesOn() || clock_.pictureHeld() || !ev.redraw) return;
     const std::vector<double> times = catalogue_.timesSeconds();
     const int direction = clock_.transport() == Transport::Backward ? -1 : 1;
     const auto k = pictureCrossed(times, correction_, ev.fromSeconds, ev.toSeconds, direction);
@@ -121,11 +117,10 @@ void PictureShow::afterFrame(const ReplayEvents& ev) {
     if (!std::filesystem::is_regular_file(catalogue_.entries.at(static_cast<std::size_t>(*k)).path,
                                           error))
         return;
-    clock_.holdForPicture(std::int64_t{settings_->holdSeconds->value()} * 1000);
+    clock_.holdForPicture(std::int64_t{settings_->holdSeconds()} * 1000);
     if (!clock_.pictureHeld()) return;
     beep_();
-    settings_->holdButton->setText(QStringLiteral("stop"));
-    settings_->holdButton->setEnabled(true);
+    settings_->showHoldButton(QStringLiteral("stop"), true);
     show(*k);
 }
 
@@ -133,7 +128,7 @@ void PictureShow::show(int index) {
     current_ = index;
     const PictureEntry& e = catalogue_.entries.at(static_cast<std::size_t>(index));
     const QString path = QString::fromStdString(e.path.string());
-    if (panel_->showPicture(path, captionFor(index), settings_->sizePixels->value()))
+    if (panel_->showPicture(path, captionFor(index), settings_->sizePixels()))
         panel_->placeAt(QPoint(areaWidth_ - panel_->width(), 0));
     panel_->show();
     panel_->raise();
@@ -152,13 +147,13 @@ void PictureShow::toggleHold(bool fromButton) {
     if (!clock_.pictureHeld()) return;
     if (!holdPaused_) {
         holdPaused_ = true;
-        settings_->holdButton->setText(QStringLiteral("restart"));
+        settings_->showHoldButton(QStringLiteral("restart"), settings_->holdButtonEnabled());
         clock_.extendHold(kHoldMs);
         return;
     }
     holdPaused_ = false;
-    settings_->holdButton->setText(QStringLiteral("stop"));
-    if (fromButton) settings_->holdButton->setEnabled(false);
+    settings_->showHoldButton(QStringLiteral("stop"),
+                              !fromButton && settings_->holdButtonEnabled());
     apply_(clock_.endHold());
 }
 
@@ -166,8 +161,7 @@ void PictureShow::holdEnded() {
     panel_->hide();
     current_.reset();
     holdPaused_ = false;
-    settings_->holdButton->setText(QStringLiteral("stop"));
-    settings_->holdButton->setEnabled(false);
+    settings_->showHoldButton(QStringLiteral("stop"), false);
 }
 
 void PictureShow::secondTick(double timeSeconds) {

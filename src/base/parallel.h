@@ -1,7 +1,8 @@
 // The one place the program spreads work over the cores: items made on
 // several threads and handed on, in order, on the calling thread. What a
 // worker throws reaches the caller; a stop request ends the work between
-// items. Apart from the window's one background opening (app/race_loader),
+// items. Apart from the window's background work in Qt's pool (the opening in
+// app/race_loader, a dropped picture folder in app/file_drops),
 // no other code starts threads of its own.
 #pragma once
 

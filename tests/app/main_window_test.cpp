@@ -46,7 +46,7 @@ TEST(MainWindow, InjectedTicksMoveTheReplayAtTheChosenSpeed) {
     const auto w = openSample();
     ASSERT_NE(w->session(), nullptr);
     // The sample's photographs would hold the replay on the way.
-    w->pictures()->settings()->showBox->setChecked(false);
+    w->pictures()->settings()->setPicturesOn(false);
     // Speed bar positions 0, 36 and 136 give 1, 10 and 1500 race seconds a second.
     struct Case {
         int bar;

@@ -78,7 +78,7 @@ TEST(PictureReplay, TheReplayRestsOnAPictureForTheChosenSeconds) {
         << p->panel()->caption()->text().toStdString();
     // A 320 × 240 picture at the race's size 400.
     EXPECT_EQ(p->panel()->size(), QSize(410, 335));
-    EXPECT_TRUE(p->settings()->holdButton->isEnabled());
+    EXPECT_TRUE(p->settings()->holdButtonEnabled());
     const double heldAt = w->clock().timeSeconds();
     for (int k = 0; k < 4; ++k) w->controller().frameTick(1000);
     EXPECT_TRUE(w->clock().pictureHeld());
@@ -86,7 +86,7 @@ TEST(PictureReplay, TheReplayRestsOnAPictureForTheChosenSeconds) {
     w->controller().frameTick(1000);  // the fifth second
     EXPECT_FALSE(w->clock().pictureHeld());
     EXPECT_TRUE(p->panel()->isHidden());
-    EXPECT_FALSE(p->settings()->holdButton->isEnabled());
+    EXPECT_FALSE(p->settings()->holdButtonEnabled());
     w->controller().frameTick(1000);
     EXPECT_GT(w->clock().timeSeconds(), heldAt);
 }
@@ -117,14 +117,14 @@ TEST(PictureReplay, StopHoldsForTenMinutesAndRestartGoesOn) {
     PictureShow* p = w->pictures();
     playInto(*w, kSecondPictureSeconds - 2);
     ASSERT_TRUE(w->clock().pictureHeld());
-    QPushButton* hold = p->settings()->holdButton;
+    auto* hold = p->settings()->findChild<QPushButton*>("holdButton");
     hold->click();
     EXPECT_EQ(hold->text(), QStringLiteral("restart"));
     for (int k = 0; k < 9 * 60; ++k) w->controller().frameTick(1000);  // nine minutes
     EXPECT_TRUE(w->clock().pictureHeld());
     EXPECT_FALSE(p->panel()->isHidden());
     // The camera clock was 30 s slow: the boats move to 30 s after the picture.
-    p->settings()->correctionSeconds->setValue(30);
+    p->settings()->setCorrectionSeconds(30);
     EXPECT_DOUBLE_EQ(w->clock().timeSeconds(), kSecondPictureSeconds + 30);
     EXPECT_DOUBLE_EQ(p->correctedTimesSeconds().at(1), kSecondPictureSeconds + 30);
     hold->click();
@@ -139,7 +139,7 @@ TEST(PictureReplay, StopHoldsForTenMinutesAndRestartGoesOn) {
 TEST(PictureReplay, UncheckedPicturesDoNotStopTheReplay) {
     const auto w = open("enoshima-cup.txt");
     ASSERT_NE(w->session(), nullptr);
-    w->pictures()->settings()->showBox->setChecked(false);
+    w->pictures()->settings()->setPicturesOn(false);
     playInto(*w, kSecondPictureSeconds - 2, 40);
     EXPECT_FALSE(w->clock().pictureHeld());
     EXPECT_GT(w->clock().timeSeconds(), kSecondPictureSeconds);
@@ -400,8 +400,8 @@ TEST_P(KeptPictureSettings, GoIntoThePictureLineAtClose) {
     const std::string before = d.raceFileBytes("enoshima-cup.txt");
     const auto w = open("enoshima-cup.txt", d.root);
     ASSERT_NE(w->session(), nullptr);
-    w->pictures()->settings()->correctionSeconds->setValue(c.correctionSeconds);
-    w->pictures()->settings()->sizePixels->setValue(c.sizePixels);
+    w->pictures()->settings()->setCorrectionSeconds(c.correctionSeconds);
+    w->pictures()->settings()->setSizePixels(c.sizePixels);
     w->close();
     std::string expected = before;
     const std::size_t at = expected.find("PIC,enoshima-cup,0,400");
