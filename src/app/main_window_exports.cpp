@@ -31,11 +31,12 @@ void MainWindow::takeScreenShot() {
 }
 
 void MainWindow::saveRetouchPicture() {
-    // With Auto Trace the frame is drawn afresh for the replay time; the
-    // replay waits only for the time of the save.
+    // A page as drawn; a followed map drawn afresh, the replay waiting meanwhile.
+    const bool page = pages_->page() != Page::Track;
     controller_->pause();
-    if (controls_->displayOptions().autoTrace) drawNow();
-    const PictureExportResult saved = saveBitmap(map_->frame(), documentsFolder() / kRetouchFile);
+    if (!page && controls_->displayOptions().autoTrace) drawNow();
+    const PictureExportResult saved =
+        saveBitmap(page ? pages_->bitmap() : map_->frame(), documentsFolder() / kRetouchFile);
     controller_->resume();
     if (!saved.ok()) {
         showError(saved.error);
