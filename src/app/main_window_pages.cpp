@@ -15,6 +15,9 @@ void MainWindow::connectPages() {
         });
     }
     connect(pages_, &PageView::reportRequested, this, &MainWindow::onReportClicked);
+    connect(pages_, &PageView::captionChanged, this, &QWidget::setWindowTitle);
+    connect(boats_, &BoatPanel::pointerOverList, pages_, [this] { pages_->showWindOverlay(true); });
+    connect(boats_, &BoatPanel::classClicked, this, [this] { playBeep(1); });
 }
 
 PageState MainWindow::pageState() const {
