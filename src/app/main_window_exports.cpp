@@ -31,12 +31,11 @@ void MainWindow::takeScreenShot() {
 }
 
 void MainWindow::saveRetouchPicture() {
-    // A page as drawn; a followed map drawn afresh, the replay waiting meanwhile.
-    const bool page = pages_->page() != Page::Track;
+    // A page as drawn; with Auto Trace the map afresh, the replay waiting.
     controller_->pause();
-    if (!page && controls_->displayOptions().autoTrace) drawNow();
-    const PictureExportResult saved =
-        saveBitmap(page ? pages_->bitmap() : map_->frame(), documentsFolder() / kRetouchFile);
+    if (controls_->displayOptions().autoTrace) drawNow();
+    const QImage& shown = pages_->page() == Page::Track ? map_->frame() : pages_->bitmap();
+    const PictureExportResult saved = saveBitmap(shown, documentsFolder() / kRetouchFile);
     controller_->resume();
     if (!saved.ok()) {
         showError(saved.error);
