@@ -76,12 +76,12 @@ int FigureFrame::yOf(double t) const {
 
 FigureFrame figureFrame(Figure figure, int width, int height, int noteHeight,
                         const FigureRanges& ranges) {
-    // The note band takes its height from the figures' rows rather than
-    // pushing the lower row onto the upper one's labels.
-    const int qw = px(width * 0.5), qh = px((height - noteHeight) * 0.5);
+    // The quadrants halve the whole page; the note band only moves the upper
+    // figure down and the lower row's origin up by half its height.
+    const int qw = px(width * 0.5), qh = px(height * 0.5);
     const int pw = px(qw * 0.8), ph = px(qh * 0.8);
     const int sw = std::max(1, px(qw * 0.6)), sh = std::max(1, px(qh * 0.6));
-    const int lower = noteHeight + qh;
+    const int lower = px((height - noteHeight) * 0.5);
     FigureFrame f;
     f.origin = figure == Figure::WholeRace ? QPoint(0, noteHeight)
                : figure == Figure::Upwind  ? QPoint(0, lower)

@@ -12,7 +12,6 @@ namespace {
 
 constexpr int kTitleWidth = 247;
 constexpr int kTitleHeight = 16;
-constexpr int kTipBelowBox = 30;
 
 // A palette, not a style sheet: eighty boats with a sheet each took longer
 // to build than the map took to draw.
@@ -154,6 +153,7 @@ bool BoatPanel::eventFilter(QObject* watched, QEvent* event) {
         selection_.clickBoat(static_cast<int>(boat - boatBoxes_.begin()), click);
     } else {
         selection_.clickClass(static_cast<int>(cls - classBoxes_.begin()), right);
+        emit classClicked();
     }
     showSelection();
     emit selectionChanged();
@@ -162,9 +162,10 @@ bool BoatPanel::eventFilter(QObject* watched, QEvent* event) {
 
 void BoatPanel::showBoxTip(const QCheckBox* box, PointerTip kind) {
     if (!tips_ || !tips_->pointerTipsOn()) return;
+    // Under the list as far as it shows, so it covers none of its rows.
     TipBox tip = tips_->pointerTip(kind, box->text().toStdString());
     tip.rect.left = 0;
-    tip.rect.top = box->mapTo(this, QPoint(0, 0)).y() + kTipBelowBox;
+    tip.rect.top = std::min(neededHeight_, height());
     tips_->showOver(this, tip);
 }
 
@@ -172,7 +173,10 @@ void BoatPanel::mouseMoveEvent(QMouseEvent* event) {
     // Over the panel between the boxes the pointer has left every boat. A
     // box passes its own moves on to the panel unhandled; those are over
     // the box, not between.
-    if (!isBox(childAt(event->position().toPoint()))) setHighlight(std::nullopt);
+    if (!isBox(childAt(event->position().toPoint()))) {
+        setHighlight(std::nullopt);
+        emit pointerOverList();
+    }
     QWidget::mouseMoveEvent(event);
 }
 

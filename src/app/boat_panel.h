@@ -40,6 +40,9 @@ class BoatPanel : public QWidget {
   signals:
     void selectionChanged();
     void highlightChanged();
+    void classClicked();  // a class box was pressed: the list beeps
+    // The pointer is over the list between its boxes.
+    void pointerOverList();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

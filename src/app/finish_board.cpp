@@ -1,5 +1,7 @@
 #include "app/finish_board.h"
 
+#include <algorithm>
+
 namespace korvane {
 
 void FinishBoard::setSession(const RaceSession& s) {
@@ -21,6 +23,15 @@ void FinishBoard::showFinishers(int count, const std::vector<bool>& finished) {
     overall_->showRows(count);
     if (count > 0) overall_->show();
     if (!classesApart_ || !model_) return;
+    // Class headers over no boat are no ranking: the panel waits for a row.
+    const bool anyRow = std::any_of(finishers_.begin(), finishers_.end(), [&](const RankedBoat& f) {
+        const auto b = static_cast<std::size_t>(f.boatIndex);
+        return f.classSlot && b < finished.size() && finished[b];
+    });
+    if (!anyRow) {
+        byClass_->hide();
+        return;
+    }
     byClass_->setPicture(drawClassRanking(*model_, finishers_, finished));
     byClass_->showWhole();
     byClass_->show();

@@ -11,6 +11,8 @@ class GunSound {
     GunSound();
     void play();
     int timesPlayed() const { return played_; }  // for tests, which cannot hear
+    // Ready once the shot is decoded; Error when its data is missing.
+    QSoundEffect::Status status() const { return effect_.status(); }
 
   private:
     QSoundEffect effect_;

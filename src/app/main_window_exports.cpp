@@ -31,11 +31,11 @@ void MainWindow::takeScreenShot() {
 }
 
 void MainWindow::saveRetouchPicture() {
-    // With Auto Trace the frame is drawn afresh for the replay time; the
-    // replay waits only for the time of the save.
+    // A page as drawn; with Auto Trace the map afresh, the replay waiting.
     controller_->pause();
     if (controls_->displayOptions().autoTrace) drawNow();
-    const PictureExportResult saved = saveBitmap(map_->frame(), documentsFolder() / kRetouchFile);
+    const QImage& shown = pages_->page() == Page::Track ? map_->frame() : pages_->bitmap();
+    const PictureExportResult saved = saveBitmap(shown, documentsFolder() / kRetouchFile);
     controller_->resume();
     if (!saved.ok()) {
         showError(saved.error);

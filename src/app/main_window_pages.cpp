@@ -9,20 +9,21 @@ namespace korvane {
 void MainWindow::connectPages() {
     for (const auto& [command, page] :
          {std::pair{Command::TrackPage, Page::Track}, std::pair{Command::GraphPage, Page::Graph},
-          std::pair{Command::AnalysisPage, Page::Analysis}}) {
+          std::pair{Command::AnalysisPage, Page::Analysis}})
         connect((*actions_)[command], &QAction::toggled, this, [this, page = page](bool on) {
             if (on) choosePage(page);
         });
-    }
     connect(pages_, &PageView::reportRequested, this, &MainWindow::onReportClicked);
+    connect(pages_, &PageView::captionChanged, this, &QWidget::setWindowTitle);
+    connect(boats_, &BoatPanel::pointerOverList, pages_, [this] { pages_->showWindOverlay(true); });
+    connect(boats_, &BoatPanel::classClicked, this, [this] { playBeep(1); });
 }
 
 PageState MainWindow::pageState() const {
-    PageState s;
-    s.seaLevel = controls_->displayOptions().seaLevel;
-    s.showName = controls_->displayOptions().showName;
-    s.boatShown = boats_->selection().visibleBoats();
-    return s;
+    const DisplayOptions& o = controls_->displayOptions();
+    return {.seaLevel = o.seaLevel,
+            .showName = o.showName,
+            .boatShown = boats_->selection().visibleBoats()};
 }
 
 void MainWindow::choosePage(Page page) {

@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "view/map_pointer.h"
+
 namespace korvane {
 
 namespace {
@@ -35,6 +37,7 @@ void PageView::showPage(Page page, PageState state) {
     if (bitmap_.size() != QSize(state_.width, state_.height))
         bitmap_ = QImage(state_.width, state_.height, QImage::Format_RGB32);
     dots_ = {};
+    if (page != Page::Graph) windOverlay_ = false;
     reportButton_->setVisible(page == Page::Analysis && session_);
     if (!session_)
         bitmap_.fill(Qt::white);
@@ -52,6 +55,8 @@ void PageView::highlightBoat(std::optional<int> boat) {
 }
 
 void PageView::showWindOverlay(bool on) {
+    on = on && page_ == Page::Graph && session_ && !session_->model.windSamples.empty();
+    if (on == windOverlay_) return;
     windOverlay_ = on;
     compose();
 }
@@ -105,7 +110,12 @@ void PageView::paintEvent(QPaintEvent*) {
 
 void PageView::mouseMoveEvent(QMouseEvent* event) {
     mouse_ = event->position().toPoint();
+    // The page is shown afresh under the pointer: the wind overlay goes.
+    windOverlay_ = false;
     compose();
+    if (session_)
+        emit captionChanged(mapCaption(session_->model.race.caption, session_->model.race.note, 0,
+                                       0, page_, false));
 }
 
 void PageView::leaveEvent(QEvent*) {

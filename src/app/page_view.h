@@ -34,13 +34,17 @@ class PageView : public QWidget {
     const QImage& screen() const { return screen_; }
     // A boat picked out from outside (the boat list); nothing clears it.
     void highlightBoat(std::optional<int> boat);
+    // The wind file's traces over the Graph page, until the pointer moves
+    // over the page again; nothing on other pages or without wind.
     void showWindOverlay(bool on);
+    bool windOverlayShown() const { return windOverlay_; }
     // A wind history being drawn by hand, red over the Graph page.
     void setWindStrokes(std::vector<QPoint> strokes);
 
   signals:
     void reportRequested();  // "Show Excel Table"
     void pressed(QPoint at);
+    void captionChanged(const QString& caption);  // the pointer moved over the page
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -250,10 +250,12 @@ TEST(AnalysisPage, CorrectedTimeAddsTheNoteBandAndLowersTheFigures) {
     const FigureRanges any{1000, 2000, 1000, 2000};
     EXPECT_EQ(figureFrame(Figure::WholeRace, kW, kH, kNoteBandPixels, any).origin.y(),
               figureFrame(Figure::WholeRace, kW, kH, 0, any).origin.y() + kNoteBandPixels);
-    // The lower figures stay clear of the upper one's distance caption.
-    const FigureFrame upper = figureFrame(Figure::WholeRace, kW, kH, kNoteBandPixels, any);
-    const FigureFrame lower = figureFrame(Figure::Upwind, kW, kH, kNoteBandPixels, any);
-    EXPECT_GT(lower.top() - 20, upper.bottom() + 18 + 14);
+    // The quadrants halve the whole page; the note moves the upper figure
+    // down by its height and the lower row's origin up by half of it.
+    for (const auto& [figure, box] : {std::pair{Figure::WholeRace, QRect(64, 60, 512, 320)},
+                                      std::pair{Figure::Upwind, QRect(64, 430, 512, 320)},
+                                      std::pair{Figure::Downwind, QRect(704, 430, 512, 320)}})
+        EXPECT_EQ(figureFrame(figure, kW, kH, kNoteBandPixels, any).box, box);
     EXPECT_GT(corrected.byBoat[0][0]->y(), elapsed.byBoat[0][0]->y());
 }
 

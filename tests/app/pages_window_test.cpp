@@ -4,11 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QMessageBox>
+#include <QMouseEvent>
+#include <QTest>
 #include <sstream>
 
 #include "app/desktop.h"
+#include "app/finish_board.h"
 #include "app/main_window.h"
+#include "app/picture_exports.h"
 #include "base/file_io.h"
 #include "cli/report_command.h"
 #include "race/race_list.h"
@@ -113,6 +118,111 @@ TEST(ReportButton, WritesTheCliReportOpensItAndSaysWhenItCannot) {
     for (QWidget* box : QApplication::topLevelWidgets())
         if (auto* m = qobject_cast<QMessageBox*>(box)) m->close();
     setDesktopOpenerForTests([](const QString&) { return true; });
+}
+
+// The pointer moving over a widget, as the window system hands it on.
+void moveOver(QWidget* widget, QPoint at) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(at), widget->mapToGlobal(QPointF(at)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+}
+
+// Shown and laid out, as a user meets it.
+std::unique_ptr<MainWindow> shownRaceWindow(const std::string& race) {
+    auto w = openRaceWindow(race);
+    w->show();
+    QCoreApplication::processEvents();
+    return w;
+}
+
+// The wind file's traces come over the Graph page while the pointer is on
+// the boat list, and go when it moves over the page again; there the
+// caption names the race and its note, on either page.
+TEST(GraphPage, TheBoatListShowsTheWindAndThePageTheRaceCaption) {
+    const auto w = shownRaceWindow("enoshima-cup.txt");
+    ASSERT_NE(w->session(), nullptr);
+    ASSERT_FALSE(w->session()->model.windSamples.empty());
+    const Race& race = w->session()->model.race;
+    const QString caption = QString::fromStdString(race.caption + "     " + race.note);
+    for (const Command command : {Command::GraphPage, Command::AnalysisPage}) {
+        w->actions().trigger(command);
+        moveOver(w->pages(), w->pages()->rect().center());
+        EXPECT_EQ(w->windowTitle(), caption);
+    }
+    w->actions().trigger(Command::GraphPage);
+    PageView* page = w->pages();
+    const QPoint onPage = page->rect().center();
+    moveOver(page, onPage);
+    const QImage before = page->screen();
+    // Between the two columns of boxes.
+    moveOver(w->boatPanel(), QPoint(128, 40));
+    EXPECT_TRUE(page->windOverlayShown());
+    EXPECT_NE(page->screen(), before);
+    moveOver(page, onPage);
+    EXPECT_FALSE(page->windOverlayShown());
+    EXPECT_EQ(page->screen(), before);
+}
+
+// The boat's tip stands under the list, over none of its boxes; a class
+// box answers its press with a beep.
+TEST(BoatList, TheTipStandsUnderTheListAndAClassPressBeeps) {
+    const auto w = shownRaceWindow("enoshima-cup.txt");
+    BoatPanel* list = w->boatPanel();
+    QCheckBox* box = list->boatBox(0);
+    moveOver(box, QPoint(20, 5));
+    const QLabel* tip = w->chrome()->tips()->box();
+    ASSERT_TRUE(tip->isVisible());
+    for (int b = 0; b < w->session()->model.boatCount(); ++b) {
+        const QCheckBox* row = list->boatBox(b);
+        const QRect onScreen(row->mapTo(w->centralWidget(), QPoint(0, 0)), row->size());
+        if (row->visibleRegion().isEmpty()) continue;
+        EXPECT_FALSE(tip->geometry().intersects(onScreen)) << b;
+    }
+    const int beeps = w->beepCount();
+    QTest::mouseClick(list->classBox(0), Qt::LeftButton, {}, QPoint(20, 5));
+    EXPECT_EQ(w->beepCount(), beeps + 1);
+}
+
+// Retouch on a page saves the page as drawn, not the map behind it nor the
+// hover drawn over it.
+TEST(RetouchOnAPage, SavesThePageBitmap) {
+    testing::TempTree tree;
+    setDocumentsFolderForTests(tree.root());
+    setDesktopOpenerForTests([](const QString&) { return true; });
+    const auto w = shownRaceWindow("enoshima-cup.txt");
+    for (const Command command : {Command::GraphPage, Command::AnalysisPage}) {
+        w->actions().trigger(command);
+        moveOver(w->pages(), w->pages()->rect().center());
+        w->actions().trigger(Command::Retouch);
+        const QImage saved(QString::fromStdString((tree.root() / kRetouchFile).string()), "BMP");
+        ASSERT_FALSE(saved.isNull());
+        EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), w->pages()->bitmap());
+    }
+}
+
+// A race whose classes finish apart shows no class panel before a boat of
+// a class has finished (as after a course edit early in the replay).
+TEST(ClassRanking, WaitsForItsFirstRow) {
+    const auto w = openRaceWindow("enoshima-cup.txt");
+    ASSERT_TRUE(w->session()->model.classesSeparated);
+    FinishPanel overall, byClass;
+    FinishBoard board(&overall, &byClass);
+    board.setSession(*w->session());
+    std::vector<bool> finished(static_cast<std::size_t>(w->session()->model.boatCount()), false);
+    board.showFinishers(0, finished);
+    EXPECT_TRUE(byClass.isHidden());
+    ASSERT_FALSE(board.finishers().empty());
+    finished[static_cast<std::size_t>(board.finishers()[0].boatIndex)] = true;
+    board.showFinishers(1, finished);
+    EXPECT_FALSE(byClass.isHidden());
+}
+
+// The gun shot is in the program: the window's effect decodes it, with or
+// without a sound device.
+TEST(StartGun, TheWindowsShotIsReadyToPlay) {
+    const auto w = openRaceWindow("enoshima-cup.txt");
+    for (int i = 0; i < 200 && w->gun().status() == QSoundEffect::Loading; ++i) QTest::qWait(20);
+    EXPECT_EQ(w->gun().status(), QSoundEffect::Ready);
 }
 
 }  // namespace

@@ -164,12 +164,14 @@ TEST(PointerTipsInTheWindow, MapOverviewAndBoatListShowTheirTips) {
     const int overviewTipWidth = tips->pointerTip(PointerTip::Overview).rect.width;
     EXPECT_EQ(tipBox(*w)->geometry().topLeft(),
               overview->mapTo(w->centralWidget(), inOverview - QPoint(overviewTipWidth + 5, -5)));
-    // A boat's box names the boat, under the box at the list's left.
+    // A boat's box names the boat, under the list at its left.
     QCheckBox* box = w->boatPanel()->boatBox(1);
     moveOver(box, {2, 2});
     EXPECT_TRUE(tipBox(*w)->text().contains(QStringLiteral("右ｸﾘｯｸで") + box->text()));
     EXPECT_EQ(tipBox(*w)->geometry().topLeft(),
-              w->boatPanel()->mapTo(w->centralWidget(), QPoint(0, box->y() + 30)));
+              w->boatPanel()->mapTo(
+                  w->centralWidget(),
+                  QPoint(0, std::min(w->boatPanel()->neededHeight(), w->boatPanel()->height()))));
     // Tips off: the pointer's tips stay away.
     w->controls()->setTips(false);
     tipBox(*w)->hide();
