@@ -1,6 +1,7 @@
 #include "app/course_editing.h"
 
 #include "analysis/wind_drawing.h"
+#include "app/captions.h"
 #include "race/wind_file.h"
 
 namespace korvane {
@@ -68,7 +69,7 @@ void CourseEditing::mapClicked(const CourseEditClick& click) {
 void CourseEditing::windOk() {
     const auto degrees = windDirectionFromText(panel_->windText().toStdString());
     if (!degrees) {
-        emit failed(tr("'%1' is not an integer").arg(panel_->windText()));
+        emit failed(shownMessage(panel_, Message::NotAnInteger).arg(panel_->windText()));
         return;
     }
     editor_.setWindDirectionInput(*degrees);
@@ -111,7 +112,7 @@ bool CourseEditing::graphPressed(QPoint at, QSize pageSize) {
 void CourseEditing::saveWind() {
     if (!session_) return;
     if (!drawnWind_ || drawnWind_->empty()) {
-        emit failed(tr("No Wind Data"));
+        emit failed(shownMessage(panel_, Message::NoWindData));
         return;
     }
     const WindFilePlan plan =

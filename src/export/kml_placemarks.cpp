@@ -66,14 +66,14 @@ void KmlText::lineEnd() {
 }
 
 void KmlText::boat(const Boat& boat, const BoatInstant& at, const KmlIcons& icons,
-                   KmlLanguage language) {
+                   Language language) {
     const std::string when = formatTimestamp(at.time);
     const std::string lat = kmlDegrees(at.latMinutes);
     const std::string lon = kmlDegrees(at.lonMinutes);
     const std::string speed = kmlSpeed(at.speedKnots);
     const std::string heading = kmlHeading(at.headingDegrees);
     line({"<Placemark><name>", escapeXml(boat.name), "</name>"});
-    if (language == KmlLanguage::Japanese) {
+    if (language == Language::Japanese) {
         line({R"(<description><![CDATA[<ul type="disk"><li>日時：)", when, "<br>"});
         line({"<li>緯度： ", lat, "度<br>"});
         line({"<li>経度： ", lon, "度<br>"});
