@@ -3,6 +3,7 @@
 #include "analysis/wind_drawing.h"
 #include "app/captions.h"
 #include "race/wind_file.h"
+#include "ui_text/caption_table.h"
 
 namespace korvane {
 
@@ -124,7 +125,8 @@ void CourseEditing::saveWind() {
     std::string fileName = plan.fileName;
     if (plan.askToOverwrite) {
         DropQuestions& ask = questions_ ? *questions_ : static_cast<DropQuestions&>(boxes_);
-        if (!ask.askYesNo(tr("Save Wind Data"), QString::fromStdString(plan.question))) {
+        if (!ask.askYesNo(QString::fromUtf8(captionOf("saveWindButton", shownLanguage(panel_))),
+                          QString::fromStdString(plan.question))) {
             if (plan.alternative.empty()) return;
             fileName = plan.alternative;
         }

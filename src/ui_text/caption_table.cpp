@@ -68,10 +68,14 @@ std::span<const CaptionRow> captionTable() {
     return kCaptions;
 }
 
-const char* boatListHeader(Language language) {
+const char* captionOf(std::string_view objectName, Language language) {
     for (const CaptionRow& row : kCaptions)
-        if (std::string_view(row.objectName) == "boatListHeader") return captionText(row, language);
+        if (objectName == row.objectName) return captionText(row, language);
     return "";
+}
+
+const char* boatListHeader(Language language) {
+    return captionOf("boatListHeader", language);
 }
 
 std::string aboutText(Language language) {
