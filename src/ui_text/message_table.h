@@ -16,4 +16,13 @@ enum class Message {
 
 const char* messageText(Message message, Language language);
 
+// What a globe file's balloon says about a boat at one instant: each fact's
+// name before its value and its unit after it.
+enum class BoatFact { DateTime, Latitude, Longitude, Speed, Heading };
+struct FactLabel {
+    const char* name;
+    const char* unit;
+};
+FactLabel factLabel(BoatFact fact, Language language);
+
 }  // namespace korvane
