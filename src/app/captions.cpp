@@ -9,6 +9,13 @@
 
 namespace korvane {
 
+namespace {
+
+// Where the window keeps the language it shows.
+constexpr const char* kLanguageProperty = "korvaneLanguage";
+
+}  // namespace
+
 bool japaneseFontInstalled() {
     return !QFontDatabase::families(QFontDatabase::Japanese).isEmpty();
 }
@@ -29,6 +36,7 @@ void applyLanguage(QWidget* window, Language language) {
     const QString family = languageFontFamily(language);
     if (!family.isEmpty()) font.setFamilies({family});
     window->setFont(font);
+    window->setProperty(kLanguageProperty, static_cast<int>(language));
     for (const CaptionRow& row : captionTable()) {
         const QString text = QString::fromUtf8(captionText(row, language));
         const QString name = QString::fromUtf8(row.objectName);
@@ -44,6 +52,17 @@ void applyLanguage(QWidget* window, Language language) {
             }
         }
     }
+}
+
+Language shownLanguage(const QWidget* widget) {
+    const QVariant shown = widget->window()->property(kLanguageProperty);
+    return shown.isValid() && shown.toInt() == static_cast<int>(Language::Japanese)
+               ? Language::Japanese
+               : Language::English;
+}
+
+QString shownMessage(const QWidget* widget, Message message) {
+    return QString::fromUtf8(messageText(message, shownLanguage(widget)));
 }
 
 }  // namespace korvane

@@ -183,6 +183,7 @@ ControlPanel::ControlPanel(const WindowActions& actions, QWidget* parent) : QWid
         {attachmentsButton_, "attachmentsButton"},
         {googleEarthButton_, "googleEarthButton"},
         {weatherButton_, "weatherButton"},
+        {retouchButton, "retouchButton"},
         {zoomBar_, "zoomBar"},
         {speedBar_, "speedBar"},
     };

@@ -13,9 +13,9 @@ CourseEditPanel::CourseEditPanel(QWidget* parent) : QWidget(parent) {
     grid->setContentsMargins(4, 4, 4, 4);
     // The panel takes the size its captions need in either language.
     grid->setSizeConstraint(QLayout::SetFixedSize);
-    markButton_ = new QRadioButton(tr("Mark Pos Setting"), this);
-    lineButton_ = new QRadioButton(tr("Line Pos Setting"), this);
-    courseButton_ = new QRadioButton(tr("Course Setting"), this);
+    markButton_ = new QRadioButton(this);
+    lineButton_ = new QRadioButton(this);
+    courseButton_ = new QRadioButton(this);
     marksField_ = new QLineEdit(this);
     linesField_ = new QLineEdit(this);
     courseField_ = new QLineEdit(this);
@@ -24,12 +24,12 @@ CourseEditPanel::CourseEditPanel(QWidget* parent) : QWidget(parent) {
     windSpin_ = new QSpinBox(this);
     windSpin_->setRange(0, 359);
     windSpin_->setWrapping(true);
-    resetCourseButton_ = new QPushButton(tr("Reset Course"), this);
-    windOkButton_ = new QPushButton(tr("Wind Direction OK"), this);
-    undoButton_ = new QPushButton(tr("Undo"), this);
+    resetCourseButton_ = new QPushButton(this);
+    windOkButton_ = new QPushButton(this);
+    undoButton_ = new QPushButton(this);
     undoButton_->setEnabled(false);
-    makeWindBox_ = new QCheckBox(tr("Make Wind Data"), this);
-    saveWindButton_ = new QPushButton(tr("Save Wind Data"), this);
+    makeWindBox_ = new QCheckBox(this);
+    saveWindButton_ = new QPushButton(this);
     saveWindButton_->setEnabled(false);
 
     grid->addWidget(markButton_, 0, 0);
@@ -40,7 +40,7 @@ CourseEditPanel::CourseEditPanel(QWidget* parent) : QWidget(parent) {
     grid->addWidget(courseField_, 2, 1, 1, 2);
     grid->addWidget(resetCourseButton_, 3, 0);
     grid->addWidget(undoButton_, 3, 1);
-    auto* windLabel = new QLabel(tr(" Mean Wind Direction (Mag)"), this);
+    auto* windLabel = new QLabel(this);
     grid->addWidget(windLabel, 4, 0);
     grid->addWidget(windField_, 4, 1);
     grid->addWidget(windSpin_, 4, 2);

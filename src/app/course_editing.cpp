@@ -1,7 +1,9 @@
 #include "app/course_editing.h"
 
 #include "analysis/wind_drawing.h"
+#include "app/captions.h"
 #include "race/wind_file.h"
+#include "ui_text/caption_table.h"
 
 namespace korvane {
 
@@ -68,7 +70,7 @@ void CourseEditing::mapClicked(const CourseEditClick& click) {
 void CourseEditing::windOk() {
     const auto degrees = windDirectionFromText(panel_->windText().toStdString());
     if (!degrees) {
-        emit failed(tr("'%1' is not an integer").arg(panel_->windText()));
+        emit failed(shownMessage(panel_, Message::NotAnInteger).arg(panel_->windText()));
         return;
     }
     editor_.setWindDirectionInput(*degrees);
@@ -111,7 +113,7 @@ bool CourseEditing::graphPressed(QPoint at, QSize pageSize) {
 void CourseEditing::saveWind() {
     if (!session_) return;
     if (!drawnWind_ || drawnWind_->empty()) {
-        emit failed(tr("No Wind Data"));
+        emit failed(shownMessage(panel_, Message::NoWindData));
         return;
     }
     const WindFilePlan plan =
@@ -123,7 +125,8 @@ void CourseEditing::saveWind() {
     std::string fileName = plan.fileName;
     if (plan.askToOverwrite) {
         DropQuestions& ask = questions_ ? *questions_ : static_cast<DropQuestions&>(boxes_);
-        if (!ask.askYesNo(tr("Save Wind Data"), QString::fromStdString(plan.question))) {
+        if (!ask.askYesNo(QString::fromUtf8(captionOf("saveWindButton", shownLanguage(panel_))),
+                          QString::fromStdString(plan.question))) {
             if (plan.alternative.empty()) return;
             fileName = plan.alternative;
         }

@@ -5,17 +5,15 @@
 #include "app/desktop.h"
 #include "export/kml_export.h"
 #include "session/race_session.h"
+#include "ui_text/message_table.h"
 
 namespace korvane {
 
 GoogleEarthExport::GoogleEarthExport(Window window, QObject* parent)
     : QObject(parent), window_(std::move(window)) {}
 
-QString GoogleEarthExport::hideQuestion(KmlLanguage language) {
-    if (language == KmlLanguage::English) return QStringLiteral("Hide Unfocused Boat ?");
-    return QStringLiteral(
-        "フォーカスの外れた艇を隠しますか？\r\n"
-        "（いいえの場合はフォーカスの外れた艇を細線で表示します）");
+QString GoogleEarthExport::hideQuestion(Language language) {
+    return QString::fromUtf8(messageText(Message::HideUnfocusedBoats, language));
 }
 
 std::filesystem::path GoogleEarthExport::iconFolder(const std::filesystem::path& dataRoot) {
@@ -30,7 +28,7 @@ void GoogleEarthExport::run(bool presentScene) {
     const RaceSession* session = window_.session();
     if (!session) return;
     window_.stopReplay();
-    const KmlLanguage language = window_.language();
+    const Language language = window_.language();
     // Without hidden boats the last answer stands.
     if (session->model.hiddenBoatCount() > 0)
         hideUnfocused_ = window_.askYesNo(hideQuestion(language));

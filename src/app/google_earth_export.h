@@ -23,7 +23,7 @@ class GoogleEarthExport : public QObject {
         std::function<void()> stopReplay;
         std::function<const RaceSession*()> session;
         std::function<double()> timeSeconds;
-        std::function<KmlLanguage()> language;
+        std::function<Language()> language;
         // Asks the hide question; true for yes.
         std::function<bool(const QString& question)> askYesNo;
     };
@@ -37,7 +37,7 @@ class GoogleEarthExport : public QObject {
         window_.askYesNo = std::move(ask);
     }
 
-    static QString hideQuestion(KmlLanguage language);
+    static QString hideQuestion(Language language);
     // Where the icons are: beside the program, else in the data root.
     static std::filesystem::path iconFolder(const std::filesystem::path& dataRoot);
 

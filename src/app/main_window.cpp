@@ -127,10 +127,7 @@ void MainWindow::buildPanels() {
     window.session = [this] { return session(); };
     window.timeSeconds = [this] { return clock().timeSeconds(); };
     // The globe viewer's descriptions speak the window's language.
-    window.language = [this] {
-        return chrome_->language() == Language::Japanese ? KmlLanguage::Japanese
-                                                         : KmlLanguage::English;
-    };
+    window.language = [this] { return chrome_->language(); };
     window.askYesNo = [this](const QString& question) {
         return QMessageBox::question(this, kProgramName, question) == QMessageBox::Yes;
     };

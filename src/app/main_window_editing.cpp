@@ -1,6 +1,7 @@
 // The window's side of course editing: the map's Shift-clicks and compass
 // clicks and the Graph page's presses go to the editor; what it edits is
 // shown at once; closing the window offers to keep it.
+#include "app/captions.h"
 #include "app/main_window.h"
 #include "race/race_file_edits.h"
 
@@ -51,8 +52,8 @@ void MainWindow::showEdited(const std::shared_ptr<const RaceSession>& edited) {
 
 void MainWindow::offerRewriteAtClose() {
     if (!session() || !controller_->editMode()) return;
-    if (!dropQuestions_->askYesNo(QStringLiteral("Race Admin Data"),
-                                  tr("Rewrite File? (instead of old data)")))
+    if (!dropQuestions_->askYesNo(shownMessage(this, Message::RaceAdminData),
+                                  shownMessage(this, Message::RewriteRaceFile)))
         return;
     const RewriteResult result = editing_->rewrite(pictures_->pictureLine());
     if (!result.ok()) {

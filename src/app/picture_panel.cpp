@@ -12,7 +12,8 @@ PicturePanel::PicturePanel(QWidget* parent) : QFrame(parent) {
     p.setColor(QPalette::Window, Qt::white);
     setPalette(p);
     image_ = new QLabel(this);
-    image_->setToolTip(QStringLiteral("ドラッグで位置を移動/右クリックでStop_Restart"));
+    // The language switch gives the picture its hint, found by this name.
+    image_->setObjectName(QStringLiteral("pictureImage"));
     image_->setScaledContents(true);
     image_->installEventFilter(this);
     caption_ = new QLabel(this);

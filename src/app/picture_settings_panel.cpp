@@ -38,15 +38,22 @@ PictureSettingsPanel::PictureSettingsPanel(QWidget* parent) : QWidget(parent) {
         widget->setObjectName(QLatin1String(name));
     auto* g = new QGridLayout(this);
     g->setContentsMargins(4, 2, 4, 2);
+    // The panel takes the size its captions need in either language.
+    g->setSizeConstraint(QLayout::SetFixedSize);
     g->addWidget(showBox_, 0, 0);
     g->addWidget(holdSeconds_, 0, 1);
     g->addWidget(new QLabel(QStringLiteral("sec"), this), 0, 2);
     g->addWidget(holdButton_, 0, 3);
     g->addWidget(new QLabel(QStringLiteral("Size"), this), 1, 0, Qt::AlignRight);
     g->addWidget(sizePixels_, 1, 1);
-    g->addWidget(new QLabel(QStringLiteral("カメラの時刻補正"), this), 2, 0, Qt::AlignRight);
+    // The language switch gives these two their captions, found by name.
+    auto* correctionLabel = new QLabel(this);
+    correctionLabel->setObjectName(QStringLiteral("cameraCorrectionLabel"));
+    auto* correctionUnit = new QLabel(this);
+    correctionUnit->setObjectName(QStringLiteral("cameraCorrectionUnit"));
+    g->addWidget(correctionLabel, 2, 0, Qt::AlignRight);
     g->addWidget(correctionSeconds_, 2, 1);
-    g->addWidget(new QLabel(QStringLiteral("秒"), this), 2, 2);
+    g->addWidget(correctionUnit, 2, 2);
     adjustSize();
 }
 

@@ -84,7 +84,7 @@ void TipController::tipFor(QWidget* control, const TipRow& row) {
     } else if (!anchorName.empty()) {
         if (const auto* a = area_->findChild<QWidget*>(QString::fromUtf8(row.anchor))) anchor = a;
     }
-    const std::string text = language_ == Language::Japanese ? row.japanese : row.english;
+    const std::string text = tipText(row, language_);
     showTip(placeTip(row, language_, rectOf(control), rectOf(anchor), area_->width(), last_,
                      textSize(text)));
 }

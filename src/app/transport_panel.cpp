@@ -12,10 +12,9 @@ constexpr int kColumn1 = 8;   // the three transport buttons
 constexpr int kColumn2 = 35;  // the step buttons
 constexpr int kFirstRow = 17;
 
-QToolButton* makeButton(QWidget* parent, const QString& text, const QString& tip, QPoint at) {
+QToolButton* makeButton(QWidget* parent, const QString& text, QPoint at) {
     auto* b = new QToolButton(parent);
     b->setText(text);
-    b->setToolTip(tip);
     b->setCheckable(false);
     b->setGeometry(at.x(), at.y(), kButtonSize, kButtonSize);
     b->setStyleSheet(QStringLiteral(
@@ -30,19 +29,19 @@ TransportPanel::TransportPanel(const WindowActions& actions, QWidget* parent) : 
     auto* caption = new QLabel(QStringLiteral("GO/STOP"), this);
     caption->setGeometry(4, 0, 80, 16);
     const int step = kButtonSize + 2;
-    const auto button = [&](Command command, const QString& tip, QPoint at) {
-        QToolButton* b = makeButton(this, actions[command]->text(), tip, at);
+    // The language switch gives each button its hint, found by this name.
+    const auto button = [&](Command command, QPoint at) {
+        QToolButton* b = makeButton(this, actions[command]->text(), at);
         b->setObjectName(actions[command]->objectName().chopped(6));
         connect(b, &QToolButton::clicked, actions[command], &QAction::trigger);
         connect(actions[command], &QAction::enabledChanged, b, &QWidget::setEnabled);
         return b;
     };
-    playForwardButton_ = button(Command::PlayForward, tr("Play forward"), {kColumn1, kFirstRow});
-    stopButton_ = button(Command::Stop, tr("Stop"), {kColumn1, kFirstRow + step});
-    playBackwardButton_ =
-        button(Command::PlayBackward, tr("Play backward"), {kColumn1, kFirstRow + 2 * step});
-    button(Command::StepForward, tr("One second forward"), {kColumn2, kFirstRow});
-    button(Command::StepBackward, tr("One second back"), {kColumn2, kFirstRow + 2 * step});
+    playForwardButton_ = button(Command::PlayForward, {kColumn1, kFirstRow});
+    stopButton_ = button(Command::Stop, {kColumn1, kFirstRow + step});
+    playBackwardButton_ = button(Command::PlayBackward, {kColumn1, kFirstRow + 2 * step});
+    button(Command::StepForward, {kColumn2, kFirstRow});
+    button(Command::StepBackward, {kColumn2, kFirstRow + 2 * step});
     setFixedSize(kColumn2 + kButtonSize + 6, kFirstRow + 3 * step + 2);
 }
 

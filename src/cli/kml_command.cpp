@@ -16,7 +16,7 @@ KmlOptions kmlOptions(const RaceSession& session, const CliOptions& o) {
     k.iconFolder = std::filesystem::absolute(session.dataRoot / "ya").lexically_normal();
     if (const auto lang = o.value("--lang")) {
         if (*lang == "en")
-            k.language = KmlLanguage::English;
+            k.language = Language::English;
         else if (*lang != "ja")
             throw std::invalid_argument("--lang: expected en or ja");
     }

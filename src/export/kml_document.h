@@ -17,7 +17,7 @@ struct KmlOptions {
     // The folder of the boat and buoy icons; placemarks name them by
     // absolute path, so it should be absolute.
     std::filesystem::path iconFolder;
-    KmlLanguage language = KmlLanguage::Japanese;
+    Language language = Language::Japanese;
     // Leave out the boats hidden on the map (the user's answer to the
     // question the window asks when any boat is hidden).
     bool hideUnfocusedBoats = false;

@@ -2,6 +2,7 @@
 
 #include "base/numbers.h"
 #include "export/kml_text.h"
+#include "ui_text/message_table.h"
 
 namespace korvane {
 
@@ -66,25 +67,23 @@ void KmlText::lineEnd() {
 }
 
 void KmlText::boat(const Boat& boat, const BoatInstant& at, const KmlIcons& icons,
-                   KmlLanguage language) {
+                   Language language) {
     const std::string when = formatTimestamp(at.time);
     const std::string lat = kmlDegrees(at.latMinutes);
     const std::string lon = kmlDegrees(at.lonMinutes);
     const std::string speed = kmlSpeed(at.speedKnots);
     const std::string heading = kmlHeading(at.headingDegrees);
     line({"<Placemark><name>", escapeXml(boat.name), "</name>"});
-    if (language == KmlLanguage::Japanese) {
-        line({R"(<description><![CDATA[<ul type="disk"><li>日時：)", when, "<br>"});
-        line({"<li>緯度： ", lat, "度<br>"});
-        line({"<li>経度： ", lon, "度<br>"});
-        line({"<li>速度： ", speed, "ノット<br>"});
-        line({"<li>針路： ", heading, "度(T)<br>"});
-    } else {
-        line({R"(<description><![CDATA[<ul type="disk"><li>Date Time：)", when, "<br>"});
-        line({"<li>LAT： ", lat, " DEG<br>"});
-        line({"<li>LON： ", lon, " DEG<br>"});
-        line({"<li>BSP： ", speed, " KTS<br>"});
-        line({"<li>HDG： ", heading, " DEG(T)<br>"});
+    const std::pair<BoatFact, std::string_view> facts[] = {{BoatFact::DateTime, when},
+                                                           {BoatFact::Latitude, lat},
+                                                           {BoatFact::Longitude, lon},
+                                                           {BoatFact::Speed, speed},
+                                                           {BoatFact::Heading, heading}};
+    // The list opens on the first fact's line.
+    text_ += R"(<description><![CDATA[<ul type="disk">)";
+    for (const auto& [fact, value] : facts) {
+        const FactLabel label = factLabel(fact, language);
+        line({"<li>", label.name, value, label.unit, "<br>"});
     }
     line({"</ul>]]></description>"});
     line({"<visibility>1</visibility><Style><IconStyle><heading>0</heading><Icon><href>"});

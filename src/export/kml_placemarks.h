@@ -11,10 +11,9 @@
 
 #include "base/timestamp.h"
 #include "race/model.h"
+#include "ui_text/language.h"
 
 namespace korvane {
-
-enum class KmlLanguage { Japanese, English };
 
 // The icon files as the placemarks refer to them: "file://" URLs of their
 // absolute paths.
@@ -46,7 +45,7 @@ class KmlText {
     void lineStart(std::string_view name, std::string_view colour, int widthPixels);
     void linePoint(double latMinutes, double lonMinutes);
     void lineEnd();
-    void boat(const Boat& boat, const BoatInstant& at, const KmlIcons& icons, KmlLanguage language);
+    void boat(const Boat& boat, const BoatInstant& at, const KmlIcons& icons, Language language);
     void buoy(std::string_view name, double latMinutes, double lonMinutes, const KmlIcons& icons);
 
     KmlText& append(std::string_view more) {

@@ -11,8 +11,8 @@ namespace {
 
 using enum CaptionTarget;
 
-// Widgets that do not exist yet in a build (the picture panel's, the
-// retouch button) are simply not found when the table is applied.
+// Every row names a widget the window builds; the window's language test
+// fails on a row that finds none.
 constexpr std::array kCaptions{
     CaptionRow{"raceFileLabel", " レースファイル名", "Race File Name"},
     CaptionRow{"orientationGroup", "表示方位", "Orientation"},
@@ -35,7 +35,7 @@ constexpr std::array kCaptions{
     CaptionRow{"weatherButton", "天気図", "Weather Cht"},
     CaptionRow{"cameraCorrectionLabel", "カメラの時刻補正", "Camera Time Corr"},
     CaptionRow{"cameraCorrectionUnit", "秒", "sec"},
-    CaptionRow{"picturePanel", "ドラッグで位置を移動/右クリックでStop_Restart",
+    CaptionRow{"pictureImage", "ドラッグで位置を移動/右クリックでStop_Restart",
                "L Button to Drag / R Button to Stop and Restart", ToolTip},
     CaptionRow{"boatListHeader",
                "艇　名                                艇　名                                ",
@@ -44,6 +44,12 @@ constexpr std::array kCaptions{
     CaptionRow{"englishFlag", "English", "English", ToolTip},
     CaptionRow{"helpButton", "HELP", "HELP", ToolTip},
     CaptionRow{"ctBanner", "CT(Corrected Time) Mode", "CT(Corrected Time) Mode"},
+    // The transport buttons draw symbols; their hints say what they do.
+    CaptionRow{"playForwardButton", "順方向に再生", "Play forward", ToolTip},
+    CaptionRow{"stopButton", "停止", "Stop", ToolTip},
+    CaptionRow{"playBackwardButton", "逆方向に再生", "Play backward", ToolTip},
+    CaptionRow{"stepForwardButton", "1秒進む", "One second forward", ToolTip},
+    CaptionRow{"stepBackwardButton", "1秒戻る", "One second back", ToolTip},
     // The course-editing panel.
     CaptionRow{"markPosButton", "マーク位置設定", "Mark Pos Setting"},
     CaptionRow{"linePosButton", "ライン位置設定", "Line Pos Setting"},
@@ -62,17 +68,21 @@ std::span<const CaptionRow> captionTable() {
     return kCaptions;
 }
 
-const char* boatListHeader(Language language) {
+const char* captionOf(std::string_view objectName, Language language) {
     for (const CaptionRow& row : kCaptions)
-        if (std::string_view(row.objectName) == "boatListHeader") return captionText(row, language);
+        if (objectName == row.objectName) return captionText(row, language);
     return "";
+}
+
+const char* boatListHeader(Language language) {
+    return captionOf("boatListHeader", language);
 }
 
 std::string aboutText(Language language) {
     // The logo's tip is where the text lives; this is the same text.
     const TipRow* row = findTip("logo");
     if (!row) return {};
-    return language == Language::Japanese ? row->japanese : row->english;
+    return tipText(*row, language);
 }
 
 }  // namespace korvane

@@ -5,6 +5,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "ui_text/language.h"
 
@@ -27,6 +28,10 @@ std::span<const CaptionRow> captionTable();
 inline const char* captionText(const CaptionRow& row, Language language) {
     return pick(language, row.japanese, row.english);
 }
+
+// The caption of the row for `objectName`, for a text that repeats a
+// control's caption elsewhere (a question's title); "" without a row.
+const char* captionOf(std::string_view objectName, Language language);
 
 // The two column titles over the boat list, padded to the columns of the
 // boat panel.

@@ -46,6 +46,10 @@ struct TipRow {
 std::span<const TipRow> tipTable();
 const TipRow* findTip(std::string_view objectName);
 
+inline const char* tipText(const TipRow& row, Language language) {
+    return pick(language, row.japanese, row.english);
+}
+
 struct TipRect {
     int left = 0;
     int top = 0;

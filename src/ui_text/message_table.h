@@ -1,0 +1,28 @@
+// The messages the window shows in boxes and on failure, in both languages,
+// like the captions but keyed by what happened rather than by a widget.
+#pragma once
+
+#include "ui_text/language.h"
+
+namespace korvane {
+
+enum class Message {
+    HideUnfocusedBoats,  // asked before a globe export while boats are hidden
+    RewriteRaceFile,     // asked at closing in course-editing mode
+    RaceAdminData,       // that question's caption
+    NotAnInteger,        // "%1": the text that is no integer
+    NoWindData,          // saving drawn wind data before any was drawn
+};
+
+const char* messageText(Message message, Language language);
+
+// What a globe file's balloon says about a boat at one instant: each fact's
+// name before its value and its unit after it.
+enum class BoatFact { DateTime, Latitude, Longitude, Speed, Heading };
+struct FactLabel {
+    const char* name;
+    const char* unit;
+};
+FactLabel factLabel(BoatFact fact, Language language);
+
+}  // namespace korvane
