@@ -5,10 +5,7 @@
 #include <QSignalBlocker>
 
 #include <QButtonGroup>
-#include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
-#include <QVBoxLayout>
 #include <algorithm>
 #include <utility>
 
@@ -26,18 +23,19 @@ QScrollBar* horizontalBar(QWidget* parent, int max, int value) {
     return bar;
 }
 
-QHBoxLayout* row(std::initializer_list<QWidget*> widgets) {
-    auto* l = new QHBoxLayout;
-    l->setContentsMargins(0, 0, 0, 0);
-    l->setSpacing(4);
-    for (QWidget* w : widgets) l->addWidget(w);
-    return l;
+// A group box's buttons, one under the other below its title.
+void placeInGroups(QWidget* box, std::initializer_list<QWidget*> buttons, int step) {
+    int top = 14;
+    for (QWidget* b : buttons) {
+        b->setGeometry(5, top, box->width() - 7, step);
+        top += step;
+    }
 }
 
 }  // namespace
 
 ControlPanel::ControlPanel(const WindowActions& actions, QWidget* parent) : QWidget(parent) {
-    setFixedWidth(kWidth);
+    setFixedSize(kWidth, kHeight);
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(192, 192, 192));
@@ -49,7 +47,9 @@ ControlPanel::ControlPanel(const WindowActions& actions, QWidget* parent) : QWid
 
     auto* raceLabel = new QLabel(QStringLiteral("Race File Name"), this);
     raceList_ = new QComboBox(this);
-    raceList_->setMinimumWidth(150);
+    // A race added to the folder after start-up can be typed in.
+    raceList_->setEditable(true);
+    raceList_->setInsertPolicy(QComboBox::NoInsert);
     showButton_ = new QPushButton(QStringLiteral("SHOW"), this);
     autoNextBox_ = new QCheckBox(QStringLiteral("AutoNext"), this);
     autoNextBox_->setChecked(true);
@@ -63,17 +63,11 @@ ControlPanel::ControlPanel(const WindowActions& actions, QWidget* parent) : QWid
     auto* graphPageButton = new QRadioButton(QStringLiteral("Graph"), pageBox);
     auto* analysisPageButton = new QRadioButton(QStringLiteral("Anlys"), pageBox);
     trackPageButton->setChecked(true);
-    auto* pageLayout = new QHBoxLayout(pageBox);
-    for (QRadioButton* b : {trackPageButton, graphPageButton, analysisPageButton})
-        pageLayout->addWidget(b);
 
     auto* orientationBox = new QGroupBox(QStringLiteral("Orientation"), this);
     northUpButton_ = new QRadioButton(QStringLiteral("Northwd"), orientationBox);
     windUpButton_ = new QRadioButton(QStringLiteral("Windwd"), orientationBox);
     northUpButton_->setChecked(true);
-    auto* orientationLayout = new QHBoxLayout(orientationBox);
-    orientationLayout->addWidget(northUpButton_);
-    orientationLayout->addWidget(windUpButton_);
 
     autoTraceBox_ = new QCheckBox(QStringLiteral("Auto Trace"), this);
     autoTraceBox_->setChecked(true);
@@ -92,12 +86,7 @@ ControlPanel::ControlPanel(const WindowActions& actions, QWidget* parent) : QWid
     autoSeaColourBox_->setChecked(true);
     seaColourBar_ = horizontalBar(seaBox, 100, 100);
     auto* seaColourSample = new QLabel(seaBox);
-    seaColourSample->setFixedSize(20, 14);
     seaColourSample->setAutoFillBackground(true);
-    auto* seaLayout = new QHBoxLayout(seaBox);
-    seaLayout->addWidget(autoSeaColourBox_);
-    seaLayout->addWidget(seaColourBar_, 1);
-    seaLayout->addWidget(seaColourSample);
 
     transport_ = new TransportPanel(actions, this);
     auto* zoomLabel = new QLabel(QStringLiteral("ZOOM"), this);
@@ -106,7 +95,6 @@ ControlPanel::ControlPanel(const WindowActions& actions, QWidget* parent) : QWid
     speedBar_ = horizontalBar(this, kSpeedBarMax, 30);
     speedBar_->setPageStep(5);
     speedText_ = new QLabel(this);
-    speedText_->setFixedWidth(48);
     speedText_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     speedText_->setStyleSheet(QStringLiteral("background: white; border: 1px solid gray;"));
 
@@ -120,44 +108,42 @@ ControlPanel::ControlPanel(const WindowActions& actions, QWidget* parent) : QWid
     // They work once a race is open.
     for (QPushButton* b : {attachmentsButton_, weatherButton_}) b->setEnabled(false);
 
-    auto* bars = new QGridLayout;
-    bars->addWidget(zoomLabel, 0, 0);
-    bars->addWidget(zoomBar_, 0, 1, 1, 2);
-    bars->addWidget(speedLabel, 1, 0);
-    bars->addWidget(speedBar_, 1, 1);
-    bars->addWidget(speedText_, 1, 2);
-
-    auto* checks = new QGridLayout;
-    checks->setSpacing(0);
-    const QCheckBox* order[] = {autoTraceBox_, layLineBox_,     compLineBox_, showNameBox_,
-                                bigBoatBox_,   smallScreenBox_, tipsBox_};
-    int k = 0;
-    for (const QCheckBox* box : order) {
-        checks->addWidget(const_cast<QCheckBox*>(box), k / 2, k % 2);
-        ++k;
-    }
-
-    auto* main = new QVBoxLayout(this);
-    main->setContentsMargins(4, 2, 4, 2);
-    main->setSpacing(2);
-    main->addWidget(raceLabel);
-    main->addLayout(row({raceList_, showButton_}));
-    main->addLayout(row({autoNextBox_, screenShotLabel}));
-    main->addWidget(pageBox);
-    main->addWidget(orientationBox);
-    main->addLayout(checks);
-    main->addWidget(seaBox);
-    auto* middle = new QHBoxLayout;
-    middle->addWidget(transport_);
-    middle->addLayout(bars, 1);
-    main->addLayout(middle);
-    main->addLayout(row({exitButton, attachmentsButton_}));
-    main->addLayout(row({googleEarthButton_, weatherButton_}));
-    main->addLayout(row({retouchButton, maneuversButton_}));
-    clockLabel_ = new QLabel(this);
-    clockLabel_->setAlignment(Qt::AlignCenter);
-    clockLabel_->setStyleSheet(QStringLiteral("background: black; color: yellow;"));
-    main->addWidget(clockLabel_);
+    // Every control has its fixed place: the panel keeps its classic
+    // 265 x 255, so the boat list and the overview keep their room on a
+    // low screen and nothing ends above the window's top.
+    const std::pair<QWidget*, QRect> places[] = {
+        {raceLabel, {12, 12, 126, 12}},
+        {raceList_, {11, 28, 186, 20}},
+        {autoNextBox_, {175, 7, 72, 16}},
+        {screenShotLabel, {118, 9, 25, 14}},
+        {showButton_, {201, 28, 50, 19}},
+        {pageBox, {12, 56, 65, 55}},
+        {orientationBox, {83, 56, 78, 45}},
+        {autoTraceBox_, {169, 51, 86, 17}},
+        {layLineBox_, {169, 68, 86, 17}},
+        {compLineBox_, {169, 85, 86, 17}},
+        {showNameBox_, {169, 102, 86, 17}},
+        {bigBoatBox_, {169, 119, 86, 17}},
+        {smallScreenBox_, {169, 136, 86, 17}},
+        {googleEarthButton_, {169, 153, 85, 17}},
+        {attachmentsButton_, {169, 170, 85, 17}},
+        {weatherButton_, {169, 187, 85, 17}},
+        {tipsBox_, {207, 205, 47, 16}},
+        {transport_, {10, 116, 69, 72}},
+        {seaBox, {83, 109, 78, 78}},
+        {zoomLabel, {11, 198, 32, 12}},
+        {zoomBar_, {48, 197, 106, 16}},
+        {speedLabel, {9, 226, 36, 12}},
+        {speedBar_, {48, 225, 106, 16}},
+        {speedText_, {162, 224, 39, 19}},
+        {exitButton, {204, 226, 50, 19}},
+    };
+    for (const auto& [widget, place] : places) widget->setGeometry(place);
+    placeInGroups(pageBox, {trackPageButton, graphPageButton, analysisPageButton}, 13);
+    placeInGroups(orientationBox, {northUpButton_, windUpButton_}, 14);
+    autoSeaColourBox_->setGeometry(5, 14, 68, 17);
+    seaColourBar_->setGeometry(5, 34, 68, 16);
+    seaColourSample->setGeometry(5, 54, 68, 16);
     // The language switch and the tips find the controls by these names.
     setObjectName(QStringLiteral("controlPanel"));
     raceLabel->setObjectName(QStringLiteral("raceFileLabel"));
@@ -190,8 +176,8 @@ ControlPanel::ControlPanel(const WindowActions& actions, QWidget* parent) : QWid
     for (const auto& [widget, name] : named) widget->setObjectName(QLatin1String(name));
     wire(actions, screenShotLabel, trackPageButton, graphPageButton, analysisPageButton, exitButton,
          retouchButton);
+    retouchButton_ = retouchButton;
     readOptions();
-    fitHeight();
     showSpeed(0, speedBar_->value());
 }
 
@@ -322,7 +308,10 @@ void ControlPanel::setDisplayOptions(const DisplayOptions& o) {
     emit displayOptionsChanged(options_);
 }
 
-void ControlPanel::showOpening(int zoomPosition, bool northUp) {
+void ControlPanel::showOpening(int zoomPosition, bool northUp, bool editMode) {
+    setAutoNext(!editMode);
+    setTips(true);
+    setAutoTrace(true);
     quiet_ = true;
     {
         const QSignalBlocker z(zoomBar_);
@@ -367,11 +356,15 @@ QPoint ControlPanel::attachmentsButtonAt(const QWidget* area) const {
     return attachmentsButton_->mapTo(area, QPoint(0, 0));
 }
 
-void ControlPanel::fitHeight() {
-    // New captions and fonts reach the layouts through posted requests; the
-    // size they need is known once those are settled.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-    setFixedHeight(std::max(kHeight, sizeHint().height()));
+void ControlPanel::lendButtons(QWidget* host, const QRect& room) {
+    // Two buttons of our own that the classic panel had no room for.
+    const int h = 20;
+    for (auto [button, top] : {std::pair{retouchButton_, room.bottom() + 1 - 2 * h - 4},
+                               std::pair{maneuversButton_, room.bottom() + 1 - h}}) {
+        button->setParent(host);
+        button->setGeometry(room.left(), top, room.width(), h);
+        button->show();
+    }
 }
 
 void ControlPanel::showSpeed(int raceSecondsPerSecond, int barPosition) {

@@ -27,7 +27,7 @@ class ControlPanel : public QWidget {
     Q_OBJECT
   public:
     static constexpr int kWidth = 265;
-    static constexpr int kHeight = 368;
+    static constexpr int kHeight = 255;
     static constexpr int kSpeedBarMax = 136;
 
     ControlPanel(const WindowActions& actions, QWidget* parent = nullptr);
@@ -35,9 +35,11 @@ class ControlPanel : public QWidget {
     // Shows what `replay` does and asks it for what the user wants.
     void follow(ReplayController& replay);
 
-    // As tall as its controls need with their present captions and font, at
-    // least the panel's classic height.
-    void fitHeight();
+    // Where the language flags and the help label stand in the panel.
+    static constexpr QPoint kFlagsAt{170, 207};
+    static constexpr QRect kHelpLabelAt{150, 9, 20, 14};
+    // The retouch and maneuver buttons stand at the foot of `room` in `host`.
+    void lendButtons(QWidget* host, const QRect& room);
 
     const DisplayOptions& displayOptions() const { return options_; }
     // Shows `options` and announces them as the user's choice.
@@ -59,8 +61,9 @@ class ControlPanel : public QWidget {
     int raceIndex() const { return raceList_->currentIndex(); }
 
     // A race opens: the zoom and orientation it starts with, without the
-    // map redrawing for each.
-    void showOpening(int zoomPosition, bool northUp);
+    // map redrawing for each, and the boxes every opening ticks again
+    // (AutoNext only when browsing).
+    void showOpening(int zoomPosition, bool northUp, bool editMode);
     void setAutoNext(bool on) { autoNextBox_->setChecked(on); }
     bool autoNext() const { return autoNextBox_->isChecked(); }
     bool autoSeaColour() const { return autoSeaColourBox_->isChecked(); }
@@ -77,8 +80,6 @@ class ControlPanel : public QWidget {
     bool weatherEnabled() const { return weatherButton_->isEnabled(); }
     // The wheel moves the zoom bar.
     void turnZoom(int delta);
-    void setClockText(const QString& text) { clockLabel_->setText(text); }
-    QString clockText() const { return clockLabel_->text(); }
     // Where the attachments list stands beside its button, in `area`.
     QPoint attachmentsButtonAt(const QWidget* area) const;
 
@@ -132,7 +133,7 @@ class ControlPanel : public QWidget {
     QPushButton* googleEarthButton_ = nullptr;
     QPushButton* weatherButton_ = nullptr;
     QPushButton* maneuversButton_ = nullptr;
-    QLabel* clockLabel_ = nullptr;
+    QPushButton* retouchButton_ = nullptr;
     QAction* googleEarthAction_ = nullptr;
 };
 

@@ -1,6 +1,5 @@
 #include "app/documents_panel.h"
 
-#include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -8,8 +7,8 @@ namespace korvane {
 
 namespace {
 
-constexpr int kFlagWidth = 36;
-constexpr int kFlagHeight = 24;
+constexpr int kFlagWidth = 32;
+constexpr int kFlagHeight = 16;
 
 QPixmap japaneseFlagPicture() {
     QPixmap p(kFlagWidth, kFlagHeight);
@@ -46,6 +45,7 @@ QToolButton* flagButton(QWidget* parent, const QPixmap& picture, const char* nam
     b->setIcon(picture);
     b->setIconSize(picture.size());
     b->setAutoRaise(true);
+    b->setFixedSize(kFlagWidth + 4, kFlagHeight + 2);
     return b;
 }
 
@@ -63,10 +63,6 @@ DocumentsPanel::DocumentsPanel(QWidget* parent) : QWidget(parent) {
     helpLabel_->installEventFilter(this);
     stopwatchButton_ = new QPushButton(QStringLiteral("TIMER/ON"), this);
     stopwatchButton_->setObjectName(QStringLiteral("stopwatchButton"));
-    // The style's least button width is wider than "STOP" needs; the row
-    // may take the button down to its longest caption.
-    stopwatchButton_->setMinimumWidth(
-        stopwatchButton_->fontMetrics().horizontalAdvance(QStringLiteral("TIMER/OFF")) + 12);
     stopwatchReadout_ = new QLabel(this);
     stopwatchReadout_->setObjectName(QStringLiteral("stopwatchReadout"));
     // Room for the longest read-out, a negative time, and no more: with the
@@ -77,14 +73,10 @@ DocumentsPanel::DocumentsPanel(QWidget* parent) : QWidget(parent) {
     stopwatchReadout_->setStyleSheet(QStringLiteral("background: white; border: 1px solid gray;"));
     stopwatchReadout_->hide();
 
-    auto* l = new QHBoxLayout(this);
-    l->setContentsMargins(2, 2, 2, 2);
-    l->setSpacing(2);
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{japaneseFlag_, englishFlag_, helpButton_, helpLabel_,
-                                         stopwatchButton_, stopwatchReadout_})
-        l->addWidget(w);
-    l->addStretch(1);
+    stopwatchButton_->hide();  // a race must be open
+    helpButton_->hide();
+    helpLabel_->hide();
+    helpLabel_->setText(QStringLiteral(" ? "));
     connect(japaneseFlag_, &QToolButton::clicked, this,
             [this] { emit languageRequested(Language::Japanese); });
     connect(englishFlag_, &QToolButton::clicked, this,
@@ -93,11 +85,43 @@ DocumentsPanel::DocumentsPanel(QWidget* parent) : QWidget(parent) {
     connect(stopwatchButton_, &QPushButton::clicked, this, &DocumentsPanel::stopwatchPressed);
 }
 
+void DocumentsPanel::standIn(QWidget* controls, QPoint flagsAt, const QRect& helpLabelAt,
+                             QWidget* logo, const QRect& helpButtonRoom, QWidget* mapArea) {
+    for (QToolButton* flag : {japaneseFlag_, englishFlag_}) {
+        const bool hidden = flag->isHidden();
+        flag->setParent(controls);
+        flag->move(flagsAt);
+        flag->setVisible(!hidden);
+    }
+    helpLabel_->setParent(controls);
+    helpLabel_->setGeometry(helpLabelAt);
+    helpButton_->setParent(logo);
+    helpButton_->setGeometry(helpButtonRoom.left(), helpButtonRoom.top(), 28, 18);
+    stopwatchButton_->setParent(mapArea);
+    stopwatchReadout_->setParent(mapArea);
+    hide();
+}
+
+void DocumentsPanel::showHelp(bool pagesExist) {
+    helpButton_->setVisible(pagesExist);
+    helpLabel_->setVisible(pagesExist);
+}
+
+void DocumentsPanel::placeStopwatch(const QRect& button, const QRect& readout, bool shown) {
+    stopwatchButton_->setGeometry(button);
+    stopwatchReadout_->setGeometry(readout);
+    stopwatchButton_->setVisible(shown && !button.isEmpty());
+    stopwatchReadout_->setVisible(shown && !readout.isEmpty() && readoutShown_);
+    stopwatchButton_->raise();
+    stopwatchReadout_->raise();
+}
+
 void DocumentsPanel::showStopwatch(const QString& caption, const QString& readout,
                                    bool readoutShown) {
     stopwatchButton_->setText(caption);
     stopwatchReadout_->setText(readout);
-    stopwatchReadout_->setVisible(readoutShown);
+    readoutShown_ = readoutShown;
+    stopwatchReadout_->setVisible(readoutShown && stopwatchButton_->isVisible());
 }
 
 void DocumentsPanel::showStopwatchReadout(const QString& readout) {

@@ -1,6 +1,9 @@
 #include "app/finish_board.h"
 
+#include <QEvent>
 #include <algorithm>
+
+#include "app/window_layout.h"
 
 namespace korvane {
 
@@ -40,6 +43,34 @@ void FinishBoard::showFinishers(int count, const std::vector<bool>& finished) {
 void FinishBoard::clear() {
     overall_->clearRows();
     byClass_->hide();
+}
+
+RankingDodge::RankingDodge(FinishPanel* overall, FinishPanel* byClass,
+                           std::function<QSize()> mapSize)
+    : QObject(overall), overall_(overall), byClass_(byClass), mapSize_(std::move(mapSize)) {
+    overall_->installEventFilter(this);
+    byClass_->installEventFilter(this);
+}
+
+void RankingDodge::place(QPoint overallAt) {
+    overall_->move(aside_ ? overall_->x() : overallAt.x(), overallAt.y());
+    if (!byClassAside_)
+        byClass_->move(overall_->x() - byClass_->width() - kPanelMargin, overall_->y());
+}
+
+bool RankingDodge::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Enter && (watched == overall_ || watched == byClass_)) {
+        ScorePlaces places{overall_->geometry(), byClass_->geometry()};
+        // The class ranking is its picture almost to the edge.
+        places = moveOutOfTheWay(
+            watched == overall_ ? ScoreHover::Ranking : ScoreHover::ClassRankingPicture, places,
+            mapSize_());
+        aside_ = aside_ || places.ranking.topLeft() != overall_->pos();
+        byClassAside_ = byClassAside_ || places.classRanking->topLeft() != byClass_->pos();
+        overall_->move(places.ranking.topLeft());
+        byClass_->move(places.classRanking->topLeft());
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 }  // namespace korvane

@@ -3,6 +3,8 @@
 // apart. Also says which boat won, for the time bar's stripes.
 #pragma once
 
+#include <QObject>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -34,6 +36,27 @@ class FinishBoard {
     std::vector<RankedBoat> finishers_;
     std::optional<int> winner_;
     bool classesApart_ = false;
+};
+
+// The two ranking panels step out of the pointer's way, so the boats beneath
+// stay in sight. A side the pointer chose stays while boats finish; a new
+// race or a resized window puts the panels back.
+class RankingDodge : public QObject {
+  public:
+    RankingDodge(FinishPanel* overall, FinishPanel* byClass, std::function<QSize()> mapSize);
+    // The overall ranking's place in the layout; the class ranking beside it.
+    void place(QPoint overallAt);
+    void forget() { aside_ = byClassAside_ = false; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    FinishPanel* overall_;
+    FinishPanel* byClass_;
+    std::function<QSize()> mapSize_;
+    bool aside_ = false;
+    bool byClassAside_ = false;
 };
 
 }  // namespace korvane

@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QLabel>
+#include <cmath>
 
 #include "app/replay_controller.h"
 #include "race/race_time.h"
@@ -57,6 +58,19 @@ void JumpPanel::follow(ReplayController& replay) {
             replay.jumpTo(secondsBetween(replay.session()->model.race.start, moment));
     });
     connect(&replay, &ReplayController::playStarted, this, &QWidget::hide);
+    // The old race's moment must not stay on offer in the next race.
+    connect(&replay, &ReplayController::sessionChanged, this, &QWidget::hide);
+    // While on show the pickers follow every move of the replay (a step, the
+    // time bar), so a later JUMP starts from where the replay stands.
+    connect(&replay, &ReplayController::timeMoved, this, [this, &replay](double t) {
+        const double whole = std::nearbyint(t);
+        // Only a move: the seconds ticks of a stopped replay leave the
+        // pickers to the user.
+        if (whole == replaySeconds_) return;
+        replaySeconds_ = whole;
+        if (isHidden() || !replay.session()) return;
+        showMoment(replay.session()->model.race.start + whole / 86400);
+    });
 }
 
 }  // namespace korvane

@@ -29,6 +29,7 @@ class JumpPanel : public QWidget {
   private:
     QDateEdit* datePicker_ = nullptr;
     QTimeEdit* timePicker_ = nullptr;
+    double replaySeconds_ = 0;  // the replay's whole second at its last move
 };
 
 }  // namespace korvane

@@ -56,6 +56,7 @@ MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWi
     connectEditing();
     connectPages();
     new MapTips(chrome_->tips(), map_, overview_, controls_, editing_);
+    gun_.play();  // the program's start
 }
 
 MainWindow::~MainWindow() {
@@ -97,7 +98,7 @@ void MainWindow::buildPanels() {
     QPalette white = central->palette();
     white.setColor(QPalette::Window, Qt::white);
     central->setPalette(white);
-    finish_->installEventFilter(this);
+    dodge_ = new RankingDodge(finish_, classFinish_, [this] { return layout_.map.size(); });
     pictures_ = new PictureShow(
         central, controller_->clock(), [this](const ReplayEvents& ev) { controller_->apply(ev); },
         [this] { playBeep(1); });
@@ -111,8 +112,9 @@ void MainWindow::buildPanels() {
     const std::filesystem::path& root = controller_->dataRoot();
     splash_->setCover(QPixmap(QString::fromStdString((root / "raceadmin" / "cover.jpg").string())));
 
+    controls_->lendButtons(overview_, OverviewPanel::sideRoom());
     chrome_ = new WindowChrome(
-        central, controls_, root,
+        central, controls_, overview_, OverviewPanel::sideRoom(), root,
         {[this] { actions_->trigger(Command::Stop); }, [this] { return clock().timeSeconds(); },
          [this] { return clock().transport() != Transport::Stopped; },
          [this]() -> const Viewport& { return map_->viewport(); }, [this](int n) { playBeep(n); },
@@ -143,10 +145,7 @@ void MainWindow::connectCommands() {
     connect(a[Command::Stop], &QAction::triggered, c, &ReplayController::stop);
     connect(a[Command::StepForward], &QAction::triggered, c, &ReplayController::stepForward);
     connect(a[Command::StepBackward], &QAction::triggered, c, &ReplayController::stepBackward);
-    connect(a[Command::JumpToStart], &QAction::triggered, this, [this] {
-        if (session()) jump_->showMoment(session()->model.race.start);
-        controller_->jumpToStart();
-    });
+    connect(a[Command::JumpToStart], &QAction::triggered, c, &ReplayController::jumpToStart);
     connect(a[Command::ScreenShot], &QAction::triggered, this, &MainWindow::takeScreenShot);
     connect(a[Command::Retouch], &QAction::triggered, this, &MainWindow::saveRetouchPicture);
     connect(a[Command::GoogleEarth], &QAction::triggered, googleEarth_,
@@ -221,6 +220,7 @@ void MainWindow::connectReplay() {
 void MainWindow::connectOpening() {
     ReplayController* c = controller_;
     connect(c, &ReplayController::openingStarted, this, [this] {
+        playBeep(1);  // and once more when the boats are in
         keepPictureSettings();
         layoutPanels();
     });
@@ -235,16 +235,12 @@ void MainWindow::connectOpening() {
 
 void MainWindow::connectTimeBar() {
     TimeBar* bar = timeBar_;
-    connect(bar, &TimeBar::timePicked, this, [this](double t) {
-        controller_->pickTime(t);
-        if (jump_->isVisible() && session())
-            jump_->showMoment(session()->model.race.start + clock().timeSeconds() / 86400);
-    });
+    connect(bar, &TimeBar::timePicked, controller_, &ReplayController::pickTime);
     connect(bar, &TimeBar::repeatSpanPicked, controller_, &ReplayController::setRepeatSpan);
     connect(bar, &TimeBar::startPressed, controller_, &ReplayController::goToBeginning);
     connect(bar, &TimeBar::hovered, this, [this](double t, double preview) {
         if (!session()) return;
-        controls_->setClockText(timeBar_->momentText(t));
+        overview_->setClockText(timeBar_->momentText(t));
         overview_->showPreview(overviewDotsAt(session()->model, session()->area,
                                               controls_->displayOptions().northUp, {}, preview));
     });
@@ -295,6 +291,7 @@ void MainWindow::connectMapAndBoats() {
 
 void MainWindow::onSessionChanged(const std::shared_ptr<const RaceSession>& session) {
     lastError_.clear();
+    playBeep(1);
     besideMapPending_ = true;  // the panels set up below leave the time bar to it
     const Race& race = session->model.race;
     const bool editMode = controller_->editMode();
@@ -307,14 +304,15 @@ void MainWindow::onSessionChanged(const std::shared_ptr<const RaceSession>& sess
     boats_->setSession(*session);
     board_->setSession(*session);
     pages_->setSession(session);
-    controls_->showOpening(kZoomAfterOpening, session->raceFile.window.northUp && !editMode);
+    controls_->showOpening(kZoomAfterOpening, session->raceFile.window.northUp && !editMode,
+                           editMode);
     ctMode_->setVisible(race.hasTcf);
     ctMode_->showMode(race.timeMode == TimeMode::Corrected);
     chrome_->raceOpened(session);
     finish_->clearRows();
     // The table fills when it is first shown: most replays never open it.
     maneuvers_->showSession(controls_->maneuversShown() ? session.get() : nullptr);
-    rankingAside_ = false;
+    dodge_->forget();
     smallCaption_->setText(QString::fromStdString(race.caption));
     pictures_->setSession(session.get(), centralWidget()->width());
     editing_->setSession(editMode ? session : nullptr);
@@ -344,11 +342,8 @@ void MainWindow::onFinishers(const std::vector<int>& boats) {
     board_->showFinishers(clock().finisherCount(), clock().finishedBoats());
     if (board_->winner() != winnerBefore) showTimeBar();
     finish_->raise();
-    // A finish only makes room for its row; the side the pointer chose stays.
-    const int left = finish_->x();
     classFinish_->raise();
-    layoutPanels();
-    if (rankingAside_) finish_->move(left, finish_->y());
+    layoutPanels();  // room for the new row; the side the pointer chose stays
 }
 
 void MainWindow::drawBesideMap() {
@@ -401,7 +396,8 @@ void MainWindow::showClockText() {
     if (!session()) return;
     const double t = std::nearbyint(clock().timeSeconds());
     clockText_ = QString::fromStdString(formatTimestamp(session()->model.race.start + t / 86400));
-    controls_->setClockText(clockText_);
+    // The time under the pointer on the time bar stays until it leaves.
+    if (!overview_->previewing()) overview_->setClockText(clockText_);
 }
 
 void MainWindow::showJumpPanel() {

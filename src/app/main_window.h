@@ -102,7 +102,6 @@ class MainWindow : public QMainWindow {
     void keyReleaseEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -175,7 +174,7 @@ class MainWindow : public QMainWindow {
     QLabel* playSpeedNote_ = nullptr;   // the replay speed under a small map
     WindowLayout layout_;
     bool besideMapPending_ = false;
-    bool rankingAside_ = false;  // the pointer moved the ranking; finishes keep its side
+    RankingDodge* dodge_ = nullptr;
     bool graphPageWasEnabled_ = false;
     bool analysisPageWasEnabled_ = false;
     WindowChrome* chrome_ = nullptr;

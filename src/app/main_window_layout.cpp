@@ -11,7 +11,7 @@ namespace korvane {
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    rankingAside_ = false;
+    dodge_->forget();
     layoutPanels();
     drawNow();
 }
@@ -19,9 +19,7 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 void MainWindow::layoutPanels() {
     LayoutInput in;
     in.client = centralWidget()->size();
-    // The documents row (flag, help, stopwatch) stands under the controls.
-    const int documentsHeight = chrome_ ? chrome_->panel()->sizeHint().height() : 0;
-    in.controlPanelHeight = controls_->height() + documentsHeight;
+    in.controlPanelHeight = controls_->height();
     in.boatListHeight = boats_->neededHeight();
     const bool small = controls_->displayOptions().smallScreen;
     in.smallScreen = small ? sizePanel_->mode() : SmallScreen::Off;
@@ -42,11 +40,10 @@ void MainWindow::layoutPanels() {
     pages_->setGeometry(l.map);
     timeBar_->setGeometry(l.timeBar);
     overview_->setGeometry(l.logo);
-    controls_->setGeometry(l.controls.adjusted(0, 0, 0, -documentsHeight));
+    controls_->setGeometry(l.controls);
     splash_->setGeometry(l.splash);
     flag_->move(l.flagPanel.topLeft());
-    finish_->move(l.rankingPanel.topLeft());
-    classFinish_->move(finish_->x() - classFinish_->width() - kPanelMargin, finish_->y());
+    dodge_->place(l.rankingPanel.topLeft());
     boats_->setGeometry(l.boatList);
     overview_->stackUnder(boats_);  // a tall boat list covers the logo panel
     ctMode_->move(l.ctModePanel.topLeft());
@@ -70,7 +67,9 @@ void MainWindow::layoutPanels() {
     ctBanner_->follow(corrected, small, (*actions_)[Command::TrackPage]->isChecked(),
                       l.map.topLeft());
     playSpeedNote_->setVisible(small);
-    if (chrome_) chrome_->layout(l.controls.left(), l.controls.bottom() + 1 + kPanelMargin);
+    if (chrome_)
+        chrome_->layout(l.stopwatchButton, l.stopwatchClock,
+                        session() && (*actions_)[Command::TrackPage]->isChecked());
 }
 
 void MainWindow::onSmallScreen(bool on) {
@@ -88,16 +87,6 @@ void MainWindow::onSmallScreen(bool on) {
     }
     layoutPanels();
     drawNow();
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == finish_ && event->type() == QEvent::Enter) {
-        ScorePlaces places{finish_->geometry(), std::nullopt};
-        places = moveOutOfTheWay(ScoreHover::Ranking, places, layout_.map.size());
-        finish_->move(places.ranking.topLeft());
-        rankingAside_ = true;
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 }  // namespace korvane

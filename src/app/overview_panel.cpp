@@ -16,6 +16,8 @@ constexpr int kSideLeft = kInset + kOverviewSize + 5;
 constexpr int kSideWidth = 70;
 constexpr int kLogoHeight = 40;
 constexpr int kReadoutHeight = 18;
+constexpr int kClockTop = kInset + kLogoHeight + 5 + kReadoutHeight + 4;
+constexpr int kClockHeight = 32;  // the date over the time
 }  // namespace
 
 OverviewPanel::OverviewPanel(QWidget* parent) : QWidget(parent) {
@@ -35,6 +37,11 @@ OverviewPanel::OverviewPanel(QWidget* parent) : QWidget(parent) {
     sizeReadout_->setAlignment(Qt::AlignCenter);
     sizeReadout_->setStyleSheet(QStringLiteral("QLabel { background: white; color: black; }"));
     sizeReadout_->setGeometry(kSideLeft, kInset + kLogoHeight + 5, kSideWidth, kReadoutHeight);
+    clock_ = new QLabel(this);
+    clock_->setObjectName(QStringLiteral("clockReadout"));
+    clock_->setAlignment(Qt::AlignCenter);
+    clock_->setStyleSheet(QStringLiteral("QLabel { background: black; color: yellow; }"));
+    clock_->setGeometry(kSideLeft, kClockTop, kSideWidth, kClockHeight);
     connect(logo_, &ClickLabel::clicked, this, &OverviewPanel::logoClicked);
     connect(sizeReadout_, &ClickLabel::clicked, this, &OverviewPanel::sizeReadoutClicked);
 }
@@ -45,6 +52,23 @@ QRect OverviewPanel::overviewRect() const {
 
 void OverviewPanel::showClientSize(QSize size) {
     sizeReadout_->setText(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()));
+}
+
+void OverviewPanel::setClockText(const QString& text) {
+    // "yyyy/mm/dd hh:mm:ss" in two lines: the strip is narrow.
+    QString shown = text;
+    const qsizetype gap = shown.indexOf(QLatin1Char(' '));
+    if (gap > 0) shown[gap] = QLatin1Char('\n');
+    clock_->setText(shown);
+}
+
+QString OverviewPanel::clockText() const {
+    return QString(clock_->text()).replace(QLatin1Char('\n'), QLatin1Char(' '));
+}
+
+QRect OverviewPanel::sideRoom() {
+    const int top = kClockTop + kClockHeight + 4;
+    return QRect(kSideLeft, top, kSideWidth, kInset + kOverviewSize - top);
 }
 
 void OverviewPanel::setSession(std::shared_ptr<const RaceSession> session, bool northUp) {

@@ -32,6 +32,12 @@ class OverviewPanel : public QWidget {
     QRect overviewRect() const;
     // The window's client size, as "1024x740".
     void showClientSize(QSize size);
+    // The date and time on show, or the one under the pointer on the time bar.
+    void setClockText(const QString& text);
+    QString clockText() const;
+    // The foot of the strip beside the overview, left to the window's own
+    // buttons (help, retouch, maneuvers).
+    static QRect sideRoom();
 
   signals:
     void logoClicked();         // the web site
@@ -46,6 +52,7 @@ class OverviewPanel : public QWidget {
   private:
     ClickLabel* logo_ = nullptr;
     ClickLabel* sizeReadout_ = nullptr;
+    QLabel* clock_ = nullptr;
     std::shared_ptr<const RaceSession> session_;
     QImage overview_;
     QRect frame_;

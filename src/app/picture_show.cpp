@@ -61,6 +61,7 @@ void PictureShow::setSession(const RaceSession* session, int areaWidth) {
     current_.reset();
     holdPaused_ = false;
     panel_->hide();
+    settings_->setPicturesOn(true);  // every opening offers the pictures again
     settings_->showHoldButton(QStringLiteral("stop"), false);
     if (session) {
         const Race& race = session->model.race;

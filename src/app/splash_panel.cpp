@@ -16,6 +16,8 @@ constexpr int kProgressBelowPicture = 45;
 constexpr int kStatusBelowProgress = 20;
 constexpr int kSmallScreenHeight = 610;  // below it the maker's lines give way
 constexpr int kMakerAboveBottom = 95;
+constexpr int kPoweredByAboveBottom = 111;
+constexpr int kVersionAboveBottom = 140;
 
 QLabel* centredLabel(QWidget* parent, int pointSize) {
     auto* l = new QLabel(parent);
@@ -45,11 +47,19 @@ SplashPanel::SplashPanel(QWidget* parent) : QWidget(parent) {
     status_ = centredLabel(this, 10);
     maker_ = centredLabel(this, 10);
     maker_->setText(QStringLiteral("korvane"));
+    poweredBy_ = centredLabel(this, 8);
+    poweredBy_->setText(QStringLiteral("Powered by"));
+    version_ = centredLabel(this, 10);
+    version_->setText(QStringLiteral(" korvane v.") + QStringLiteral(KORVANE_VERSION));
+    for (auto [label, name] : {std::pair{maker_, "splashMaker"}, std::pair{poweredBy_, "poweredBy"},
+                               std::pair{version_, "splashVersion"}})
+        label->setObjectName(QLatin1String(name));
 }
 
 void SplashPanel::setCover(const QPixmap& cover) {
     picture_->setPixmap(cover);
-    picture_->setVisible(!cover.isNull());
+    hasCover_ = !cover.isNull();
+    picture_->setVisible(hasCover_);
     placeChildren();
 }
 
@@ -77,7 +87,8 @@ void SplashPanel::resizeEvent(QResizeEvent* event) {
 }
 
 void SplashPanel::placeChildren() {
-    const QSize pic = picture_->isVisible() ? picture_->sizeHint() : QSize(0, 0);
+    // Not isVisible(): the cover is set while the splash itself is hidden.
+    const QSize pic = hasCover_ ? picture_->sizeHint() : QSize(0, 0);
     const int picLeft = (width() - pic.width()) / 2;
     const int picTop = (height() - pic.height()) / 2;
     picture_->setGeometry(picLeft, picTop, pic.width(), pic.height());
@@ -92,8 +103,12 @@ void SplashPanel::placeChildren() {
                         kTextWidth, 40);
     date_->setGeometry(textLeft, std::max(picTop - 130, 50), kTextWidth, 30);
     date_->setVisible(!small);
-    maker_->setGeometry(textLeft, height() - kMakerAboveBottom, kTextWidth, 20);
-    maker_->setVisible(!small);
+    for (auto [label, above] :
+         {std::pair{maker_, kMakerAboveBottom}, std::pair{poweredBy_, kPoweredByAboveBottom},
+          std::pair{version_, kVersionAboveBottom}}) {
+        label->setGeometry(textLeft, height() - above, kTextWidth, 16);
+        label->setVisible(!small);
+    }
 }
 
 void SplashPanel::follow(const ReplayController& replay) {

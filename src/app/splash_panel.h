@@ -22,6 +22,8 @@ class SplashPanel : public QWidget {
     // Shows each opening of `replay` and goes when it ends.
     void follow(const ReplayController& replay);
     QString statusText() const { return status_->text(); }
+    // Where the cover stands in the panel (empty without one).
+    QRect coverRect() const { return picture_->geometry(); }
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -35,6 +37,9 @@ class SplashPanel : public QWidget {
     QProgressBar* progress_ = nullptr;
     QLabel* status_ = nullptr;
     QLabel* maker_ = nullptr;
+    QLabel* poweredBy_ = nullptr;
+    QLabel* version_ = nullptr;
+    bool hasCover_ = false;
     QElapsedTimer lastShown_;
 };
 

@@ -22,8 +22,8 @@ QUrl fileUrl(const std::filesystem::path& p) {
 
 }  // namespace
 
-WindowChrome::WindowChrome(QWidget* area, ControlPanel* controls, std::filesystem::path dataRoot,
-                           ChromeHooks hooks)
+WindowChrome::WindowChrome(QWidget* area, ControlPanel* controls, QWidget* logo,
+                           const QRect& helpRoom, std::filesystem::path dataRoot, ChromeHooks hooks)
     : QObject(area),
       area_(area),
       controls_(controls),
@@ -31,6 +31,8 @@ WindowChrome::WindowChrome(QWidget* area, ControlPanel* controls, std::filesyste
       hooks_(std::move(hooks)),
       opener_(desktopOpener()) {
     panel_ = new DocumentsPanel(area);
+    panel_->standIn(controls_, ControlPanel::kFlagsAt, ControlPanel::kHelpLabelAt, logo, helpRoom,
+                    area);
     attachments_ = new AttachmentList([this](const QUrl& url) { return opener_(url); }, area);
     tips_ = new TipController(area);
     tips_->setPlayingQuery(hooks_.playing);
@@ -53,9 +55,6 @@ void WindowChrome::setLanguage(Language language) {
     language_ = language;
     applyLanguage(area_->window(), language);
     panel_->showLanguage(language);
-    // Japanese captions take more height; the transport buttons must not
-    // end under the row below them.
-    controls_->fitHeight();
     tips_->setLanguage(language);
     // Widgets added since the last switch are watched from now on.
     tips_->attach();
@@ -89,15 +88,6 @@ void WindowChrome::pressStopwatch() {
     stopwatch_.press(hooks_.replaySeconds());
     panel_->showStopwatch(QString::fromLatin1(stopwatch_.caption()),
                           QString::fromStdString(stopwatch_.readout()), stopwatch_.readoutShown());
-    // The row grows with the read-out, which would otherwise be cut off at
-    // the row's old width.
-    fitPanel();
-}
-
-void WindowChrome::fitPanel() {
-    panel_->adjustSize();
-    // Within the side column: the stopwatch button gives way first.
-    panel_->resize(std::min(panel_->width(), kSideColumnWidth), panel_->height());
 }
 
 void WindowChrome::openWebSite() {
@@ -129,14 +119,15 @@ void WindowChrome::openWeather() {
     open(QUrl(QString::fromStdString(address)));
 }
 
-void WindowChrome::layout(int mapWidth, int height) {
-    fitPanel();
-    panel_->move(mapWidth, height - panel_->height() - kMargin);
-    panel_->raise();
-    // The list stands left of the attachments button.
-    const QPoint button = controls_->attachmentsButtonAt(area_);
-    attachments_->setGeometry(std::max(0, button.x() - kListWidth - kMargin), button.y(),
-                              kListWidth, kListRows * attachments_->fontMetrics().height() + 6);
+void WindowChrome::layout(const QRect& button, const QRect& readout, bool stopwatchShown) {
+    panel_->placeStopwatch(button, readout, stopwatchShown);
+    // "?" and the help label lead to the pages only where they are.
+    panel_->showHelp(helpPage(dataRoot_, "help/index.html").has_value());
+    // The list's bottom stands 3 pixels above the attachments button.
+    const QPoint at = controls_->attachmentsButtonAt(area_);
+    const int height = kListRows * attachments_->fontMetrics().height() + 6;
+    attachments_->setGeometry(std::clamp(at.x(), 0, std::max(0, area_->width() - kListWidth)),
+                              std::max(0, at.y() - 3 - height), kListWidth, height);
     attachments_->raise();
     tips_->box()->raise();
 }

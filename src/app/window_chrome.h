@@ -14,6 +14,7 @@
 #include "app/document_opener.h"
 #include "app/documents_panel.h"
 #include "app/tip_controller.h"
+#include "app/window_layout.h"
 #include "base/local_clock.h"
 #include "replay/stopwatch.h"
 #include "session/race_session.h"
@@ -35,16 +36,20 @@ struct ChromeHooks {
 class WindowChrome : public QObject {
     Q_OBJECT
   public:
-    WindowChrome(QWidget* area, ControlPanel* controls, std::filesystem::path dataRoot,
-                 ChromeHooks hooks);
+    // `logo` is the panel above the boat list, whose side strip takes the
+    // help button at `helpRoom`.
+    WindowChrome(QWidget* area, ControlPanel* controls, QWidget* logo, const QRect& helpRoom,
+                 std::filesystem::path dataRoot, ChromeHooks hooks);
 
     void setLanguage(Language language);
     Language language() const { return language_; }
     void raceOpened(std::shared_ptr<const RaceSession> session);
     // The replay moved: the stopwatch follows.
     void replayMoved(double seconds);
-    // Places the panels in the client area, the map being `mapWidth` wide.
-    void layout(int mapWidth, int height);
+    // Places the stopwatch at `button` and its read-out at `readout` on the
+    // map (nowhere when `stopwatchShown` is false) and the attachments list
+    // above its button.
+    void layout(const QRect& button, const QRect& readout, bool stopwatchShown);
     // The logo was clicked: the product's web site.
     void openWebSite();
 
@@ -67,7 +72,6 @@ class WindowChrome : public QObject {
     void openWeather();
     void pressStopwatch();
     void pressAttachments();
-    void fitPanel();
     void open(const QUrl& url);
 
     QWidget* area_;

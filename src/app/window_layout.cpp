@@ -94,9 +94,12 @@ WindowLayout layoutWindow(const LayoutInput& in) {
     const QSize watch(kStopwatchSize[0], kStopwatchSize[1]);
     out.stopwatchButton = at(mw - 78, mh - 140, watch);
     out.stopwatchClock = at(mw - 78, mh - 162, watch);
+    // A small map is a movie's frame: the settings stay at the window's
+    // bottom, off the frame where it leaves them room.
+    const int settingsBottom = small ? H : out.map.bottom() + 1;
     out.pictureSettings =
-        at(out.map.left() + kPanelMargin,
-           out.map.bottom() + 1 - in.pictureSettings.height() - kPanelMargin, in.pictureSettings);
+        at(kPanelMargin, settingsBottom - in.pictureSettings.height() - kPanelMargin,
+           in.pictureSettings);
     const int jumpBottom =
         in.pictureSettingsShown ? out.pictureSettings.top() - kJumpOverPictureSettings : H;
     out.jumpPanel = at(kPanelMargin, jumpBottom - in.jumpPanel.height(), in.jumpPanel);

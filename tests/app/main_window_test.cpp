@@ -7,15 +7,18 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QScrollArea>
+#include <QSignalSpy>
 #include <QTest>
 #include <cmath>
 
 #include "app/window_fixture.h"
 #include "app/window_font.h"
 #include "race/race_list.h"
+#include "race/race_time.h"
 #include "support/temp_tree.h"
 
 namespace korvane {
@@ -298,7 +301,7 @@ TEST(TimeBarWidget, HoverFarOutsideShowsTheUnclampedMomentAndPreviewsTheEnd) {
     mouse(bar, QEvent::MouseMove, Qt::RightButton, above);
     const double hovered = timeAtBarY(bar->scale(), above.y() - kTimeBarStripeTop);
     EXPECT_GT(hovered, race.timelineEnd);
-    EXPECT_EQ(w->controls()->clockText(), bar->momentText(hovered));
+    EXPECT_EQ(w->overviewPanel()->clockText(), bar->momentText(hovered));
     EXPECT_TRUE(w->overviewPanel()->previewing());
     EXPECT_FALSE(w->chrome()->tips()->box()->isHidden());
     EXPECT_TRUE(w->chrome()->tips()->box()->text().contains(bar->momentText(hovered)));
@@ -443,22 +446,138 @@ TEST(WindowLayout, SmallScreenSizesTheMapAndAResizeLaysOutAgain) {
     EXPECT_EQ(w->timeBar()->height(), w->centralWidget()->height());
 }
 
-// Japanese captions take more room: the control panel grows with them, so
-// no row of controls ends under the next, and shrinks back in English.
-TEST(WindowLayout, TheControlPanelFitsTheCaptionsOfEitherLanguage) {
+// The control panel keeps its 265 x 255 on real screens and at the window's
+// least size, in either language: every control whole inside it, and the
+// ones a replay needs where a click of the user lands on them.
+TEST(WindowLayout, TheControlsStayWholeAndInReachOnLowScreens) {
     const auto w = openSample();
     w->show();
     ControlPanel* c = w->controls();
-    for (const Language language : {Language::Japanese, Language::English, Language::Japanese}) {
-        w->chrome()->setLanguage(language);
-        QCoreApplication::processEvents();
-        EXPECT_GE(c->height(), c->layout()->minimumSize().height());
-        EXPECT_LT(c->findChild<TransportPanel*>()->geometry().bottom(),
-                  c->findChild<QPushButton*>("exitButton")->geometry().top());
-        // The window lays it out again: whole, above the documents row.
-        EXPECT_GE(c->y(), 0);
-        EXPECT_LT(c->geometry().bottom(), w->chrome()->panel()->y());
+    QWidget* area = w->centralWidget();
+    for (const QSize client : {QSize(1366, 768), QSize(1280, 800), QSize(640, 480)})
+        for (const Language language : {Language::Japanese, Language::English}) {
+            w->chrome()->setLanguage(language);
+            w->resize(client);
+            QCoreApplication::processEvents();
+            ASSERT_EQ(area->size(), client);
+            const std::string at = std::to_string(client.width()) + "x" +
+                                   std::to_string(client.height()) + " " +
+                                   std::to_string(static_cast<int>(language));
+            EXPECT_EQ(c->geometry(), QRect(client.width() - 265, client.height() - 255, 265, 255))
+                << at;
+            // The overview keeps its place above a boat list that fits.
+            const int room = client.height() - 200 - 255;
+            if (w->boatPanel()->neededHeight() < room) {
+                EXPECT_EQ(w->boatPanel()->geometry(), QRect(client.width() - 265, 200, 265, room))
+                    << at;
+            }
+            for (const QWidget* child : c->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (!child->isHidden()) {
+                    EXPECT_TRUE(c->rect().contains(child->geometry()))
+                        << at << " " << child->objectName().toStdString();
+                }
+            }
+            for (const char* name :
+                 {"raceList", "showButton", "autoNextBox", "trackPageButton", "graphPageButton",
+                  "analysisPageButton", "autoTraceBox", "exitButton", "speedBar", "tipsBox"}) {
+                auto* widget = c->findChild<QWidget*>(QLatin1String(name));
+                const QPoint centre = widget->mapTo(area, widget->rect().center());
+                const QWidget* hit = area->childAt(centre);
+                EXPECT_TRUE(hit && (hit == widget || widget->isAncestorOf(hit)))
+                    << at << " " << name;
+            }
+        }
+}
+
+// Each opening ticks again what the user may have unticked in the race
+// before; an unticked AutoNext would leave the next race on the static map.
+TEST(RaceOpening, TicksAutoNextAutoTracePicturesAndTipsAgain) {
+    const auto w = openSample();
+    w->show();
+    QCoreApplication::processEvents();
+    QCheckBox* pictures = w->pictures()->settings()->showBox;
+    ASSERT_TRUE(pictures->isVisible());
+    std::vector<QCheckBox*> boxes{pictures};
+    for (const char* name : {"autoNextBox", "autoTraceBox", "tipsBox"})
+        boxes.push_back(w->controls()->findChild<QCheckBox*>(QLatin1String(name)));
+    for (QCheckBox* box : boxes) {
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+        ASSERT_FALSE(box->isChecked()) << box->objectName().toStdString();
     }
+    w->openRace("enoshima-cup.txt");
+    waitForOpening(*w);
+    for (const QCheckBox* box : boxes)
+        EXPECT_TRUE(box->isChecked()) << box->objectName().toStdString();
+    EXPECT_TRUE(w->controls()->displayOptions().autoTrace);
+}
+
+// The JUMP panel's pickers stand where the replay stands, so a later JUMP
+// starts there; the panel goes with its race.
+TEST(JumpPanel, FollowsTheStepsAndGoesWithItsRace) {
+    const auto w = openSample();
+    w->show();
+    w->actions().trigger(Command::Stop);
+    ASSERT_TRUE(w->jumpPanel()->isVisible());
+    const Timestamp start = w->session()->model.race.start;
+    for (const Command step : {Command::StepForward, Command::StepForward, Command::StepBackward}) {
+        w->actions().trigger(step);
+        EXPECT_DOUBLE_EQ(secondsBetween(start, w->jumpPanel()->pickedMoment()),
+                         std::nearbyint(w->clock().timeSeconds()));
+    }
+    // A seconds tick of the stopped replay leaves a typed moment alone.
+    w->jumpPanel()->showMoment(start);
+    w->controller().secondTick();
+    EXPECT_DOUBLE_EQ(secondsBetween(start, w->jumpPanel()->pickedMoment()), 0);
+    w->openRace("enoshima-ct.txt");
+    waitForOpening(*w);
+    EXPECT_TRUE(w->jumpPanel()->isHidden());
+}
+
+// The moment under the pointer on the time bar stays while the replay plays.
+TEST(TimeBarWidget, TheHoveredMomentOutlivesTheSecondsOfThePlay) {
+    const auto w = openSample();
+    w->show();
+    QCoreApplication::processEvents();
+    w->pictures()->settings()->showBox->setChecked(false);
+    TimeBar* bar = w->timeBar();
+    mouse(bar, QEvent::MouseMove, Qt::NoButton, barPoint(bar, 600));
+    const QString hovered = w->overviewPanel()->clockText();
+    ASSERT_FALSE(hovered.isEmpty());
+    w->actions().trigger(Command::PlayForward);
+    for (int s = 0; s < 3; ++s) {
+        for (int k = 0; k < 10; ++k) w->controller().frameTick(100);
+        w->controller().secondTick();
+    }
+    EXPECT_EQ(w->overviewPanel()->clockText(), hovered);
+    EXPECT_NE(w->clockText(), hovered);
+}
+
+// The program starts with the gun; each opening beeps as it begins and once
+// its boats are in.
+TEST(RaceOpening, TheGunAtStartAndTwoBeepsAnOpening) {
+    app();
+    MainWindow w(StartChoice{kSample, "enoshima-cup.txt", false}, buildRaceList(kSample).names);
+    w.controller().setRealTicksIgnored(true);
+    EXPECT_EQ(w.gun().timesPlayed(), 1);
+    const int beeps = w.beepCount();
+    w.openRace("enoshima-cup.txt");
+    waitForOpening(w);
+    ASSERT_NE(w.session(), nullptr);
+    EXPECT_EQ(w.beepCount() - beeps, 2);
+}
+
+// A race added to the folder after start-up can be typed into the race list.
+TEST(RaceList, ANameCanBeTypedIntoTheList) {
+    const auto w = openSample();
+    w->show();
+    QCoreApplication::processEvents();
+    auto* list = w->controls()->findChild<QComboBox*>("raceList");
+    QSignalSpy asked(w->controls(), &ControlPanel::showRequested);
+    list->lineEdit()->selectAll();
+    QTest::keyClicks(list->lineEdit(), QStringLiteral("added-later.txt"));
+    QTest::mouseClick(w->controls()->findChild<QPushButton*>("showButton"), Qt::LeftButton);
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_EQ(asked[0][0].toString(), QStringLiteral("added-later.txt"));
 }
 
 // The pointer on a boat's box picks the boat out on the pages too: the box
@@ -488,15 +607,16 @@ TEST(BoatListHover, PicksTheBoatOutOnAPageAndTipsLetClicksThrough) {
     EXPECT_EQ(w->centralWidget()->childAt(onTrack), track);
 }
 
-// A low window cannot give the boat list its height above the controls:
-// the list scrolls there, the controls stay whole, and every boat is in reach.
-TEST(WindowLayout, ABoatListTallerThanTheRoomScrollsAboveTheControls) {
+// The least window cannot give the boat list its height under the logo: the
+// list rises over the logo, the controls stay whole, and every boat is in reach.
+TEST(WindowLayout, ABoatListTallerThanTheRoomRisesOverTheLogo) {
     const auto w = openSample();
     w->show();
-    w->resize(1280, 700);
+    w->resize(1280, 480);
     QCoreApplication::processEvents();
     BoatPanel* list = w->boatPanel();
-    ASSERT_LT(list->height(), list->neededHeight());
+    ASSERT_GT(list->neededHeight(), 480 - 200 - 255);
+    EXPECT_LT(list->y(), 200);
     EXPECT_LT(list->geometry().bottom(), w->controls()->y());
     QCheckBox* last = list->boatBox(w->session()->model.boatCount() - 1);
     auto* scroll = list->findChild<QScrollArea*>();

@@ -76,15 +76,13 @@ QString shownCaption(const QWidget* w, const CaptionRow& row) {
 TEST(LanguageSwitch, AFlagChangesEveryCaptionAtOnce) {
     Opened opened;
     const auto w = window(kSample, opened);
-    DocumentsPanel* panel = w->chrome()->panel();
     struct Step {
         QToolButton* flag;
         Language language;
     };
-    for (const Step s :
-         {Step{panel->findChild<QToolButton*>("japaneseFlag"), Language::Japanese},
-          Step{panel->findChild<QToolButton*>("englishFlag"), Language::English},
-          Step{panel->findChild<QToolButton*>("japaneseFlag"), Language::Japanese}}) {
+    for (const Step s : {Step{w->findChild<QToolButton*>("japaneseFlag"), Language::Japanese},
+                         Step{w->findChild<QToolButton*>("englishFlag"), Language::English},
+                         Step{w->findChild<QToolButton*>("japaneseFlag"), Language::Japanese}}) {
         s.flag->click();
         EXPECT_EQ(w->chrome()->language(), s.language);
         for (const CaptionRow& row : captionTable()) {
@@ -97,9 +95,9 @@ TEST(LanguageSwitch, AFlagChangesEveryCaptionAtOnce) {
                     << row.objectName;
         }
         // Only the other language's flag is offered.
-        EXPECT_EQ(panel->findChild<QToolButton*>("japaneseFlag")->isHidden(),
+        EXPECT_EQ(w->findChild<QToolButton*>("japaneseFlag")->isHidden(),
                   s.language == Language::Japanese);
-        EXPECT_EQ(panel->findChild<QToolButton*>("englishFlag")->isHidden(),
+        EXPECT_EQ(w->findChild<QToolButton*>("englishFlag")->isHidden(),
                   s.language == Language::English);
     }
 }
@@ -117,7 +115,7 @@ TEST(Tips, BesideTheControlAndOffButForHelp) {
     EXPECT_EQ(box->text(), QStringLiteral("Show Boat Name"));
     const QPoint at = showName->mapTo(w->centralWidget(), QPoint(0, 0));
     EXPECT_EQ(box->geometry(), QRect(at.x() - 225, at.y(), 220, 20));
-    w->chrome()->panel()->findChild<QToolButton*>("japaneseFlag")->click();
+    w->findChild<QToolButton*>("japaneseFlag")->click();
     hover(showName);
     EXPECT_EQ(box->text(), QStringLiteral("艇名を表示します"));
     hover(w->controls()->findChild<QCheckBox*>("autoTraceBox"));  // puts tips away
@@ -129,7 +127,7 @@ TEST(Tips, BesideTheControlAndOffButForHelp) {
              w->controls()->findChild<QCheckBox*>("layLineBox")})
         hover(c);
     EXPECT_TRUE(box->isHidden());
-    hover(w->chrome()->panel()->findChild<QPushButton*>("helpButton"));
+    hover(w->findChild<QPushButton*>("helpButton"));
     EXPECT_FALSE(box->isHidden());
     EXPECT_EQ(box->text(), QStringLiteral("  HELPを表示します"));
 }
@@ -139,7 +137,7 @@ TEST(Help, TheLanguageOnShowFirstThenTheOther) {
     tree.write("help/index.html", "<html></html>");
     Opened opened;
     const auto w = window(tree.root(), opened);
-    QPushButton* help = w->chrome()->panel()->findChild<QPushButton*>("helpButton");
+    QPushButton* help = w->findChild<QPushButton*>("helpButton");
     w->chrome()->setLanguage(Language::English);
     help->click();  // no English page: the Japanese one
     tree.write("help-e/index.html", "<html></html>");
@@ -154,6 +152,22 @@ TEST(Help, TheLanguageOnShowFirstThenTheOther) {
     std::filesystem::remove_all(tree.root() / "help-e");
     help->click();
     EXPECT_EQ(opened.urls.size(), 3u);  // nothing to open: nothing happens
+}
+
+// Without the pages "?" and the help label would lead nowhere.
+TEST(Help, OfferedOnlyWhereThePagesAre) {
+    TempTree tree;
+    Opened opened;
+    const auto w = window(tree.root(), opened);
+    w->show();
+    QCoreApplication::processEvents();
+    for (const bool pages : {false, true}) {
+        if (pages) tree.write("help/index.html", "<html></html>");
+        w->resize(w->size() + QSize(pages ? 10 : 0, 0));  // laid out again
+        QCoreApplication::processEvents();
+        for (const char* name : {"helpButton", "helpLabel"})
+            EXPECT_EQ(w->findChild<QWidget*>(name)->isVisible(), pages) << name;
+    }
 }
 
 TEST(Attachments, OneOpensAtOnceTwoShowTheListASecondPressCloses) {
@@ -203,17 +217,17 @@ TEST(Stopwatch, MeasuresRaceTimeBetweenTwoMoments) {
     ASSERT_NE(w->session(), nullptr);
     w->show();
     QCoreApplication::processEvents();
-    DocumentsPanel* p = w->chrome()->panel();
+    MainWindow* p = w.get();
     EXPECT_TRUE(p->findChild<QLabel*>("stopwatchReadout")->isHidden());
     jumpTo(*w, 600);
     p->findChild<QPushButton*>("stopwatchButton")->click();
     EXPECT_EQ(p->findChild<QPushButton*>("stopwatchButton")->text(), QStringLiteral("STOP"));
     EXPECT_FALSE(p->findChild<QLabel*>("stopwatchReadout")->isHidden());
-    // The row takes the read-out in and still fits the side column.
-    EXPECT_LE(p->width(), kSideColumnWidth);
-    EXPECT_LE(p->geometry().right(), w->centralWidget()->width() - 1);
-    EXPECT_GE(p->findChild<QLabel*>("stopwatchReadout")->width(),
-              p->findChild<QLabel*>("stopwatchReadout")->sizeHint().width());
+    // Over the map's bottom right corner, the read-out above the button.
+    EXPECT_EQ(p->findChild<QPushButton*>("stopwatchButton")->geometry(),
+              w->layout().stopwatchButton);
+    EXPECT_EQ(p->findChild<QLabel*>("stopwatchReadout")->geometry(), w->layout().stopwatchClock);
+    EXPECT_LT(w->layout().stopwatchButton.right(), w->map()->width());
     jumpTo(*w, 725);
     EXPECT_EQ(p->findChild<QLabel*>("stopwatchReadout")->text(), QStringLiteral("00:02:05"));
     p->findChild<QPushButton*>("stopwatchButton")->click();

@@ -4,10 +4,19 @@
 
 #include <gtest/gtest.h>
 
+#include "app/control_panel.h"
+#include "app/window_fixture.h"
+
 namespace korvane {
 namespace {
 
-constexpr int kControls = 368;
+// The real control panel's height, as the window feeds it.
+int controlPanelHeight() {
+    app();
+    WindowActions actions(nullptr);
+    const ControlPanel panel(actions);
+    return panel.height();
+}
 
 struct LayoutCase {
     const char* name;
@@ -28,7 +37,7 @@ TEST_P(WindowLayoutTest, PanelsStandWhereTheyShould) {
     const LayoutCase c = GetParam();
     LayoutInput in;
     in.client = c.client;
-    in.controlPanelHeight = kControls;
+    in.controlPanelHeight = controlPanelHeight();
     in.boatListHeight = c.boatListNeed;
     in.smallScreen = c.mode;
     in.smallScreenMapSize = c.smallSize;
@@ -56,9 +65,9 @@ INSTANTIATE_TEST_SUITE_P(
                                  100,
                                  {0, 0, 965, 800},
                                  {965, 0, 50, 800},
-                                 {1015, 432, 265, 368},
+                                 {1015, 545, 265, 255},
                                  {1015, 0, 265, 200},
-                                 {1015, 200, 265, 232},
+                                 {1015, 200, 265, 345},
                                  {}},
                       LayoutCase{"a boat list taller than the room covers the logo and "
                                  "scrolls above the controls",
@@ -68,21 +77,21 @@ INSTANTIATE_TEST_SUITE_P(
                                  700,
                                  {0, 0, 965, 800},
                                  {965, 0, 50, 800},
-                                 {1015, 432, 265, 368},
+                                 {1015, 545, 265, 255},
                                  {1015, 0, 265, 200},
-                                 {1015, 0, 265, 432},
+                                 {1015, 0, 265, 545},
                                  {}},
                       LayoutCase{
                           "a boat list a little too tall rises over the logo, not the controls",
                           {1280, 800},
                           SmallScreen::Off,
                           {},
-                          300,
+                          400,
                           {0, 0, 965, 800},
                           {965, 0, 50, 800},
-                          {1015, 432, 265, 368},
+                          {1015, 545, 265, 255},
                           {1015, 0, 265, 200},
-                          {1015, 132, 265, 300},
+                          {1015, 145, 265, 400},
                           {}},
                       LayoutCase{"the smallest window keeps the controls whole",
                                  {640, 480},
@@ -91,9 +100,9 @@ INSTANTIATE_TEST_SUITE_P(
                                  0,
                                  {0, 0, 325, 480},
                                  {325, 0, 50, 480},
-                                 {375, 112, 265, 368},
-                                 {375, 0, 265, 112},
-                                 {375, 200, 265, 0},
+                                 {375, 225, 265, 255},
+                                 {375, 0, 265, 200},
+                                 {375, 200, 265, 25},
                                  {}},
                       LayoutCase{"800 x 600",
                                  {1280, 800},
@@ -102,9 +111,9 @@ INSTANTIATE_TEST_SUITE_P(
                                  0,
                                  {0, 0, 800, 600},
                                  {965, 0, 50, 800},
-                                 {1015, 432, 265, 368},
+                                 {1015, 545, 265, 255},
                                  {1015, 0, 265, 200},
-                                 {1015, 200, 265, 232},
+                                 {1015, 200, 265, 345},
                                  {190, 635}},
                       LayoutCase{"800 x 480",
                                  {1280, 800},
@@ -113,9 +122,9 @@ INSTANTIATE_TEST_SUITE_P(
                                  0,
                                  {0, 0, 800, 480},
                                  {965, 0, 50, 800},
-                                 {1015, 432, 265, 368},
+                                 {1015, 545, 265, 255},
                                  {1015, 0, 265, 200},
-                                 {1015, 200, 265, 232},
+                                 {1015, 200, 265, 345},
                                  {190, 515}},
                       LayoutCase{"640 x 480",
                                  {1280, 800},
@@ -124,9 +133,9 @@ INSTANTIATE_TEST_SUITE_P(
                                  0,
                                  {0, 0, 640, 480},
                                  {965, 0, 50, 800},
-                                 {1015, 432, 265, 368},
+                                 {1015, 545, 265, 255},
                                  {1015, 0, 265, 200},
-                                 {1015, 200, 265, 232},
+                                 {1015, 200, 265, 345},
                                  {110, 515}},
                       LayoutCase{"480 x 320: the size panel 355 from the top",
                                  {1280, 800},
@@ -135,9 +144,9 @@ INSTANTIATE_TEST_SUITE_P(
                                  0,
                                  {0, 0, 480, 320},
                                  {965, 0, 50, 800},
-                                 {1015, 432, 265, 368},
+                                 {1015, 545, 265, 255},
                                  {1015, 0, 265, 200},
-                                 {1015, 200, 265, 232},
+                                 {1015, 200, 265, 345},
                                  {30, 355}},
                       LayoutCase{"a typed size",
                                  {1280, 800},
@@ -146,9 +155,9 @@ INSTANTIATE_TEST_SUITE_P(
                                  0,
                                  {0, 0, 500, 300},
                                  {965, 0, 50, 800},
-                                 {1015, 432, 265, 368},
+                                 {1015, 545, 265, 255},
                                  {1015, 0, 265, 200},
-                                 {1015, 200, 265, 232},
+                                 {1015, 200, 265, 345},
                                  {40, 335}}));
 
 // The time entry stands at the window's bottom, or just above the picture
@@ -165,6 +174,21 @@ TEST(WindowLayoutPanels, TheJumpPanelStandsAboveThePictureSettings) {
         EXPECT_EQ(l.jumpPanel.left(), 5);
         EXPECT_EQ(l.jumpPanel.bottom(), shown ? l.pictureSettings.top() - 4 : 799);
     }
+}
+
+// A small map is the frame of a movie: the picture settings stay off it.
+TEST(WindowLayoutPanels, ThePictureSettingsStayOffASmallMap) {
+    LayoutInput in;
+    in.client = QSize(1280, 800);
+    in.smallScreen = SmallScreen::S480x320;
+    in.smallScreenMapSize = QSize(480, 320);
+    in.pictureSettings = QSize(275, 80);
+    in.pictureSettingsShown = true;
+    in.jumpPanel = QSize(270, 70);
+    const WindowLayout l = layoutWindow(in);
+    EXPECT_EQ(l.pictureSettings.bottomLeft(), QPoint(5, 794));
+    EXPECT_FALSE(l.pictureSettings.intersects(l.map));
+    EXPECT_FALSE(l.jumpPanel.intersects(l.map));
 }
 
 TEST(SmallScreenSizes, FixedSizesAndTypedOnes) {
