@@ -36,6 +36,11 @@ void placeInGroups(QWidget* box, std::initializer_list<QWidget*> buttons, int st
 
 ControlPanel::ControlPanel(const WindowActions& actions, QWidget* parent) : QWidget(parent) {
     setFixedSize(kWidth, kHeight);
+    // The fixed places were made for a narrow 9-point face; the common
+    // faces are wider at the window's size.
+    QFont small = font();
+    small.setPixelSize(11);
+    setFont(small);
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(192, 192, 192));
@@ -131,14 +136,18 @@ ControlPanel::ControlPanel(const WindowActions& actions, QWidget* parent) : QWid
         {tipsBox_, {207, 205, 47, 16}},
         {transport_, {10, 116, 69, 72}},
         {seaBox, {83, 109, 78, 78}},
-        {zoomLabel, {11, 198, 32, 12}},
+        // The labels take the room up to their bars: "SPEED" is wider here.
+        {zoomLabel, {11, 198, 36, 12}},
         {zoomBar_, {48, 197, 106, 16}},
-        {speedLabel, {9, 226, 36, 12}},
+        {speedLabel, {9, 226, 38, 12}},
         {speedBar_, {48, 225, 106, 16}},
         {speedText_, {162, 224, 39, 19}},
         {exitButton, {204, 226, 50, 19}},
     };
     for (const auto& [widget, place] : places) widget->setGeometry(place);
+    QFont label = font();
+    label.setPixelSize(9);
+    for (QLabel* l : {zoomLabel, speedLabel}) l->setFont(label);
     placeInGroups(pageBox, {trackPageButton, graphPageButton, analysisPageButton}, 13);
     placeInGroups(orientationBox, {northUpButton_, windUpButton_}, 14);
     autoSeaColourBox_->setGeometry(5, 14, 68, 17);

@@ -7,9 +7,9 @@ namespace korvane {
 
 namespace {
 
-constexpr int kButtonSize = 24;
-constexpr int kColumn1 = 8;   // the three transport buttons
-constexpr int kColumn2 = 35;  // the step buttons
+constexpr int kButtonSize = 17;  // three rows in the panel's 72 pixels
+constexpr int kColumn1 = 8;      // the three transport buttons
+constexpr int kColumn2 = 35;     // the step buttons
 constexpr int kFirstRow = 17;
 
 QToolButton* makeButton(QWidget* parent, const QString& text, QPoint at) {
@@ -28,7 +28,7 @@ QToolButton* makeButton(QWidget* parent, const QString& text, QPoint at) {
 TransportPanel::TransportPanel(const WindowActions& actions, QWidget* parent) : QWidget(parent) {
     auto* caption = new QLabel(QStringLiteral("GO/STOP"), this);
     caption->setGeometry(4, 0, 80, 16);
-    const int step = kButtonSize + 2;
+    const int step = kButtonSize;
     // The language switch gives each button its hint, found by this name.
     const auto button = [&](Command command, QPoint at) {
         QToolButton* b = makeButton(this, actions[command]->text(), at);

@@ -3,6 +3,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QWidget>
 
 #include "ui_text/tip_table.h"
@@ -80,6 +81,9 @@ bool WindowActions::windowWide(Command command) {
 QAction* WindowActions::windowWideMatch(const QObject* target, const QKeyEvent& key) const {
     const auto* widget = qobject_cast<const QWidget*>(target);
     if (!widget || widget->window() != window_ || key.isAutoRepeat()) return nullptr;
+    // What is typed into a text field (a race name in the race list) is text.
+    if (qobject_cast<const QLineEdit*>(widget) && !(key.modifiers() & Qt::ControlModifier))
+        return nullptr;
     const auto find = [this](const QKeySequence& pressed) -> QAction* {
         for (int i = 0; i < kCommandCount; ++i) {
             QAction* a = actions_[static_cast<std::size_t>(i)];
