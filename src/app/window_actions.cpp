@@ -1,7 +1,9 @@
 #include "app/window_actions.h"
 
+#include <QAbstractSpinBox>
 #include <QActionGroup>
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QWidget>
@@ -82,8 +84,12 @@ QAction* WindowActions::windowWideMatch(const QObject* target, const QKeyEvent& 
     const auto* widget = qobject_cast<const QWidget*>(target);
     if (!widget || widget->window() != window_ || key.isAutoRepeat()) return nullptr;
     // What is typed into a text field (a race name in the race list) is text.
-    if (qobject_cast<const QLineEdit*>(widget) && !(key.modifiers() & Qt::ControlModifier))
-        return nullptr;
+    // An editable list and a spin box take the keys for the field inside them.
+    const auto* list = qobject_cast<const QComboBox*>(widget);
+    const bool textField = qobject_cast<const QLineEdit*>(widget) ||
+                           qobject_cast<const QAbstractSpinBox*>(widget) ||
+                           (list && list->isEditable());
+    if (textField && !(key.modifiers() & Qt::ControlModifier)) return nullptr;
     const auto find = [this](const QKeySequence& pressed) -> QAction* {
         for (int i = 0; i < kCommandCount; ++i) {
             QAction* a = actions_[static_cast<std::size_t>(i)];

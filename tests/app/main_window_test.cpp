@@ -566,6 +566,59 @@ TEST(RaceOpening, TheGunAtStartAndTwoBeepsAnOpening) {
     EXPECT_EQ(w.beepCount() - beeps, 2);
 }
 
+// The cover is set while the splash is hidden and placed as it shows; the
+// maker's, "Powered by" and version lines stand under it on a high screen.
+TEST(Splash, ShowsTheCoverAndTheVersionLines) {
+    app();
+    SplashPanel splash;
+    QPixmap cover(300, 200);
+    cover.fill(Qt::red);
+    splash.setCover(cover);
+    for (const int height : {700, 600}) {
+        splash.hide();
+        splash.resize(1000, height);
+        splash.show();
+        EXPECT_EQ(splash.coverRect(), QRect(350, (height - 200) / 2, 300, 200));
+        for (const char* name : {"splashMaker", "poweredBy", "splashVersion"})
+            EXPECT_EQ(splash.findChild<QLabel*>(QLatin1String(name))->isVisible(), height >= 610)
+                << name;
+    }
+}
+
+// Either ranking panel steps out of the pointer's way, the class ranking
+// between the map's top and bottom.
+TEST(RankingPanels, TheClassRankingStepsAsideToo) {
+    const auto w = openSample();
+    w->show();
+    QCoreApplication::processEvents();
+    FinishPanel* byClass = w->classFinishPanel();
+    const int low = w->layout().map.height() - byClass->height() - 5;
+    QEvent enter(QEvent::Enter);
+    for (const int to : {low, 5}) {
+        QApplication::sendEvent(byClass, &enter);
+        EXPECT_EQ(byClass->y(), to);
+    }
+}
+
+// The stopwatch stands on the map page only, and never on a small map,
+// which is a movie's frame.
+TEST(Stopwatch, OnlyOnTheFullMap) {
+    const auto w = openSample();
+    w->show();
+    QCoreApplication::processEvents();
+    auto* watch = w->findChild<QPushButton*>("stopwatchButton");
+    auto* small = w->controls()->findChild<QCheckBox*>("smallScreenBox");
+    EXPECT_TRUE(watch->isVisible());
+    for (const bool on : {true, false}) {
+        QTest::mouseClick(small, Qt::LeftButton, {}, QPoint(6, small->height() / 2));
+        EXPECT_EQ(watch->isVisible(), !on);
+    }
+    QTest::mouseClick(w->controls()->findChild<QRadioButton*>("graphPageButton"), Qt::LeftButton,
+                      {}, QPoint(6, 6));
+    ASSERT_TRUE(w->actions()[Command::GraphPage]->isChecked());
+    EXPECT_FALSE(watch->isVisible());
+}
+
 // A race added to the folder after start-up can be typed into the race list.
 TEST(RaceList, ANameCanBeTypedIntoTheList) {
     const auto w = openSample();
@@ -575,7 +628,8 @@ TEST(RaceList, ANameCanBeTypedIntoTheList) {
     QSignalSpy asked(w->controls(), &ControlPanel::showRequested);
     list->lineEdit()->selectAll();
     // Its letters are text there, not the window's keys (S, the screen shot).
-    QTest::keyClicks(list->lineEdit(), QStringLiteral("sailed-since.txt"));
+    list->setFocus();  // as a click on it: the keys go to the list, which edits its text
+    QTest::keyClicks(list, QStringLiteral("sailed-since.txt"));
     QTest::mouseClick(w->controls()->findChild<QPushButton*>("showButton"), Qt::LeftButton);
     ASSERT_EQ(asked.size(), 1);
     EXPECT_EQ(asked[0][0].toString(), QStringLiteral("sailed-since.txt"));
