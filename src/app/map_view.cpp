@@ -114,8 +114,8 @@ SceneResult MapView::drawFrame(double timeSeconds, const DisplayState& given, do
             pointerZones({pointer_->x(), pointer_->y(), width(), height()}, display.page,
                          display.autoTrace, display.showName);
     // Beside a full-size map the overview has its own panel; a small
-    // screen carries it on the map.
-    display.overviewOn = display.smallScreen > 0;
+    // screen carries it on the map unless a click on the panel took it off.
+    display.overviewOn = display.smallScreen > 0 && smallInset_;
     display.manualZoom = staticWhere_.manualZoom;
     display.savedCentreLat = staticWhere_.centreLat;
     display.savedCentreLon = staticWhere_.centreLon;
@@ -197,7 +197,10 @@ void MapView::mouseMoveEvent(QMouseEvent* event) {
 
 void MapView::overviewPressed(QPoint inOverview, Qt::MouseButton button) {
     if (!session_) return;
-    if (editMode_ && button == Qt::RightButton) {
+    if (lastDisplay_.smallScreen > 0 && button == Qt::LeftButton) {
+        smallInset_ = !smallInset_;
+        emit viewChanged();
+    } else if (editMode_ && button == Qt::RightButton) {
         emit courseWindPicked(OverviewTool::bearingFromCentre(inOverview));
     } else if (staticShown()) {
         const GeoPoint c = OverviewTool::centreFor(inOverview, session_->area, lastDisplay_.northUp,
@@ -212,7 +215,7 @@ void MapView::mousePressEvent(QMouseEvent* event) {
     if (!session_) return;
     const QPoint at = event->position().toPoint();
     const bool left = event->button() == Qt::LeftButton;
-    if (lastDisplay_.smallScreen > 0 && overviewRect().contains(at)) {
+    if (lastDisplay_.overviewOn && overviewRect().contains(at)) {
         overviewPressed(at - overviewRect().topLeft(), event->button());
         return;
     }

@@ -117,6 +117,7 @@ class MapView : public QWidget {
     std::optional<TimeSpan> repeatSpan_;
 
     DisplayState lastDisplay_;
+    bool smallInset_ = true;  // the overview on a small map
     std::optional<QPoint> pointer_;
     MeasureTool measure_;
     std::optional<QPoint> measureLineTo_;

@@ -619,6 +619,28 @@ TEST(Stopwatch, OnlyOnTheFullMap) {
     EXPECT_FALSE(watch->isVisible());
 }
 
+// On a small map a click on the overview takes its inset off the map and
+// puts it back, as the overview's tip says.
+TEST(WindowLayout, AClickOnTheOverviewTogglesTheInsetOfASmallMap) {
+    const auto w = openSample();
+    w->show();
+    QCoreApplication::processEvents();
+    w->actions().trigger(Command::Stop);
+    auto* small = w->controls()->findChild<QCheckBox*>("smallScreenBox");
+    QTest::mouseClick(small, Qt::LeftButton, {}, QPoint(6, small->height() / 2));
+    ASSERT_TRUE(w->controls()->displayOptions().smallScreen);
+    const auto inset = [&] {
+        const QImage& f = w->map()->frame();
+        return f.copy(f.width() - 170, 0, 170, 170);
+    };
+    const QImage on = inset();
+    const QPoint centre = w->overviewPanel()->overviewRect().center();
+    QTest::mouseClick(w->overviewPanel(), Qt::LeftButton, {}, centre);
+    EXPECT_NE(inset(), on);
+    QTest::mouseClick(w->overviewPanel(), Qt::LeftButton, {}, centre);
+    EXPECT_EQ(inset(), on);
+}
+
 // A race added to the folder after start-up can be typed into the race list.
 TEST(RaceList, ANameCanBeTypedIntoTheList) {
     const auto w = openSample();
