@@ -1,6 +1,5 @@
 #include "app/window_actions.h"
 
-#include <QAbstractSpinBox>
 #include <QActionGroup>
 #include <QApplication>
 #include <QComboBox>
@@ -83,13 +82,6 @@ bool WindowActions::windowWide(Command command) {
 QAction* WindowActions::windowWideMatch(const QObject* target, const QKeyEvent& key) const {
     const auto* widget = qobject_cast<const QWidget*>(target);
     if (!widget || widget->window() != window_ || key.isAutoRepeat()) return nullptr;
-    // What is typed into a text field (a race name in the race list) is text.
-    // An editable list and a spin box take the keys for the field inside them.
-    const auto* list = qobject_cast<const QComboBox*>(widget);
-    const bool textField = qobject_cast<const QLineEdit*>(widget) ||
-                           qobject_cast<const QAbstractSpinBox*>(widget) ||
-                           (list && list->isEditable());
-    if (textField && !(key.modifiers() & Qt::ControlModifier)) return nullptr;
     const auto find = [this](const QKeySequence& pressed) -> QAction* {
         for (int i = 0; i < kCommandCount; ++i) {
             QAction* a = actions_[static_cast<std::size_t>(i)];
@@ -113,8 +105,12 @@ bool WindowActions::eventFilter(QObject* watched, QEvent* event) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (QAction* a = windowWideMatch(watched, *key)) {
             key->accept();
-            if (event->type() == QEvent::KeyPress) a->trigger();
-            return true;
+            if (event->type() != QEvent::KeyPress) return true;
+            a->trigger();
+            // The window previews the keys: a text field (the race list,
+            // where a race added later is typed) still takes its letter.
+            const auto* list = qobject_cast<const QComboBox*>(watched);
+            return !(qobject_cast<const QLineEdit*>(watched) || (list && list->isEditable()));
         }
     }
     return QObject::eventFilter(watched, event);

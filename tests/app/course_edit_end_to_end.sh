@@ -38,7 +38,7 @@ xvfb-run -a -s "-screen 0 1280x800x24" sh -c '
         sleep 0.3
     done
     # "EXIT", then "Yes" to "Rewrite File? (instead of old data)".
-    xdotool mousemove --window "$id" 1082 685 click 1
+    xdotool mousemove --window "$id" 1244 780 click 1
     box=""
     for i in $(seq 1 20); do
         box=$(xdotool search --name "Race Admin Data" 2>/dev/null | head -n 1 || true)
