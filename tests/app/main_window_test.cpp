@@ -647,6 +647,7 @@ TEST(RaceList, ANameCanBeTypedIntoTheList) {
     w->show();
     QCoreApplication::processEvents();
     auto* list = w->controls()->findChild<QComboBox*>("raceList");
+    ASSERT_TRUE(list->isEditable());
     QSignalSpy asked(w->controls(), &ControlPanel::showRequested);
     list->lineEdit()->selectAll();
     list->setFocus();  // as a click on it: the keys go to the list, which edits its text
