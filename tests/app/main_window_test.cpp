@@ -495,7 +495,7 @@ TEST(RaceOpening, TicksAutoNextAutoTracePicturesAndTipsAgain) {
     const auto w = openSample();
     w->show();
     QCoreApplication::processEvents();
-    QCheckBox* pictures = w->pictures()->settings()->showBox;
+    auto* pictures = w->pictures()->settings()->findChild<QCheckBox*>("showPicturesBox");
     ASSERT_TRUE(pictures->isVisible());
     std::vector<QCheckBox*> boxes{pictures};
     for (const char* name : {"autoNextBox", "autoTraceBox", "tipsBox"})
@@ -538,7 +538,7 @@ TEST(TimeBarWidget, TheHoveredMomentOutlivesTheSecondsOfThePlay) {
     const auto w = openSample();
     w->show();
     QCoreApplication::processEvents();
-    w->pictures()->settings()->showBox->setChecked(false);
+    w->pictures()->settings()->setPicturesOn(false);
     TimeBar* bar = w->timeBar();
     mouse(bar, QEvent::MouseMove, Qt::NoButton, barPoint(bar, 600));
     const QString hovered = w->overviewPanel()->clockText();
