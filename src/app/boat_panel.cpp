@@ -75,6 +75,7 @@ void BoatPanel::setSession(const RaceSession& s) {
         box->setMouseTracking(true);
         box->installEventFilter(this);
         box->show();
+        box->setObjectName(QStringLiteral("classBox%1").arg(classBoxes_.size()));
         classBoxes_.push_back(box);
         ++k;
     }
@@ -87,6 +88,7 @@ void BoatPanel::setSession(const RaceSession& s) {
         box->setMouseTracking(true);
         box->installEventFilter(this);
         box->show();
+        box->setObjectName(QStringLiteral("boatBox%1").arg(boatBoxes_.size()));
         boatBoxes_.push_back(box);
         ++b;
     }

@@ -33,10 +33,6 @@ class BoatPanel : public QWidget {
     // The window's tip box, which tells what a click on a box does.
     void setTips(TipController* tips) { tips_ = tips; }
 
-    QCheckBox* boatBox(int b) const { return boatBoxes_.at(static_cast<std::size_t>(b)); }
-    QCheckBox* classBox(int k) const { return classBoxes_.at(static_cast<std::size_t>(k)); }
-    QLabel* titleLabel() const { return title_; }
-
   signals:
     void selectionChanged();
     void highlightChanged();

@@ -37,7 +37,6 @@ class ManeuverPanel : public QWidget {
 
     void showSession(const RaceSession* session);
     const std::vector<ManeuverRow>& rows() const { return rows_; }
-    QTableWidget* table() const { return table_; }
 
   signals:
     // The replay time to jump to.

@@ -26,8 +26,8 @@ class PicturePanel : public QFrame {
     void placeAt(QPoint topLeft);
     QPoint placedAt() const { return place_; }
     const PictureBox& box() const { return box_; }
-    QLabel* image() const { return image_; }
-    QLabel* caption() const { return caption_; }
+    QString captionText() const { return caption_->text(); }
+    QSize pictureSize() const { return image_->pixmap().size(); }
 
   signals:
     void holdToggleRequested();

@@ -137,7 +137,7 @@ TEST(MainWindow, AFinishAddsARowAndFiresTheGun) {
 
 int checkedBoxes(const BoatPanel& panel, int boats) {
     int n = 0;
-    for (int b = 0; b < boats; ++b) n += panel.boatBox(b)->isChecked();
+    for (int b = 0; b < boats; ++b) n += boatBox(panel, b)->isChecked();
     return n;
 }
 
@@ -147,15 +147,15 @@ TEST(MainWindow, BoatListClicksSoloPinAndNeverLeaveAnEmptyMap) {
     BoatPanel& panel = *w->boatPanel();
     const int boats = w->session()->model.boatCount();
     ASSERT_GE(boats, 3);
-    QTest::mouseClick(panel.boatBox(1), Qt::RightButton);
+    QTest::mouseClick(boatBox(panel, 1), Qt::RightButton);
     EXPECT_EQ(checkedBoxes(panel, boats), 1);
-    EXPECT_TRUE(panel.boatBox(1)->isChecked());
-    QTest::mouseClick(panel.boatBox(2), Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_TRUE(boatBox(panel, 1)->isChecked());
+    QTest::mouseClick(boatBox(panel, 2), Qt::LeftButton, Qt::ShiftModifier);
     EXPECT_EQ(panel.selection().pinned(), 2);
-    EXPECT_FALSE(panel.boatBox(2)->isChecked());
+    EXPECT_FALSE(boatBox(panel, 2)->isChecked());
     // The last tick off: the frame drawn for the click finds no boat to show
     // and ticks every box again.
-    QTest::mouseClick(panel.boatBox(1), Qt::LeftButton);
+    QTest::mouseClick(boatBox(panel, 1), Qt::LeftButton);
     EXPECT_EQ(checkedBoxes(panel, boats), boats);
     EXPECT_EQ(panel.selection().hiddenCount(), 0);
 }
@@ -666,7 +666,7 @@ TEST(BoatListHover, PicksTheBoatOutOnAPageAndTipsLetClicksThrough) {
     w->show();
     QCoreApplication::processEvents();
     w->actions().trigger(Command::AnalysisPage);
-    QCheckBox* box = w->boatPanel()->boatBox(0);
+    QCheckBox* box = boatBox(*w->boatPanel(), 0);
     QEvent enter(QEvent::Enter);
     QApplication::sendEvent(box, &enter);
     mouse(box, QEvent::MouseMove, Qt::NoButton, QPoint(20, 5));
@@ -695,7 +695,7 @@ TEST(WindowLayout, ABoatListTallerThanTheRoomRisesOverTheLogo) {
     ASSERT_GT(list->neededHeight(), 480 - 200 - 255);
     EXPECT_LT(list->y(), 200);
     EXPECT_LT(list->geometry().bottom(), w->controls()->y());
-    QCheckBox* last = list->boatBox(w->session()->model.boatCount() - 1);
+    QCheckBox* last = boatBox(*list, w->session()->model.boatCount() - 1);
     auto* scroll = list->findChild<QScrollArea*>();
     ASSERT_NE(scroll, nullptr);
     scroll->ensureWidgetVisible(last);

@@ -28,7 +28,7 @@ TEST(ManeuverPanel, ListsTheRaceInTimeOrderAndAClickJumpsTenSecondsBefore) {
     EXPECT_TRUE(std::is_sorted(rows.begin(), rows.end(), [](const auto& a, const auto& b) {
         return a.timeSeconds < b.timeSeconds;
     }));
-    EXPECT_EQ(w->maneuverPanel()->table()->rowCount(), static_cast<int>(total));
+    EXPECT_EQ(w->maneuverPanel()->findChild<QTableWidget*>()->rowCount(), static_cast<int>(total));
 
     EXPECT_FALSE(w->maneuverPanel()->isHidden());
     // It leaves the compass and the wind graph in view, and stays on the map.
@@ -36,7 +36,7 @@ TEST(ManeuverPanel, ListsTheRaceInTimeOrderAndAClickJumpsTenSecondsBefore) {
     EXPECT_GE(panel.top(), w->map()->y() + kWindGraphTop + kWindGraphHeight);
     EXPECT_LE(panel.bottom(), w->map()->geometry().bottom());
     const std::size_t pick = rows.size() / 2;
-    emit w->maneuverPanel()->table()->cellClicked(static_cast<int>(pick), 0);
+    emit w->maneuverPanel()->findChild<QTableWidget*>()->cellClicked(static_cast<int>(pick), 0);
     EXPECT_DOUBLE_EQ(w->clock().timeSeconds(), rows[pick].timeSeconds - kManeuverLeadSeconds);
 }
 

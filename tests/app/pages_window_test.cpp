@@ -14,6 +14,7 @@
 #include "app/finish_board.h"
 #include "app/main_window.h"
 #include "app/picture_exports.h"
+#include "app/window_fixture.h"
 #include "base/file_io.h"
 #include "cli/report_command.h"
 #include "race/race_list.h"
@@ -168,18 +169,18 @@ TEST(GraphPage, TheBoatListShowsTheWindAndThePageTheRaceCaption) {
 TEST(BoatList, TheTipStandsUnderTheListAndAClassPressBeeps) {
     const auto w = shownRaceWindow("enoshima-cup.txt");
     BoatPanel* list = w->boatPanel();
-    QCheckBox* box = list->boatBox(0);
+    QCheckBox* box = boatBox(*list, 0);
     moveOver(box, QPoint(20, 5));
     const QLabel* tip = w->chrome()->tips()->box();
     ASSERT_TRUE(tip->isVisible());
     for (int b = 0; b < w->session()->model.boatCount(); ++b) {
-        const QCheckBox* row = list->boatBox(b);
+        const QCheckBox* row = boatBox(*list, b);
         const QRect onScreen(row->mapTo(w->centralWidget(), QPoint(0, 0)), row->size());
         if (row->visibleRegion().isEmpty()) continue;
         EXPECT_FALSE(tip->geometry().intersects(onScreen)) << b;
     }
     const int beeps = w->beepCount();
-    QTest::mouseClick(list->classBox(0), Qt::LeftButton, {}, QPoint(20, 5));
+    QTest::mouseClick(list->findChild<QCheckBox*>("classBox0"), Qt::LeftButton, {}, QPoint(20, 5));
     EXPECT_EQ(w->beepCount(), beeps + 1);
 }
 

@@ -74,8 +74,8 @@ TEST(PictureReplay, TheReplayRestsOnAPictureForTheChosenSeconds) {
     ASSERT_TRUE(w->clock().pictureHeld());
     EXPECT_EQ(p->currentPicture(), 1);
     EXPECT_FALSE(p->panel()->isHidden());
-    EXPECT_TRUE(p->panel()->caption()->text().endsWith(QStringLiteral("IMG_0102.JPG ( 2 / 4 )")))
-        << p->panel()->caption()->text().toStdString();
+    EXPECT_TRUE(p->panel()->captionText().endsWith(QStringLiteral("IMG_0102.JPG ( 2 / 4 )")))
+        << p->panel()->captionText().toStdString();
     // A 320 × 240 picture at the race's size 400.
     EXPECT_EQ(p->panel()->size(), QSize(410, 335));
     EXPECT_TRUE(p->settings()->holdButtonEnabled());
@@ -168,12 +168,12 @@ TEST_P(PicturePanelSize, LongerSideTakesTheSizeAsThePictureStands) {
     PicturePanel panel;
     ASSERT_TRUE(
         panel.showPicture(QString::fromStdString(file.string()), QStringLiteral("x"), c.size));
-    EXPECT_EQ(panel.image()->pixmap().size(), c.shown);
+    EXPECT_EQ(panel.pictureSize(), c.shown);
     EXPECT_EQ(panel.size(), c.panel);
     // A file that cannot be read keeps the picture on show.
     EXPECT_FALSE(panel.showPicture(QStringLiteral("/no/such.jpg"), QStringLiteral("y"), 900));
     EXPECT_EQ(panel.size(), c.panel);
-    EXPECT_EQ(panel.caption()->text(), QStringLiteral("y"));
+    EXPECT_EQ(panel.captionText(), QStringLiteral("y"));
 }
 
 INSTANTIATE_TEST_SUITE_P(

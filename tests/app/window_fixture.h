@@ -40,6 +40,11 @@ inline void waitForOpening(MainWindow& w) {
         QCoreApplication::processEvents();
 }
 
+// The check box of boat `b` (0-based) in the boat list.
+inline QCheckBox* boatBox(const BoatPanel& panel, int b) {
+    return panel.findChild<QCheckBox*>(QStringLiteral("boatBox%1").arg(b));
+}
+
 inline std::unique_ptr<MainWindow> openSample(const std::string& race = "enoshima-cup.txt",
                                               const std::filesystem::path& root = kSample) {
     app();

@@ -165,7 +165,7 @@ TEST(PointerTipsInTheWindow, MapOverviewAndBoatListShowTheirTips) {
     EXPECT_EQ(tipBox(*w)->geometry().topLeft(),
               overview->mapTo(w->centralWidget(), inOverview - QPoint(overviewTipWidth + 5, -5)));
     // A boat's box names the boat, under the list at its left.
-    QCheckBox* box = w->boatPanel()->boatBox(1);
+    QCheckBox* box = boatBox(*w->boatPanel(), 1);
     moveOver(box, {2, 2});
     EXPECT_TRUE(tipBox(*w)->text().contains(QStringLiteral("右ｸﾘｯｸで") + box->text()));
     EXPECT_EQ(tipBox(*w)->geometry().topLeft(),
