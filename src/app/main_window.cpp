@@ -188,6 +188,7 @@ void MainWindow::connectControls() {
     connect(c, &ControlPanel::autoTraceToggled, this, [this](bool on) {
         if (!on) map_->resetStaticView();
         controller_->setAutoTrace(on);
+        layoutPanels();  // the stopwatch times the replay, not the static map
     });
 }
 

@@ -69,7 +69,8 @@ void MainWindow::layoutPanels() {
     playSpeedNote_->setVisible(small);
     if (chrome_)
         chrome_->layout(l.stopwatchButton, l.stopwatchClock,
-                        session() && (*actions_)[Command::TrackPage]->isChecked());
+                        session() && (*actions_)[Command::TrackPage]->isChecked() &&
+                            controls_->displayOptions().autoTrace);
 }
 
 void MainWindow::onSmallScreen(bool on) {

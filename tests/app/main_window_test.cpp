@@ -613,6 +613,13 @@ TEST(Stopwatch, OnlyOnTheFullMap) {
         QTest::mouseClick(small, Qt::LeftButton, {}, QPoint(6, small->height() / 2));
         EXPECT_EQ(watch->isVisible(), !on);
     }
+    // The static map has no replay to time.
+    auto* trace = w->controls()->findChild<QCheckBox*>("autoTraceBox");
+    for (const bool on : {false, true}) {
+        QTest::mouseClick(trace, Qt::LeftButton, {}, QPoint(6, trace->height() / 2));
+        ASSERT_EQ(w->controls()->displayOptions().autoTrace, on);
+        EXPECT_EQ(watch->isVisible(), on);
+    }
     QTest::mouseClick(w->controls()->findChild<QRadioButton*>("graphPageButton"), Qt::LeftButton,
                       {}, QPoint(6, 6));
     ASSERT_TRUE(w->actions()[Command::GraphPage]->isChecked());
