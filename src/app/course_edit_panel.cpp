@@ -1,11 +1,25 @@
 #include "app/course_edit_panel.h"
 
+#include <QEvent>
 #include <QSignalBlocker>
 
 #include <QGridLayout>
 #include <QLabel>
 
 namespace korvane {
+
+void CourseEditPanel::keepAbove(QWidget* page) {
+    if (below_) below_->removeEventFilter(this);
+    below_ = page;
+    if (page) page->installEventFilter(this);
+}
+
+bool CourseEditPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == below_ && isVisible() &&
+        (event->type() == QEvent::Show || event->type() == QEvent::ZOrderChange))
+        raise();
+    return QWidget::eventFilter(watched, event);
+}
 
 CourseEditPanel::CourseEditPanel(QWidget* parent) : QWidget(parent) {
     setAutoFillBackground(true);

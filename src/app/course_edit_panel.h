@@ -31,6 +31,10 @@ class CourseEditPanel : public QWidget {
     void setMakeWind(bool on);
     void setSaveWindEnabled(bool on);
     void setUndoEnabled(bool on);
+    // Whenever `page` is shown or raised over it, the panel rises again: the
+    // wind history is drawn on a page, and its "Save Wind Data" must stay in
+    // reach there.
+    void keepAbove(QWidget* page);
 
   signals:
     void actionChosen(EditAction action);
@@ -40,7 +44,11 @@ class CourseEditPanel : public QWidget {
     void makeWindToggled(bool on);
     void saveWindRequested();
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
+    QWidget* below_ = nullptr;
     QRadioButton* markButton_ = nullptr;    // "Mark Pos Setting"
     QRadioButton* lineButton_ = nullptr;    // "Line Pos Setting"
     QRadioButton* courseButton_ = nullptr;  // "Course Setting"

@@ -57,10 +57,9 @@ void CourseEditing::mapClicked(const CourseEditClick& click) {
     c.lonMinutes = click.at.lonMinutes;
     c.leftButton = click.leftButton;
     if (click.picked) {
-        if (click.picked->kind == CoursePick::Kind::Mark)
-            c.mark = click.picked->index;
-        else
-            c.line = click.picked->index;
+        c.mark = click.picked->mark;
+        c.line = click.picked->line;
+        (click.picked->kind == CoursePick::Kind::Mark ? c.mark : c.line) = click.picked->index;
     }
     const EditOutcome out = editor_.click(c);
     if (!out.refusal.empty()) emit failed(QString::fromStdString(out.refusal));

@@ -10,6 +10,7 @@ namespace korvane {
 void MainWindow::connectEditing() {
     editPanel_->move(120, 5);
     editPanel_->resize(editPanel_->sizeHint());
+    editPanel_->keepAbove(pages_);
     editing_ = new CourseEditing(editPanel_, this);
     editing_->setPictureLineSource([this] { return pictures_->pictureLine(); });
     editing_->setQuestions(dropQuestions_.get());
@@ -52,7 +53,8 @@ void MainWindow::showEdited(const std::shared_ptr<const RaceSession>& edited) {
 
 void MainWindow::offerRewriteAtClose() {
     if (!session() || !controller_->editMode()) return;
-    if (!dropQuestions_->askYesNo(shownMessage(this, Message::RaceAdminData),
+    if (pictures_->catalogue().empty() &&
+        !dropQuestions_->askYesNo(shownMessage(this, Message::RaceAdminData),
                                   shownMessage(this, Message::RewriteRaceFile)))
         return;
     const RewriteResult result = editing_->rewrite(pictures_->pictureLine());
@@ -63,7 +65,7 @@ void MainWindow::offerRewriteAtClose() {
 }
 
 void MainWindow::keepPictureSettings() {
-    // In editing mode the question at close decides about the whole file.
+    // In editing mode the close rewrites the whole file, asking only without pictures.
     if (!session() || controller_->editMode() || !pictures_->pictureLineChanged()) return;
     const PictureLine line = *pictures_->pictureLine();
     const RewriteResult result =

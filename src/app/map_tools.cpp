@@ -60,10 +60,17 @@ std::optional<CoursePick> EditPicker::pick(const RaceModel& m, const Viewport& v
     const GeoPoint here = v.fromScreen(at.x(), at.y());
     std::optional<CoursePick> best;
     double bestPixels = kPickPixels;
+    std::optional<int> mark, line;
+    double markPixels = kPickPixels, linePixels = kPickPixels;
     auto consider = [&](double lat, double lon, CoursePick::Kind kind, int index, QString name) {
         const double dLat = lat - here.latMinutes, dLon = lon - here.lonMinutes;
         if (!(std::abs(dLat) + std::abs(dLon) < kNearMinutes)) return;
         const double pixels = std::hypot(dLat * v.latScale, dLon * v.lonScale);
+        const bool isMark = kind == CoursePick::Kind::Mark;
+        if (double& nearest = isMark ? markPixels : linePixels; pixels < nearest) {
+            nearest = pixels;
+            (isMark ? mark : line) = index;
+        }
         if (pixels < bestPixels) {
             bestPixels = pixels;
             best = CoursePick{kind, index, std::move(name)};
@@ -82,6 +89,10 @@ std::optional<CoursePick> EditPicker::pick(const RaceModel& m, const Viewport& v
         if (l.lat2Minutes != 0)
             consider(l.lat2Minutes, l.lon2Minutes, CoursePick::Kind::LineEnd, k, name);
         ++k;
+    }
+    if (best) {
+        best->mark = mark;
+        best->line = line;
     }
     return best;
 }

@@ -61,6 +61,10 @@ struct CoursePick {
     Kind kind = Kind::Mark;
     int index = 0;  // 0-based mark or line
     QString name;   // "MK3", "L1"
+    // The nearest mark and the nearest line end within reach, each on its
+    // own: a course click near both appends both.
+    std::optional<int> mark = std::nullopt;
+    std::optional<int> line = std::nullopt;
 };
 
 class EditPicker {
@@ -68,7 +72,7 @@ class EditPicker {
     static constexpr double kPickPixels = 30;
     static constexpr double kNearMinutes = 1.5;
     // The nearest mark or line end within reach of the pointer, measured on
-    // the static map's scale.
+    // the static map's scale; it also names the nearest of the other kind.
     static std::optional<CoursePick> pick(const RaceModel& model, const Viewport& staticView,
                                           QPoint at);
 };

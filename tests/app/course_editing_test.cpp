@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 #include <QSignalSpy>
+#include <QTest>
 #include <fstream>
 #include <functional>
 
@@ -163,6 +164,27 @@ TEST_F(CourseEditingWindow, DrawnWindIsSavedAndReadBack) {
     }
 }
 
+// The wind history is drawn on the Graph page, so the panel's "Save Wind
+// Data" must stay on top there, where a user's press lands.
+TEST_F(CourseEditingWindow, SaveWindStaysReachableOverTheGraphPage) {
+    CourseEditPanel* panel = w_->editPanel();
+    auto* save = panel->findChild<QPushButton*>("saveWindButton");
+    for (const char* way : {"make wind", "page button"}) {
+        SCOPED_TRACE(way);
+        w_->actions().trigger(Command::TrackPage);
+        panel->findChild<QCheckBox*>("makeWindBox")->setChecked(false);
+        if (std::string(way) == "make wind")
+            panel->findChild<QCheckBox*>("makeWindBox")->setChecked(true);
+        else
+            w_->actions().trigger(Command::GraphPage);
+        ASSERT_EQ(w_->pages()->page(), Page::Graph);
+        ASSERT_TRUE(w_->pages()->isVisible());
+        ASSERT_TRUE(save->isVisible());
+        const QPoint centre = save->mapTo(w_->centralWidget(), save->rect().center());
+        EXPECT_EQ(w_->centralWidget()->childAt(centre), save);
+    }
+}
+
 // Each rewrite the editor makes on its own writes the whole file from the
 // race: the pictures and the wind file stay named, also while a new wind
 // history is being drawn.
@@ -251,6 +273,42 @@ TEST_F(CourseEditingWindow, ClosingAsksAndKeepsTheCourse) {
     const std::string after = readFileBytes(root_ / "raceadmin" / kRace).value();
     EXPECT_EQ(after.substr(0, kept.size()), kept);
     EXPECT_NE(after, before);
+}
+
+// With pictures the race file is written back at close without a question.
+TEST_F(CourseEditingWindow, ClosingWithPicturesRewritesWithoutAsking) {
+    PictureCatalogue pictures;
+    pictures.folder = root_ / "photos";
+    pictures.entries.push_back({"a.jpg", root_ / "photos" / "a.jpg", 100});
+    w_->pictures()->replaceCatalogue(pictures, w_->map()->width());
+    w_->editPanel()->findChild<QRadioButton*>("markPosButton")->setChecked(true);
+    click(2113.5, 8367.5);
+    w_->close();
+    EXPECT_EQ(questions_->asked, 0);
+    const RaceModel m = reread();
+    EXPECT_EQ(m.marks.count(), w_->session()->model.marks.count());
+    EXPECT_EQ(m.race.pictureFolderSaved, (root_ / "photos").string());
+}
+
+// One Shift-click on a mark that is also a line's end puts both into the
+// course, as the map hands it over from a real press.
+TEST_F(CourseEditingWindow, AShiftClickOnAMarkAndALineEndAppendsBoth) {
+    CourseEditPanel* panel = w_->editPanel();
+    MapView* map = w_->map();
+    w_->controls()->setAutoTrace(false);
+    const QPoint spot(map->width() / 2, map->height() * 2 / 3), away = spot + QPoint(150, 0);
+    auto shiftClick = [&](const char* option, std::vector<QPoint> points) {
+        panel->findChild<QRadioButton*>(option)->setChecked(true);
+        for (const QPoint at : points)
+            QTest::mouseClick(map, Qt::LeftButton, Qt::ShiftModifier, at);
+    };
+    shiftClick("markPosButton", {spot});
+    shiftClick("linePosButton", {spot, away});
+    panel->findChild<QPushButton*>("resetCourseButton")->click();
+    shiftClick("courseSetButton", {spot});
+    const RaceModel& m = w_->session()->model;
+    EXPECT_EQ(panel->findChild<QLineEdit*>("courseField")->text(),
+              QStringLiteral("  MK%1  L%2").arg(m.marks.count()).arg(m.lines.count()));
 }
 
 TEST(SampleWind, OpensOnTheGraphPage) {
