@@ -166,8 +166,8 @@ void PictureShow::holdEnded() {
 }
 
 void PictureShow::secondTick(double timeSeconds) {
-    const bool open = enabled() && timeSeconds < catalogue_.entries.back().timeSeconds +
-                                                     correction_ + kShowSettingsAfterLastSeconds;
+    const bool open = enabled() && timeSeconds < catalogue_.latestSeconds() + correction_ +
+                                                     kShowSettingsAfterLastSeconds;
     settings_->setVisible(open);
 }
 

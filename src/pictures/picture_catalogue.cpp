@@ -94,6 +94,13 @@ std::vector<double> PictureCatalogue::timesSeconds() const {
     return times;
 }
 
+double PictureCatalogue::latestSeconds() const {
+    if (entries.empty()) return 0;
+    double latest = entries.front().timeSeconds;
+    for (const PictureEntry& e : entries) latest = std::max(latest, e.timeSeconds);
+    return latest;
+}
+
 FileRead FolderPictures::timeTable() const {
     const auto path = names_.resolve("datetime.csv");
     if (!path) return {std::nullopt, ReadFailure::NotFound};

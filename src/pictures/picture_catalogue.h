@@ -44,6 +44,10 @@ struct PictureCatalogue {
     // Capture times in catalogue order, for the replay's stops and the
     // time bar's marks; the camera correction is not included.
     std::vector<double> timesSeconds() const;
+    // The latest capture time, whatever the order of the entries (a folder
+    // lists by name, and names need not follow the camera's clock); 0 when
+    // there is no picture.
+    double latestSeconds() const;
 };
 
 // The race values the catalogue needs.

@@ -111,6 +111,26 @@ TEST(PictureReplay, APageLetsThePictureGoAndTheMapBringsTheSettingsBack) {
     EXPECT_FALSE(p->settings()->isHidden());
 }
 
+// A folder lists its pictures by name, and a camera's names need not follow
+// its clock: the settings stay until a minute after the latest picture.
+TEST(PictureReplay, TheSettingsStayUntilAMinuteAfterTheLatestPicture) {
+    const auto w = open("enoshima-cup.txt");
+    ASSERT_NE(w->session(), nullptr) << w->lastError().toStdString();
+    PictureShow* p = w->pictures();
+    PictureCatalogue c = p->catalogue();
+    ASSERT_EQ(c.count(), 4);
+    const double times[] = {100, 900, 500, 300};  // the last listed is not the latest
+    for (int k = 0; k < 4; ++k) c.entries[static_cast<std::size_t>(k)].timeSeconds = times[k];
+    p->replaceCatalogue(c, w->map()->width());
+    for (const auto& [seconds, shown] : {std::pair{600.0, true}, std::pair{961.0, false}}) {
+        SCOPED_TRACE(seconds);
+        w->controller().jumpTo(seconds);
+        ASSERT_DOUBLE_EQ(w->clock().timeSeconds(), seconds);
+        w->controller().secondTick();
+        EXPECT_EQ(p->settings()->isHidden(), !shown);
+    }
+}
+
 TEST(PictureReplay, StopHoldsForTenMinutesAndRestartGoesOn) {
     const auto w = open("enoshima-cup.txt");
     ASSERT_NE(w->session(), nullptr);
