@@ -75,7 +75,8 @@ void WindowChrome::raceOpened(std::shared_ptr<const RaceSession> session) {
     std::vector<std::string> names;
     for (const std::string& name : session_->model.race.attachments) names.push_back(name);
     attachments_->setDocuments(dataRoot_, std::move(names));
-    controls_->setRaceButtonsEnabled(session_->raceFile.window.hasAttachments, true);
+    // Without attachments the button still stops the replay and beeps.
+    controls_->setRaceButtonsEnabled(true, true);
 }
 
 void WindowChrome::replayMoved(double seconds) {

@@ -204,6 +204,34 @@ TEST(Attachments, OneOpensAtOnceTwoShowTheListASecondPressCloses) {
     EXPECT_EQ(opened.urls.size(), 2u);
 }
 
+// A race without attachments keeps the button: a press stops the replay and
+// beeps. The list stands above the button, clear of EXIT beside it.
+TEST(Attachments, TheButtonStopsAndBeepsWithoutAnyAndTheListStandsAboveIt) {
+    Opened opened;
+    const auto w = window(kSample, opened, "enoshima-cup.txt");
+    ASSERT_NE(w->session(), nullptr);
+    ASSERT_TRUE(w->session()->model.race.attachments.empty());
+    w->show();
+    QCoreApplication::processEvents();
+    QWidget* central = w->centralWidget();
+    auto* button = w->controls()->findChild<QPushButton*>("attachmentsButton");
+    const QRect at(button->mapTo(central, QPoint(0, 0)), button->size());
+    ASSERT_TRUE(button->isEnabled());
+    ASSERT_EQ(central->childAt(at.center()), button);
+    w->actions().trigger(Command::PlayForward);
+    ASSERT_NE(w->clock().transport(), Transport::Stopped);
+    const int beeps = w->beepCount();
+    button->click();
+    EXPECT_EQ(w->clock().transport(), Transport::Stopped);
+    EXPECT_EQ(w->beepCount(), beeps + 1);
+    EXPECT_TRUE(opened.urls.empty());
+
+    const QRect list = w->chrome()->attachments()->geometry();
+    EXPECT_EQ(list.y() + list.height(), at.y() - 3);
+    auto* exit = w->controls()->findChild<QPushButton*>("exitButton");
+    EXPECT_FALSE(list.intersects(QRect(exit->mapTo(central, QPoint(0, 0)), exit->size())));
+}
+
 // Jumps the stopped replay to a race second.
 void jumpTo(MainWindow& w, double seconds) {
     w.actions().trigger(Command::Stop);
