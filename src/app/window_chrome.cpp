@@ -12,7 +12,6 @@ namespace korvane {
 
 namespace {
 
-constexpr int kMargin = 5;
 constexpr int kListWidth = 180;
 constexpr int kListRows = 8;
 
