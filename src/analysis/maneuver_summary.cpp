@@ -4,19 +4,35 @@
 
 namespace korvane {
 
+namespace {
+
+std::optional<double> medianOf(std::vector<double>& v) {
+    if (v.empty()) return std::nullopt;
+    std::sort(v.begin(), v.end());
+    const std::size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+bool counts(const Maneuver& m, ManeuverKind kind) {
+    return m.kind == kind && m.phase == ManeuverPhase::Racing;
+}
+
+}  // namespace
+
 ManeuverSummary summarizeManeuvers(const std::vector<Maneuver>& maneuvers, ManeuverKind kind) {
     ManeuverSummary s;
     double sum = 0;
-    int measured = 0;
+    std::vector<double> losses;
     for (const Maneuver& m : maneuvers) {
-        if (m.kind != kind) continue;
+        if (!counts(m, kind)) continue;
         ++s.count;
         if (!m.lossMetres) continue;
-        ++measured;
+        losses.push_back(*m.lossMetres);
         sum += *m.lossMetres;
         s.worstLossMetres = std::max(s.worstLossMetres.value_or(*m.lossMetres), *m.lossMetres);
     }
-    if (measured > 0) s.meanLossMetres = sum / measured;
+    if (!losses.empty()) s.meanLossMetres = sum / static_cast<double>(losses.size());
+    s.medianLossMetres = medianOf(losses);
     return s;
 }
 
@@ -25,11 +41,8 @@ std::optional<double> fleetMedianLoss(const std::vector<std::vector<Maneuver>>& 
     std::vector<double> losses;
     for (const auto& boat : boats)
         for (const Maneuver& m : boat)
-            if (m.kind == kind && m.lossMetres) losses.push_back(*m.lossMetres);
-    if (losses.empty()) return std::nullopt;
-    std::sort(losses.begin(), losses.end());
-    const std::size_t n = losses.size();
-    return n % 2 ? losses[n / 2] : (losses[n / 2 - 1] + losses[n / 2]) / 2;
+            if (counts(m, kind) && m.lossMetres) losses.push_back(*m.lossMetres);
+    return medianOf(losses);
 }
 
 }  // namespace korvane

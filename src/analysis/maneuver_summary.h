@@ -1,5 +1,7 @@
-// Figures over many maneuvers: per boat and kind the count, mean and worst
-// loss; over the fleet the median loss of a kind.
+// Figures over many maneuvers: per boat and kind the count, mean, median and
+// worst loss; over the fleet the median loss of a kind. Only maneuvers
+// sailed while racing count: what a boat does before its start or after its
+// finish says nothing of how it raced.
 #pragma once
 
 #include <array>
@@ -17,7 +19,8 @@ struct ManeuverSummary {
     int count = 0;
     // Over the maneuvers with a loss; empty when none of the kind has one.
     std::optional<double> meanLossMetres;
-    std::optional<double> worstLossMetres;  // the largest loss
+    std::optional<double> medianLossMetres;  // the mean of the middle two for an even count
+    std::optional<double> worstLossMetres;   // the largest loss
 };
 
 ManeuverSummary summarizeManeuvers(const std::vector<Maneuver>& maneuvers, ManeuverKind kind);

@@ -23,6 +23,8 @@ constexpr double kRad = std::numbers::pi / 180;
 constexpr int kMaxDroppedInARow = 5;
 // A turn back smaller than a third of the turn just made is its settling.
 constexpr double kSettlingShare = 3;
+// Maneuvers are listed from this long before the gun: the start sequence.
+constexpr double kStartSequenceSeconds = 600;
 
 struct Vec {
     double north = 0;
@@ -253,7 +255,9 @@ MedianVmg medianVmg(const Grid& g, const ManeuverInput& in) {
         const double t = g.time(i);
         const double s = g.speed[static_cast<std::size_t>(i)];
         const double c = g.course[static_cast<std::size_t>(i)];
-        if (std::isnan(s) || std::isnan(c) || t < in.fromSeconds || t > in.toSeconds) continue;
+        if (std::isnan(s) || std::isnan(c) || t < in.fromSeconds || t > in.toSeconds ||
+            t < in.startSeconds || t > in.finishSeconds)
+            continue;
         const double wind = windAtTime(in, t, cursor);
         const double along = s * std::cos((c - wind) * kRad);
         bool upwind = false;
@@ -269,7 +273,24 @@ MedianVmg medianVmg(const Grid& g, const ManeuverInput& in) {
     return {median(up), median(down)};
 }
 
-std::optional<Maneuver> measure(const Grid& g, const Run& run, const ManeuverInput& in,
+// Whether every course of [from, to] stays within the threshold of `reference`.
+bool steadyCourse(const Grid& g, int from, int to, double reference, double maxDegrees) {
+    for (int i = from; i <= to; ++i) {
+        const double c = g.course[static_cast<std::size_t>(i)];
+        if (!std::isnan(c) && std::abs(foldDegrees180(c - reference)) > maxDegrees) return false;
+    }
+    return true;
+}
+
+// A maneuver and the race seconds its turn took, which the neighbours'
+// windows must stay clear of.
+struct Measured {
+    Maneuver maneuver;
+    double turnFromSeconds = 0;
+    double turnToSeconds = 0;
+};
+
+std::optional<Measured> measure(const Grid& g, const Run& run, const ManeuverInput& in,
                                 const ManeuverThresholds& th, const MedianVmg& vmg,
                                 WindCursor& windCursor) {
     const int w = static_cast<int>(th.turnWindowSeconds / 2);
@@ -297,8 +318,12 @@ std::optional<Maneuver> measure(const Grid& g, const Run& run, const ManeuverInp
     const double midTime = g.time(mid);
     if (midTime < in.fromSeconds || midTime > in.toSeconds || !g.has(mid)) return std::nullopt;
 
-    Maneuver m;
+    Measured measured{.maneuver = {}, .turnFromSeconds = g.time(ia), .turnToSeconds = g.time(ib)};
+    Maneuver& m = measured.maneuver;
     m.timeSeconds = midTime;
+    m.phase = midTime < in.startSeconds    ? ManeuverPhase::BeforeStart
+              : midTime > in.finishSeconds ? ManeuverPhase::AfterFinish
+                                           : ManeuverPhase::Racing;
     m.courseInDegrees = g.course[static_cast<std::size_t>(ia)];
     m.courseOutDegrees = g.course[static_cast<std::size_t>(ib)];
     m.turnDegrees = turn;
@@ -359,8 +384,22 @@ std::optional<Maneuver> measure(const Grid& g, const Run& run, const ManeuverInp
     const double carried = v0 * (recovered - entry);
     const Vec imagined{from.north + heading.north * carried, from.east + heading.east * carried};
     const Vec bisector = unitOf(m.courseInDegrees + turn / 2);
-    if (m.kind == ManeuverKind::Rounding) return m;
+    if (m.kind == ManeuverKind::Rounding) return measured;
     m.lossMetres = dot({imagined.north - to.north, imagined.east - to.east}, bisector);
+    // The boat cannot make more along the bisector than its entry speed, the
+    // fastest it went, carries it straight: more is the GPS stepping, not
+    // sailing. (The exit speed is no yardstick: a step shows in it too.)
+    const double madeAlong = dot({to.north - from.north, to.east - from.east}, bisector);
+    const double fastest = v0 * (recovered - entry);
+    if (m.phase != ManeuverPhase::Racing || m.entrySeconds < in.startSeconds ||
+        m.exitSeconds > in.finishSeconds)
+        m.unmeasured = LossUnmeasured::NotRacing;
+    else if (!steadyCourse(g, entry, ia, g.course[static_cast<std::size_t>(entry)],
+                           th.steadyCourseDegrees) ||
+             !steadyCourse(g, ib, recovered, m.courseOutDegrees, th.steadyCourseDegrees))
+        m.unmeasured = LossUnmeasured::UnsteadyCourse;
+    else if (madeAlong > fastest)
+        m.unmeasured = LossUnmeasured::ImpossibleGain;
     if (in.boatLengthMetres > 0) m.lossBoatLengths = *m.lossMetres / in.boatLengthMetres;
 
     const bool upwind =
@@ -372,7 +411,32 @@ std::optional<Maneuver> measure(const Grid& g, const Run& run, const ManeuverInp
         const double made = dot({to.north - from.north, to.east - from.east}, toWind);
         m.lossVsMedianVmgMetres = pace * (recovered - entry) - made;
     }
-    return m;
+    return measured;
+}
+
+// A window that holds another turn or a mark's passing measures both at
+// once; such a loss, like any other that could not be measured, is shown
+// as none rather than as a number that misleads.
+void dropUnmeasurableLosses(std::vector<Measured>& found, const ManeuverInput& in) {
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        Maneuver& m = found[i].maneuver;
+        if (m.kind == ManeuverKind::Rounding || m.unmeasured == LossUnmeasured::NotRacing) continue;
+        for (std::size_t j = 0; j < found.size(); ++j)
+            if (j != i && found[j].turnToSeconds > m.entrySeconds &&
+                found[j].turnFromSeconds < m.exitSeconds)
+                m.unmeasured = LossUnmeasured::AnotherManeuver;
+        for (double p : in.roundingTimesSeconds)
+            if (p >= m.entrySeconds && p <= m.exitSeconds) m.unmeasured = LossUnmeasured::Mark;
+    }
+    for (Measured& f : found) {
+        Maneuver& m = f.maneuver;
+        if (m.unmeasured == LossUnmeasured::No) continue;
+        m.lossMetres.reset();
+        m.lossBoatLengths.reset();
+        // Against the median VMG the course need not be steady; the rest
+        // spoils that measure as well.
+        if (m.unmeasured != LossUnmeasured::UnsteadyCourse) m.lossVsMedianVmgMetres.reset();
+    }
 }
 
 }  // namespace
@@ -392,8 +456,12 @@ std::vector<Maneuver> findManeuvers(const ManeuverInput& in, const LocalPlane& p
     if (g.size() == 0) return out;
     const MedianVmg vmg = medianVmg(g, in);
     WindCursor windCursor;
+    std::vector<Measured> found;
     for (const Run& run : turningRuns(g, th))
-        if (auto m = measure(g, run, in, th, vmg, windCursor)) out.push_back(*m);
+        if (auto m = measure(g, run, in, th, vmg, windCursor)) found.push_back(std::move(*m));
+    dropUnmeasurableLosses(found, in);
+    out.reserve(found.size());
+    for (Measured& f : found) out.push_back(f.maneuver);
     return out;
 }
 
@@ -409,12 +477,14 @@ std::vector<Maneuver> boatManeuvers(const RaceModel& model, const LegAnalysis& l
     in.windSampleOffsetDegrees = static_cast<int>(roundHalfEvenToInt(model.race.magneticVariation));
     in.windDirectionDegrees = model.race.windDirection;
     in.boatLengthMetres = boat.lengthMetres;
-    in.fromSeconds = 0;
+    in.fromSeconds = -kStartSequenceSeconds;
     in.toSeconds = boat.track.back().timeSeconds;
+    in.startSeconds = 0;
     if (b < static_cast<int>(legs.boats.size())) {
         const BoatLegResult& r = legs.boat(b);
         const int finish = r.pointCount() - 1;
-        if (r.finished()) in.toSeconds = *r.passTime(finish);
+        if (r.passed(0)) in.startSeconds = *r.passTime(0);
+        if (r.finished()) in.finishSeconds = *r.passTime(finish);
         // Every point between the start and the finish is rounded.
         for (int p = 1; p < finish; ++p)
             if (r.passed(p)) in.roundingTimesSeconds.push_back(*r.passTime(p));

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <limits>
 #include <vector>
 
 #include "analysis/leg_analysis.h"
@@ -30,6 +31,9 @@ struct ManeuverThresholds {
     double recoverySearchSeconds = 60;  // how long after the turn the speed may take to recover
     double recoveredFraction = 0.99;    // of the entry speed
     double roundingMarginSeconds = 20;  // a passing this close to a turn makes it a rounding
+    // Before and after the turn the course stays this close to the one the
+    // loss is measured from, or the bisector has nothing steady to project.
+    double steadyCourseDegrees = 20;
 };
 
 // A span of racing time on a leg of one kind, for the median VMG.
@@ -46,9 +50,12 @@ struct ManeuverInput {
     const std::vector<WindSample>* windSamples = nullptr;
     int windSampleOffsetDegrees = 0;
     double windDirectionDegrees = 0;
-    // Maneuvers are looked for between these race seconds (gun to finish).
+    // Maneuvers are looked for between these race seconds ...
     double fromSeconds = 0;
     double toSeconds = 0;
+    // ... and the boat raced between these (its start and its finish).
+    double startSeconds = std::numeric_limits<double>::lowest();
+    double finishSeconds = std::numeric_limits<double>::max();
     std::vector<double> roundingTimesSeconds;  // passings of the marks between start and finish
     std::vector<LegSpan> legSpans;  // empty: upwind is any course within 90° of the wind
     double boatLengthMetres = 0;
@@ -65,9 +72,10 @@ using BoatManeuverWork = std::function<std::vector<Maneuver>(int boat)>;
 std::vector<std::vector<Maneuver>> findManeuversOfEachBoat(int boatCount,
                                                            const BoatManeuverWork& work);
 
-// Every boat of the race, [b] for boat slot b: from the gun to the
-// boat's finish (or its last fix), roundings from the passings, median VMG
-// on the course's upwind and downwind legs.
+// Every boat of the race, [b] for boat slot b: from the start sequence to
+// the boat's last fix, racing from its start (the gun when it has none) to
+// its finish (or its last fix); roundings from the passings, median VMG on
+// the course's upwind and downwind legs.
 std::vector<std::vector<Maneuver>> findRaceManeuvers(const RaceModel& model,
                                                      const LegAnalysis& legs,
                                                      const CourseGeometry& course,

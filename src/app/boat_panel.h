@@ -32,6 +32,8 @@ class BoatPanel : public QWidget {
     int neededHeight() const { return neededHeight_; }
     // The window's tip box, which tells what a click on a box does.
     void setTips(TipController* tips) { tips_ = tips; }
+    // Picks out boat b on the map, as the pointer over its box does.
+    void highlightBoat(int b) { setHighlight(b); }
 
   signals:
     void selectionChanged();

@@ -180,6 +180,7 @@ void MainWindow::connectControls() {
         maneuvers_->raise();
     });
     connect(maneuvers_, &ManeuverPanel::jumpRequested, controller_, &ReplayController::jumpTo);
+    connect(maneuvers_, &ManeuverPanel::boatPicked, boats_, &BoatPanel::highlightBoat);
     connect(ctMode_, &CtModePanel::modePicked, controller_, &ReplayController::pickTimeMode);
     // Whatever changes what the map shows redraws it at once, even stopped.
     connect(c, &ControlPanel::displayOptionsChanged, this, [this] { drawNow(); });

@@ -1,10 +1,10 @@
 #include "app/maneuver_panel.h"
 
+#include <QComboBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <cmath>
 
 #include "session/race_session.h"
 
@@ -12,68 +12,108 @@ namespace korvane {
 
 namespace {
 
-constexpr int kPanelWidth = 330;
-constexpr int kPanelHeight = 300;
+constexpr int kPanelWidth = 640;
+constexpr int kPanelHeight = 330;
+constexpr int kSummaryHeight = 96;
 
-QString raceClock(double seconds) {
-    const long s = std::lround(std::abs(seconds));
-    return QStringLiteral("%1%2:%3:%4")
-        .arg(seconds < 0 ? QStringLiteral("-") : QString())
-        .arg(s / 3600)
-        .arg(s / 60 % 60, 2, 10, QLatin1Char('0'))
-        .arg(s % 60, 2, 10, QLatin1Char('0'));
+QTableView* readOnlyView(QWidget* parent, const QString& name) {
+    auto* view = new QTableView(parent);
+    view->setObjectName(name);
+    view->verticalHeader()->hide();
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->horizontalHeader()->setStretchLastSection(true);
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
+    return view;
+}
+
+QComboBox* filterBox(QWidget* parent, const QString& name, const QString& all) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(name);
+    box->addItem(all);
+    return box;
 }
 
 }  // namespace
 
-std::vector<ManeuverRow> maneuverRows(const RaceSession& session) {
-    std::vector<ManeuverRow> rows;
-    const int boats =
-        std::min<int>(session.model.boatCount(), static_cast<int>(session.maneuvers().size()));
-    for (int b = 0; b < boats; ++b)
-        for (const Maneuver& m : session.maneuvers()[static_cast<std::size_t>(b)])
-            rows.push_back(
-                {b, session.model.boats.at(b).name, m.timeSeconds, m.kind, m.lossMetres});
-    std::stable_sort(rows.begin(), rows.end(), [](const ManeuverRow& a, const ManeuverRow& b) {
-        return a.timeSeconds < b.timeSeconds;
-    });
-    return rows;
-}
-
-ManeuverPanel::ManeuverPanel(QWidget* parent) : QWidget(parent), table_(new QTableWidget(this)) {
+ManeuverPanel::ManeuverPanel(QWidget* parent)
+    : QWidget(parent),
+      boatFilter_(
+          filterBox(this, QStringLiteral("maneuverBoatFilter"), QStringLiteral("All boats"))),
+      classFilter_(
+          filterBox(this, QStringLiteral("maneuverClassFilter"), QStringLiteral("All classes"))),
+      kindFilter_(
+          filterBox(this, QStringLiteral("maneuverKindFilter"), QStringLiteral("All kinds"))),
+      view_(readOnlyView(this, QStringLiteral("maneuverTable"))),
+      summaryView_(readOnlyView(this, QStringLiteral("maneuverSummary"))) {
     setAutoFillBackground(true);
-    table_->setColumnCount(4);
-    table_->setHorizontalHeaderLabels({QStringLiteral("Time"), QStringLiteral("Boat"),
-                                       QStringLiteral("Kind"), QStringLiteral("Loss m")});
-    table_->verticalHeader()->hide();
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->horizontalHeader()->setStretchLastSection(true);
+    for (ManeuverKind k : kManeuverKinds)
+        kindFilter_->addItem(QString::fromUtf8(maneuverKindName(k).data(),
+                                               static_cast<qsizetype>(maneuverKindName(k).size())),
+                             static_cast<int>(k));
+    filter_.setSourceModel(&table_);
+    view_->setModel(&filter_);
+    view_->setSortingEnabled(true);
+    view_->sortByColumn(ManeuverTableModel::TimeColumn, Qt::AscendingOrder);
+    summaryView_->setModel(&summary_);
+    summaryView_->setFixedHeight(kSummaryHeight);
+
+    auto* filters = new QHBoxLayout;
+    filters->setContentsMargins(0, 0, 0, 0);
+    for (QComboBox* box : {boatFilter_, classFilter_, kindFilter_}) {
+        filters->addWidget(box);
+        connect(box, &QComboBox::currentIndexChanged, this, &ManeuverPanel::applyFilter);
+    }
+    filters->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(table_);
+    layout->setSpacing(2);
+    layout->addLayout(filters);
+    layout->addWidget(view_);
+    layout->addWidget(summaryView_);
     resize(kPanelWidth, kPanelHeight);
-    connect(table_, &QTableWidget::cellClicked, this, [this](int row, int) {
-        if (row >= 0 && row < static_cast<int>(rows_.size()))
-            emit jumpRequested(rows_[static_cast<std::size_t>(row)].timeSeconds -
-                               kManeuverLeadSeconds);
-    });
+    connect(view_, &QTableView::clicked, this, &ManeuverPanel::rowClicked);
 }
 
 void ManeuverPanel::showSession(const RaceSession* session) {
-    rows_ = session ? maneuverRows(*session) : std::vector<ManeuverRow>{};
-    table_->setRowCount(static_cast<int>(rows_.size()));
-    for (int r = 0; r < static_cast<int>(rows_.size()); ++r) {
-        const ManeuverRow& m = rows_[static_cast<std::size_t>(r)];
-        const QString loss = m.lossMetres ? QString::number(*m.lossMetres, 'f', 1) : QString();
-        const QString cells[] = {
-            raceClock(m.timeSeconds), QString::fromStdString(m.boatName),
-            QString::fromUtf8(maneuverKindName(m.kind).data(),
-                              static_cast<int>(maneuverKindName(m.kind).size())),
-            loss};
-        for (int c = 0; c < 4; ++c) table_->setItem(r, c, new QTableWidgetItem(cells[c]));
+    table_.setRows(session ? maneuverRows(*session) : std::vector<ManeuverRow>{});
+    // The boat and class lists follow the race; the items carry the index.
+    for (QComboBox* box : {boatFilter_, classFilter_}) {
+        const QSignalBlocker quiet(box);
+        while (box->count() > 1) box->removeItem(1);
+        box->setCurrentIndex(0);
     }
-    table_->resizeColumnsToContents();
+    if (session) {
+        for (int b = 0; b < session->model.boatCount(); ++b)
+            boatFilter_->addItem(QString::fromStdString(session->model.boats[b].name), b);
+        for (int k = 0; k < session->model.classes.count(); ++k)
+            classFilter_->addItem(QString::fromStdString(session->model.classes[k].name), k);
+    }
+    classFilter_->setVisible(classFilter_->count() > 2);
+    applyFilter();
+    view_->resizeColumnsToContents();
+    summaryView_->resizeColumnsToContents();
+}
+
+void ManeuverPanel::applyFilter() {
+    const auto chosen = [](const QComboBox* box) {
+        return box->currentIndex() > 0 ? std::optional<int>(box->currentData().toInt())
+                                       : std::nullopt;
+    };
+    ManeuverFilterChoice choice;
+    choice.boat = chosen(boatFilter_);
+    choice.classIndex = chosen(classFilter_);
+    if (const auto k = chosen(kindFilter_)) choice.kind = static_cast<ManeuverKind>(*k);
+    filter_.setChoice(choice);
+    summary_.summarize(table_.rows(), choice);
+}
+
+void ManeuverPanel::rowClicked(const QModelIndex& index) {
+    const ManeuverRow* row = filter_.rowAt(index.row());
+    if (!row) return;
+    emit jumpRequested(row->timeSeconds - kManeuverLeadSeconds);
+    emit boatPicked(row->boatIndex);
 }
 
 }  // namespace korvane

@@ -1,31 +1,22 @@
-// The fleet's tacks, gybes, turns and roundings in one table, in time order,
-// with what each cost; a click on a row takes the replay to just before it,
-// so the sailor watches the maneuver happen.
+// The fleet's tacks, gybes, turns and roundings in one table with every
+// column of the CLI, sortable and narrowed by boat, class and kind, and
+// under it each boat's summary per kind. A click on a row takes the replay
+// to just before the maneuver and picks out its boat, so the sailor watches
+// it happen.
 #pragma once
 
 #include <QWidget>
 #include <optional>
-#include <string>
 #include <vector>
 
-#include "race/maneuver.h"
+#include "app/maneuver_model.h"
 
-class QTableWidget;
+class QComboBox;
+class QTableView;
 
 namespace korvane {
 
 class RaceSession;
-
-struct ManeuverRow {
-    int boatIndex = 0;  // 0-based
-    std::string boatName;
-    double timeSeconds = 0;
-    ManeuverKind kind = ManeuverKind::Turn;
-    std::optional<double> lossMetres;
-};
-
-// Every maneuver of every boat, earliest first (boats in their order at a tie).
-std::vector<ManeuverRow> maneuverRows(const RaceSession& session);
 
 // How far before a maneuver a click on its row puts the replay.
 inline constexpr double kManeuverLeadSeconds = 10;
@@ -36,15 +27,26 @@ class ManeuverPanel : public QWidget {
     explicit ManeuverPanel(QWidget* parent = nullptr);
 
     void showSession(const RaceSession* session);
-    const std::vector<ManeuverRow>& rows() const { return rows_; }
+    const std::vector<ManeuverRow>& rows() const { return table_.rows(); }
 
   signals:
     // The replay time to jump to.
     void jumpRequested(double timeSeconds);
+    // The boat of the row clicked (0-based).
+    void boatPicked(int boat);
 
   private:
-    QTableWidget* table_;
-    std::vector<ManeuverRow> rows_;
+    void applyFilter();
+    void rowClicked(const QModelIndex& index);
+
+    ManeuverTableModel table_;
+    ManeuverFilterModel filter_;
+    ManeuverSummaryModel summary_;
+    QComboBox* boatFilter_;
+    QComboBox* classFilter_;
+    QComboBox* kindFilter_;
+    QTableView* view_;
+    QTableView* summaryView_;
 };
 
 }  // namespace korvane

@@ -25,6 +25,7 @@ const std::vector<CommandOptions>& commandOptions() {
          {"--north-up", "--wind-up", "--laylines", "--small-boats", "--static"},
          {"--at", "--size", "--frames", "--labels", "--zoom", "--page", "-o"}},
         {"maneuvers", {"--json"}, {}},
+        {"compare", {"--json"}, {"--boats"}},
     };
     return table;
 }
@@ -75,6 +76,7 @@ std::string usageText() {
            "              [--zoom 0-100] [--laylines]\n"
            "              [--small-boats] [--static] -o FILE.png\n"
            "  korvane-cli [--data DIR] [--et|--ct] maneuvers RACE [--json]\n"
+           "  korvane-cli [--data DIR] [--et|--ct] compare RACE --boats A,B [--json]\n"
            "RACE is a file name inside DIR/raceadmin/ or a path.\n";
 }
 

@@ -1,5 +1,6 @@
 #include "cli/info_command.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 #include <string>
@@ -139,8 +140,15 @@ void writeCourseLegs(JsonWriter& json, const RaceSession& session) {
 // that were there before it keep their lines.
 void writeManeuverCounts(JsonWriter& json, const std::vector<Maneuver>& maneuvers) {
     json.key("maneuverCounts").beginObject();
+    // From the gun to the finish, as these counts have always been, whatever
+    // the boat's own start: scripts compare them from race to race.
     for (ManeuverKind k : kManeuverKinds)
-        json.field(maneuverKindName(k), summarizeManeuvers(maneuvers, k).count);
+        json.field(maneuverKindName(k),
+                   static_cast<int>(
+                       std::count_if(maneuvers.begin(), maneuvers.end(), [k](const Maneuver& m) {
+                           return m.kind == k && m.timeSeconds >= 0 &&
+                                  m.phase != ManeuverPhase::AfterFinish;
+                       })));
     json.endObject();
 }
 

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "cli/cli_options.h"
+#include "cli/compare_command.h"
 #include "cli/info_command.h"
 #include "cli/kml_command.h"
 #include "cli/maneuvers_command.h"
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
         if (options.command == "kml") return runKml(*session, options, std::cout, std::cerr);
         if (options.command == "render") return runRender(*session, options, std::cout);
         if (options.command == "maneuvers") return runManeuvers(*session, options, std::cout);
+        if (options.command == "compare") return runCompare(*session, options, std::cout);
         std::cerr << "korvane-cli: unknown command '" << options.command << "'\n" << usageText();
         return 2;
     } catch (const RaceFileError& e) {

@@ -1,5 +1,6 @@
 #include "cli/maneuvers_command.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 #include <string>
@@ -32,6 +33,12 @@ void writeManeuverJson(JsonWriter& json, const Maneuver& m) {
     optionalValue(json, "loss", m.lossMetres);
     optionalValue(json, "lossLengths", m.lossBoatLengths);
     optionalValue(json, "lossVsMedianVmg", m.lossVsMedianVmgMetres);
+    json.field("phase", maneuverPhaseName(m.phase));
+    json.key("lossUnmeasured");
+    if (m.unmeasured == LossUnmeasured::No)
+        json.null();
+    else
+        json.value(lossUnmeasuredName(m.unmeasured));
     json.endObject();
 }
 
@@ -65,30 +72,44 @@ std::string optionalFixed(const std::optional<double>& v, int decimals) {
     return v ? fixed(*v, decimals) : "-";
 }
 
-void writeText(const RaceSession& session, std::ostream& out) {
+void writeRows(const std::vector<Maneuver>& maneuvers, ManeuverPhase phase, std::ostream& out) {
     char line[200];
+    for (const Maneuver& m : maneuvers) {
+        if (m.phase != phase) continue;
+        std::snprintf(line, sizeof line,
+                      "%7.0f  %-8s  %6.0f  %6.0f  %6.2f  %6.2f  %6.2f  %4.0f  %6s  %6s  %8s\n",
+                      m.timeSeconds, std::string(maneuverKindName(m.kind)).c_str(),
+                      m.courseInDegrees, m.courseOutDegrees, m.speedInKnots, m.speedMinKnots,
+                      m.speedOutKnots, m.durationSeconds(), optionalFixed(m.lossMetres, 1).c_str(),
+                      optionalFixed(m.lossBoatLengths, 2).c_str(),
+                      optionalFixed(m.lossVsMedianVmgMetres, 1).c_str());
+        out << line;
+    }
+}
+
+void writeText(const RaceSession& session, std::ostream& out) {
     for (int b = 0; b < session.model.boatCount(); ++b) {
         const Boat& boat = session.model.boats[b];
         const auto& maneuvers = session.maneuvers()[static_cast<std::size_t>(b)];
         out << boat.name << "  (" << fixed(boat.lengthMetres, 1) << " m)\n";
         out << "   time  kind      crs in crs out  spd in spd min spd out   dur  loss m  loss L"
                "  vs VMG m\n";
-        for (const Maneuver& m : maneuvers) {
-            std::snprintf(line, sizeof line,
-                          "%7.0f  %-8s  %6.0f  %6.0f  %6.2f  %6.2f  %6.2f  %4.0f  %6s  %6s  %8s\n",
-                          m.timeSeconds, std::string(maneuverKindName(m.kind)).c_str(),
-                          m.courseInDegrees, m.courseOutDegrees, m.speedInKnots, m.speedMinKnots,
-                          m.speedOutKnots, m.durationSeconds(),
-                          optionalFixed(m.lossMetres, 1).c_str(),
-                          optionalFixed(m.lossBoatLengths, 2).c_str(),
-                          optionalFixed(m.lossVsMedianVmgMetres, 1).c_str());
-            out << line;
+        writeRows(maneuvers, ManeuverPhase::Racing, out);
+        for (const auto& [phase, title] :
+             {std::pair{ManeuverPhase::BeforeStart, "  before the start (not counted):\n"},
+              std::pair{ManeuverPhase::AfterFinish, "  after the finish (not counted):\n"}}) {
+            if (std::none_of(maneuvers.begin(), maneuvers.end(),
+                             [phase = phase](const Maneuver& m) { return m.phase == phase; }))
+                continue;
+            out << title;
+            writeRows(maneuvers, phase, out);
         }
         for (ManeuverKind k : kManeuverKinds) {
             const ManeuverSummary s = summarizeManeuvers(maneuvers, k);
             if (s.count == 0) continue;
             out << "  " << maneuverKindName(k) << ": " << s.count << ", mean loss "
-                << optionalFixed(s.meanLossMetres, 1) << " m, worst "
+                << optionalFixed(s.meanLossMetres, 1) << " m, median "
+                << optionalFixed(s.medianLossMetres, 1) << " m, worst "
                 << optionalFixed(s.worstLossMetres, 1) << " m\n";
         }
         out << "\n";

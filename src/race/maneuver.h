@@ -14,6 +14,25 @@ enum class ManeuverKind { Tack, Gybe, Turn, Rounding };
 // "tack", "gybe", "turn", "rounding": the words of the CLI and its JSON.
 std::string_view maneuverKindName(ManeuverKind kind);
 
+// Whether the boat was racing: before its own start and after its finish a
+// maneuver is shown apart and no figure of the race counts it.
+enum class ManeuverPhase { BeforeStart, Racing, AfterFinish };
+
+// Why a maneuver has no loss although it is not a rounding.
+enum class LossUnmeasured {
+    No,
+    NotRacing,        // the window reaches before the start or past the finish
+    UnsteadyCourse,   // the course before or after the turn wanders
+    AnotherManeuver,  // the window runs into the next or the last maneuver
+    Mark,             // the window runs into a mark's passing
+    ImpossibleGain,   // the boat would have outsailed its own speed (a GPS step)
+};
+
+// "beforeStart", "racing", "afterFinish"; "notRacing", "unsteadyCourse",
+// "anotherManeuver", "mark", "impossibleGain" (empty for No): JSON words.
+std::string_view maneuverPhaseName(ManeuverPhase phase);
+std::string_view lossUnmeasuredName(LossUnmeasured why);
+
 struct Maneuver {
     ManeuverKind kind = ManeuverKind::Turn;
     double timeSeconds = 0;  // race seconds at the middle of the turn
@@ -37,6 +56,9 @@ struct Maneuver {
     // Distance lost against the boat's own median VMG on that kind of leg;
     // empty for a rounding and when the boat sailed no such leg.
     std::optional<double> lossVsMedianVmgMetres;
+
+    ManeuverPhase phase = ManeuverPhase::Racing;
+    LossUnmeasured unmeasured = LossUnmeasured::No;
 
     double durationSeconds() const { return exitSeconds - entrySeconds; }
 };

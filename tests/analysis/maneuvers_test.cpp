@@ -3,6 +3,8 @@
 // so that a minute of arc is 1852 m both ways.
 #include "analysis/maneuvers.h"
 
+#include "analysis/maneuver_summary.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -18,11 +20,12 @@ constexpr double kKnot = 1852.0 / 3600.0;
 // seconds after t = 0, the speed falling from 6 kn to minKnots over those
 // ten seconds and rising back to 6 kn over the next twenty. Fixes at 1 Hz
 // from -120 s to 150 s, positions integrated in millisecond steps.
-std::vector<TrackPoint> turnTrack(double courseIn, double turnDegrees, double minKnots = 2) {
+std::vector<TrackPoint> turnTrack(double courseIn, double turnDegrees, double minKnots = 2,
+                                  double recoverySeconds = 20) {
     const auto speedAt = [&](double t) {
-        if (t <= 0 || t >= 30) return 6.0;
+        if (t <= 0 || t >= 10 + recoverySeconds) return 6.0;
         if (t <= 10) return 6 - (6 - minKnots) * t / 10;
-        return minKnots + (6 - minKnots) * (t - 10) / 20;
+        return minKnots + (6 - minKnots) * (t - 10) / recoverySeconds;
     };
     const auto courseAt = [&](double t) {
         return courseIn + turnDegrees * std::clamp(t / 10, 0.0, 1.0);
@@ -166,6 +169,73 @@ TEST(Maneuvers, LossAgainstTheMedianVmg) {
     EXPECT_NEAR(*found[0].lossVsMedianVmgMetres, found[0].lossMetres.value_or(0), 0.5);
     in.legSpans = {{-60, 100, false}};  // no upwind leg: no median to compare with
     EXPECT_FALSE(findManeuvers(in, kEquator)[0].lossVsMedianVmgMetres);
+}
+
+// A loss the bisector cannot measure is none, never a number: the boat not
+// yet racing, a window reaching a mark's passing, a GPS step that would have
+// the boat outsail itself.
+struct LossCase {
+    const char* name;
+    double recoverySeconds;
+    double startSeconds;
+    double markSeconds;  // 0: no mark
+    double stepMetres;   // every fix from 12 s on, moved ahead on the exit course
+    ManeuverPhase phase;
+    LossUnmeasured why;
+};
+
+class ManeuverLosses : public ::testing::TestWithParam<LossCase> {};
+
+TEST_P(ManeuverLosses, OnlyWhatTheBisectorCanMeasure) {
+    const LossCase& c = GetParam();
+    auto track = turnTrack(315, 90, 2, c.recoverySeconds);
+    for (TrackPoint& p : track)
+        if (p.timeSeconds >= 12) {
+            p.latMinutes += c.stepMetres * std::cos(std::numbers::pi / 4) / kMetresPerMinuteLat;
+            p.lonMinutes += c.stepMetres * std::sin(std::numbers::pi / 4) / kMetresPerMinuteLat;
+        }
+    ManeuverInput in = inputFor(track, 0);
+    in.startSeconds = c.startSeconds;
+    if (c.markSeconds != 0) in.roundingTimesSeconds = {c.markSeconds};
+    const auto found = findManeuvers(in, kEquator);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].kind, ManeuverKind::Tack);
+    EXPECT_EQ(found[0].phase, c.phase);
+    EXPECT_EQ(found[0].unmeasured, c.why);
+    EXPECT_EQ(found[0].lossMetres.has_value(), c.why == LossUnmeasured::No);
+    EXPECT_EQ(found[0].lossBoatLengths.has_value(), c.why == LossUnmeasured::No);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, ManeuverLosses,
+    ::testing::Values(
+        LossCase{"CleanTack", 20, -60, 0, 0, ManeuverPhase::Racing, LossUnmeasured::No},
+        LossCase{"PreStartTack", 20, 60, 0, 0, ManeuverPhase::BeforeStart,
+                 LossUnmeasured::NotRacing},
+        LossCase{"WindowReachesTheStart", 20, 2, 0, 0, ManeuverPhase::Racing,
+                 LossUnmeasured::NotRacing},
+        LossCase{"TackIntoAMark", 40, -60, 42, 0, ManeuverPhase::Racing, LossUnmeasured::Mark},
+        LossCase{"GpsStep", 20, -60, 0, 60, ManeuverPhase::Racing, LossUnmeasured::ImpossibleGain}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ManeuverSummary, OnlyRacingManeuversCount) {
+    const auto tack = [](double loss, ManeuverPhase phase) {
+        Maneuver m;
+        m.kind = ManeuverKind::Tack;
+        m.lossMetres = loss;
+        m.phase = phase;
+        return m;
+    };
+    const std::vector<Maneuver> boat{
+        tack(10, ManeuverPhase::Racing), tack(-87, ManeuverPhase::BeforeStart),
+        tack(2, ManeuverPhase::Racing), tack(30, ManeuverPhase::Racing),
+        tack(90, ManeuverPhase::AfterFinish)};
+    const ManeuverSummary s = summarizeManeuvers(boat, ManeuverKind::Tack);
+    EXPECT_EQ(s.count, 3);
+    EXPECT_DOUBLE_EQ(s.meanLossMetres.value_or(0), 14);
+    EXPECT_DOUBLE_EQ(s.medianLossMetres.value_or(0), 10);
+    EXPECT_DOUBLE_EQ(s.worstLossMetres.value_or(0), 30);
+    EXPECT_DOUBLE_EQ(fleetMedianLoss({boat}, ManeuverKind::Tack).value_or(0), 10);
 }
 
 // The boats are shared out over threads: each table lands in its boat's
