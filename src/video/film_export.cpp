@@ -1,5 +1,7 @@
 #include "video/film_export.h"
 
+#include <time.h>
+
 #include <chrono>
 #include <memory>
 #include <vector>
@@ -15,6 +17,12 @@ using Clock = std::chrono::steady_clock;
 
 double secondsSince(Clock::time_point t0) {
     return std::chrono::duration<double>(Clock::now() - t0).count();
+}
+
+double threadCpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
 }  // namespace
@@ -34,6 +42,7 @@ FilmTimings makeFilm(const RaceSession& session, const FilmJob& job,
         converters.push_back(std::make_unique<ColourConverter>(plan.width, plan.height));
     // One slot per worker apart, so no two threads add to the same sum.
     std::vector<double> drawSeconds(static_cast<std::size_t>(workers), 0.0);
+    std::vector<double> drawCpuSeconds(static_cast<std::size_t>(workers), 0.0);
 
     FilmTimings timings;
     timings.frames = count;
@@ -41,9 +50,11 @@ FilmTimings makeFilm(const RaceSession& session, const FilmJob& job,
     timings.encoder = encoder.encoderName();
     const auto work = [&](int frame, int worker) {
         const auto start = Clock::now();
+        const double cpuStart = threadCpuSeconds();
         const QImage picture = frames.draw(frame, worker);
         YuvFrame yuv = converters[static_cast<std::size_t>(worker)]->convert(picture);
         drawSeconds[static_cast<std::size_t>(worker)] += secondsSince(start);
+        drawCpuSeconds[static_cast<std::size_t>(worker)] += threadCpuSeconds() - cpuStart;
         return yuv;
     };
     const auto sink = [&](int frame, YuvFrame yuv) {
@@ -68,6 +79,7 @@ FilmTimings makeFilm(const RaceSession& session, const FilmJob& job,
     encoder.finish();
     timings.encodeSeconds += secondsSince(finishStart);
     for (double s : drawSeconds) timings.drawSeconds += s;
+    for (double s : drawCpuSeconds) timings.drawCpuSeconds += s;
     timings.wallSeconds = secondsSince(t0);
     return timings;
 }

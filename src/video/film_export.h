@@ -29,6 +29,9 @@ struct FilmTimings {
     double wallSeconds = 0;
     double drawSeconds = 0;
     double encodeSeconds = 0;
+    // The processor time of the drawing alone, which a loaded machine does
+    // not stretch as it stretches the seconds above.
+    double drawCpuSeconds = 0;
     int drawThreads = 0;
     std::string encoder;
 };

@@ -179,7 +179,7 @@ VideoEncoder::VideoEncoder(const std::filesystem::path& path, const FilmPlan& pl
     // Options an encoder does not know are left out, not fatal: a stand-in
     // encoder still makes a film.
     av_opt_set(c->priv_data, "crf", choice.quality, 0);
-    av_opt_set(c->priv_data, "preset", "veryfast", 0);
+    av_opt_set(c->priv_data, "preset", "superfast", 0);
     if (plan.codec == VideoCodec::H265)
         av_opt_set(c->priv_data, "x265-params", "log-level=error", 0);
     if (const int e = avcodec_open2(c, encoder, nullptr); e < 0)
