@@ -94,6 +94,8 @@ void VideoExport::ask() {
     }
     const Race& race = session->model.race;
     const std::string stem = session->raceFilePath.stem().string();
+    // Made after the window applied its language, so it takes it here.
+    applyLanguage(dialog_, shownLanguage(window_));
     dialog_->prepare(race.timelineBegin, race.timelineEnd, hooks_.timeSeconds(),
                      hooks_.documentsFolder() / ((stem.empty() ? "race" : stem) + ".mp4"));
     dialog_->open();
@@ -112,6 +114,7 @@ void VideoExport::start(const FilmJob& chosen) {
     bar_->setValue(0);
     left_->clear();
     cancelButton_->setEnabled(true);
+    applyLanguage(panel_, shownLanguage(window_));
     panel_->show();
     panel_->raise();
     // The session is shared with the worker: opening another race meanwhile

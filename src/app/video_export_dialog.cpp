@@ -82,6 +82,8 @@ VideoExportDialog::VideoExportDialog(QWidget* parent) : QDialog(parent) {
     auto* cancel = buttons->addButton(QString(), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("videoCancelButton"));
     form->addRow(buttons);
+    // Room for a whole path in the file field.
+    setMinimumWidth(440);
 
     for (QSpinBox* box : {from_, to_, speed_})
         connect(box, &QSpinBox::valueChanged, this, &VideoExportDialog::showFilmLength);
