@@ -155,10 +155,12 @@ VideoEncoder::VideoEncoder(const std::filesystem::path& path, const FilmPlan& pl
         throw VideoError("cannot write " + path.string() + ": the folder does not exist");
     if (std::filesystem::is_directory(path, ec))
         throw VideoError("cannot write " + path.string() + ": it is a folder");
-    temp_ = tempPathBeside(path.parent_path().empty() ? std::filesystem::path(".") / path : path);
+    temp_.path =
+        tempPathBeside(path.parent_path().empty() ? std::filesystem::path(".") / path : path);
 
     Av& av = *av_;
-    if (avformat_alloc_output_context2(&av.format, nullptr, "mp4", temp_.c_str()) < 0 || !av.format)
+    if (avformat_alloc_output_context2(&av.format, nullptr, "mp4", temp_.path.c_str()) < 0 ||
+        !av.format)
         throw VideoError("libavformat cannot write MP4");
     av.codec = avcodec_alloc_context3(encoder);
     av.packet = av_packet_alloc();
@@ -194,7 +196,7 @@ VideoEncoder::VideoEncoder(const std::filesystem::path& path, const FilmPlan& pl
     // Players on Apple systems take H.265 in MP4 only under this tag.
     if (plan.codec == VideoCodec::H265) av.stream->codecpar->codec_tag = MKTAG('h', 'v', 'c', '1');
 
-    if (const int e = avio_open(&av.format->pb, temp_.c_str(), AVIO_FLAG_WRITE); e < 0)
+    if (const int e = avio_open(&av.format->pb, temp_.path.c_str(), AVIO_FLAG_WRITE); e < 0)
         fail("cannot write " + path.string(), e);
     AVDictionary* options = nullptr;
     av_dict_set(&options, "movflags", "+faststart", 0);
@@ -203,13 +205,13 @@ VideoEncoder::VideoEncoder(const std::filesystem::path& path, const FilmPlan& pl
     if (e < 0) fail("cannot write " + path.string(), e);
 }
 
-VideoEncoder::~VideoEncoder() {
-    av_.reset();
-    if (!finished_ && !temp_.empty()) {
-        std::error_code ec;
-        std::filesystem::remove(temp_, ec);
-    }
+VideoEncoder::TempFile::~TempFile() {
+    if (renamed || path.empty()) return;
+    std::error_code ec;
+    std::filesystem::remove(path, ec);
 }
+
+VideoEncoder::~VideoEncoder() = default;
 
 void VideoEncoder::fail(const std::string& what, int error) {
     throw VideoError(what + ": " + avText(error));
@@ -248,7 +250,7 @@ void VideoEncoder::finish() {
     if (av.format->pb->error < 0) fail("cannot write " + path_.string(), av.format->pb->error);
     if (const int e = avio_closep(&av.format->pb); e < 0) fail("cannot write " + path_.string(), e);
     // On the disk before it takes the name, as every file the program saves.
-    const int fd = ::open(temp_.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(temp_.path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0 || ::fsync(fd) != 0) {
         const int error = errno;
         if (fd >= 0) ::close(fd);
@@ -256,9 +258,9 @@ void VideoEncoder::finish() {
     }
     ::close(fd);
     std::error_code ec;
-    std::filesystem::rename(temp_, path_, ec);
+    std::filesystem::rename(temp_.path, path_, ec);
     if (ec) throw VideoError("cannot write " + path_.string() + ": " + ec.message());
-    finished_ = true;
+    temp_.renamed = true;
 }
 
 }  // namespace korvane

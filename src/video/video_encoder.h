@@ -81,12 +81,19 @@ class VideoEncoder {
     void drain();
     [[noreturn]] void fail(const std::string& what, int error);
 
+    // Removes the temporary file unless it took its name; a member, so a
+    // constructor that throws after the file was opened removes it too.
+    struct TempFile {
+        std::filesystem::path path;
+        bool renamed = false;
+        ~TempFile();
+    };
+
     std::filesystem::path path_;
-    std::filesystem::path temp_;
+    TempFile temp_;  // before av_: the file is closed before it is removed
     std::string encoderName_;
     std::unique_ptr<Av> av_;
     long long nextPts_ = 0;
-    bool finished_ = false;
 };
 
 }  // namespace korvane
