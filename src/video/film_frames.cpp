@@ -43,6 +43,10 @@ struct FilmFrames::Worker {
 FilmFrames::FilmFrames(const RaceSession& session, const FilmPlan& plan, const FilmLook& look,
                        int workers)
     : session_(session), plan_(plan), look_(look) {
+    for (const Boat& b : session.model.boats)
+        if (b.track.size() >= 2)
+            lastFixSeconds_ = std::max(lastFixSeconds_.value_or(b.track.back().timeSeconds),
+                                       b.track.back().timeSeconds);
     // The smoothing runs once per frame in the replay; run it here in frame
     // order, so any thread can draw any frame with the wind the replay had.
     const int count = plan_.frameCount();
@@ -50,7 +54,7 @@ FilmFrames::FilmFrames(const RaceSession& session, const FilmPlan& plan, const F
     WindNow wind;
     for (int i = 0; i < count; ++i) {
         windBefore_.emplace_back(wind.smoothedTwd, wind.smoothedTws);
-        updateWind(wind, session.model.windSamples, session.model.race, plan_.raceSecondsOf(i));
+        updateWind(wind, session.model.windSamples, session.model.race, shownSeconds(i));
     }
     const auto finishTimes = finishTimesOf(session);
     for (int w = 0; w < std::max(1, workers); ++w) {
@@ -61,9 +65,18 @@ FilmFrames::FilmFrames(const RaceSession& session, const FilmPlan& plan, const F
 
 FilmFrames::~FilmFrames() = default;
 
+double FilmFrames::shownSeconds(int frame) const {
+    const double t = plan_.raceSecondsOf(frame);
+    // A boat is placed up to, not at, the time of its last fix.
+    constexpr double kBeforeTheEnd = 0.01;
+    if (lastFixSeconds_ && t > *lastFixSeconds_ - kBeforeTheEnd)
+        return std::max(plan_.fromSeconds, *lastFixSeconds_ - kBeforeTheEnd);
+    return t;
+}
+
 QImage FilmFrames::draw(int frame, int worker) {
     Worker& w = *workers_.at(static_cast<std::size_t>(worker));
-    const double t = plan_.raceSecondsOf(frame);
+    const double t = shownSeconds(frame);
     const RaceSession& s = session_;
 
     DisplayState display;

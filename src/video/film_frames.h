@@ -41,11 +41,16 @@ class FilmFrames {
     // as forEachInOrder begins them.
     QImage draw(int frame, int worker);
 
+    // The race time frame `frame` shows: the plan's, held where the last
+    // log ends, as the replay stops there and keeps its last picture.
+    double shownSeconds(int frame) const;
+
   private:
     struct Worker;
     const RaceSession& session_;
     FilmPlan plan_;
     FilmLook look_;
+    std::optional<double> lastFixSeconds_;
     // The smoothed wind (direction, speed) each frame starts from.
     std::vector<std::pair<double, double>> windBefore_;
     std::vector<std::unique_ptr<Worker>> workers_;

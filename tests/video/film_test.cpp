@@ -99,6 +99,28 @@ TEST(Film, ReadsBackAsPlannedAndShowsWhatRenderDraws) {
     EXPECT_GT(testing::meanDifference(facts.frames[0], facts.frames[19]), 0.5);
 }
 
+// The replay stops where the last log ends and keeps its last picture; a
+// film running on past it holds that picture instead of an empty sea.
+TEST(Film, HoldsTheLastPictureAfterTheLastLogEnds) {
+    const auto session = sampleRace();
+    double last = 0;
+    for (const Boat& b : session->model.boats)
+        if (!b.track.empty()) last = std::max(last, b.track.back().timeSeconds);
+    TempTree tree;
+    FilmJob job = shortFilm(tree.root() / "end.mp4");
+    job.plan.fromSeconds = last - 2;
+    job.plan.toSeconds = last + 6;
+    job.plan.speed = 1;
+    job.plan.fps = 1;
+    makeFilm(*session, job, {});
+    const testing::FilmFacts facts = testing::readFilm(job.output);
+    ASSERT_EQ(facts.frames.size(), 8u);
+    QImage sea(320, 240, QImage::Format_RGB32);
+    sea.fill(facts.frames[7].pixel(160, 120));
+    EXPECT_GT(testing::meanDifference(facts.frames[7], sea), 2.0);
+    EXPECT_LT(testing::meanDifference(facts.frames[7], facts.frames[2]), 1.0);
+}
+
 TEST(Film, CancelledLeavesNoFile) {
     TempTree tree;
     const fs::path film = tree.root() / "race.mp4";
