@@ -110,6 +110,10 @@ ControlPanel::ControlPanel(const WindowActions& actions, QWidget* parent) : QWid
     auto* retouchButton = new QPushButton(QStringLiteral("Retouch"), this);
     maneuversButton_ = new QPushButton(QStringLiteral("Maneuvers"), this);
     maneuversButton_->setCheckable(true);
+    videoButton_ = new QPushButton(QStringLiteral("Video"), this);
+    videoButton_->setObjectName(QStringLiteral("videoButton"));
+    connect(videoButton_, &QPushButton::clicked, actions[Command::Video], &QAction::trigger);
+    connect(actions[Command::Video], &QAction::enabledChanged, videoButton_, &QWidget::setEnabled);
     // They work once a race is open.
     for (QPushButton* b : {attachmentsButton_, weatherButton_}) b->setEnabled(false);
 
@@ -374,6 +378,11 @@ void ControlPanel::lendButtons(QWidget* host, const QRect& room) {
         button->setGeometry(room.left(), top, room.width(), h);
         button->show();
     }
+    // Right of the help button, which takes the first 28 pixels of the row.
+    constexpr int kVideoWidth = 38;
+    videoButton_->setParent(host);
+    videoButton_->setGeometry(room.right() + 1 - kVideoWidth, room.top(), kVideoWidth, h);
+    videoButton_->show();
 }
 
 void ControlPanel::showSpeed(int raceSecondsPerSecond, int barPosition) {

@@ -134,6 +134,7 @@ class ControlPanel : public QWidget {
     QPushButton* weatherButton_ = nullptr;
     QPushButton* maneuversButton_ = nullptr;
     QPushButton* retouchButton_ = nullptr;
+    QPushButton* videoButton_ = nullptr;
     QAction* googleEarthAction_ = nullptr;
 };
 

@@ -135,6 +135,12 @@ void MainWindow::buildPanels() {
     };
     googleEarth_ = new GoogleEarthExport(std::move(window), this);
     connect(googleEarth_, &GoogleEarthExport::failed, this, &MainWindow::showError);
+    video_ = new VideoExport(
+        this, {[this] { return controller_->session(); }, [this] { return clock().timeSeconds(); },
+               documentsFolder, [this] { return filmLookOf(controls_->displayOptions()); }});
+    connect(video_, &VideoExport::failed, this, &MainWindow::showError);
+    connect(video_, &VideoExport::finished, this,
+            [](const QString& path) { openWithDesktop(path); });
 }
 
 void MainWindow::connectCommands() {
@@ -160,6 +166,7 @@ void MainWindow::connectCommands() {
     connect(a[Command::English], &QAction::triggered, chrome_,
             [this] { chrome_->setLanguage(Language::English); });
     connect(a[Command::Exit], &QAction::triggered, this, &MainWindow::exitNow);
+    connect(a[Command::Video], &QAction::triggered, video_, &VideoExport::ask);
     connect(jump_, &JumpPanel::jumpToStartRequested, a[Command::JumpToStart], &QAction::trigger);
 }
 

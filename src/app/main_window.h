@@ -32,6 +32,7 @@
 #include "app/small_screen_panel.h"
 #include "app/splash_panel.h"
 #include "app/time_bar.h"
+#include "app/video_export.h"
 #include "app/window_actions.h"
 #include "app/window_chrome.h"
 #include "app/window_layout.h"
@@ -84,6 +85,7 @@ class MainWindow : public QMainWindow {
     CourseEditPanel* editPanel() const { return editPanel_; }
     CourseEditing* courseEditing() const { return editing_; }
     GoogleEarthExport* googleEarth() const { return googleEarth_; }
+    VideoExport* video() const { return video_; }
     int beepCount() const { return beeps_; }
     QString lastError() const { return lastError_; }
     QString clockText() const { return clockText_; }
@@ -165,6 +167,7 @@ class MainWindow : public QMainWindow {
     DiagnosticsBox* diagnostics_ = nullptr;
     PageView* pages_ = nullptr;
     GoogleEarthExport* googleEarth_ = nullptr;
+    VideoExport* video_ = nullptr;
     ManeuverPanel* maneuvers_ = nullptr;
     TimeBar* timeBar_ = nullptr;
     OverviewPanel* overview_ = nullptr;

@@ -42,6 +42,7 @@ const CommandRow* commandRows() {
          QKeySequence(Qt::CTRL | Qt::Key_V), true, false},
         {Command::Japanese, "japaneseFlag", "日本語", {}, false, false},
         {Command::English, "englishFlag", "English", {}, false, false},
+        {Command::Video, "videoButton", "Video", {}, false, false},
         {Command::Exit, "exitButton", "EXIT", {}, false, false},
     };
     return rows;

@@ -29,6 +29,7 @@ enum class Command {
     Diagnostics,
     Japanese,
     English,
+    Video,
     Exit,
 };
 inline constexpr int kCommandCount = static_cast<int>(Command::Exit) + 1;

@@ -20,18 +20,20 @@ class InOrderRun {
           make_(make),
           stop_(std::move(stop)),
           order_(static_cast<int>(options.order.size()) == count ? &options.order : nullptr),
+          maxAhead_(order_ ? 0 : options.maxAhead),
           made_(static_cast<std::size_t>(count), false) {}
 
     // A helper's life: items until none is left or the run ends.
     void help(int worker) {
-        while (makeOne(worker)) {
+        while (makeOne(worker, true)) {
         }
     }
 
     // Makes the next item not yet begun; false when none is left or the run
-    // ended (a failure is kept for the caller).
-    bool makeOne(int worker) {
-        const int item = take();
+    // ended (a failure is kept for the caller). A helper waits while the
+    // bound on items ahead is reached; this thread never does, it hands on.
+    bool makeOne(int worker, bool waitForRoom = false) {
+        const int item = take(waitForRoom);
         if (item < 0) return false;
         try {
             make_(item, worker);
@@ -64,6 +66,13 @@ class InOrderRun {
                     break;
                 }
                 ++handed;
+                if (maxAhead_ > 0) {
+                    {
+                        const std::lock_guard lock(mutex_);
+                        handed_ = handed;
+                    }
+                    ready_.notify_all();
+                }
                 continue;
             }
             if (makeOne(0)) continue;
@@ -95,9 +104,12 @@ class InOrderRun {
     bool refused() const { return refused_; }
 
   private:
-    int take() {
-        const std::lock_guard lock(mutex_);
-        if (ended_ || next_ >= count_ || stop_.stop_requested()) return -1;
+    int take(bool waitForRoom) {
+        std::unique_lock lock(mutex_);
+        const auto full = [&] { return maxAhead_ > 0 && next_ >= handed_ + maxAhead_; };
+        if (waitForRoom)
+            ready_.wait(lock, stop_, [&] { return ended_ || next_ >= count_ || !full(); });
+        if (ended_ || next_ >= count_ || stop_.stop_requested() || full()) return -1;
         const int k = next_++;
         return order_ ? (*order_)[static_cast<std::size_t>(k)] : k;
     }
@@ -106,10 +118,12 @@ class InOrderRun {
     const std::function<void(int, int)>& make_;
     const std::stop_token stop_;
     const std::vector<int>* order_;
+    const int maxAhead_;
     std::mutex mutex_;
     std::condition_variable_any ready_;
     std::vector<bool> made_;  // under mutex_, like the three below
     int next_ = 0;
+    int handed_ = 0;  // as far as the bound on items ahead needs to know
     bool ended_ = false;
     std::exception_ptr error_;
     bool refused_ = false;  // this thread's alone

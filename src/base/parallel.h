@@ -30,6 +30,11 @@ struct InOrderOptions {
     // The order in which items are begun (a permutation of 0 .. count-1);
     // empty: 0, 1, 2 ... Handing on is always in the items' own order.
     std::vector<int> order;
+    // How many items may be made or in the making beyond the next one to
+    // hand on; 0: no bound. Bounds the memory of large items (a film's
+    // frames) when handing on is slower than making. Only with the items'
+    // own order.
+    int maxAhead = 0;
 };
 
 // The threads forEachInOrder uses for `count` items: the `worker` numbers

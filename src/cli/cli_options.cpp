@@ -26,6 +26,9 @@ const std::vector<CommandOptions>& commandOptions() {
          {"--at", "--size", "--frames", "--labels", "--zoom", "--page", "-o"}},
         {"maneuvers", {"--json"}, {}},
         {"compare", {"--json"}, {"--boats"}},
+        {"video",
+         {"--north-up", "--wind-up", "--laylines"},
+         {"--from", "--to", "--speed", "--size", "--fps", "--codec", "-o"}},
     };
     return table;
 }
@@ -77,6 +80,9 @@ std::string usageText() {
            "              [--small-boats] [--static] -o FILE.png\n"
            "  korvane-cli [--data DIR] [--et|--ct] maneuvers RACE [--json]\n"
            "  korvane-cli [--data DIR] [--et|--ct] compare RACE --boats A,B [--json]\n"
+           "  korvane-cli [--data DIR] [--et|--ct] video RACE --from SECONDS --to SECONDS\n"
+           "              --speed N [--size WxH] [--fps F] [--codec h264|h265]\n"
+           "              [--north-up|--wind-up] [--laylines] -o FILE.mp4\n"
            "RACE is a file name inside DIR/raceadmin/ or a path.\n";
 }
 

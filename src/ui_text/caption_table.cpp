@@ -60,6 +60,20 @@ constexpr std::array kCaptions{
     CaptionRow{"windOkButton", "風向決定", "Wind Direction OK"},
     CaptionRow{"makeWindBox", "風向データ作成", "Make Wind Data"},
     CaptionRow{"saveWindButton", "風向データ保存", "Save Wind Data"},
+    // The film of the race: its button, its question and its progress.
+    CaptionRow{"videoButton", "動画", "Video"},
+    CaptionRow{"videoFromLabel", "開始 (レース秒)", "From (race s)"},
+    CaptionRow{"videoToLabel", "終了 (レース秒)", "To (race s)"},
+    CaptionRow{"videoSpeedLabel", "再生速度", "Speed"},
+    CaptionRow{"videoSizeLabel", "画面サイズ", "Size"},
+    CaptionRow{"videoFpsLabel", "コマ/秒", "Frames/s"},
+    CaptionRow{"videoCodecLabel", "圧縮形式", "Codec"},
+    CaptionRow{"videoFileLabel", "ファイル", "File"},
+    CaptionRow{"videoBrowseButton", "参照...", "Browse..."},
+    CaptionRow{"videoMakeButton", "作成", "Make"},
+    CaptionRow{"videoCancelButton", "キャンセル", "Cancel"},
+    CaptionRow{"videoProgressLabel", "動画を作成中", "Making the video"},
+    CaptionRow{"videoStopButton", "中止", "Stop"},
 };
 
 }  // namespace

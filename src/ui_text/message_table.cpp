@@ -23,6 +23,12 @@ constexpr std::array kMessages{
     MessageRow{Message::RaceAdminData, "Race Admin Data", "Race Admin Data"},
     MessageRow{Message::NotAnInteger, "'%1' は整数ではありません", "'%1' is not an integer"},
     MessageRow{Message::NoWindData, "No Wind Data", "No Wind Data"},
+    MessageRow{Message::VideoLength, "動画の長さ %1", "Film length %1"},
+    MessageRow{Message::VideoSpanEmpty, "終了は開始より後にしてください",
+               "The end must come after the start"},
+    MessageRow{Message::VideoTimeLeft, "残り %1", "%1 left"},
+    MessageRow{Message::VideoFailed, "動画を作成できませんでした: %1\n%2",
+               "The video could not be made: %1\n%2"},
 };
 
 constexpr bool inEnumOrder() {
@@ -31,7 +37,7 @@ constexpr bool inEnumOrder() {
     return true;
 }
 static_assert(inEnumOrder());
-static_assert(kMessages.size() == static_cast<std::size_t>(Message::NoWindData) + 1);
+static_assert(kMessages.size() == static_cast<std::size_t>(Message::VideoFailed) + 1);
 
 struct FactRow {
     BoatFact fact;

@@ -12,6 +12,10 @@ enum class Message {
     RaceAdminData,       // that question's caption
     NotAnInteger,        // "%1": the text that is no integer
     NoWindData,          // saving drawn wind data before any was drawn
+    VideoLength,         // "%1": minutes and seconds of the film planned
+    VideoSpanEmpty,      // a film whose span ends before it begins
+    VideoTimeLeft,       // "%1": minutes and seconds until the film is made
+    VideoFailed,         // "%1": the file, "%2": why
 };
 
 const char* messageText(Message message, Language language);

@@ -53,6 +53,8 @@ constexpr std::array kTips{
            RightAlignedAbove, 23, "helpLabel"},
     TipRow{"helpButton", "    Show Help", 150, "  HELPを表示します", 150, 20, 20, LastPosition, 0,
            "", TipShown::Always},
+    TipRow{"videoButton", "Make a Video of the Race", 190, "レースの動画を作成します", 190, 18, 18,
+           LeftWithGap, 5},
     // 170 pixels left of the logo: its width and a gap of 10.
     TipRow{"logo", kAboutEnglish, 160, kAboutJapanese, 160, 100, 100, LeftWithGap, 10},
 };
