@@ -19,9 +19,8 @@
 #include <filesystem>
 #include <string>
 
-#include "app/control_panel.h"
 #include "app/main_window.h"
-#include "app/transport_panel.h"
+#include "app/replay_controller.h"
 #include "replay/speed_bar.h"
 #include "session/race_session.h"
 
@@ -95,8 +94,8 @@ ReplayFigures replayAtTopSpeed(const std::filesystem::path& root, const std::str
     window.show();
     window.openRace(raceFile);
     waitUntil([&] { return window.session() && window.map()->framesPainted() > 0; });
-    window.controls()->speedBar->setValue(kSpeedBarMax);
-    window.controls()->transport->playForwardButton->click();
+    window.controller().setSpeedBarPosition(kSpeedBarMax, true);
+    window.controller().playForward();
 
     const int framesBefore = window.map()->framesPainted();
     const int drawnBefore = window.map()->framesDrawn();
@@ -138,7 +137,7 @@ int main(int argc, char** argv) {
     std::printf(
         "replay at 1500x, %dx%d, %d s: %.1f frames/s shown (tick allows %.1f), "
         "CPU %.0f%% of one core, %.1f ms drawing per frame\n",
-        kWidth, kHeight, seconds, r.framesPerSecond, 1000.0 / MainWindow::kFrameMs, r.cpuPercent,
-        r.rendererMsPerFrame);
+        kWidth, kHeight, seconds, r.framesPerSecond, 1000.0 / ReplayController::kFrameMs,
+        r.cpuPercent, r.rendererMsPerFrame);
     return 0;
 }
