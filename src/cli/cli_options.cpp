@@ -77,7 +77,9 @@ std::string usageText() {
            "              [--small-boats] [--static] -o FILE.png\n"
            "  korvane-cli [--data DIR] [--et|--ct] maneuvers RACE [--json]\n"
            "  korvane-cli [--data DIR] [--et|--ct] compare RACE --boats A,B [--json]\n"
-           "RACE is a file name inside DIR/raceadmin/ or a path.\n";
+           "RACE is a file name inside DIR/raceadmin/ or a path.\n"
+           "--no-shoreline (before the command): no GSHHG shoreline where the race\n"
+           "              folder has no coastline for the area.\n";
 }
 
 CliOptions parseCliOptions(int argc, char** argv, const std::filesystem::path& defaultDataRoot) {
@@ -93,6 +95,8 @@ CliOptions parseCliOptions(int argc, char** argv, const std::filesystem::path& d
             options.timeMode = TimeMode::Elapsed;
         } else if (word == "--ct") {
             options.timeMode = TimeMode::Corrected;
+        } else if (word == "--no-shoreline") {
+            options.shorelineLookup = false;
         } else if (word == "-h" || word == "--help") {
             throw std::invalid_argument("");
         } else {
