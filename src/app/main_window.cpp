@@ -12,6 +12,7 @@
 #include "app/desktop.h"
 #include "app/frame_inputs.h"
 #include "app/map_tips.h"
+#include "app/replay_keys.h"
 #include "app/window_font.h"
 #include "base/numbers.h"
 #include "export/kml_export.h"
@@ -161,6 +162,8 @@ void MainWindow::connectCommands() {
             [this] { chrome_->setLanguage(Language::English); });
     connect(a[Command::Exit], &QAction::triggered, this, &MainWindow::exitNow);
     connect(jump_, &JumpPanel::jumpToStartRequested, a[Command::JumpToStart], &QAction::trigger);
+    new ReplayKeys(a, *c, this);
+    connect(a[Command::Help], &QAction::triggered, chrome_, &WindowChrome::openHelp);
 }
 
 void MainWindow::connectControls() {
