@@ -5,7 +5,8 @@ set -e
 PACKAGES="build-essential cmake ninja-build ccache qt6-base-dev qt6-qpa-plugins \
 qt6-multimedia-dev libexiv2-dev libgtest-dev libbenchmark-dev fonts-noto-cjk gpsbabel gdal-bin libxml2-utils \
 xvfb xauth xdotool imagemagick clang clang-format libclang-rt-14-dev \
-libavcodec-dev libavformat-dev libswscale-dev"
+libavcodec-dev libavformat-dev libswscale-dev \
+gmt gmt-gshhg-high gmt-gshhg-low"
 missing=""
 for p in $PACKAGES; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -1,10 +1,14 @@
 #include "app/jump_panel.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QLabel>
+#include <QRegularExpressionValidator>
+#include <QTime>
 #include <cmath>
 
 #include "app/replay_controller.h"
+#include "app/typed_time.h"
 #include "race/race_time.h"
 
 namespace korvane {
@@ -14,21 +18,26 @@ JumpPanel::JumpPanel(QWidget* parent) : QWidget(parent) {
     auto* label = new QLabel(QStringLiteral("Input time to be shown and click 'JUMP'"), this);
     datePicker_ = new QDateEdit(this);
     datePicker_->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
-    timePicker_ = new QTimeEdit(this);
-    timePicker_->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+    timeField_ = new QLineEdit(this);
+    timeField_->setObjectName(QStringLiteral("jumpTimeField"));
+    timeField_->setMaxLength(10);
+    // Only what a time is typed with: a stray letter is refused as it is
+    // typed, and Space, + and - stay the replay's keys here.
+    timeField_->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9:]*")), timeField_));
     auto* jumpButton = new QPushButton(QStringLiteral("JUMP"), this);
     auto* jumpToStartButton = new QPushButton(QStringLiteral("JUMP to start time"), this);
     auto* l = new QGridLayout(this);
     l->setContentsMargins(4, 4, 4, 4);
     l->addWidget(label, 0, 0, 1, 3);
     l->addWidget(datePicker_, 1, 0);
-    l->addWidget(timePicker_, 1, 1);
+    l->addWidget(timeField_, 1, 1);
     l->addWidget(jumpButton, 1, 2);
     l->addWidget(jumpToStartButton, 2, 0, 1, 3);
     jumpButton->setObjectName(QStringLiteral("jumpButton"));
     jumpToStartButton->setObjectName(QStringLiteral("jumpToStartButton"));
-    connect(jumpButton, &QPushButton::clicked, this,
-            [this] { emit jumpRequested(pickedMoment()); });
+    connect(jumpButton, &QPushButton::clicked, this, &JumpPanel::jumpToTyped);
+    connect(timeField_, &QLineEdit::returnPressed, this, &JumpPanel::jumpToTyped);
     connect(jumpToStartButton, &QPushButton::clicked, this, &JumpPanel::jumpToStartRequested);
     adjustSize();
 }
@@ -36,19 +45,31 @@ JumpPanel::JumpPanel(QWidget* parent) : QWidget(parent) {
 void JumpPanel::showMoment(Timestamp moment) {
     const CalendarFields c = toCalendar(moment);
     datePicker_->setDate(QDate(c.year, c.month, c.day));
-    timePicker_->setTime(QTime(c.hour, c.minute, c.second));
+    shownSecondOfDay_ = c.hour * 3600 + c.minute * 60 + c.second;
+    timeField_->setText(QTime(c.hour, c.minute, c.second).toString(QStringLiteral("HH:mm:ss")));
+}
+
+void JumpPanel::jumpToTyped() {
+    if (!parseTypedTime(timeField_->text(), shownSecondOfDay_ / 3600)) {
+        QApplication::beep();
+        timeField_->setFocus();
+        timeField_->selectAll();
+        return;
+    }
+    emit jumpRequested(pickedMoment());
 }
 
 Timestamp JumpPanel::pickedMoment() const {
     const QDate d = datePicker_->date();
-    const QTime t = timePicker_->time();
+    const int typed =
+        parseTypedTime(timeField_->text(), shownSecondOfDay_ / 3600).value_or(shownSecondOfDay_);
     CalendarFields c;
     c.year = d.year();
     c.month = d.month();
     c.day = d.day();
-    c.hour = t.hour();
-    c.minute = t.minute();
-    c.second = t.second();
+    c.hour = typed / 3600;
+    c.minute = typed / 60 % 60;
+    c.second = typed % 60;
     return toTimestamp(c).value_or(0);
 }
 

@@ -3,8 +3,8 @@
 #pragma once
 
 #include <QDateEdit>
+#include <QLineEdit>
 #include <QPushButton>
-#include <QTimeEdit>
 #include <QWidget>
 
 #include "base/timestamp.h"
@@ -18,6 +18,8 @@ class JumpPanel : public QWidget {
   public:
     explicit JumpPanel(QWidget* parent = nullptr);
     void showMoment(Timestamp moment);  // the pickers follow the replay
+    // The day picked and the time typed; while the typed text is no time,
+    // the time last shown.
     Timestamp pickedMoment() const;
     // Goes where the user picks in `replay`, and away while it plays.
     void follow(ReplayController& replay);
@@ -27,8 +29,12 @@ class JumpPanel : public QWidget {
     void jumpToStartRequested();
 
   private:
+    // JUMP and Enter: a typed time that is no time is offered for retyping.
+    void jumpToTyped();
+
     QDateEdit* datePicker_ = nullptr;
-    QTimeEdit* timePicker_ = nullptr;
+    QLineEdit* timeField_ = nullptr;
+    int shownSecondOfDay_ = 0;  // the time last shown in the field
     double replaySeconds_ = 0;  // the replay's whole second at its last move
 };
 

@@ -12,6 +12,7 @@
 #include "app/desktop.h"
 #include "app/frame_inputs.h"
 #include "app/map_tips.h"
+#include "app/replay_keys.h"
 #include "app/window_font.h"
 #include "base/numbers.h"
 #include "export/kml_export.h"
@@ -168,6 +169,8 @@ void MainWindow::connectCommands() {
     connect(a[Command::Exit], &QAction::triggered, this, &MainWindow::exitNow);
     connect(a[Command::Video], &QAction::triggered, video_, &VideoExport::ask);
     connect(jump_, &JumpPanel::jumpToStartRequested, a[Command::JumpToStart], &QAction::trigger);
+    new ReplayKeys(a, *c, this);
+    connect(a[Command::Help], &QAction::triggered, chrome_, &WindowChrome::openHelp);
 }
 
 void MainWindow::connectControls() {

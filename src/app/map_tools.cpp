@@ -31,6 +31,41 @@ void ZoomTool::click(StaticView& where, const Viewport& view, QPoint at, bool en
     where.manualZoom = enlarge ? where.manualZoom * kStep : where.manualZoom / kStep;
 }
 
+void PanTool::press(QPoint at, bool leftButton, const Viewport& staticView) {
+    press_ = Press{at, leftButton, staticView, false};
+}
+
+bool PanTool::move(QPoint at, StaticView& where) {
+    if (!press_) return false;
+    if (!press_->dragging && (at - press_->at).manhattanLength() <= kDragPixels) return false;
+    press_->dragging = true;
+    // From the view at the press, so that the steps of a drag add up to
+    // exactly where the pointer is, whatever was drawn in between.
+    const GeoPoint c = panCentre(press_->view, {double(press_->at.x()), double(press_->at.y())},
+                                 {double(at.x()), double(at.y())});
+    where.centreLat = c.latMinutes;
+    where.centreLon = c.lonMinutes;
+    return true;
+}
+
+bool PanTool::release(StaticView& where) {
+    if (!press_) return false;
+    const Press p = *press_;
+    press_.reset();
+    if (p.dragging) return false;
+    ZoomTool::click(where, p.view, p.at, p.leftButton);
+    return true;
+}
+
+void zoomAtPointer(StaticView& where, const Viewport& view, QPoint at, int wheelDelta) {
+    if (wheelDelta == 0) return;
+    const double factor = wheelDelta > 0 ? ZoomTool::kStep : 1 / ZoomTool::kStep;
+    const GeoPoint c = zoomCentre(view, {double(at.x()), double(at.y())}, factor);
+    where.centreLat = c.latMinutes;
+    where.centreLon = c.lonMinutes;
+    where.manualZoom *= factor;
+}
+
 int wheelZoomPosition(int position, int wheelDelta, bool autoTrace) {
     const int step = autoTrace ? 3 : 1;
     int p = wheelDelta > 0 ? position + step : position - step;

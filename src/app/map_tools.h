@@ -42,6 +42,37 @@ class ZoomTool {
     static void click(StaticView& where, const Viewport& staticView, QPoint at, bool enlarge);
 };
 
+// A press on the static map is a zoom click or, once the pointer has moved
+// more than a few pixels with the button down, a drag that pans the map
+// under it. The click zooms on release, so that a drag never zooms first.
+class PanTool {
+  public:
+    static constexpr int kDragPixels = 4;
+    void press(QPoint at, bool leftButton, const Viewport& staticView);
+    bool pressed() const { return press_.has_value(); }
+    bool dragging() const { return press_ && press_->dragging; }
+    // The pointer moved with the button down; true when the view moved.
+    bool move(QPoint at, StaticView& where);
+    // The button came up: a press that never dragged zooms around its
+    // point. True when the view changed.
+    bool release(StaticView& where);
+    // A key or another tool took over: the press is forgotten.
+    void cancel() { press_.reset(); }
+
+  private:
+    struct Press {
+        QPoint at;
+        bool leftButton = true;
+        Viewport view;  // the static map as it was at the press
+        bool dragging = false;
+    };
+    std::optional<Press> press_;
+};
+
+// Ctrl + wheel on the static map: one zoom step per notch around the
+// pointer, which keeps the ground under it.
+void zoomAtPointer(StaticView& where, const Viewport& staticView, QPoint at, int wheelDelta);
+
 // The ZOOM bar after a wheel turn: one step either way, and with Auto Trace
 // two more, never above 100 nor, with Auto Trace, below 1.
 int wheelZoomPosition(int position, int wheelDelta, bool autoTrace);

@@ -172,6 +172,10 @@ void MapView::showInfo(const QString& text, QPoint topLeft, int width) {
 void MapView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     pointer_ = at;
+    if (pan_.pressed() && staticShown()) {
+        if (pan_.move(at, staticWhere_)) emit viewChanged();
+        if (pan_.dragging()) return;
+    }
     const bool hadLine = measureLineTo_.has_value();
     measureLineTo_.reset();
     info_->hide();
@@ -230,13 +234,23 @@ void MapView::mousePressEvent(QMouseEvent* event) {
             measure_.setBase(here, at);
         return;
     }
-    ZoomTool::click(staticWhere_, staticViewport_, at, left);
-    emit viewChanged();
+    // A click zooms when the button comes up; a drag pans instead.
+    pan_.press(at, left, staticViewport_);
+}
+
+void MapView::mouseReleaseEvent(QMouseEvent*) {
+    if (pan_.release(staticWhere_) && staticShown()) emit viewChanged();
 }
 
 void MapView::wheelEvent(QWheelEvent* event) {
-    if (lastDisplay_.page == Page::Track && event->angleDelta().y() != 0)
-        emit wheelTurned(event->angleDelta().y());
+    const int delta = event->angleDelta().y();
+    if (lastDisplay_.page != Page::Track || delta == 0) return;
+    if (staticShown() && event->modifiers().testFlag(Qt::ControlModifier)) {
+        zoomAtPointer(staticWhere_, staticViewport_, event->position().toPoint(), delta);
+        emit viewChanged();
+        return;
+    }
+    emit wheelTurned(delta);
 }
 
 void MapView::paintEvent(QPaintEvent*) {

@@ -49,6 +49,7 @@ class MapView : public QWidget {
     const Viewport& viewport() const { return view_; }
     const StaticView& staticView() const { return staticWhere_; }
     const MeasureTool& measureTool() const { return measure_; }
+    const PanTool& panTool() const { return pan_; }
     const QLabel* infoBox() const { return info_; }
     // Where each boat was in the last frame (by slot).
     const std::vector<BoatNow>& boatsNow() const { return state_.boats; }
@@ -78,6 +79,7 @@ class MapView : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
   public:
     // A press on the overview (the panel beside the map, or the inset a
@@ -120,6 +122,7 @@ class MapView : public QWidget {
     bool smallInset_ = true;  // the overview on a small map
     std::optional<QPoint> pointer_;
     MeasureTool measure_;
+    PanTool pan_;
     std::optional<QPoint> measureLineTo_;
     QLabel* info_ = nullptr;
     bool editMode_ = false;

@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QObject>
 #include <array>
+#include <optional>
 
 namespace korvane {
 
@@ -31,8 +32,19 @@ enum class Command {
     English,
     Video,
     Exit,
+    // Keys of the replay that map programs have taught users to expect.
+    PlayOrStop,
+    Back30Seconds,
+    Forward30Seconds,
+    GoToBeginning,
+    GoToEnd,
+    FasterSpeed,
+    SlowerSpeed,
+    PreviousRace,
+    NextRace,
+    Help,
 };
-inline constexpr int kCommandCount = static_cast<int>(Command::Exit) + 1;
+inline constexpr int kCommandCount = static_cast<int>(Command::Help) + 1;
 
 class WindowActions : public QObject {
     Q_OBJECT
@@ -47,12 +59,19 @@ class WindowActions : public QObject {
     void trigger(Command command) const { (*this)[command]->trigger(); }
     // Whether `command`'s key is taken before the focused widget sees it.
     static bool windowWide(Command command);
+    // Whether the focused widget never sees `command`'s key at all (a text
+    // field keeps the letters S and Ctrl+V as well, the replay keys it
+    // does not, except Space, + and - where a text field would take them
+    // as text, as the race list does), and whether holding the key down
+    // repeats the command.
+    static bool keptFromFocus(Command command);
+    static bool repeatsWhenHeld(Command command);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    QAction* windowWideMatch(const QObject* target, const QKeyEvent& key) const;
+    std::optional<Command> windowWideMatch(const QObject* target, const QKeyEvent& key) const;
 
     QWidget* window_;
     std::array<QAction*, kCommandCount> actions_{};

@@ -62,12 +62,14 @@ class WindowChrome : public QObject {
     TipController* tips() const { return tips_; }
     const Stopwatch& stopwatch() const { return stopwatch_; }
 
+    // The help page of the language on show (the "?" button, F1).
+    void openHelp();
+
   signals:
     // The captions changed, and with them the control panel's height.
     void languageChanged();
 
   private:
-    void openHelp();
     void openJapaneseHelp();
     void openWeather();
     void pressStopwatch();

@@ -83,7 +83,9 @@ std::string usageText() {
            "  korvane-cli [--data DIR] [--et|--ct] video RACE --from SECONDS --to SECONDS\n"
            "              --speed N [--size WxH] [--fps F] [--codec h264|h265]\n"
            "              [--north-up|--wind-up] [--laylines] -o FILE.mp4\n"
-           "RACE is a file name inside DIR/raceadmin/ or a path.\n";
+           "RACE is a file name inside DIR/raceadmin/ or a path.\n"
+           "--no-shoreline (before the command): no GSHHG shoreline where the race\n"
+           "              folder has no coastline for the area.\n";
 }
 
 CliOptions parseCliOptions(int argc, char** argv, const std::filesystem::path& defaultDataRoot) {
@@ -99,6 +101,8 @@ CliOptions parseCliOptions(int argc, char** argv, const std::filesystem::path& d
             options.timeMode = TimeMode::Elapsed;
         } else if (word == "--ct") {
             options.timeMode = TimeMode::Corrected;
+        } else if (word == "--no-shoreline") {
+            options.shorelineLookup = false;
         } else if (word == "-h" || word == "--help") {
             throw std::invalid_argument("");
         } else {

@@ -13,6 +13,8 @@ namespace korvane {
 struct CliOptions {
     std::filesystem::path dataRoot;
     std::optional<TimeMode> timeMode;  // --ct / --et
+    // --no-shoreline: only the race folder's coastline files, no GSHHG look-up.
+    bool shorelineLookup = true;
     std::string command;
     std::string race;
     std::vector<std::string> args;  // words after RACE

@@ -44,6 +44,7 @@ int main(int argc, char** argv) {
         request.dataRoot = options.dataRoot;
         request.raceFile = options.race;
         request.timeMode = options.timeMode;
+        request.shoreline.enabled = options.shorelineLookup;
         const auto session = openRace(request);
         // What the opening skipped goes beside the output, never into it.
         for (const std::string& w : session->warnings)

@@ -24,8 +24,8 @@ CoastArea coastAreaOf(const RaceModel& model, const RaceArea& area) {
     return coast;
 }
 
-CoastData loadRaceCoastline(const fs::path& dataRoot, const RaceModel& model,
-                            const RaceArea& area) {
+CoastData loadRaceCoastline(const fs::path& dataRoot, const RaceModel& model, const RaceArea& area,
+                            const ShorelineOptions& shoreline, std::stop_token stop) {
     std::vector<std::string> named(model.race.coastFiles.begin(), model.race.coastFiles.end());
     // Only the points the corridor joins are handed on: a copy of every fix
     // would cost more than the rest of the coastline step.
@@ -36,7 +36,17 @@ CoastData loadRaceCoastline(const fs::path& dataRoot, const RaceModel& model,
         }));
     const fs::path folder =
         resolveCaseInsensitive(dataRoot, "coastline").value_or(dataRoot / "coastline");
-    return loadCoastline(folder, named, coastAreaOf(model, area), paths);
+    const CoastArea coastArea = coastAreaOf(model, area);
+    CoastData data = loadCoastline(folder, named, coastArea, paths);
+    // A race abroad finds no Japanese mesh tile nor any of the country
+    // file: the world's shoreline is better than plain sea. It is not one
+    // of the race's files, so it joins no MAP line.
+    if (data.coastline.empty() && coastArea.known) {
+        ShorelineLookup world = lookUpShoreline(coastArea.extended(), shoreline, stop);
+        data.coastline = std::move(world.coastline);
+        if (!world.warning.empty()) data.warnings.push_back(std::move(world.warning));
+    }
+    return data;
 }
 
 }  // namespace korvane

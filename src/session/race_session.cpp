@@ -151,7 +151,8 @@ std::shared_ptr<const RaceSession> openRace(const OpenRequest& request, const Ra
     session->area = computeRaceArea(session->model, session->legs.lastPointTimes());
     checkStop();
     // Coastline once the tracks and the area are known.
-    session->coast = loadRaceCoastline(request.dataRoot, session->model, session->area);
+    session->coast =
+        loadRaceCoastline(request.dataRoot, session->model, session->area, request.shoreline, stop);
     session->warnings.insert(session->warnings.end(), session->coast.warnings.begin(),
                              session->coast.warnings.end());
     // Chosen files are kept with the race, as MAP names would have been.

@@ -14,6 +14,7 @@
 
 #include "analysis/leg_analysis.h"
 #include "coast/coast_loader.h"
+#include "coast/gshhg_shoreline.h"
 #include "pictures/picture_catalogue.h"
 #include "race/course_geometry.h"
 #include "race/maneuver.h"
@@ -38,6 +39,8 @@ struct OpenRequest {
     // How logs of the converted formats are read (the converter, its
     // limits, the cache folder).
     ConversionOptions conversion = defaultConversionOptions();
+    // Where the race folder has no coastline for the area: GSHHG through GMT.
+    ShorelineOptions shoreline = defaultShorelineOptions();
 };
 
 struct OpenProgress {

@@ -69,6 +69,22 @@ RangeBearing rangeAndBearing(double lat1, double lon1, double lat2, double lon2,
     return {v.lengthMetres(), b};
 }
 
+GeoPoint panCentre(const Viewport& v, ScreenPoint from, ScreenPoint to) {
+    // The projection is affine at a fixed scale: the ground under the
+    // pointer moves by what the centre moves.
+    const GeoPoint a = v.fromScreen(from.x, from.y);
+    const GeoPoint b = v.fromScreen(to.x, to.y);
+    return {v.centreLat + a.latMinutes - b.latMinutes, v.centreLon + a.lonMinutes - b.lonMinutes};
+}
+
+GeoPoint zoomCentre(const Viewport& v, ScreenPoint at, double factor) {
+    if (!(factor > 0) || !std::isfinite(factor)) return {v.centreLat, v.centreLon};
+    // The pointer's ground offset from the centre shrinks with the scale.
+    const GeoPoint p = v.fromScreen(at.x, at.y);
+    return {p.latMinutes - (p.latMinutes - v.centreLat) / factor,
+            p.lonMinutes - (p.lonMinutes - v.centreLon) / factor};
+}
+
 double zoomDivisorForPosition(int position) {
     const double p = (100 - position) / 100.0;
     return p * p * p * 10 + 1;

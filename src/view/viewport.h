@@ -70,6 +70,13 @@ struct RangeBearing {
 RangeBearing rangeAndBearing(double lat1, double lon1, double lat2, double lon2, double cosLat,
                              double magneticVariation);
 
+// The map centre after a drag from `from` to `to` (screen pixels, the
+// scale unchanged): the point that was under `from` is then under `to`.
+GeoPoint panCentre(const Viewport& v, ScreenPoint from, ScreenPoint to);
+// The map centre after the scale is multiplied by `factor` around the
+// pointer at `at`: the point under the pointer stays under it.
+GeoPoint zoomCentre(const Viewport& v, ScreenPoint at, double factor);
+
 // The ZOOM bar position 0 ... 100 as the divisor of the Auto Trace scale
 // (100 gives 1, 0 gives 11).
 double zoomDivisorForPosition(int position);

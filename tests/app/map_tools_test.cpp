@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QMouseEvent>
+#include <QWheelEvent>
+
 #include "app/map_view.h"
 #include "app/window_fixture.h"
 #include "view/maneuver_layer.h"
@@ -33,6 +36,79 @@ TEST_F(ToolsFixture, AZoomClickAtAnEdgeBringsThatPointToTheCentre) {
             EXPECT_DOUBLE_EQ(where.manualZoom, enlarge ? zoom * 1.5 : zoom / 1.5);
         }
     }
+}
+
+// A drag and Ctrl + wheel keep the ground under the pointer, in both
+// orientations; a press that hardly moves is still a zoom click.
+TEST_F(ToolsFixture, DragAndPointerZoomKeepTheGroundUnderThePointer) {
+    const auto under = [this](QPoint at) { return view().fromScreen(at.x(), at.y()); };
+    const auto expectAt = [this](GeoPoint g, QPoint at, const char* what) {
+        const ScreenPoint s = view().toScreen(g.latMinutes, g.lonMinutes);
+        EXPECT_NEAR(s.x, at.x(), 1e-6) << what << where.northUp;
+        EXPECT_NEAR(s.y, at.y(), 1e-6) << what << where.northUp;
+    };
+    for (const bool northUp : {true, false}) {
+        where.northUp = northUp;
+        PanTool pan;
+        const QPoint from(100, 500), to(650, 120);
+        const GeoPoint grabbed = under(from);
+        pan.press(from, true, view());
+        EXPECT_FALSE(pan.move(from + QPoint(2, 2), where));  // not yet a drag
+        EXPECT_TRUE(pan.move(QPoint(300, 300), where));
+        EXPECT_TRUE(pan.move(to, where));
+        expectAt(grabbed, to, "drag");
+        EXPECT_FALSE(pan.release(where));
+        EXPECT_DOUBLE_EQ(where.manualZoom, 1);
+
+        pan.press(to, true, view());
+        pan.move(to + QPoint(PanTool::kDragPixels, 0), where);
+        EXPECT_TRUE(pan.release(where));
+        EXPECT_DOUBLE_EQ(where.manualZoom, 1.5);
+
+        for (const int delta : {120, -120, -240}) {
+            const QPoint at(720, 40);
+            const GeoPoint g = under(at);
+            const double zoom = where.manualZoom;
+            zoomAtPointer(where, view(), at, delta);
+            expectAt(g, at, "wheel");
+            EXPECT_DOUBLE_EQ(where.manualZoom, delta > 0 ? zoom * 1.5 : zoom / 1.5);
+        }
+        where.manualZoom = 1;
+    }
+}
+
+// The map widget routes a drag to the pan and a Ctrl + wheel to the zoom
+// at the pointer; the plain wheel still turns the ZOOM bar.
+TEST(MapViewMouse, DragPansTheStaticMapAndCtrlWheelZooms) {
+    const auto w = openSample();
+    w->show();
+    MapView* map = w->map();
+    w->controls()->setAutoTrace(false);
+    ASSERT_FALSE(w->controls()->displayOptions().autoTrace);
+    const auto send = [map](QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+        QMouseEvent e(type, QPointF(at), map->mapToGlobal(QPointF(at)), Qt::LeftButton, held,
+                      Qt::NoModifier);
+        QApplication::sendEvent(map, &e);
+    };
+    const StaticView before = map->staticView();
+    send(QEvent::MouseButtonPress, {200, 200}, Qt::LeftButton);
+    send(QEvent::MouseMove, {260, 230}, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, {260, 230}, Qt::NoButton);
+    EXPECT_DOUBLE_EQ(map->staticView().manualZoom, before.manualZoom);
+    EXPECT_NE(map->staticView().centreLon, before.centreLon);
+    EXPECT_NE(map->staticView().centreLat, before.centreLat);
+
+    const int zoomBar = w->controls()->displayOptions().zoomPosition;
+    QWheelEvent ctrl(QPointF(50, 60), map->mapToGlobal(QPointF(50, 60)), {}, {0, 120}, Qt::NoButton,
+                     Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(map, &ctrl);
+    EXPECT_DOUBLE_EQ(map->staticView().manualZoom, before.manualZoom * 1.5);
+    EXPECT_EQ(w->controls()->displayOptions().zoomPosition, zoomBar);
+    QWheelEvent plain(QPointF(50, 60), map->mapToGlobal(QPointF(50, 60)), {}, {0, 120},
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(map, &plain);
+    EXPECT_DOUBLE_EQ(map->staticView().manualZoom, before.manualZoom * 1.5);
+    EXPECT_NE(w->controls()->displayOptions().zoomPosition, zoomBar);
 }
 
 TEST(WheelZoom, StepsAndLimits) {
