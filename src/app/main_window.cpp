@@ -81,6 +81,8 @@ void MainWindow::buildPanels() {
     ctMode_->hide();
     maneuvers_ = new ManeuverPanel(central);
     maneuvers_->hide();
+    standings_ = new StandingsPanel(central);
+    standings_->attach(*controller_, *controls_);
     diagnostics_ = new DiagnosticsBox(central);
     timeBar_ = new TimeBar(central);
     overview_ = new OverviewPanel(central);
@@ -188,6 +190,7 @@ void MainWindow::connectControls() {
     });
     connect(maneuvers_, &ManeuverPanel::jumpRequested, controller_, &ReplayController::jumpTo);
     connect(maneuvers_, &ManeuverPanel::boatPicked, boats_, &BoatPanel::highlightBoat);
+    connect(standings_, &StandingsPanel::boatPicked, this, [this] { drawNow(); });
     connect(ctMode_, &CtModePanel::modePicked, controller_, &ReplayController::pickTimeMode);
     // Whatever changes what the map shows redraws it at once, even stopped.
     connect(c, &ControlPanel::displayOptionsChanged, this, [this] { drawNow(); });
@@ -371,6 +374,7 @@ DisplayState MainWindow::displayState() const {
     d.timeBarHover = overview_->previewing();
     d.pictureVisible = pictures_->settings()->isVisible();
     boats_->selection().showIn(d);
+    standings_->showIn(d);
     return d;
 }
 
@@ -389,7 +393,7 @@ void MainWindow::drawNow() {
     const SceneResult result = map_->drawFrame(clock().timeSeconds(), displayState(),
                                                clock().landmarkPulse(), clock().lightTicks());
     lastDrawMs_ = static_cast<double>(t.nsecsElapsed()) / 1e6;
-    controller_->clock().setBoatsShown(result.drawn);
+    controller_->clock().setBoatsShown(result.boatsMoving);
     timeBar_->setPointerTop(result.timePointerTop);
     overview_->showFrame(result.overviewFrame, result.overviewDots);
     playSpeedNote_->setText(QString::fromStdString(result.playSpeedText));

@@ -1,0 +1,71 @@
+// The standings beside the replay: a sortable table of every boat's place,
+// gap and speed at the replay time, which turns into the results once the
+// last boat has finished and stays so until another race opens. A click on
+// a row names the boat for the map to pick out and keep in the middle; the
+// two buttons write the results as CSV or as an HTML page into the
+// documents folder and hand the file to the desktop.
+#pragma once
+
+#include <QWidget>
+#include <memory>
+#include <optional>
+
+#include "app/standings_model.h"
+
+class QLabel;
+class QPushButton;
+class QSortFilterProxyModel;
+class QTableView;
+
+namespace korvane {
+
+class ControlPanel;
+class ReplayController;
+struct DisplayState;
+
+class StandingsPanel : public QWidget {
+    Q_OBJECT
+  public:
+    static constexpr int kWidth = 430;
+    static constexpr int kHeight = 260;
+
+    explicit StandingsPanel(QWidget* parent = nullptr);
+
+    // New races, edits and the replay time come from the controller; the
+    // table is worked out only while the panel is on show.
+    void follow(ReplayController& controller);
+    // follow(), and the control panel's switch shows and hides the panel.
+    void attach(ReplayController& controller, ControlPanel& controls);
+    // The picked boat, highlighted and kept in the middle of the map.
+    void showIn(DisplayState& display) const;
+    void setSession(std::shared_ptr<const RaceSession> session);
+    // Shows the standings at t (when on show) and the heading that goes
+    // with them.
+    void showTime(double timeSeconds);
+
+    // The boat the user picked in the table, while the panel is on show.
+    std::optional<int> centredBoat() const;
+    const StandingsModel& model() const { return model_; }
+    // Writes the results file; empty when it could not be written.
+    std::optional<std::filesystem::path> exportResults(bool html);
+
+  signals:
+    void boatPicked(int slot);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void showHeading();
+
+    StandingsModel model_;
+    QSortFilterProxyModel* sorted_ = nullptr;
+    QTableView* table_ = nullptr;
+    QLabel* heading_ = nullptr;
+    QPushButton* csvButton_ = nullptr;
+    QPushButton* htmlButton_ = nullptr;
+    std::optional<int> picked_;
+    std::optional<double> lastTime_;
+};
+
+}  // namespace korvane
