@@ -56,8 +56,7 @@ void MainWindow::layoutPanels() {
         std::max(kPanelMargin, std::min(kWindGraphTop + kWindGraphHeight + kPanelMargin,
                                         l.map.height() - maneuvers_->height() - kPanelMargin));
     maneuvers_->move(l.map.topLeft() + QPoint(kPanelMargin, maneuversTop));
-    standings_->move(l.map.topRight() +
-                     QPoint(1 - standings_->width() - kPanelMargin, kPanelMargin));
+    standings_->place(l.map, l.pictureSettings, l.ctModePanel);
     sizePanel_->setVisible(small);
     sizePanel_->move(l.sizePanel.topLeft());
     smallCaption_->setGeometry(l.caption);

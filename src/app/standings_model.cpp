@@ -28,7 +28,7 @@ struct HeaderText {
 
 constexpr HeaderText kLiveHeaders[StandingsModel::kColumnCount] = {
     {"順位", "Pos"},    {"艇名", "Boat"},     {"クラス", "Class"},   {"レグ", "Leg"},
-    {"差(m)", "Gap m"}, {"差(分:秒)", "Gap"}, {"艇速(kt)", "Speed"}, {"VMG(kt)", "VMG"}};
+    {"差m", "Gap m"}, {"差", "Gap"}, {"艇速", "Speed"}, {"VMG", "VMG"}};
 constexpr HeaderText kResultHeaders[StandingsModel::kColumnCount] = {{"順位", "Pos"},
                                                                      {"艇名", "Boat"},
                                                                      {"クラス", "Class"},

@@ -8,6 +8,7 @@
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/captions.h"
 #include "app/control_panel.h"
@@ -44,8 +45,11 @@ StandingsPanel::StandingsPanel(QWidget* parent)
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Every column in view at once: the boat names take what the figures leave.
+    table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->horizontalHeader()->setSectionResizeMode(static_cast<int>(StandingsModel::Column::Boat),
+                                                     QHeaderView::Stretch);
 
     auto* top = new QHBoxLayout;
     top->setContentsMargins(4, 2, 4, 0);
@@ -89,6 +93,16 @@ void StandingsPanel::attach(ReplayController& controller, ControlPanel& controls
         setVisible(on);
         raise();
     });
+}
+
+void StandingsPanel::place(const QRect& map, const QRect& pictureSettings,
+                           const QRect& timeModePanel) {
+    constexpr int kMargin = 5;
+    const int left = std::clamp(pictureSettings.right() + 1 + kMargin, map.left() + kMargin,
+                                std::max(map.left(), map.right() + 1 - width() - kMargin));
+    const int top = std::clamp(timeModePanel.top() - kMargin - height(), map.top() + kMargin,
+                               std::max(map.top(), map.bottom() + 1 - height() - kMargin));
+    move(left, top);
 }
 
 void StandingsPanel::showIn(DisplayState& display) const {

@@ -26,7 +26,7 @@ struct DisplayState;
 class StandingsPanel : public QWidget {
     Q_OBJECT
   public:
-    static constexpr int kWidth = 430;
+    static constexpr int kWidth = 540;
     static constexpr int kHeight = 260;
 
     explicit StandingsPanel(QWidget* parent = nullptr);
@@ -36,6 +36,10 @@ class StandingsPanel : public QWidget {
     void follow(ReplayController& controller);
     // follow(), and the control panel's switch shows and hides the panel.
     void attach(ReplayController& controller, ControlPanel& controls);
+    // Low on the map, right of the picture settings and above the time-mode
+    // panel: the finish list and the pictures take the top right, the
+    // compass and the wind graph the top left.
+    void place(const QRect& map, const QRect& pictureSettings, const QRect& timeModePanel);
     // The picked boat, highlighted and kept in the middle of the map.
     void showIn(DisplayState& display) const;
     void setSession(std::shared_ptr<const RaceSession> session);
