@@ -12,7 +12,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QScrollBar>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>

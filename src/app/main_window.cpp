@@ -83,6 +83,7 @@ void MainWindow::buildPanels() {
     maneuvers_->hide();
     standings_ = new StandingsPanel(central);
     standings_->attach(*controller_, *controls_);
+    map_->setOpaqueOverlay(standings_);
     diagnostics_ = new DiagnosticsBox(central);
     timeBar_ = new TimeBar(central);
     overview_ = new OverviewPanel(central);

@@ -9,6 +9,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 
 #include "app/captions.h"
 #include "app/control_panel.h"
@@ -45,11 +46,16 @@ StandingsPanel::StandingsPanel(QWidget* parent)
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
-    // Every column in view at once: the boat names take what the figures leave.
+    // Every column in view at once: the boat names take what the figures
+    // leave. The widths are measured when the rows change their kind (a new
+    // race, the results, the language), not at every frame: measuring every
+    // cell thirty times a second would cost more than the standings.
     table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table_->horizontalHeader()->setSectionResizeMode(static_cast<int>(StandingsModel::Column::Boat),
                                                      QHeaderView::Stretch);
+    connect(&model_, &QAbstractItemModel::modelReset, this, &StandingsPanel::fitColumns);
+    connect(&model_, &QAbstractItemModel::headerDataChanged, this, &StandingsPanel::fitColumns);
 
     auto* top = new QHBoxLayout;
     top->setContentsMargins(4, 2, 4, 0);
@@ -76,12 +82,34 @@ StandingsPanel::StandingsPanel(QWidget* parent)
         });
 }
 
+void StandingsPanel::fitColumns() {
+    for (int c = 0; c < StandingsModel::kColumnCount; ++c)
+        if (c != static_cast<int>(StandingsModel::Column::Boat)) table_->resizeColumnToContents(c);
+}
+
 void StandingsPanel::follow(ReplayController& controller) {
     connect(&controller, &ReplayController::sessionChanged, this,
             [this](std::shared_ptr<const RaceSession> s) { setSession(std::move(s)); });
     connect(&controller, &ReplayController::sessionEdited, this,
             [this](std::shared_ptr<const RaceSession> s) { setSession(std::move(s)); });
-    const auto now = [this, &controller] { showTime(controller.clock().timeSeconds()); };
+    // While the replay plays the table is refreshed a few times a second: a
+    // table redrawn at every frame cannot be read anyway, and it would cost
+    // the replay more than the map. A stopped replay, and a jump (a move the
+    // playing speed does not explain), show at once.
+    const auto now = [this, &controller] {
+        const ReplayClock& clock = controller.clock();
+        const double t = clock.timeSeconds();
+        if (clock.transport() != Transport::Stopped && sinceRefresh_.isValid() &&
+            sinceRefresh_.elapsed() < kPlayingRefreshMs) {
+            const double played =
+                clock.speed() * (static_cast<double>(sinceRefresh_.elapsed()) / 1000 + kFrameSlack);
+            if (std::abs(t - shownFrom_) <= played + 1) {
+                lastTime_ = t;
+                return;
+            }
+        }
+        showTime(t);
+    };
     connect(&controller, &ReplayController::frameDue, this, now);
     connect(&controller, &ReplayController::timeMoved, this, now);
 }
@@ -124,6 +152,8 @@ void StandingsPanel::setSession(std::shared_ptr<const RaceSession> session) {
 void StandingsPanel::showTime(double timeSeconds) {
     lastTime_ = timeSeconds;
     if (isHidden()) return;
+    sinceRefresh_.start();
+    shownFrom_ = timeSeconds;
     model_.setLanguage(shownLanguage(this));
     model_.showTime(timeSeconds);
     showHeading();

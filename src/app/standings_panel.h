@@ -6,6 +6,7 @@
 // documents folder and hand the file to the desktop.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QWidget>
 #include <memory>
 #include <optional>
@@ -28,6 +29,10 @@ class StandingsPanel : public QWidget {
   public:
     static constexpr int kWidth = 540;
     static constexpr int kHeight = 260;
+    // While the replay plays, the table is worked out at most this often.
+    static constexpr int kPlayingRefreshMs = 250;
+    // Real seconds of play a frame may add beyond the time since a refresh.
+    static constexpr double kFrameSlack = 0.1;
 
     explicit StandingsPanel(QWidget* parent = nullptr);
 
@@ -61,6 +66,7 @@ class StandingsPanel : public QWidget {
 
   private:
     void showHeading();
+    void fitColumns();
 
     StandingsModel model_;
     QSortFilterProxyModel* sorted_ = nullptr;
@@ -70,6 +76,8 @@ class StandingsPanel : public QWidget {
     QPushButton* htmlButton_ = nullptr;
     std::optional<int> picked_;
     std::optional<double> lastTime_;
+    QElapsedTimer sinceRefresh_;
+    double shownFrom_ = 0;  // the time of the last refresh
 };
 
 }  // namespace korvane
