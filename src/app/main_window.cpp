@@ -82,8 +82,7 @@ void MainWindow::buildPanels() {
     maneuvers_ = new ManeuverPanel(central);
     maneuvers_->hide();
     standings_ = new StandingsPanel(central);
-    standings_->attach(*controller_, *controls_);
-    map_->setOpaqueOverlay(standings_);
+    standings_->attach(*controller_, *controls_, *map_, [this] { drawNow(); });
     diagnostics_ = new DiagnosticsBox(central);
     timeBar_ = new TimeBar(central);
     overview_ = new OverviewPanel(central);
@@ -191,7 +190,6 @@ void MainWindow::connectControls() {
     });
     connect(maneuvers_, &ManeuverPanel::jumpRequested, controller_, &ReplayController::jumpTo);
     connect(maneuvers_, &ManeuverPanel::boatPicked, boats_, &BoatPanel::highlightBoat);
-    connect(standings_, &StandingsPanel::boatPicked, this, [this] { drawNow(); });
     connect(ctMode_, &CtModePanel::modePicked, controller_, &ReplayController::pickTimeMode);
     // Whatever changes what the map shows redraws it at once, even stopped.
     connect(c, &ControlPanel::displayOptionsChanged, this, [this] { drawNow(); });

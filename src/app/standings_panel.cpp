@@ -14,7 +14,9 @@
 #include "app/captions.h"
 #include "app/control_panel.h"
 #include "app/desktop.h"
+#include "app/map_view.h"
 #include "app/replay_controller.h"
+#include "app/window_layout.h"
 #include "base/file_io.h"
 #include "export/results_page.h"
 #include "view/display_state.h"
@@ -114,8 +116,12 @@ void StandingsPanel::follow(ReplayController& controller) {
     connect(&controller, &ReplayController::timeMoved, this, now);
 }
 
-void StandingsPanel::attach(ReplayController& controller, ControlPanel& controls) {
+void StandingsPanel::attach(ReplayController& controller, ControlPanel& controls, MapView& map,
+                            std::function<void()> redraw) {
     follow(controller);
+    controls_ = &controls;
+    map.setOpaqueOverlay(this);
+    connect(this, &StandingsPanel::boatPicked, this, [redraw = std::move(redraw)] { redraw(); });
     setVisible(controls.standingsShown());
     connect(&controls, &ControlPanel::standingsToggled, this, [this](bool on) {
         setVisible(on);
@@ -123,14 +129,19 @@ void StandingsPanel::attach(ReplayController& controller, ControlPanel& controls
     });
 }
 
-void StandingsPanel::place(const QRect& map, const QRect& pictureSettings,
-                           const QRect& timeModePanel) {
+void StandingsPanel::place(const WindowLayout& l, bool trackPage) {
     constexpr int kMargin = 5;
-    const int left = std::clamp(pictureSettings.right() + 1 + kMargin, map.left() + kMargin,
+    const QRect& map = l.map;
+    const int left = std::clamp(l.pictureSettings.right() + 1 + kMargin, map.left() + kMargin,
                                 std::max(map.left(), map.right() + 1 - width() - kMargin));
-    const int top = std::clamp(timeModePanel.top() - kMargin - height(), map.top() + kMargin,
+    const int top = std::clamp(l.ctModePanel.top() - kMargin - height(), map.top() + kMargin,
                                std::max(map.top(), map.bottom() + 1 - height() - kMargin));
     move(left, top);
+    if (controls_ && parentWidget()) {
+        const QRect below = l.stopwatchButton;
+        controls_->lendStandingsButton(
+            parentWidget(), below.translated(0, -below.height() - kSwitchGap), trackPage);
+    }
 }
 
 void StandingsPanel::showIn(DisplayState& display) const {

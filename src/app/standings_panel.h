@@ -8,6 +8,7 @@
 
 #include <QElapsedTimer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -21,6 +22,8 @@ class QTableView;
 namespace korvane {
 
 class ControlPanel;
+class MapView;
+struct WindowLayout;
 class ReplayController;
 struct DisplayState;
 
@@ -33,18 +36,24 @@ class StandingsPanel : public QWidget {
     static constexpr int kPlayingRefreshMs = 250;
     // Real seconds of play a frame may add beyond the time since a refresh.
     static constexpr double kFrameSlack = 0.1;
+    // Between the switch and the stopwatch's button under it.
+    static constexpr int kSwitchGap = 2;
 
     explicit StandingsPanel(QWidget* parent = nullptr);
 
     // New races, edits and the replay time come from the controller; the
     // table is worked out only while the panel is on show.
     void follow(ReplayController& controller);
-    // follow(), and the control panel's switch shows and hides the panel.
-    void attach(ReplayController& controller, ControlPanel& controls);
+    // follow(), and the control panel's switch shows and hides the panel; the
+    // map leaves the panel's part alone, and `redraw` draws the map again
+    // when a boat was picked.
+    void attach(ReplayController& controller, ControlPanel& controls, MapView& map,
+                std::function<void()> redraw);
     // Low on the map, right of the picture settings and above the time-mode
     // panel: the finish list and the pictures take the top right, the
-    // compass and the wind graph the top left.
-    void place(const QRect& map, const QRect& pictureSettings, const QRect& timeModePanel);
+    // compass and the wind graph the top left. The switch stands above the
+    // stopwatch's button, on the track page only.
+    void place(const WindowLayout& layout, bool trackPage);
     // The picked boat, highlighted and kept in the middle of the map.
     void showIn(DisplayState& display) const;
     void setSession(std::shared_ptr<const RaceSession> session);
@@ -77,6 +86,7 @@ class StandingsPanel : public QWidget {
     std::optional<int> picked_;
     std::optional<double> lastTime_;
     QElapsedTimer sinceRefresh_;
+    ControlPanel* controls_ = nullptr;
     double shownFrom_ = 0;  // the time of the last refresh
 };
 
