@@ -123,10 +123,8 @@ void StandingsPanel::attach(ReplayController& controller, ControlPanel& controls
     map.setOpaqueOverlay(this);
     connect(this, &StandingsPanel::boatPicked, this, [redraw = std::move(redraw)] { redraw(); });
     setVisible(controls.standingsShown());
-    connect(&controls, &ControlPanel::standingsToggled, this, [this](bool on) {
-        setVisible(on);
-        raise();
-    });
+    // Not raised: the pages, the pictures and the tips stay above it.
+    connect(&controls, &ControlPanel::standingsToggled, this, &QWidget::setVisible);
 }
 
 void StandingsPanel::place(const WindowLayout& l, bool trackPage) {
