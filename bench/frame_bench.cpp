@@ -22,7 +22,7 @@ struct LargeRace {
     Coastline coast = testing::syntheticCoastline(100000, 20);
     std::vector<Landmark> landmarks = testing::syntheticLandmarks(30);
     RaceArea area = computeRaceArea(model, {});
-    SceneSources sources() const { return {&model, &area, &coast, &landmarks, {}}; }
+    SceneSources sources() const { return {&model, &area, &coast, &landmarks, {}, {}}; }
 };
 
 const LargeRace& largeRace() {

@@ -114,6 +114,8 @@ ControlPanel::ControlPanel(const WindowActions& actions, QWidget* parent) : QWid
     videoButton_->setObjectName(QStringLiteral("videoButton"));
     connect(videoButton_, &QPushButton::clicked, actions[Command::Video], &QAction::trigger);
     connect(actions[Command::Video], &QAction::enabledChanged, videoButton_, &QWidget::setEnabled);
+    standingsButton_ = new QPushButton(QStringLiteral("Rank"), this);
+    standingsButton_->setCheckable(true);
     // They work once a race is open.
     for (QPushButton* b : {attachmentsButton_, weatherButton_}) b->setEnabled(false);
 
@@ -183,6 +185,7 @@ ControlPanel::ControlPanel(const WindowActions& actions, QWidget* parent) : QWid
         {googleEarthButton_, "googleEarthButton"},
         {weatherButton_, "weatherButton"},
         {retouchButton, "retouchButton"},
+        {standingsButton_, "standingsButton"},
         {zoomBar_, "zoomBar"},
         {speedBar_, "speedBar"},
     };
@@ -231,6 +234,7 @@ void ControlPanel::wire(const WindowActions& actions, ClickLabel* screenShotLabe
     });
     connect(tipsBox_, &QCheckBox::toggled, this, &ControlPanel::tipsToggled);
     connect(maneuversButton_, &QPushButton::toggled, this, &ControlPanel::maneuversToggled);
+    connect(standingsButton_, &QPushButton::toggled, this, &ControlPanel::standingsToggled);
     connect(attachmentsButton_, &QPushButton::clicked, this, &ControlPanel::attachmentsRequested);
     connect(weatherButton_, &QPushButton::clicked, this, &ControlPanel::weatherRequested);
     connect(autoTraceBox_, &QCheckBox::toggled, this, [this](bool on) {
@@ -383,6 +387,13 @@ void ControlPanel::lendButtons(QWidget* host, const QRect& room) {
     videoButton_->setParent(host);
     videoButton_->setGeometry(room.right() + 1 - kVideoWidth, room.top(), kVideoWidth, h);
     videoButton_->show();
+}
+
+void ControlPanel::lendStandingsButton(QWidget* host, const QRect& at, bool shown) {
+    if (standingsButton_->parentWidget() != host) standingsButton_->setParent(host);
+    standingsButton_->setGeometry(at);
+    standingsButton_->setVisible(shown);
+    if (shown) standingsButton_->raise();
 }
 
 void ControlPanel::showSpeed(int raceSecondsPerSecond, int barPosition) {

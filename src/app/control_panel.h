@@ -40,6 +40,9 @@ class ControlPanel : public QWidget {
     static constexpr QRect kHelpLabelAt{150, 9, 20, 14};
     // The retouch and maneuver buttons stand at the foot of `room` in `host`.
     void lendButtons(QWidget* host, const QRect& room);
+    // The standings switch stands at `at` in `host` (the side room is full),
+    // while `shown`.
+    void lendStandingsButton(QWidget* host, const QRect& at, bool shown);
 
     const DisplayOptions& displayOptions() const { return options_; }
     // Shows `options` and announces them as the user's choice.
@@ -73,6 +76,8 @@ class ControlPanel : public QWidget {
     void setTips(bool on) { tipsBox_->setChecked(on); }
     bool maneuversShown() const { return maneuversButton_->isChecked(); }
     void setManeuversShown(bool on) { maneuversButton_->setChecked(on); }
+    bool standingsShown() const { return standingsButton_->isChecked(); }
+    void setStandingsShown(bool on) { standingsButton_->setChecked(on); }
     // The race list, SHOW and Small Scr work on the map page only.
     void setMapControlsEnabled(bool on);
     bool showEnabled() const { return showButton_->isEnabled(); }
@@ -91,6 +96,7 @@ class ControlPanel : public QWidget {
     void smallScreenToggled(bool on);
     void tipsToggled(bool on);
     void maneuversToggled(bool on);
+    void standingsToggled(bool on);
     void attachmentsRequested();
     void weatherRequested();
     // A press on "Google Earth": the right button exports the scene on show.
@@ -133,6 +139,7 @@ class ControlPanel : public QWidget {
     QPushButton* googleEarthButton_ = nullptr;
     QPushButton* weatherButton_ = nullptr;
     QPushButton* maneuversButton_ = nullptr;
+    QPushButton* standingsButton_ = nullptr;
     QPushButton* retouchButton_ = nullptr;
     QPushButton* videoButton_ = nullptr;
     QAction* googleEarthAction_ = nullptr;

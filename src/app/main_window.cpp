@@ -82,6 +82,8 @@ void MainWindow::buildPanels() {
     ctMode_->hide();
     maneuvers_ = new ManeuverPanel(central);
     maneuvers_->hide();
+    standings_ = new StandingsPanel(central);
+    standings_->attach(*controller_, *controls_, *map_, [this] { drawNow(); });
     diagnostics_ = new DiagnosticsBox(central);
     timeBar_ = new TimeBar(central);
     overview_ = new OverviewPanel(central);
@@ -374,6 +376,7 @@ DisplayState MainWindow::displayState() const {
     d.timeBarHover = overview_->previewing();
     d.pictureVisible = pictures_->settings()->isVisible();
     boats_->selection().showIn(d);
+    standings_->showIn(d);
     return d;
 }
 
@@ -392,7 +395,7 @@ void MainWindow::drawNow() {
     const SceneResult result = map_->drawFrame(clock().timeSeconds(), displayState(),
                                                clock().landmarkPulse(), clock().lightTicks());
     lastDrawMs_ = static_cast<double>(t.nsecsElapsed()) / 1e6;
-    controller_->clock().setBoatsShown(result.drawn);
+    controller_->clock().setBoatsShown(result.boatsMoving);
     timeBar_->setPointerTop(result.timePointerTop);
     overview_->showFrame(result.overviewFrame, result.overviewDots);
     playSpeedNote_->setText(QString::fromStdString(result.playSpeedText));

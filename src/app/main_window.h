@@ -31,6 +31,7 @@
 #include "app/report_export.h"
 #include "app/small_screen_panel.h"
 #include "app/splash_panel.h"
+#include "app/standings_panel.h"
 #include "app/time_bar.h"
 #include "app/video_export.h"
 #include "app/window_actions.h"
@@ -73,6 +74,7 @@ class MainWindow : public QMainWindow {
     JumpPanel* jumpPanel() const { return jump_; }
     FlagPanel* flagPanel() const { return flag_; }
     ManeuverPanel* maneuverPanel() const { return maneuvers_; }
+    StandingsPanel* standingsPanel() const { return standings_; }
     DiagnosticsBox* diagnostics() const { return diagnostics_; }
     TimeBar* timeBar() const { return timeBar_; }
     OverviewPanel* overviewPanel() const { return overview_; }
@@ -169,6 +171,7 @@ class MainWindow : public QMainWindow {
     GoogleEarthExport* googleEarth_ = nullptr;
     VideoExport* video_ = nullptr;
     ManeuverPanel* maneuvers_ = nullptr;
+    StandingsPanel* standings_ = nullptr;
     TimeBar* timeBar_ = nullptr;
     OverviewPanel* overview_ = nullptr;
     SmallScreenPanel* sizePanel_ = nullptr;

@@ -56,6 +56,7 @@ void MainWindow::layoutPanels() {
         std::max(kPanelMargin, std::min(kWindGraphTop + kWindGraphHeight + kPanelMargin,
                                         l.map.height() - maneuvers_->height() - kPanelMargin));
     maneuvers_->move(l.map.topLeft() + QPoint(kPanelMargin, maneuversTop));
+    standings_->place(l, (*actions_)[Command::TrackPage]->isChecked());
     sizePanel_->setVisible(small);
     sizePanel_->move(l.sizePanel.topLeft());
     smallCaption_->setGeometry(l.caption);

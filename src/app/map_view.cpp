@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QWheelEvent>
 
 #include "session/scene_sources.h"
@@ -133,7 +134,10 @@ SceneResult MapView::drawFrame(double timeSeconds, const DisplayState& given, do
     const SceneResult result = renderer_.draw(scene_, timeSeconds, input, display, state_, view_);
     drawMsTotal_ += static_cast<double>(clock.nsecsElapsed()) / 1e6;
     ++framesDrawn_;
-    update();
+    QRegion changed(rect());
+    if (overlay_ && overlay_->isVisible() && overlay_->parentWidget() == parentWidget())
+        changed -= QRect(overlay_->pos() - pos(), overlay_->size());
+    update(changed);
     return result;
 }
 

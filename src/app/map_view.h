@@ -44,6 +44,10 @@ class MapView : public QWidget {
     void resetStaticView();
     // A key was released: the measuring base is forgotten.
     void keyReleased();
+    // An opaque panel of the window that may stand over the map: a new frame
+    // leaves the part under it alone, so the panel is not painted again with
+    // every frame. Its parent must be the map's.
+    void setOpaqueOverlay(const QWidget* overlay) { overlay_ = overlay; }
 
     const QImage& frame() const { return scene_; }
     const Viewport& viewport() const { return view_; }
@@ -116,6 +120,7 @@ class MapView : public QWidget {
     QImage highlightMap_;
     std::optional<StaticKey> staticKey_;
     std::optional<int> highlightDrawn_;
+    const QWidget* overlay_ = nullptr;
     std::optional<TimeSpan> repeatSpan_;
 
     DisplayState lastDisplay_;

@@ -29,6 +29,8 @@ const std::vector<CommandOptions>& commandOptions() {
         {"video",
          {"--north-up", "--wind-up", "--laylines"},
          {"--from", "--to", "--speed", "--size", "--fps", "--codec", "-o"}},
+        {"standings", {"--json"}, {"--at"}},
+        {"results", {"--html", "--csv"}, {"-o", "--lang"}},
     };
     return table;
 }
@@ -83,6 +85,9 @@ std::string usageText() {
            "  korvane-cli [--data DIR] [--et|--ct] video RACE --from SECONDS --to SECONDS\n"
            "              --speed N [--size WxH] [--fps F] [--codec h264|h265]\n"
            "              [--north-up|--wind-up] [--laylines] -o FILE.mp4\n"
+           "  korvane-cli [--data DIR] [--et|--ct] standings RACE --at SECONDS [--json]\n"
+           "  korvane-cli [--data DIR] [--et|--ct] results RACE [--html|--csv] [--lang en|ja]\n"
+           "              [-o FILE]\n"
            "RACE is a file name inside DIR/raceadmin/ or a path.\n"
            "--no-shoreline (before the command): no GSHHG shoreline where the race\n"
            "              folder has no coastline for the area.\n";

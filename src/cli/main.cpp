@@ -11,6 +11,8 @@
 #include "cli/maneuvers_command.h"
 #include "cli/render_command.h"
 #include "cli/report_command.h"
+#include "cli/results_command.h"
+#include "cli/standings_command.h"
 #include "cli/video_command.h"
 #include "race/race_file_error.h"
 #include "session/race_session.h"
@@ -56,6 +58,9 @@ int main(int argc, char** argv) {
         if (options.command == "maneuvers") return runManeuvers(*session, options, std::cout);
         if (options.command == "compare") return runCompare(*session, options, std::cout);
         if (options.command == "video") return runVideo(*session, options, std::cerr);
+        if (options.command == "standings") return runStandings(*session, options, std::cout);
+        if (options.command == "results")
+            return runResults(*session, options, std::cout, std::cerr);
         std::cerr << "korvane-cli: unknown command '" << options.command << "'\n" << usageText();
         return 2;
     } catch (const RaceFileError& e) {

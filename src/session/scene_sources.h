@@ -9,8 +9,12 @@ namespace korvane {
 
 // The session must outlive what is built from the result.
 inline SceneSources sceneSources(const RaceSession& session) {
-    return {&session.model, &session.area, &session.coast.coastline, &session.coast.landmarks,
-            [&session]() -> const ManeuverTable& { return session.maneuvers(); }};
+    return {&session.model,
+            &session.area,
+            &session.coast.coastline,
+            &session.coast.landmarks,
+            [&session]() -> const ManeuverTable& { return session.maneuvers(); },
+            session.legs.lastPointTimes()};
 }
 
 }  // namespace korvane

@@ -74,6 +74,10 @@ constexpr std::array kCaptions{
     CaptionRow{"videoCancelButton", "キャンセル", "Cancel"},
     CaptionRow{"videoProgressLabel", "動画を作成中", "Making the video"},
     CaptionRow{"videoStopButton", "中止", "Stop"},
+    // The standings panel and its switch.
+    CaptionRow{"standingsButton", "順位", "Rank"},
+    CaptionRow{"standingsCsvButton", "CSV保存", "CSV"},
+    CaptionRow{"standingsHtmlButton", "HTML保存", "HTML"},
 };
 
 }  // namespace

@@ -57,6 +57,8 @@ constexpr std::array kTips{
            LeftWithGap, 5},
     // 170 pixels left of the logo: its width and a gap of 10.
     TipRow{"logo", kAboutEnglish, 160, kAboutJapanese, 160, 100, 100, LeftWithGap, 10},
+    TipRow{"standingsButton", "Standings at the replay time;\nresults after the last finish", 200,
+           "再生時刻の順位と差\n最終フィニッシュ後は成績", 200, 32, 32, LeftWithGap, 5},
 };
 
 struct PointerTipRow {

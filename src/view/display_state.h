@@ -47,6 +47,7 @@ struct DisplayState : MapFraming, MapDetail {
     int seaLevel = 100;                // sea-colour bar 0 ... 100
     std::optional<int> highlightBoat;  // a boat slot
     std::optional<int> pickedBoat;     // a boat slot
+    std::optional<int> centredBoat;    // a boat slot Auto Trace keeps in the middle
     // Boat check boxes by slot; empty means every boat's own visible flag.
     std::vector<bool> boatChecked;
     // Boats the replay has seen finish (by slot); they get no inset dot.
@@ -61,6 +62,7 @@ struct DisplayState : MapFraming, MapDetail {
 
 struct SceneResult {
     bool drawn = false;            // false: no boat had a position (end of replay)
+    bool boatsMoving = false;      // false: at most finished boats, held (end of replay)
     bool recheckAllBoats = false;  // every boat was unchecked: the window re-checks them
     int timePointerTop = 0;
     std::string sizeNote;              // "Real Size" / "Size Enlarged"

@@ -144,6 +144,10 @@ void fitView(Viewport& v, const RaceArea& area, double time, const FitInput& in)
     scaleToBox(v, area, box);
     if (v.autoTrace) {
         zoomToBoats(v, time, in);
+        if (in.centreOn) {
+            v.centreLat = in.centreOn->latMinutes;
+            v.centreLon = in.centreOn->lonMinutes;
+        }
     } else {
         v.latScale = area.baseLatScale(v.width, v.height) * v.manualZoom;
         v.lonScale = area.baseLonScale(v.width, v.height) * v.manualZoom;

@@ -20,6 +20,8 @@ struct FitInput {
     std::optional<std::pair<GeoPoint, GeoPoint>> referencePoints;
     const Line* startLine = nullptr;   // line 1, when the race has lines
     const Line* finishLine = nullptr;  // the last line
+    // Auto Trace: the middle of the map, at the zoom that fits the boats.
+    std::optional<GeoPoint> centreOn;
 };
 
 void fitView(Viewport& view, const RaceArea& area, double timeSeconds, const FitInput& input);

@@ -12,6 +12,7 @@ const SceneInput& SceneInputBuilder::build(const DisplayState& display, std::int
         input_.landmarks = &lights_;
     }
     if (display.layLine && sources_.maneuvers) input_.maneuvers = &sources_.maneuvers();
+    input_.finishSeconds = &sources_.finishSeconds;
     return input_;
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -27,6 +28,8 @@ struct SceneInput {
     const std::vector<LandmarkLight>* landmarks = nullptr;
     // Drawn with "Lay Line".
     const ManeuverTable* maneuvers = nullptr;
+    // By slot: each boat's finish, empty when it did not finish.
+    const std::vector<std::optional<double>>* finishSeconds = nullptr;
 };
 
 // The race's tables, as the open race keeps them.
@@ -38,6 +41,8 @@ struct SceneSources {
     // Finding the maneuvers takes a while on a large fleet and happens the
     // first time they are asked for, so only a frame that draws them asks.
     std::function<const ManeuverTable&()> maneuvers;
+    // By slot: each boat's finish (finished boats stay on the map).
+    std::vector<std::optional<double>> finishSeconds;
 };
 
 class SceneInputBuilder {

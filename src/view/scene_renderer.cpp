@@ -294,7 +294,9 @@ SceneResult SceneRenderer::draw(QImage& scene, double time, const SceneInput& in
     const RaceModel& m = *input.model;
 
     // The viewport and the boats first; the painting below only reads them.
-    const FrameLayout layout = layoutFrame(time, m, *input.area, display, state, view);
+    const FrameLayout layout =
+        layoutFrame(time, m, *input.area, display, state, view, input.finishSeconds);
+    out.boatsMoving = layout.boatsMoving;
     out.timePointerTop = layout.timePointerTop;
     out.visibleCount = layout.visibleCount;
     if (!layout.drawn) return out;
