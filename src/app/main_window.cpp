@@ -149,12 +149,6 @@ void MainWindow::buildPanels() {
 void MainWindow::connectCommands() {
     const WindowActions& a = *actions_;
     ReplayController* c = controller_;
-    connect(a[Command::PlayForward], &QAction::triggered, c, &ReplayController::playForward);
-    connect(a[Command::PlayBackward], &QAction::triggered, c, &ReplayController::playBackward);
-    connect(a[Command::Stop], &QAction::triggered, c, &ReplayController::stop);
-    connect(a[Command::StepForward], &QAction::triggered, c, &ReplayController::stepForward);
-    connect(a[Command::StepBackward], &QAction::triggered, c, &ReplayController::stepBackward);
-    connect(a[Command::JumpToStart], &QAction::triggered, c, &ReplayController::jumpToStart);
     connect(a[Command::ScreenShot], &QAction::triggered, this, &MainWindow::takeScreenShot);
     connect(a[Command::Retouch], &QAction::triggered, this, &MainWindow::saveRetouchPicture);
     connect(a[Command::GoogleEarth], &QAction::triggered, googleEarth_,

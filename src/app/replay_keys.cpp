@@ -33,6 +33,12 @@ ReplayKeys::ReplayKeys(const WindowActions& actions, ReplayController& replay, Q
     const auto on = [&actions, this](Command command, auto work) {
         connect(actions[command], &QAction::triggered, this, work);
     };
+    on(Command::PlayForward, [this] { replay_.playForward(); });
+    on(Command::PlayBackward, [this] { replay_.playBackward(); });
+    on(Command::Stop, [this] { replay_.stop(); });
+    on(Command::StepForward, [this] { replay_.stepForward(); });
+    on(Command::StepBackward, [this] { replay_.stepBackward(); });
+    on(Command::JumpToStart, [this] { replay_.jumpToStart(); });
     on(Command::PlayOrStop, [this] {
         if (replay_.clock().transport() == Transport::Stopped)
             replay_.playForward();

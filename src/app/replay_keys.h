@@ -1,4 +1,5 @@
-// What the replay keys ask of the replay: Space plays or stops, Shift with
+// What the replay commands ask of the replay: the transport buttons and
+// their keys, and the keys of today's players: Space plays or stops, Shift with
 // an arrow moves half a minute, Home and End go to the ends of the
 // timeline, + and − take the next speed of the SPEED bar, Page Up and Page
 // Down the neighbours in the race list. The keys themselves, and that they
