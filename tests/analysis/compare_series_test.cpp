@@ -42,11 +42,14 @@ TEST_P(CompareGap, FollowsTheStandingsGap) {
         ASSERT_TRUE(c.behindSeconds.has_value());
         EXPECT_NEAR(*c.behindSeconds, GetParam().behindSeconds, 2);
         ASSERT_TRUE(c.boats[0] && c.boats[1] && c.windwardMetres);
-        if (GetParam().boatB == 0) EXPECT_EQ(*c.windwardMetres, 0);
+        if (GetParam().boatB == 0) {
+            EXPECT_EQ(*c.windwardMetres, 0);
+        }
         // Straight up the beat and straight down the run: all speed is made good.
-        if (c.timeSeconds < 1900 || c.timeSeconds > 2200)
+        if (c.timeSeconds < 1900 || c.timeSeconds > 2200) {
             EXPECT_NEAR(c.boats[0]->madeGoodKnots, c.boats[0]->speedKnots,
                         0.02 * c.boats[0]->speedKnots);
+        }
         ++checked;
     }
     EXPECT_GT(checked, 300);
