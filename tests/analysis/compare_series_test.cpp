@@ -19,7 +19,7 @@ struct GapCase {
 class CompareGap : public ::testing::TestWithParam<GapCase> {};
 
 // Lead and Late sail the same track, Late a minute later: the series shows
-// B a minute behind on both legs and after both finished, and A against
+// B a minute behind on both legs, and A against
 // itself nothing at all, side by side or along the wind.
 TEST_P(CompareGap, FollowsTheStandingsGap) {
     RaceModel m = testing::equatorRace();
@@ -34,10 +34,15 @@ TEST_P(CompareGap, FollowsTheStandingsGap) {
         compareSeries({&m, &race.geometry, &race.legs, LocalPlane(1), TimeMode::Elapsed}, 0,
                       GetParam().boatB, 10);
     ASSERT_FALSE(s.moments.empty());
-    EXPECT_GE(s.moments.back().timeSeconds, 5300);
+    // Until the later finish: the tracks end there.
+    EXPECT_GE(s.moments.back().timeSeconds, 4000);
     int checked = 0;
     for (const CompareMoment& c : s.moments) {
-        if (c.timeSeconds < 300 || c.timeSeconds > 4200) continue;
+        // Round the mark the boats sail different legs for a minute, and the
+        // standings' gap is an estimate there.
+        if (c.timeSeconds < 300 || c.timeSeconds > 4000 ||
+            (c.timeSeconds > 1900 && c.timeSeconds < 2200))
+            continue;
         SCOPED_TRACE(c.timeSeconds);
         ASSERT_TRUE(c.behindSeconds.has_value());
         EXPECT_NEAR(*c.behindSeconds, GetParam().behindSeconds, 2);
@@ -46,10 +51,8 @@ TEST_P(CompareGap, FollowsTheStandingsGap) {
             EXPECT_EQ(*c.windwardMetres, 0);
         }
         // Straight up the beat and straight down the run: all speed is made good.
-        if (c.timeSeconds < 1900 || c.timeSeconds > 2200) {
-            EXPECT_NEAR(c.boats[0]->madeGoodKnots, c.boats[0]->speedKnots,
-                        0.02 * c.boats[0]->speedKnots);
-        }
+        EXPECT_NEAR(c.boats[0]->madeGoodKnots, c.boats[0]->speedKnots,
+                    0.02 * c.boats[0]->speedKnots);
         ++checked;
     }
     EXPECT_GT(checked, 300);
