@@ -30,6 +30,8 @@ struct Strip {
     Value a;
     Value b;  // empty: the strip draws one line, in black
     bool zeroLine = false;
+    // A compass course: always 0 to 360, and no line across north.
+    bool compass = false;
 };
 
 std::optional<double> boatValue(const CompareMoment& m, std::size_t i, double BoatMoment::*field) {
@@ -68,11 +70,15 @@ void drawStrip(QPainter& p, const QRect& r, const Strip& strip, const CompareSer
         low = std::min(low, 0.0);
         high = std::max(high, 0.0);
     }
+    if (strip.compass) {
+        low = 0;
+        high = 360;
+    }
     if (!(high > low)) {
         low -= 1;
         high += 1;
     }
-    const double step = niceStep(high - low);
+    const double step = strip.compass ? 90 : niceStep(high - low);
     low = std::floor(low / step) * step;
     high = std::ceil(high / step) * step;
     const QRect plot = r.adjusted(0, kHeadingHeight, 0, 0);
@@ -101,12 +107,12 @@ void drawStrip(QPainter& p, const QRect& r, const Strip& strip, const CompareSer
         if (!*value) continue;
         QPainterPath path;
         bool open = false;
+        double last = 0;
         for (const CompareMoment& m : series.moments) {
             const auto v = (*value)(m);
-            if (!v) {
-                open = false;
-                continue;
-            }
+            if (!v || (strip.compass && open && std::abs(*v - last) > 180)) open = false;
+            if (!v) continue;
+            last = *v;
             const QPointF at(compareTimeX(plot, series, m.timeSeconds), y(*v));
             if (open)
                 path.lineTo(at);
@@ -288,7 +294,8 @@ void drawCompare(QPainter& p, const QRect& area, const CompareFigure& f) {
          [](const CompareMoment& m) { return boatValue(m, 1, &BoatMoment::madeGoodKnots); }, true},
         {CompareText::Course,
          [](const CompareMoment& m) { return boatValue(m, 0, &BoatMoment::courseDegrees); },
-         [](const CompareMoment& m) { return boatValue(m, 1, &BoatMoment::courseDegrees); }},
+         [](const CompareMoment& m) { return boatValue(m, 1, &BoatMoment::courseDegrees); }, false,
+         true},
         {CompareText::Windward, [](const CompareMoment& m) { return m.windwardMetres; }, {}, true},
         {CompareText::Behind, [](const CompareMoment& m) { return m.behindSeconds; }, {}, true},
     }};
