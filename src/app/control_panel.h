@@ -38,7 +38,7 @@ class ControlPanel : public QWidget {
     // Where the language flags and the help label stand in the panel.
     static constexpr QPoint kFlagsAt{170, 207};
     static constexpr QRect kHelpLabelAt{150, 9, 20, 14};
-    // The retouch and maneuver buttons stand at the foot of `room` in `host`.
+    // The retouch, compare and maneuver buttons stand at the foot of `room` in `host`.
     void lendButtons(QWidget* host, const QRect& room);
     // The standings switch stands at `at` in `host` (the side room is full),
     // while `shown`.
