@@ -41,7 +41,11 @@ ComparePage::ComparePage(QWidget* parent)
     placeLists();
 }
 
-void ComparePage::attach(ReplayController& controller, ControlPanel& controls, BoatPanel& boats) {
+void ComparePage::attach(ReplayController& controller, ControlPanel& controls, BoatPanel& boats,
+                         QWidget& map) {
+    map_ = &map;
+    map.installEventFilter(this);
+    setGeometry(map.geometry());
     setVisible(controls.compareShown());
     connect(&controller, &ReplayController::sessionChanged, this, &ComparePage::setSession);
     connect(&controller, &ReplayController::sessionEdited, this, &ComparePage::setSession);
@@ -150,6 +154,12 @@ void ComparePage::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     // The window's language comes with its font.
     if (event->type() == QEvent::FontChange) chart_ = {};
+}
+
+bool ComparePage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == map_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+        setGeometry(map_->geometry());
+    return false;
 }
 
 void ComparePage::resizeEvent(QResizeEvent* event) {

@@ -30,8 +30,9 @@ class ComparePage : public QWidget {
 
     // New races, edits and the replay time come from the controller; the
     // control panel's switch shows and hides the page; the boat list's
-    // clicks pick B.
-    void attach(ReplayController& controller, ControlPanel& controls, BoatPanel& boats);
+    // clicks pick B. The page keeps the place of `map`, which it covers.
+    void attach(ReplayController& controller, ControlPanel& controls, BoatPanel& boats,
+                QWidget& map);
     void setSession(std::shared_ptr<const RaceSession> session);
     // A and B as 0-based boat slots; out of range keeps the current one.
     void pickBoats(int boatA, int boatB);
@@ -48,6 +49,7 @@ class ComparePage : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void recompute();
@@ -60,6 +62,7 @@ class ComparePage : public QWidget {
     bool stale_ = true;
     double timeSeconds_ = 0;
     std::optional<int> lastHighlighted_;
+    QWidget* map_ = nullptr;
     QLabel* labelA_;
     QLabel* labelB_;
     QComboBox* boxA_;

@@ -378,20 +378,20 @@ QPoint ControlPanel::attachmentsButtonAt(const QWidget* area) const {
 }
 
 void ControlPanel::lendButtons(QWidget* host, const QRect& room) {
-    // Three buttons of our own that the classic panel had no room for,
-    // stacked in what the standings row leaves.
-    const int h = (room.height() - kHelpButtonHeight - 1 - 2) / 3;
-    for (auto [button, top] : {std::pair{retouchButton_, room.bottom() + 1 - 3 * h - 2},
-                               std::pair{compareButton_, room.bottom() + 1 - 2 * h - 1},
-                               std::pair{maneuversButton_, room.bottom() + 1 - h}}) {
+    // Buttons of our own that the classic panel had no room for: the video
+    // button beside help in the top row, three rows under them.
+    constexpr int kTopRow = 20;
+    const int h = (room.height() - kTopRow - 3) / 3;
+    for (auto [button, row] : {std::pair{retouchButton_, 2}, std::pair{compareButton_, 1},
+                               std::pair{maneuversButton_, 0}}) {
         button->setParent(host);
-        button->setGeometry(room.left(), top, room.width(), h);
+        button->setGeometry(room.left(), room.bottom() + 1 - (row + 1) * h - row, room.width(), h);
         button->show();
     }
     // Right of the help button, which takes the first 28 pixels of the row.
     constexpr int kVideoWidth = 38;
     videoButton_->setParent(host);
-    videoButton_->setGeometry(room.right() + 1 - kVideoWidth, room.top(), kVideoWidth, h);
+    videoButton_->setGeometry(room.right() + 1 - kVideoWidth, room.top(), kVideoWidth, kTopRow);
     videoButton_->show();
 }
 

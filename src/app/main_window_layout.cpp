@@ -57,7 +57,6 @@ void MainWindow::layoutPanels() {
                                         l.map.height() - maneuvers_->height() - kPanelMargin));
     maneuvers_->move(l.map.topLeft() + QPoint(kPanelMargin, maneuversTop));
     standings_->place(l, (*actions_)[Command::TrackPage]->isChecked());
-    compare_->setGeometry(l.map);
     sizePanel_->setVisible(small);
     sizePanel_->move(l.sizePanel.topLeft());
     smallCaption_->setGeometry(l.caption);
