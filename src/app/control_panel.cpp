@@ -116,6 +116,8 @@ ControlPanel::ControlPanel(const WindowActions& actions, QWidget* parent) : QWid
     connect(actions[Command::Video], &QAction::enabledChanged, videoButton_, &QWidget::setEnabled);
     standingsButton_ = new QPushButton(QStringLiteral("Rank"), this);
     standingsButton_->setCheckable(true);
+    compareButton_ = new QPushButton(QStringLiteral("Compare"), this);
+    compareButton_->setCheckable(true);
     // They work once a race is open.
     for (QPushButton* b : {attachmentsButton_, weatherButton_}) b->setEnabled(false);
 
@@ -186,6 +188,7 @@ ControlPanel::ControlPanel(const WindowActions& actions, QWidget* parent) : QWid
         {weatherButton_, "weatherButton"},
         {retouchButton, "retouchButton"},
         {standingsButton_, "standingsButton"},
+        {compareButton_, "compareButton"},
         {zoomBar_, "zoomBar"},
         {speedBar_, "speedBar"},
     };
@@ -235,6 +238,7 @@ void ControlPanel::wire(const WindowActions& actions, ClickLabel* screenShotLabe
     connect(tipsBox_, &QCheckBox::toggled, this, &ControlPanel::tipsToggled);
     connect(maneuversButton_, &QPushButton::toggled, this, &ControlPanel::maneuversToggled);
     connect(standingsButton_, &QPushButton::toggled, this, &ControlPanel::standingsToggled);
+    connect(compareButton_, &QPushButton::toggled, this, &ControlPanel::compareToggled);
     connect(attachmentsButton_, &QPushButton::clicked, this, &ControlPanel::attachmentsRequested);
     connect(weatherButton_, &QPushButton::clicked, this, &ControlPanel::weatherRequested);
     connect(autoTraceBox_, &QCheckBox::toggled, this, [this](bool on) {
@@ -374,18 +378,20 @@ QPoint ControlPanel::attachmentsButtonAt(const QWidget* area) const {
 }
 
 void ControlPanel::lendButtons(QWidget* host, const QRect& room) {
-    // Two buttons of our own that the classic panel had no room for.
-    const int h = 20;
-    for (auto [button, top] : {std::pair{retouchButton_, room.bottom() + 1 - 2 * h - 4},
-                               std::pair{maneuversButton_, room.bottom() + 1 - h}}) {
+    // Buttons of our own that the classic panel had no room for: the video
+    // button beside help in the top row, three rows under them.
+    constexpr int kTopRow = 20;
+    const int h = (room.height() - kTopRow - 3) / 3;
+    for (auto [button, row] : {std::pair{retouchButton_, 2}, std::pair{compareButton_, 1},
+                               std::pair{maneuversButton_, 0}}) {
         button->setParent(host);
-        button->setGeometry(room.left(), top, room.width(), h);
+        button->setGeometry(room.left(), room.bottom() + 1 - (row + 1) * h - row, room.width(), h);
         button->show();
     }
     // Right of the help button, which takes the first 28 pixels of the row.
     constexpr int kVideoWidth = 38;
     videoButton_->setParent(host);
-    videoButton_->setGeometry(room.right() + 1 - kVideoWidth, room.top(), kVideoWidth, h);
+    videoButton_->setGeometry(room.right() + 1 - kVideoWidth, room.top(), kVideoWidth, kTopRow);
     videoButton_->show();
 }
 

@@ -38,7 +38,7 @@ class ControlPanel : public QWidget {
     // Where the language flags and the help label stand in the panel.
     static constexpr QPoint kFlagsAt{170, 207};
     static constexpr QRect kHelpLabelAt{150, 9, 20, 14};
-    // The retouch and maneuver buttons stand at the foot of `room` in `host`.
+    // The retouch, compare and maneuver buttons stand at the foot of `room` in `host`.
     void lendButtons(QWidget* host, const QRect& room);
     // The standings switch stands at `at` in `host` (the side room is full),
     // while `shown`.
@@ -78,6 +78,8 @@ class ControlPanel : public QWidget {
     void setManeuversShown(bool on) { maneuversButton_->setChecked(on); }
     bool standingsShown() const { return standingsButton_->isChecked(); }
     void setStandingsShown(bool on) { standingsButton_->setChecked(on); }
+    bool compareShown() const { return compareButton_->isChecked(); }
+    void setCompareShown(bool on) { compareButton_->setChecked(on); }
     // The race list, SHOW and Small Scr work on the map page only.
     void setMapControlsEnabled(bool on);
     bool showEnabled() const { return showButton_->isEnabled(); }
@@ -97,6 +99,7 @@ class ControlPanel : public QWidget {
     void tipsToggled(bool on);
     void maneuversToggled(bool on);
     void standingsToggled(bool on);
+    void compareToggled(bool on);
     void attachmentsRequested();
     void weatherRequested();
     // A press on "Google Earth": the right button exports the scene on show.
@@ -140,6 +143,7 @@ class ControlPanel : public QWidget {
     QPushButton* weatherButton_ = nullptr;
     QPushButton* maneuversButton_ = nullptr;
     QPushButton* standingsButton_ = nullptr;
+    QPushButton* compareButton_ = nullptr;
     QPushButton* retouchButton_ = nullptr;
     QPushButton* videoButton_ = nullptr;
     QAction* googleEarthAction_ = nullptr;

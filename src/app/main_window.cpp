@@ -84,6 +84,7 @@ void MainWindow::buildPanels() {
     maneuvers_->hide();
     standings_ = new StandingsPanel(central);
     standings_->attach(*controller_, *controls_, *map_, [this] { drawNow(); });
+    (compare_ = new ComparePage(central))->attach(*controller_, *controls_, *boats_, *map_);
     diagnostics_ = new DiagnosticsBox(central);
     timeBar_ = new TimeBar(central);
     overview_ = new OverviewPanel(central);

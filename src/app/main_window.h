@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "app/boat_panel.h"
+#include "app/compare_page.h"
 #include "app/control_panel.h"
 #include "app/course_edit_panel.h"
 #include "app/course_editing.h"
@@ -75,6 +76,7 @@ class MainWindow : public QMainWindow {
     FlagPanel* flagPanel() const { return flag_; }
     ManeuverPanel* maneuverPanel() const { return maneuvers_; }
     StandingsPanel* standingsPanel() const { return standings_; }
+    ComparePage* comparePage() const { return compare_; }
     DiagnosticsBox* diagnostics() const { return diagnostics_; }
     TimeBar* timeBar() const { return timeBar_; }
     OverviewPanel* overviewPanel() const { return overview_; }
@@ -172,6 +174,7 @@ class MainWindow : public QMainWindow {
     VideoExport* video_ = nullptr;
     ManeuverPanel* maneuvers_ = nullptr;
     StandingsPanel* standings_ = nullptr;
+    ComparePage* compare_ = nullptr;
     TimeBar* timeBar_ = nullptr;
     OverviewPanel* overview_ = nullptr;
     SmallScreenPanel* sizePanel_ = nullptr;

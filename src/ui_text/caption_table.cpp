@@ -78,6 +78,10 @@ constexpr std::array kCaptions{
     CaptionRow{"standingsButton", "順位", "Rank"},
     CaptionRow{"standingsCsvButton", "CSV保存", "CSV"},
     CaptionRow{"standingsHtmlButton", "HTML保存", "HTML"},
+    // The Compare page and its switch.
+    CaptionRow{"compareButton", "2艇比較", "Compare"},
+    CaptionRow{"compareALabel", "A", "A"},
+    CaptionRow{"compareBLabel", "B", "B"},
 };
 
 }  // namespace

@@ -59,6 +59,8 @@ constexpr std::array kTips{
     TipRow{"logo", kAboutEnglish, 160, kAboutJapanese, 160, 100, 100, LeftWithGap, 10},
     TipRow{"standingsButton", "Standings at the replay time;\nresults after the last finish", 200,
            "再生時刻の順位と差\n最終フィニッシュ後は成績", 200, 32, 32, LeftWithGap, 5},
+    TipRow{"compareButton", "Two boats side by side,\nand where the time went", 200,
+           "2艇を並べて比較し\nレグ毎の時間差の内訳を表示", 200, 32, 32, LeftWithGap, 5},
 };
 
 struct PointerTipRow {
