@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPixmap>
@@ -138,12 +139,15 @@ void MainWindow::buildPanels() {
     };
     googleEarth_ = new GoogleEarthExport(std::move(window), this);
     connect(googleEarth_, &GoogleEarthExport::failed, this, &MainWindow::showError);
+    exportStatus_ = new ExportStatus(map_, [this] { return chrome_->language(); });
+    connect(googleEarth_, &GoogleEarthExport::written, exportStatus_, &ExportStatus::handOver);
     video_ = new VideoExport(
         this, {[this] { return controller_->session(); }, [this] { return clock().timeSeconds(); },
                documentsFolder, [this] { return filmLookOf(controls_->displayOptions()); }});
     connect(video_, &VideoExport::failed, this, &MainWindow::showError);
-    connect(video_, &VideoExport::finished, this,
-            [](const QString& path) { openWithDesktop(path); });
+    connect(video_, &VideoExport::finished, exportStatus_, [this](const QString& path) {
+        exportStatus_->handOver(QFile::encodeName(path).toStdString());
+    });
 }
 
 void MainWindow::connectCommands() {
