@@ -21,6 +21,8 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/korvane-soak.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 python3 "$here/samplegen/samplegen.py" --large "$work/data" >/dev/null
 race=large-trb.txt
+# The same race in the other formats would be the next of the list.
+find "$work/data/raceadmin" -name '*.txt' ! -name "$race" -delete
 printf '%s\r\n' "$race" >"$work/data/raceadmin/racefile.st"
 mkdir -p "$work/data/ctrl" "$work/home" "$work/run"
 printf '%s_b\r\n' "$race" >"$work/data/ctrl/editfile.edt"

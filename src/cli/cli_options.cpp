@@ -104,7 +104,7 @@ std::string helpText() {
            "  --data DIR      the data root (the folder holding raceadmin/, gpsdat/...);\n"
            "                  default: the installed or built-in sample tree\n"
            "  --et, --ct      open the race in elapsed or corrected time, whatever\n"
-           "                  its race file says (its TMD line)\n"
+           "                  its race file says (its CT line)\n"
            "  -h, --help      this text\n"
            "  --version       the program's version\n"
            "\n"
