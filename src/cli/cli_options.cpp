@@ -137,7 +137,11 @@ std::string helpText() {
            "                  frame (a benchmark; -o then keeps the last one)\n"
            "    -o FILE.png   the picture to write\n"
            "  maneuvers       each boat's tacks, gybes, turns and roundings with their\n"
-           "                  loss; --json as JSON\n";
+           "                  loss; --json as JSON\n"
+           "  compare         where boat B lost or gained time on boat A, leg by leg;\n"
+           "    --boats A,B   the two boats: names as the race file gives them, or\n"
+           "                  numbers from 1\n"
+           "    --json        as JSON\n";
 }
 
 CliOptions parseCliOptions(int argc, char** argv, const std::filesystem::path& defaultDataRoot) {
