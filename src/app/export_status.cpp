@@ -27,7 +27,7 @@ ExportStatus::ExportStatus(QWidget* area, std::function<Language()> language)
     : QObject(area),
       area_(area),
       language_(std::move(language)),
-      line_(new QLabel(area->parentWidget())) {
+      line_(new QLabel(area->window())) {
     line_->setObjectName(QStringLiteral("exportStatusLine"));
     line_->setStyleSheet(QStringLiteral(
         "QLabel { background: rgba(255, 255, 225, 235); color: black; padding: 2px 6px; "
@@ -60,6 +60,10 @@ void ExportStatus::handOver(const std::filesystem::path& file) {
     hideTimer_.start(kShownMs);
 }
 
+void ExportStatus::handOverFile(const QString& path) {
+    handOver(QFile::encodeName(path).toStdString());
+}
+
 void ExportStatus::clear() {
     hideTimer_.stop();
     line_->hide();
@@ -77,7 +81,7 @@ bool ExportStatus::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ExportStatus::place() {
-    const QRect area = area_->geometry();
+    const QRect area(area_->mapTo(line_->parentWidget(), QPoint(0, 0)), area_->size());
     line_->setMaximumWidth(std::max(0, area.width() - 2 * kMargin));
     line_->adjustSize();
     line_->move(area.left() + kMargin, area.bottom() + 1 - kMargin - line_->height());

@@ -2,7 +2,8 @@
 // the file went, and, when the desktop has no program for that kind of
 // file, that nothing will show it. The line stands over the foot of the
 // map (or the page in its place) for a few seconds; it is no part of the
-// layout, so it moves no panel.
+// layout, so it moves no panel, and it belongs to the window, not to the
+// area under it, so a screen shot of that area never holds it.
 #pragma once
 
 #include <QObject>
@@ -21,13 +22,13 @@ namespace korvane {
 class ExportStatus : public QObject {
     Q_OBJECT
   public:
-    // The line is drawn over `area` (its parent's child), in the language
-    // `language` answers at the moment of each export.
+    // The line is drawn over `area`, in the language `language` answers at
+    // the moment of each export.
     ExportStatus(QWidget* area, std::function<Language()> language);
 
     // Hands `file` to the desktop's handler and says where it went.
     void handOver(const std::filesystem::path& file);
-    // Takes the line away, before a screen shot of the area.
+    void handOverFile(const QString& path);
     void clear();
     // What the line says now; empty when it is not on show.
     QString text() const;

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFile>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPixmap>
@@ -145,9 +144,7 @@ void MainWindow::buildPanels() {
         this, {[this] { return controller_->session(); }, [this] { return clock().timeSeconds(); },
                documentsFolder, [this] { return filmLookOf(controls_->displayOptions()); }});
     connect(video_, &VideoExport::failed, this, &MainWindow::showError);
-    connect(video_, &VideoExport::finished, exportStatus_, [this](const QString& path) {
-        exportStatus_->handOver(QFile::encodeName(path).toStdString());
-    });
+    connect(video_, &VideoExport::finished, exportStatus_, &ExportStatus::handOverFile);
 }
 
 void MainWindow::connectCommands() {

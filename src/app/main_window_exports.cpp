@@ -23,7 +23,6 @@ void MainWindow::showError(const QString& message) {
 }
 
 void MainWindow::takeScreenShot() {
-    exportStatus_->clear();  // the last export's line is no part of the map
     const QImage shown = grabShownArea(centralWidget(), map_->geometry());
     const PictureExportResult saved = saveBitmap(shown, documentsFolder() / kScreenShotFile);
     std::error_code ec;

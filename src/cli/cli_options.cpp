@@ -105,6 +105,8 @@ std::string helpText() {
            "                  default: the installed or built-in sample tree\n"
            "  --et, --ct      open the race in elapsed or corrected time, whatever\n"
            "                  its race file says (its CT line)\n"
+           "  --no-shoreline  only the race folder's coastline files, never the GSHHG\n"
+           "                  shoreline of an area they do not cover\n"
            "  -h, --help      this text\n"
            "  --version       the program's version\n"
            "\n"
@@ -141,7 +143,15 @@ std::string helpText() {
            "  compare         where boat B lost or gained time on boat A, leg by leg;\n"
            "    --boats A,B   the two boats: names as the race file gives them, or\n"
            "                  numbers from 1\n"
-           "    --json        as JSON\n";
+           "    --json        as JSON\n"
+           "  video           a film of the Track page (MP4);\n"
+           "    --from S, --to S  the span in race seconds\n"
+           "    --speed N     race seconds to a second of film\n"
+           "    --size WxH, --fps F  the film's size (default 1280x720) and frame rate\n"
+           "                  (default 30)\n"
+           "    --codec h264|h265  the video codec (default h264)\n"
+           "    --north-up, --wind-up, --laylines  as for render\n"
+           "    -o FILE.mp4   the film to write; a stopped or failed film leaves none\n";
 }
 
 CliOptions parseCliOptions(int argc, char** argv, const std::filesystem::path& defaultDataRoot) {
