@@ -2,10 +2,12 @@
 
 #include <QDesktopServices>
 #include <QFile>
+#include <QMimeDatabase>
 #include <QStandardPaths>
 #include <QUrl>
 #include <optional>
 
+#include "base/bounded_process.h"
 #include "ui_text/documents.h"
 
 namespace korvane {
@@ -20,6 +22,11 @@ std::optional<std::filesystem::path>& folderSlot() {
 DesktopOpener& openerSlot() {
     static DesktopOpener opener;
     return opener;
+}
+
+DesktopHandlerQuery& handlerQuerySlot() {
+    static DesktopHandlerQuery query;
+    return query;
 }
 
 }  // namespace
@@ -54,6 +61,26 @@ bool openWithDesktop(const QString& pathOrUrl) {
 
 void setDesktopOpenerForTests(DesktopOpener opener) {
     openerSlot() = std::move(opener);
+}
+
+bool desktopHasHandlerFor(const std::filesystem::path& file) {
+    if (const DesktopHandlerQuery& query = handlerQuerySlot()) return query(file);
+    const QString type =
+        QMimeDatabase()
+            .mimeTypeForFile(QFile::decodeName(QByteArray::fromStdString(file.string())),
+                             QMimeDatabase::MatchExtension)
+            .name();
+    ProcessLimits limits;
+    limits.time = std::chrono::milliseconds(3000);
+    limits.outputBytes = 4096;
+    const ProcessResult answer =
+        runBoundedProcess({"xdg-mime", "query", "default", type.toStdString()}, limits);
+    return answer.outcome == ProcessResult::Outcome::Finished && answer.exitStatus == 0 &&
+           !QString::fromStdString(answer.output).trimmed().isEmpty();
+}
+
+void setDesktopHandlerQueryForTests(DesktopHandlerQuery query) {
+    handlerQuerySlot() = std::move(query);
 }
 
 }  // namespace korvane

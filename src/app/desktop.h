@@ -20,4 +20,11 @@ using DesktopOpener = std::function<bool(const QString& pathOrUrl)>;
 bool openWithDesktop(const QString& pathOrUrl);
 void setDesktopOpenerForTests(DesktopOpener opener);
 
+// Whether the desktop names a program for `file`'s kind (xdg-mime's default
+// for its MIME type). An opener may start and still show nothing. Tests
+// answer for the desktop through the replaced query.
+using DesktopHandlerQuery = std::function<bool(const std::filesystem::path& file)>;
+bool desktopHasHandlerFor(const std::filesystem::path& file);
+void setDesktopHandlerQueryForTests(DesktopHandlerQuery query);
+
 }  // namespace korvane

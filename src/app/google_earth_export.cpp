@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 
 #include "app/desktop.h"
+#include "base/program_folders.h"
 #include "export/kml_export.h"
 #include "session/race_session.h"
 #include "ui_text/message_table.h"
@@ -21,6 +22,9 @@ std::filesystem::path GoogleEarthExport::iconFolder(const std::filesystem::path&
         std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / "ya";
     std::error_code ec;
     if (std::filesystem::is_directory(besideProgram, ec)) return besideProgram;
+    const std::filesystem::path installed =
+        installedShareFolder(besideProgram.parent_path()) / "ya";
+    if (std::filesystem::is_directory(installed, ec)) return installed;
     return std::filesystem::absolute(dataRoot / "ya", ec).lexically_normal();
 }
 
@@ -45,7 +49,7 @@ void GoogleEarthExport::run(bool presentScene) {
         emit failed(QString::fromStdString(result.error));
         return;
     }
-    openWithDesktop(QString::fromStdString(result.path.string()));
+    emit written(result.path);
 }
 
 }  // namespace korvane

@@ -1,7 +1,8 @@
 // The "Google Earth" export: the whole race as KML (a left press of its
-// button), or the scene at the replay time (a right press); both open the file in the
-// desktop's globe viewer. When boats are hidden it first asks whether to
-// leave them out, and the answer holds until the program ends.
+// button), or the scene at the replay time (a right press); the window hands
+// the written file to the desktop's globe viewer. When boats are hidden it
+// first asks whether to leave them out, and the answer holds until the
+// program ends.
 #pragma once
 
 #include <QObject>
@@ -38,11 +39,13 @@ class GoogleEarthExport : public QObject {
     }
 
     static QString hideQuestion(Language language);
-    // Where the icons are: beside the program, else in the data root.
+    // Where the icons are: beside the program (a build), else where it was
+    // installed, else in the data root.
     static std::filesystem::path iconFolder(const std::filesystem::path& dataRoot);
 
   signals:
     void failed(const QString& message);
+    void written(const std::filesystem::path& file);
 
   private:
     Window window_;

@@ -1,5 +1,5 @@
 // korvane: opens the race the edit file or the race list names, in one
-// window, and replays it. `korvane [DATA_ROOT]`.
+// window, and replays it. `korvane [--data DIR | DIR]`.
 #include <QApplication>
 #include <QMessageBox>
 #include <QScreen>
@@ -8,6 +8,8 @@
 
 #include "app/main_window.h"
 #include "app/single_instance.h"
+#include "app/window_options.h"
+#include "base/program_folders.h"
 #include "race/edit_file.h"
 #include "race/race_list.h"
 
@@ -16,14 +18,10 @@ using namespace korvane;
 
 namespace {
 
-// The argument, else the program's folder when it holds a race tree, else
-// the sample tree.
-fs::path dataRootFrom(const QStringList& args) {
-    if (args.size() > 1) return fs::path(args.at(1).toStdString());
-    std::error_code ec;
-    const fs::path exe = fs::canonical("/proc/self/exe", ec);
-    if (!ec && fs::is_directory(exe.parent_path() / "raceadmin", ec)) return exe.parent_path();
-    return KORVANE_SAMPLE_DIR;
+std::vector<std::string> wordsOf(const QStringList& args) {
+    std::vector<std::string> words;
+    for (qsizetype i = 1; i < args.size(); ++i) words.push_back(args.at(i).toStdString());
+    return words;
 }
 
 // Says why the window cannot come up: on stderr for a script, in a message
@@ -38,9 +36,23 @@ int refuse(const std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Answered before the application object, which needs a display.
+    const WindowOptions early = parseWindowOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (early.help || early.version) {
+        std::cout << (early.help ? windowUsageText() : "korvane " KORVANE_VERSION "\n");
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("korvane"));
-    const fs::path dataRoot = dataRootFrom(QApplication::arguments());
+    QApplication::setApplicationVersion(QStringLiteral(KORVANE_VERSION));
+    // Qt has taken its own options (-platform, -style...) out by now.
+    const WindowOptions options = parseWindowOptions(wordsOf(QApplication::arguments()));
+    if (!options.error.empty()) {
+        std::cerr << "korvane: " << options.error << "\n" << windowUsageText();
+        return 2;
+    }
+    const fs::path dataRoot =
+        options.dataRoot.value_or(defaultDataRoot(programFolder(), KORVANE_SAMPLE_DIR));
     std::error_code ec;
     if (!fs::is_directory(dataRoot / "raceadmin", ec)) {
         return refuse(dataRoot.string() + " is not a race folder (it has no raceadmin/ folder)");

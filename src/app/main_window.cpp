@@ -139,12 +139,13 @@ void MainWindow::buildPanels() {
     };
     googleEarth_ = new GoogleEarthExport(std::move(window), this);
     connect(googleEarth_, &GoogleEarthExport::failed, this, &MainWindow::showError);
+    exportStatus_ = new ExportStatus(map_, [this] { return chrome_->language(); });
+    connect(googleEarth_, &GoogleEarthExport::written, exportStatus_, &ExportStatus::handOver);
     video_ = new VideoExport(
         this, {[this] { return controller_->session(); }, [this] { return clock().timeSeconds(); },
                documentsFolder, [this] { return filmLookOf(controls_->displayOptions()); }});
     connect(video_, &VideoExport::failed, this, &MainWindow::showError);
-    connect(video_, &VideoExport::finished, this,
-            [](const QString& path) { openWithDesktop(path); });
+    connect(video_, &VideoExport::finished, exportStatus_, &ExportStatus::handOverFile);
 }
 
 void MainWindow::connectCommands() {

@@ -16,6 +16,7 @@
 #include "app/ct_mode_panel.h"
 #include "app/diagnostics_box.h"
 #include "app/drop_questions.h"
+#include "app/export_status.h"
 #include "app/finish_board.h"
 #include "app/finish_panel.h"
 #include "app/flag_panel.h"
@@ -90,6 +91,7 @@ class MainWindow : public QMainWindow {
     CourseEditing* courseEditing() const { return editing_; }
     GoogleEarthExport* googleEarth() const { return googleEarth_; }
     VideoExport* video() const { return video_; }
+    const ExportStatus& exportStatus() const { return *exportStatus_; }
     int beepCount() const { return beeps_; }
     QString lastError() const { return lastError_; }
     QString clockText() const { return clockText_; }
@@ -172,6 +174,7 @@ class MainWindow : public QMainWindow {
     PageView* pages_ = nullptr;
     GoogleEarthExport* googleEarth_ = nullptr;
     VideoExport* video_ = nullptr;
+    ExportStatus* exportStatus_ = nullptr;  // where each export went
     ManeuverPanel* maneuvers_ = nullptr;
     StandingsPanel* standings_ = nullptr;
     ComparePage* compare_ = nullptr;

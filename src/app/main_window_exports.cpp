@@ -26,8 +26,7 @@ void MainWindow::takeScreenShot() {
     const QImage shown = grabShownArea(centralWidget(), map_->geometry());
     const PictureExportResult saved = saveBitmap(shown, documentsFolder() / kScreenShotFile);
     std::error_code ec;
-    if (saved.ok() && std::filesystem::exists(saved.path, ec))
-        openWithDesktop(QString::fromStdString(saved.path.string()));
+    if (saved.ok() && std::filesystem::exists(saved.path, ec)) exportStatus_->handOver(saved.path);
 }
 
 void MainWindow::saveRetouchPicture() {
@@ -41,7 +40,7 @@ void MainWindow::saveRetouchPicture() {
         showError(saved.error);
         return;
     }
-    openWithDesktop(QString::fromStdString(saved.path.string()));
+    exportStatus_->handOver(saved.path);
 }
 
 }  // namespace korvane

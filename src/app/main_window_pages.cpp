@@ -58,7 +58,7 @@ void MainWindow::onReportClicked() {
     }
     lastError_.clear();
     playBeep(1);
-    openWithDesktop(QString::fromStdString(outcome.file.string()));
+    exportStatus_->handOver(outcome.file);
 }
 
 }  // namespace korvane

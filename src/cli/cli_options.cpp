@@ -93,6 +93,67 @@ std::string usageText() {
            "              folder has no coastline for the area.\n";
 }
 
+std::string helpText() {
+    return usageText() +
+           "\n"
+           "Opens a race exactly as the korvane window does and prints or writes\n"
+           "what the command asks for. Errors go to stderr; the exit status is 0\n"
+           "on success, 1 when the race or a file failed, 2 for a usage error.\n"
+           "\n"
+           "Options before the command:\n"
+           "  --data DIR      the data root (the folder holding raceadmin/, gpsdat/...);\n"
+           "                  default: the installed or built-in sample tree\n"
+           "  --et, --ct      open the race in elapsed or corrected time, whatever\n"
+           "                  its race file says (its CT line)\n"
+           "  --no-shoreline  only the race folder's coastline files, never the GSHHG\n"
+           "                  shoreline of an area they do not cover\n"
+           "  -h, --help      this text\n"
+           "  --version       the program's version\n"
+           "\n"
+           "Commands:\n"
+           "  info            the race, its boats and their tracks as text;\n"
+           "    --json        every field of the opened race as one JSON object\n"
+           "    --fixes N     the fixes of boat slot N (time, lat, lon, speed, course)\n"
+           "  report          the performance report (the window's NoName.csv);\n"
+           "    -o FILE       write it to FILE (written whole or not at all)\n"
+           "  kml             the race for Google Earth, as the window's button writes it;\n"
+           "    --at SECONDS  only the scene at that race time (ZLTMap4.kml), not the\n"
+           "                  whole race (ZLTMap5.kml)\n"
+           "    --lang en|ja  the language of the balloons\n"
+           "    --hide-unfocused  leave out the boats that are not in focus\n"
+           "    -o FILE       write to FILE instead of stdout\n"
+           "  render          a picture of the map or a page, drawn as in the window;\n"
+           "    --at SECONDS  the race time of the map (seconds from the start,\n"
+           "                  negative before it)\n"
+           "    --page P      track (the map, the default), graph or analysis\n"
+           "    --size WxH    the picture's size in pixels (default 1280x800)\n"
+           "    --north-up, --wind-up  the map's orientation\n"
+           "    --labels 0-3  0 no labels, 1 boat names (default), 2 names and speed,\n"
+           "                  3 also the course lines and the speed difference of\n"
+           "                  two measured boats\n"
+           "    --zoom 0-100  the ZOOM bar (default 75)\n"
+           "    --laylines    draw the laylines\n"
+           "    --small-boats draw the boats small\n"
+           "    --static      the whole race area (Auto Trace off)\n"
+           "    --frames N    draw N frames a second apart and print the time per\n"
+           "                  frame (a benchmark; -o then keeps the last one)\n"
+           "    -o FILE.png   the picture to write\n"
+           "  maneuvers       each boat's tacks, gybes, turns and roundings with their\n"
+           "                  loss; --json as JSON\n"
+           "  compare         where boat B lost or gained time on boat A, leg by leg;\n"
+           "    --boats A,B   the two boats: names as the race file gives them, or\n"
+           "                  numbers from 1\n"
+           "    --json        as JSON\n"
+           "  video           a film of the Track page (MP4);\n"
+           "    --from S, --to S  the span in race seconds\n"
+           "    --speed N     race seconds to a second of film\n"
+           "    --size WxH, --fps F  the film's size (default 1280x720) and frame rate\n"
+           "                  (default 30)\n"
+           "    --codec h264|h265  the video codec (default h264)\n"
+           "    --north-up, --wind-up, --laylines  as for render\n"
+           "    -o FILE.mp4   the film to write; a stopped or failed film leaves none\n";
+}
+
 CliOptions parseCliOptions(int argc, char** argv, const std::filesystem::path& defaultDataRoot) {
     CliOptions options;
     options.dataRoot = defaultDataRoot;
@@ -109,13 +170,23 @@ CliOptions parseCliOptions(int argc, char** argv, const std::filesystem::path& d
         } else if (word == "--no-shoreline") {
             options.shorelineLookup = false;
         } else if (word == "-h" || word == "--help") {
-            throw std::invalid_argument("");
+            options.help = true;
+            return options;
+        } else if (word == "--version") {
+            options.version = true;
+            return options;
         } else {
             break;
         }
     }
     if (i >= argc) throw std::invalid_argument("no command given");
     options.command = argv[i++];
+    // "help", or a command's own --help, asks for the help, not for a race.
+    const auto asksForHelp = [](const std::string& w) { return w == "-h" || w == "--help"; };
+    if (options.command == "help" || (i < argc && asksForHelp(argv[i]))) {
+        options.help = true;
+        return options;
+    }
     if (i >= argc) throw std::invalid_argument("no race given");
     options.race = argv[i++];
     for (; i < argc; ++i) options.args.emplace_back(argv[i]);

@@ -18,6 +18,9 @@ struct CliOptions {
     std::string command;
     std::string race;
     std::vector<std::string> args;  // words after RACE
+    // --help or --version: answered before any race is opened.
+    bool help = false;
+    bool version = false;
 
     bool has(const std::string& flag) const;
     // The word after `flag`, e.g. value("-o").
@@ -27,6 +30,9 @@ struct CliOptions {
 // Throws std::invalid_argument with a usage text on bad input.
 CliOptions parseCliOptions(int argc, char** argv, const std::filesystem::path& defaultDataRoot);
 
+// The synopsis: what a usage error prints after its message.
 std::string usageText();
+// The synopsis and what every option means: what --help prints.
+std::string helpText();
 
 }  // namespace korvane

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <stdexcept>
 
+#include "base/program_folders.h"
 #include "cli/cli_options.h"
 #include "cli/compare_command.h"
 #include "cli/info_command.h"
@@ -17,29 +18,24 @@
 #include "race/race_file_error.h"
 #include "session/race_session.h"
 
-namespace fs = std::filesystem;
 using namespace korvane;
-
-namespace {
-
-fs::path defaultDataRoot(const char* argv0) {
-    std::error_code ec;
-    const fs::path exe = fs::canonical("/proc/self/exe", ec);
-    if (!ec && fs::is_directory(exe.parent_path() / "raceadmin", ec)) return exe.parent_path();
-    (void)argv0;
-    return KORVANE_SAMPLE_DIR;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     CliOptions options;
     try {
-        options = parseCliOptions(argc, argv, defaultDataRoot(argv[0]));
+        options = parseCliOptions(argc, argv, defaultDataRoot(programFolder(), KORVANE_SAMPLE_DIR));
     } catch (const std::invalid_argument& e) {
         if (*e.what()) std::cerr << "korvane-cli: " << e.what() << "\n";
         std::cerr << usageText();
         return 2;
+    }
+    if (options.help) {
+        std::cout << helpText();
+        return 0;
+    }
+    if (options.version) {
+        std::cout << "korvane-cli " << KORVANE_VERSION << "\n";
+        return 0;
     }
     try {
         OpenRequest request;

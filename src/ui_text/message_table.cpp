@@ -29,6 +29,10 @@ constexpr std::array kMessages{
     MessageRow{Message::VideoTimeLeft, "残り %1", "%1 left"},
     MessageRow{Message::VideoFailed, "動画を作成できませんでした: %1\n%2",
                "The video could not be made: %1\n%2"},
+    MessageRow{Message::ExportSaved, "%1 に保存しました", "Saved to %1"},
+    MessageRow{Message::ExportNoViewer,
+               "%1 に保存しました（.%2 ファイルを開くプログラムが設定されていません）",
+               "Saved to %1 (no program is set to open .%2 files)"},
 };
 
 constexpr bool inEnumOrder() {
@@ -37,7 +41,7 @@ constexpr bool inEnumOrder() {
     return true;
 }
 static_assert(inEnumOrder());
-static_assert(kMessages.size() == static_cast<std::size_t>(Message::VideoFailed) + 1);
+static_assert(kMessages.size() == static_cast<std::size_t>(Message::ExportNoViewer) + 1);
 
 struct FactRow {
     BoatFact fact;

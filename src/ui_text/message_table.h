@@ -16,6 +16,8 @@ enum class Message {
     VideoSpanEmpty,      // a film whose span ends before it begins
     VideoTimeLeft,       // "%1": minutes and seconds until the film is made
     VideoFailed,         // "%1": the file, "%2": why
+    ExportSaved,         // "%1": the file written for another program
+    ExportNoViewer,      // the same, "%2" its extension, when nothing opens it
 };
 
 const char* messageText(Message message, Language language);

@@ -31,7 +31,10 @@ class WindowExports : public ::testing::Test {
             return true;
         });
     }
-    void TearDown() override { setDesktopOpenerForTests({}); }
+    void TearDown() override {
+        setDesktopOpenerForTests({});
+        setDesktopHandlerQueryForTests({});
+    }
 
     // Answers the hide question "no" and counts the questions.
     void answerNo(MainWindow& w) {
@@ -198,6 +201,43 @@ TEST_F(WindowExports, AnUnwritableDocumentsFolderOpensNothing) {
     EXPECT_TRUE(opened.empty());
     for (QWidget* box : QApplication::topLevelWidgets())
         if (box->inherits("QMessageBox")) box->close();
+}
+
+struct StatusCase {
+    const char* name;
+    int exportKind;  // 0 screen shot, 1 retouch, 2 whole race KML
+    bool opens;      // the opener starts
+    bool handler;    // the desktop has a program for the kind
+    Language language;
+    const char* file;
+    const char* expected;  // "%1": the file's path
+};
+
+// Every export says where the file went, and says so plainly when the
+// desktop cannot show it.
+TEST_F(WindowExports, EachExportSaysWhereItWent) {
+    const StatusCase cases[] = {
+        {"shot", 0, true, true, Language::English, kScreenShotFile, "Saved to %1"},
+        {"retouch", 1, true, true, Language::Japanese, kRetouchFile, "%1 に保存しました"},
+        {"kml, no handler", 2, true, false, Language::English, kWholeRaceKmlFile,
+         "Saved to %1 (no program is set to open .kml files)"},
+        {"no opener", 0, false, true, Language::Japanese, kScreenShotFile,
+         "%1 に保存しました（.bmp ファイルを開くプログラムが設定されていません）"},
+    };
+    const auto w = openSample();
+    answerNo(*w);
+    w->show();
+    for (const StatusCase& c : cases) {
+        setDesktopOpenerForTests([&c](const QString&) { return c.opens; });
+        setDesktopHandlerQueryForTests([&c](const std::filesystem::path&) { return c.handler; });
+        w->chrome()->setLanguage(c.language);
+        if (c.exportKind == 0) w->takeScreenShot();
+        if (c.exportKind == 1) w->saveRetouchPicture();
+        if (c.exportKind == 2) w->googleEarth()->run(false);
+        const QString path = QString::fromStdString((documents.root() / c.file).string());
+        EXPECT_EQ(w->exportStatus().text(), QString::fromUtf8(c.expected).arg(path)) << c.name;
+        EXPECT_TRUE(std::filesystem::exists(documents.root() / c.file)) << c.name;
+    }
 }
 
 }  // namespace
