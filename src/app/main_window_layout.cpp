@@ -72,6 +72,7 @@ void MainWindow::layoutPanels() {
         chrome_->layout(l.stopwatchButton, l.stopwatchClock,
                         session() && (*actions_)[Command::TrackPage]->isChecked() &&
                             controls_->displayOptions().autoTrace);
+    if (splash_->isVisible()) splash_->raise();  // an opening covers the buttons on the map
 }
 
 void MainWindow::onSmallScreen(bool on) {

@@ -45,6 +45,23 @@ TEST(MainWindow, OpensTheSampleWithItsCaptionAndDefaults) {
     EXPECT_FALSE(w->map()->frame().isNull());
 }
 
+// The buttons that stand on the map (standings, stopwatch) are laid out
+// again as an opening starts; the splash must still cover them.
+TEST(MainWindow, TheSplashCoversTheButtonsOnTheMap) {
+    const auto w = openSample();
+    ASSERT_NE(w->session(), nullptr);
+    w->show();
+    emit w->controller().openingStarted(QStringLiteral("valencia.txt"));
+    ASSERT_TRUE(w->splash()->isVisible());
+    for (const char* name : {"standingsButton", "stopwatchButton"}) {
+        const auto* button = w->findChild<QWidget*>(name);
+        ASSERT_NE(button, nullptr) << name;
+        const QPoint centre = button->mapTo(w->centralWidget(), button->rect().center());
+        const QWidget* top = w->centralWidget()->childAt(centre);
+        EXPECT_TRUE(top == w->splash() || w->splash()->isAncestorOf(top)) << name;
+    }
+}
+
 TEST(MainWindow, InjectedTicksMoveTheReplayAtTheChosenSpeed) {
     const auto w = openSample();
     ASSERT_NE(w->session(), nullptr);
