@@ -31,6 +31,7 @@ const std::vector<CommandOptions>& commandOptions() {
          {"--from", "--to", "--speed", "--size", "--fps", "--codec", "-o"}},
         {"standings", {"--json"}, {"--at"}},
         {"results", {"--html", "--csv"}, {"-o", "--lang"}},
+        {"passings", {"--json"}, {"--set", "--clear", "--not-passed"}},
     };
     return table;
 }
@@ -88,6 +89,9 @@ std::string usageText() {
            "  korvane-cli [--data DIR] [--et|--ct] standings RACE --at SECONDS [--json]\n"
            "  korvane-cli [--data DIR] [--et|--ct] results RACE [--html|--csv] [--lang en|ja]\n"
            "              [-o FILE]\n"
+           "  korvane-cli [--data DIR] [--et|--ct] passings RACE [--json]\n"
+           "              [--set SLOT:POINT:SECONDS | --clear SLOT:POINT | --not-passed "
+           "SLOT:POINT]\n"
            "RACE is a file name inside DIR/raceadmin/ or a path.\n"
            "--no-shoreline (before the command): no GSHHG shoreline where the race\n"
            "              folder has no coastline for the area.\n";
