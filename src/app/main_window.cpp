@@ -59,6 +59,8 @@ MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWi
     passings_ = new PassingEditing(
         *controller_, timeBar_, map_, boats_, [this] { return referenceBoat(); }, this);
     connect(passings_, &PassingEditing::edited, this, &MainWindow::showEdited);
+    connect(passings_, &PassingEditing::edited, editing_,
+            [this](auto s) { editing_->keepPassingCorrections(s->passingCorrections); });
     connect(passings_, &PassingEditing::failed, this, &MainWindow::showError);
     connect(chrome_, &WindowChrome::languageChanged, passings_, &PassingEditing::refresh);
     new MapTips(chrome_->tips(), map_, overview_, controls_, editing_);

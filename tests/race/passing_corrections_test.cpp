@@ -93,5 +93,32 @@ INSTANTIATE_TEST_SUITE_P(
                       BadLine{"PIN,1,1,soon", "'soon' is not"}, BadLine{"PIN,1,1,nan", "is not"},
                       BadLine{"PIN,1", "too few"}, BadLine{"MOVE,1,1,100", "PIN or NOTPASSED"}));
 
+// A pin is kept in elapsed time and shown as the track import shows the
+// boat's fixes: stretched after the gun in corrected time, when the boat
+// has a factor and a log long enough to be stretched.
+struct ShownCase {
+    TimeMode mode;
+    double tcf;
+    int fixes;
+    double elapsed;
+    double shown;
+};
+
+TEST(PassingCorrectionsTime, ShownAsTheTrackIsAndBack) {
+    for (const ShownCase c : {ShownCase{TimeMode::Corrected, 1.25, 500, 1000, 1250},
+                              ShownCase{TimeMode::Corrected, 1.25, 500, -30, -30},
+                              ShownCase{TimeMode::Corrected, 1.25, 100, 1000, 1000},
+                              ShownCase{TimeMode::Corrected, 0, 500, 1000, 1000},
+                              ShownCase{TimeMode::Elapsed, 1.25, 500, 1000, 1000}}) {
+        Race race;
+        race.timeMode = c.mode;
+        Boat boat;
+        boat.tcf = c.tcf;
+        boat.loggedFixCount = c.fixes;
+        EXPECT_DOUBLE_EQ(shownSecondsOf(boat, race, c.elapsed), c.shown);
+        EXPECT_DOUBLE_EQ(elapsedSecondsOf(boat, race, c.shown), c.elapsed);
+    }
+}
+
 }  // namespace
 }  // namespace korvane
