@@ -81,6 +81,16 @@ void PassingEditing::setSession(std::shared_ptr<const RaceSession> session, bool
         undo_.clear();
         point_.reset();
         panel_->hide();
+        // Lines of the corrections file that were left out are told at once:
+        // the officer who wrote them expects them to hold.
+        if (session_) {
+            const std::string file =
+                passingCorrectionsPath(session_->raceFilePath).filename().string();
+            QStringList refused;
+            for (const std::string& w : session_->warnings)
+                if (w.starts_with(file)) refused << QString::fromStdString(w);
+            if (!refused.isEmpty()) emit failed(refused.join('\n'));
+        }
     }
     refresh();
 }

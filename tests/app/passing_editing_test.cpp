@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <fstream>
 
@@ -21,7 +22,8 @@ std::string fileText(const fs::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-TEST(PassingEditingWindow, DragPinsPanelMarksUndoTakesBack) {
+// The sample's race files beside links to its logs, wind and coast.
+fs::path sampleCopy() {
     const fs::path root =
         fs::temp_directory_path() / ("korvane-passings-" + std::to_string(getpid()));
     fs::remove_all(root);
@@ -29,6 +31,28 @@ TEST(PassingEditingWindow, DragPinsPanelMarksUndoTakesBack) {
     fs::copy(kSample / "raceadmin", root / "raceadmin", fs::copy_options::recursive);
     for (const char* folder : {"gpsdat", "winddat", "coastline"})
         fs::create_directory_symlink(kSample / folder, root / folder);
+    return root;
+}
+
+TEST(PassingEditingWindow, ARefusedLineIsToldAtOpening) {
+    const fs::path root = sampleCopy();
+    std::ofstream(root / "raceadmin" / "enoshima-cup.txt.passings") << "PIN,99,1,100\r\n";
+    {
+        auto w =
+            makeWindow(StartChoice{root, "enoshima-cup.txt", false}, buildRaceList(root).names);
+        QSignalSpy told(w->passingEditing(), &PassingEditing::failed);
+        w->openRace("enoshima-cup.txt");
+        waitForOpening(*w);
+        ASSERT_NE(w->session(), nullptr);
+        EXPECT_TRUE(w->session()->passingCorrections.empty());
+        ASSERT_EQ(told.count(), 1);
+        EXPECT_TRUE(told[0][0].toString().contains("(line 1): the race has no boat 99"));
+    }
+    fs::remove_all(root);
+}
+
+TEST(PassingEditingWindow, DragPinsPanelMarksUndoTakesBack) {
+    const fs::path root = sampleCopy();
     const fs::path file = root / "raceadmin" / "enoshima-cup.txt.passings";
     {
         auto w = openSample("enoshima-cup.txt", root);
