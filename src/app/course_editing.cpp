@@ -40,7 +40,7 @@ void CourseEditing::setSession(std::shared_ptr<const RaceSession> session) {
 }
 
 void CourseEditing::keepPassingCorrections(const PassingCorrections& corrections) {
-    if (!session_) return;
+    if (!session_ || session_->passingCorrections == corrections) return;
     auto next = std::make_shared<RaceSession>(*session_);
     next->passingCorrections = corrections;
     session_ = next;

@@ -56,13 +56,9 @@ MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWi
     connectMapAndBoats();
     connectEditing();
     connectPages();
-    passings_ = new PassingEditing(
-        *controller_, timeBar_, map_, boats_, [this] { return referenceBoat(); }, this);
+    passings_ = new PassingEditing(*controller_, timeBar_, map_, boats_, *board_, *chrome_, this);
     connect(passings_, &PassingEditing::edited, this, &MainWindow::showEdited);
-    connect(passings_, &PassingEditing::edited, editing_,
-            [this](auto s) { editing_->keepPassingCorrections(s->passingCorrections); });
     connect(passings_, &PassingEditing::failed, this, &MainWindow::showError);
-    connect(chrome_, &WindowChrome::languageChanged, passings_, &PassingEditing::refresh);
     new MapTips(chrome_->tips(), map_, overview_, controls_, editing_);
     gun_.play();  // the program's start
 }

@@ -34,7 +34,7 @@ QString clockOf(const RaceSession& s, double t) {
 }  // namespace
 
 PassingEditing::PassingEditing(ReplayController& controller, TimeBar* bar, MapView* map,
-                               BoatPanel* boats, std::function<std::optional<int>()> referenceBoat,
+                               BoatPanel* boats, const FinishBoard& board, WindowChrome& chrome,
                                QObject* parent)
     : QObject(parent),
       controller_(controller),
@@ -42,7 +42,7 @@ PassingEditing::PassingEditing(ReplayController& controller, TimeBar* bar, MapVi
       map_(map),
       panel_(new PassingPanel(map)),
       boats_(boats),
-      referenceBoat_(std::move(referenceBoat)) {
+      board_(board) {
     panel_->hide();
     // Later switches of the language reach the panel with the rest of the window.
     applyLanguage(panel_, shownLanguage(map_));
@@ -51,6 +51,7 @@ PassingEditing::PassingEditing(ReplayController& controller, TimeBar* bar, MapVi
     connect(&controller_, &ReplayController::sessionEdited, this,
             [this](std::shared_ptr<const RaceSession> s) { setSession(std::move(s), false); });
     connect(boats_, &BoatPanel::selectionChanged, this, &PassingEditing::refresh);
+    connect(&chrome, &WindowChrome::languageChanged, this, &PassingEditing::refresh);
     connect(bar_, &TimeBar::passingClicked, this, [this](int tick) {
         // The replay holds at the tick's moment, so that "Pin here" pins that one.
         if (controller_.playing()) controller_.stop();
@@ -98,7 +99,7 @@ void PassingEditing::setSession(std::shared_ptr<const RaceSession> session, bool
 void PassingEditing::refresh() {
     boat_.reset();
     if (session_)
-        boat_ = boats_->selection().pinned() ? boats_->selection().pinned() : referenceBoat_();
+        boat_ = boats_->selection().pinned() ? boats_->selection().pinned() : board_.winner();
     if (boat_ && (*boat_ < 0 || *boat_ >= session_->model.boatCount())) boat_.reset();
     explained_.clear();
     std::vector<PassingTick> ticks;

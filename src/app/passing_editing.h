@@ -8,16 +8,17 @@
 
 #include <QObject>
 #include <QUndoStack>
-#include <functional>
 #include <memory>
 #include <optional>
 
 #include "analysis/passing_candidates.h"
 #include "app/boat_panel.h"
+#include "app/finish_board.h"
 #include "app/map_view.h"
 #include "app/passing_panel.h"
 #include "app/replay_controller.h"
 #include "app/time_bar.h"
+#include "app/window_chrome.h"
 
 namespace korvane {
 
@@ -25,9 +26,9 @@ class PassingEditing : public QObject {
     Q_OBJECT
   public:
     // The passings shown are those of the boat pinned in the boat list,
-    // else of `referenceBoat` (0-based).
+    // else of the winner; their texts follow the chrome's language.
     PassingEditing(ReplayController& controller, TimeBar* bar, MapView* map, BoatPanel* boats,
-                   std::function<std::optional<int>()> referenceBoat, QObject* parent = nullptr);
+                   const FinishBoard& board, WindowChrome& chrome, QObject* parent = nullptr);
 
     PassingPanel* panel() const { return panel_; }
     QUndoStack& undoStack() { return undo_; }
@@ -63,7 +64,7 @@ class PassingEditing : public QObject {
     MapView* map_;
     PassingPanel* panel_;
     BoatPanel* boats_;
-    std::function<std::optional<int>()> referenceBoat_;
+    const FinishBoard& board_;
     std::shared_ptr<const RaceSession> session_;
     std::optional<int> boat_;
     std::optional<int> point_;
