@@ -56,9 +56,8 @@ MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWi
     connectMapAndBoats();
     connectEditing();
     connectPages();
-    passings_ = new PassingEditing(*controller_, timeBar_, map_, boats_, *board_, *chrome_, this);
+    passings_ = new PassingEditing(*this);
     connect(passings_, &PassingEditing::edited, this, &MainWindow::showEdited);
-    connect(passings_, &PassingEditing::failed, this, &MainWindow::showError);
     new MapTips(chrome_->tips(), map_, overview_, controls_, editing_);
     gun_.play();  // the program's start
 }

@@ -30,7 +30,6 @@ void MainWindow::connectEditing() {
 }
 
 void MainWindow::showEdited(const std::shared_ptr<const RaceSession>& edited) {
-    editing_->keepPassingCorrections(edited->passingCorrections);
     controller_->replaceSession(edited);
     map_->replaceSession(edited);
     overview_->setSession(edited, controls_->displayOptions().northUp);

@@ -1,8 +1,10 @@
 #include "app/passing_editing.h"
 
+#include <QMessageBox>
 #include <QUndoCommand>
 
 #include "app/captions.h"
+#include "app/main_window.h"
 #include "base/timestamp.h"
 
 namespace korvane {
@@ -33,16 +35,14 @@ QString clockOf(const RaceSession& s, double t) {
 }
 }  // namespace
 
-PassingEditing::PassingEditing(ReplayController& controller, TimeBar* bar, MapView* map,
-                               BoatPanel* boats, const FinishBoard& board, WindowChrome& chrome,
-                               QObject* parent)
-    : QObject(parent),
-      controller_(controller),
-      bar_(bar),
-      map_(map),
-      panel_(new PassingPanel(map)),
-      boats_(boats),
-      board_(board) {
+PassingEditing::PassingEditing(MainWindow& window)
+    : QObject(&window),
+      controller_(window.controller()),
+      bar_(window.timeBar()),
+      map_(window.map()),
+      panel_(new PassingPanel(map_)),
+      boats_(window.boatPanel()),
+      window_(window) {
     panel_->hide();
     // Later switches of the language reach the panel with the rest of the window.
     applyLanguage(panel_, shownLanguage(map_));
@@ -51,7 +51,14 @@ PassingEditing::PassingEditing(ReplayController& controller, TimeBar* bar, MapVi
     connect(&controller_, &ReplayController::sessionEdited, this,
             [this](std::shared_ptr<const RaceSession> s) { setSession(std::move(s), false); });
     connect(boats_, &BoatPanel::selectionChanged, this, &PassingEditing::refresh);
-    connect(&chrome, &WindowChrome::languageChanged, this, &PassingEditing::refresh);
+    connect(window.chrome(), &WindowChrome::languageChanged, this, &PassingEditing::refresh);
+    connect(this, &PassingEditing::failed, this, [this](const QString& message) {
+        // Not modal: the replay behind it goes on.
+        auto* box = new QMessageBox(QMessageBox::Warning, window_.windowTitle(), message,
+                                    QMessageBox::Ok, &window_);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    });
     connect(bar_, &TimeBar::passingClicked, this, [this](int tick) {
         // The replay holds at the tick's moment, so that "Pin here" pins that one.
         if (controller_.playing()) controller_.stop();
@@ -99,7 +106,8 @@ void PassingEditing::setSession(std::shared_ptr<const RaceSession> session, bool
 void PassingEditing::refresh() {
     boat_.reset();
     if (session_)
-        boat_ = boats_->selection().pinned() ? boats_->selection().pinned() : board_.winner();
+        boat_ =
+            boats_->selection().pinned() ? boats_->selection().pinned() : window_.referenceBoat();
     if (boat_ && (*boat_ < 0 || *boat_ >= session_->model.boatCount())) boat_.reset();
     explained_.clear();
     std::vector<PassingTick> ticks;
@@ -217,6 +225,8 @@ void PassingEditing::apply(const PassingCorrections& corrections) {
             shownMessage(bar_, Message::PassingsNotSaved)
                 .arg(QString::fromStdString(passingCorrectionsPath(next->raceFilePath).string())));
     session_ = next;
+    if (window_.courseEditing())
+        window_.courseEditing()->keepPassingCorrections(session_->passingCorrections);
     emit edited(session_);
     refresh();
     if (point_) showPanel();

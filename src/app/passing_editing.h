@@ -13,22 +13,23 @@
 
 #include "analysis/passing_candidates.h"
 #include "app/boat_panel.h"
-#include "app/finish_board.h"
+#include "app/course_editing.h"
 #include "app/map_view.h"
 #include "app/passing_panel.h"
 #include "app/replay_controller.h"
 #include "app/time_bar.h"
-#include "app/window_chrome.h"
 
 namespace korvane {
+
+class MainWindow;
 
 class PassingEditing : public QObject {
     Q_OBJECT
   public:
-    // The passings shown are those of the boat pinned in the boat list,
-    // else of the winner; their texts follow the chrome's language.
-    PassingEditing(ReplayController& controller, TimeBar* bar, MapView* map, BoatPanel* boats,
-                   const FinishBoard& board, WindowChrome& chrome, QObject* parent = nullptr);
+    // On the window's time bar and map. The passings shown are those of the
+    // boat pinned in the boat list, else of the winner; their texts follow
+    // the window's language, and a correction outlives the next course edit.
+    explicit PassingEditing(MainWindow& window);
 
     PassingPanel* panel() const { return panel_; }
     QUndoStack& undoStack() { return undo_; }
@@ -48,6 +49,7 @@ class PassingEditing : public QObject {
   signals:
     // The corrected session, to be shown everywhere at once.
     void edited(std::shared_ptr<const RaceSession> session);
+    // Also shown in a box over the window.
     void failed(const QString& message);
 
   private:
@@ -64,7 +66,7 @@ class PassingEditing : public QObject {
     MapView* map_;
     PassingPanel* panel_;
     BoatPanel* boats_;
-    const FinishBoard& board_;
+    MainWindow& window_;
     std::shared_ptr<const RaceSession> session_;
     std::optional<int> boat_;
     std::optional<int> point_;
