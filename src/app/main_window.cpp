@@ -57,7 +57,6 @@ MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWi
     connectEditing();
     connectPages();
     passings_ = new PassingEditing(*this);
-    connect(passings_, &PassingEditing::edited, this, &MainWindow::showEdited);
     new MapTips(chrome_->tips(), map_, overview_, controls_, editing_);
     gun_.play();  // the program's start
 }

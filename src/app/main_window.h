@@ -116,6 +116,8 @@ class MainWindow : public QMainWindow {
     void dropEvent(QDropEvent* event) override;
 
   private:
+    // It shows each corrected session as an edit is shown.
+    friend class PassingEditing;
     void buildPanels();
     void connectCommands();
     void connectControls();

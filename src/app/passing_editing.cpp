@@ -52,6 +52,7 @@ PassingEditing::PassingEditing(MainWindow& window)
             [this](std::shared_ptr<const RaceSession> s) { setSession(std::move(s), false); });
     connect(boats_, &BoatPanel::selectionChanged, this, &PassingEditing::refresh);
     connect(window.chrome(), &WindowChrome::languageChanged, this, &PassingEditing::refresh);
+    connect(this, &PassingEditing::edited, &window, &MainWindow::showEdited);
     connect(this, &PassingEditing::failed, this, [this](const QString& message) {
         // Not modal: the replay behind it goes on.
         auto* box = new QMessageBox(QMessageBox::Warning, window_.windowTitle(), message,
