@@ -155,7 +155,14 @@ std::string helpText() {
            "                  (default 30)\n"
            "    --codec h264|h265  the video codec (default h264)\n"
            "    --north-up, --wind-up, --laylines  as for render\n"
-           "    -o FILE.mp4   the film to write; a stopped or failed film leaves none\n";
+           "    -o FILE.mp4   the film to write; a stopped or failed film leaves none\n"
+           "  passings        each boat's mark passings: time, kind, metres from the\n"
+           "                  mark and the other candidates; --json as JSON\n"
+           "    --set S:P:SECONDS  pin boat slot S's passing of course point P (both\n"
+           "                  from 1) to SECONDS from the gun\n"
+           "    --clear S:P   take that correction back\n"
+           "    --not-passed S:P  the boat did not pass point P\n"
+           "                  (corrections are kept in RACE.passings beside the race file)\n";
 }
 
 CliOptions parseCliOptions(int argc, char** argv, const std::filesystem::path& defaultDataRoot) {
