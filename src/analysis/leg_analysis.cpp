@@ -145,6 +145,8 @@ void searchNearestApproach(const Fixes& fixes, double targetLat, double targetLo
     }
 }
 
+}  // namespace
+
 void rankFinishers(LegAnalysis& analysis) {
     const int n = analysis.pointCount();
     const int finish = n - 1;
@@ -165,6 +167,8 @@ void rankFinishers(LegAnalysis& analysis) {
         analysis.leaderTimeSeconds[static_cast<std::size_t>(p)] = leader;
     }
 }
+
+namespace {
 
 struct Position {
     double lat;

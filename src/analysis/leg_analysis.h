@@ -68,6 +68,10 @@ struct LegAnalysis {
 // from resolveCourse; an empty course gives empty tables.
 LegAnalysis detectPassings(const RaceModel& model, const std::vector<CoursePoint>& course);
 
+// The finishing ranks, the leaders and the last finish, from the passing
+// times as they stand (detectPassings calls it; so does a correction).
+void rankFinishers(LegAnalysis& analysis);
+
 // Drops the fixes a finished boat logged more than a minute after its finish
 // (keeping three), so that replay, graphs and distances end with the race.
 void cutTracksAfterFinish(RaceModel& model, const LegAnalysis& analysis);

@@ -39,6 +39,13 @@ void CourseEditing::setSession(std::shared_ptr<const RaceSession> session) {
     panel_->fillCourseFields(editor_.draft());
 }
 
+void CourseEditing::keepPassingCorrections(const PassingCorrections& corrections) {
+    if (!session_ || session_->passingCorrections == corrections) return;
+    auto next = std::make_shared<RaceSession>(*session_);
+    next->passingCorrections = corrections;
+    session_ = next;
+}
+
 void CourseEditing::publish() {
     if (!session_) return;
     auto next = std::make_shared<RaceSession>(*session_);

@@ -27,6 +27,8 @@ class CourseEditing : public QObject {
 
     // A race was opened; editing starts from its course.
     void setSession(std::shared_ptr<const RaceSession> session);
+    // Passings were corrected meanwhile: the next edit keeps the corrections.
+    void keepPassingCorrections(const PassingCorrections& corrections);
     const CourseEditor& editor() const { return editor_; }
     bool drawingWind() const { return editor_.action() == EditAction::DrawWind; }
 

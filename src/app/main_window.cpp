@@ -56,6 +56,7 @@ MainWindow::MainWindow(StartChoice start, std::vector<std::string> raceList, QWi
     connectMapAndBoats();
     connectEditing();
     connectPages();
+    passings_ = new PassingEditing(*this);
     new MapTips(chrome_->tips(), map_, overview_, controls_, editing_);
     gun_.play();  // the program's start
 }

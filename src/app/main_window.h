@@ -27,6 +27,7 @@
 #include "app/map_view.h"
 #include "app/overview_panel.h"
 #include "app/page_view.h"
+#include "app/passing_editing.h"
 #include "app/picture_show.h"
 #include "app/race_loader.h"
 #include "app/replay_controller.h"
@@ -89,6 +90,7 @@ class MainWindow : public QMainWindow {
     const GunSound& gun() const { return gun_; }
     CourseEditPanel* editPanel() const { return editPanel_; }
     CourseEditing* courseEditing() const { return editing_; }
+    PassingEditing* passingEditing() const { return passings_; }
     GoogleEarthExport* googleEarth() const { return googleEarth_; }
     VideoExport* video() const { return video_; }
     const ExportStatus& exportStatus() const { return *exportStatus_; }
@@ -114,6 +116,8 @@ class MainWindow : public QMainWindow {
     void dropEvent(QDropEvent* event) override;
 
   private:
+    // It shows each corrected session as an edit is shown.
+    friend class PassingEditing;
     void buildPanels();
     void connectCommands();
     void connectControls();
@@ -194,6 +198,7 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<DropQuestions> dropQuestions_;
     CourseEditPanel* editPanel_ = nullptr;
     CourseEditing* editing_ = nullptr;
+    PassingEditing* passings_ = nullptr;
 
     double lastDrawMs_ = 0;
     int beeps_ = 0;

@@ -270,8 +270,15 @@ void MapView::paintEvent(QPaintEvent*) {
         p.drawLine(*measure_.basePixel(), *measureLineTo_);
     }
     if (!session_) return;
+    if (!passingMarkers_.empty())
+        drawPassingMarkers(p, staticShown() ? staticViewport_ : view_, passingMarkers_);
     ++framesPainted_;
     emit framePainted();
+}
+
+void MapView::setPassingMarkers(std::vector<PassingMarker> markers) {
+    passingMarkers_ = std::move(markers);
+    update();
 }
 
 void MapView::resizeEvent(QResizeEvent* event) {

@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "app/map_tools.h"
+#include "app/passing_marks.h"
 #include "session/race_session.h"
 #include "view/display_state.h"
 #include "view/scene_renderer.h"
@@ -40,6 +41,9 @@ class MapView : public QWidget {
     void setEditMode(bool on) { editMode_ = on; }
     bool editMode() const { return editMode_; }
     void setRepeatSpan(std::optional<TimeSpan> span) { repeatSpan_ = span; }
+    // Rings where one boat passed the course points (and could have), over the frame.
+    void setPassingMarkers(std::vector<PassingMarker> markers);
+    const std::vector<PassingMarker>& passingMarkers() const { return passingMarkers_; }
     // Auto Trace switched off: the whole race area, unzoomed.
     void resetStaticView();
     // A key was released: the measuring base is forgotten.
@@ -131,6 +135,7 @@ class MapView : public QWidget {
     std::optional<QPoint> measureLineTo_;
     QLabel* info_ = nullptr;
     bool editMode_ = false;
+    std::vector<PassingMarker> passingMarkers_;
 
     int framesDrawn_ = 0;
     int framesPainted_ = 0;

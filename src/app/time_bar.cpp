@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <cmath>
+#include <cstdlib>
 
 #include "base/timestamp.h"
 
@@ -35,6 +37,12 @@ void TimeBar::setPointerTop(int top) {
     update(0, top, width(), kTimePointerHeight);
 }
 
+void TimeBar::setPassingTicks(std::vector<PassingTick> ticks) {
+    ticks_ = std::move(ticks);
+    tickDragged_.reset();
+    update();
+}
+
 void TimeBar::redraw() {
     picture_ = drawTimeBarPanel(input_);
     update();
@@ -52,6 +60,8 @@ void TimeBar::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.drawImage(0, 0, picture_);
     if (dragStartY_) drawRepeatDrag(p, *dragStartY_, dragY_);
+    drawPassingTicks(p, scale(), ticks_, kTimeBarStripeTop);
+    if (tickDragged_) p.fillRect(0, kTimeBarStripeTop + tickDragY_ - 1, width(), 3, Qt::darkGreen);
     drawTimePointer(p, pointerTop_);
 }
 
@@ -71,7 +81,7 @@ void TimeBar::mousePressEvent(QMouseEvent* event) {
             emit startPressed();
         return;
     }
-    if (!active_) return;
+    if (!active_ || pressTick(event)) return;
     const double t = pickedTimeAt(scale(), barY(pos));
     if (event->button() == Qt::LeftButton) {
         emit timePicked(t);
@@ -90,7 +100,15 @@ void TimeBar::mouseMoveEvent(QMouseEvent* event) {
     const int y = barY(pos);
     const double t = timeAtBarY(scale(), y);
     emit hovered(t, previewTimeAt(scale(), y));
-    showTip(t, y);
+    if (tickDragged_) {
+        tickDragY_ = y;
+        update();
+    }
+    const int tick = passingTickAt(scale(), ticks_, y);
+    if (tick >= 0 && !tickDragged_)
+        showPassingTip(tick, y);
+    else
+        showTip(t, y);
     if (dragStartY_) {
         dragY_ = y;
         update();
@@ -98,6 +116,7 @@ void TimeBar::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TimeBar::mouseReleaseEvent(QMouseEvent* event) {
+    if (releaseTick(event)) return;
     const QPoint pos = event->position().toPoint();
     const bool dragging = dragStartY_.has_value();
     dragStartY_.reset();
@@ -112,6 +131,51 @@ void TimeBar::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
     if (tips_) tips_->hideTip();
     emit hoverEnded();
+}
+
+bool TimeBar::pressTick(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return false;
+    const int y = barY(event->position().toPoint());
+    const int tick = passingTickAt(scale(), ticks_, y);
+    if (tick < 0) return false;
+    tickDragged_ = tick;
+    tickPressY_ = tickDragY_ = y;
+    return true;
+}
+
+bool TimeBar::releaseTick(QMouseEvent* event) {
+    if (!tickDragged_ || event->button() != Qt::LeftButton) return false;
+    const int tick = *tickDragged_;
+    tickDragged_.reset();
+    update();
+    const int y = barY(event->position().toPoint());
+    const PassingTick picked = ticks_[static_cast<std::size_t>(tick)];
+    if (std::abs(y - tickPressY_) <= kPassingTickReach || !picked.chosen) {
+        emit passingClicked(tick);
+        emit timePicked(picked.timeSeconds);
+        return true;
+    }
+    // Dropped on a candidate of the same point: exactly that moment.
+    double t = pickedTimeAt(scale(), y);
+    double nearest = kPassingTickReach + 1;
+    for (const PassingTick& c : ticks_) {
+        const double d = std::fabs(timeBarY(scale(), c.timeSeconds) - y);
+        if (!c.chosen && c.point == picked.point && d < nearest) {
+            nearest = d;
+            t = c.timeSeconds;
+        }
+    }
+    emit passingDragged(tick, t);
+    return true;
+}
+
+void TimeBar::showPassingTip(int tick, int y) {
+    if (!tips_ || !active_ || !tips_->pointerTipsOn()) return;
+    TipBox tip = tips_->pointerTip(PointerTip::Passing,
+                                   ticks_[static_cast<std::size_t>(tick)].facts.toStdString());
+    tip.rect.left = -tip.rect.width - kTipGap;
+    tip.rect.top = kTimeBarStripeTop + y;
+    tips_->showOver(this, tip);
 }
 
 void TimeBar::showTip(double timeSeconds, int y) {

@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <optional>
 
+#include "app/passing_marks.h"
 #include "app/tip_controller.h"
 #include "base/timestamp.h"
 #include "replay/time_bar_picture.h"
@@ -34,6 +35,10 @@ class TimeBar : public QWidget {
     void setRaceStart(Timestamp start) { raceStart_ = start; }
     // "YYYY/MM/DD hh:mm:ss" of race time `timeSeconds`.
     QString momentText(double timeSeconds) const;
+    // One boat's passings and their candidates, drawn over the stripes; a
+    // click on one picks its exact time, a drag moves a passing.
+    void setPassingTicks(std::vector<PassingTick> ticks);
+    const std::vector<PassingTick>& passingTicks() const { return ticks_; }
 
   signals:
     void timePicked(double timeSeconds);
@@ -44,6 +49,10 @@ class TimeBar : public QWidget {
     // whose positions to preview.
     void hovered(double timeSeconds, double previewSeconds);
     void hoverEnded();
+    // A tick was clicked (timePicked follows with its time), or a passing's
+    // tick was dragged to `timeSeconds` (a candidate's time when dropped on one).
+    void passingClicked(int tick);
+    void passingDragged(int tick, double timeSeconds);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -58,6 +67,9 @@ class TimeBar : public QWidget {
     int barY(QPoint p) const { return p.y() - kTimeBarStripeTop; }
     void redraw();
     void showTip(double timeSeconds, int barY);
+    void showPassingTip(int tick, int barY);
+    bool pressTick(QMouseEvent* event);
+    bool releaseTick(QMouseEvent* event);
 
     TimeBarInput input_;
     QImage picture_;
@@ -68,6 +80,10 @@ class TimeBar : public QWidget {
     double repeatAnchor_ = 0;
     std::optional<int> dragStartY_;
     int dragY_ = 0;
+    std::vector<PassingTick> ticks_;
+    std::optional<int> tickDragged_;  // the passing tick under a left drag
+    int tickPressY_ = 0;
+    int tickDragY_ = 0;
 };
 
 }  // namespace korvane

@@ -31,6 +31,7 @@ const std::vector<CommandOptions>& commandOptions() {
          {"--from", "--to", "--speed", "--size", "--fps", "--codec", "-o"}},
         {"standings", {"--json"}, {"--at"}},
         {"results", {"--html", "--csv"}, {"-o", "--lang"}},
+        {"passings", {"--json"}, {"--set", "--clear", "--not-passed"}},
     };
     return table;
 }
@@ -88,6 +89,9 @@ std::string usageText() {
            "  korvane-cli [--data DIR] [--et|--ct] standings RACE --at SECONDS [--json]\n"
            "  korvane-cli [--data DIR] [--et|--ct] results RACE [--html|--csv] [--lang en|ja]\n"
            "              [-o FILE]\n"
+           "  korvane-cli [--data DIR] [--et|--ct] passings RACE [--json]\n"
+           "              [--set SLOT:POINT:SECONDS | --clear SLOT:POINT | --not-passed "
+           "SLOT:POINT]\n"
            "RACE is a file name inside DIR/raceadmin/ or a path.\n"
            "--no-shoreline (before the command): no GSHHG shoreline where the race\n"
            "              folder has no coastline for the area.\n";
@@ -151,7 +155,14 @@ std::string helpText() {
            "                  (default 30)\n"
            "    --codec h264|h265  the video codec (default h264)\n"
            "    --north-up, --wind-up, --laylines  as for render\n"
-           "    -o FILE.mp4   the film to write; a stopped or failed film leaves none\n";
+           "    -o FILE.mp4   the film to write; a stopped or failed film leaves none\n"
+           "  passings        each boat's mark passings: time, kind, metres from the\n"
+           "                  mark and the other candidates; --json as JSON\n"
+           "    --set S:P:SECONDS  pin boat slot S's passing of course point P (both\n"
+           "                  from 1) to SECONDS from the gun\n"
+           "    --clear S:P   take that correction back\n"
+           "    --not-passed S:P  the boat did not pass point P\n"
+           "                  (corrections are kept in RACE.passings beside the race file)\n";
 }
 
 CliOptions parseCliOptions(int argc, char** argv, const std::filesystem::path& defaultDataRoot) {

@@ -10,6 +10,7 @@
 #include "cli/info_command.h"
 #include "cli/kml_command.h"
 #include "cli/maneuvers_command.h"
+#include "cli/passings_command.h"
 #include "cli/render_command.h"
 #include "cli/report_command.h"
 #include "cli/results_command.h"
@@ -57,6 +58,8 @@ int main(int argc, char** argv) {
         if (options.command == "standings") return runStandings(*session, options, std::cout);
         if (options.command == "results")
             return runResults(*session, options, std::cout, std::cerr);
+        if (options.command == "passings")
+            return runPassings(*session, options, std::cout, std::cerr);
         std::cerr << "korvane-cli: unknown command '" << options.command << "'\n" << usageText();
         return 2;
     } catch (const RaceFileError& e) {

@@ -1,5 +1,6 @@
 #include "session/race_session.h"
 
+#include "analysis/corrected_passings.h"
 #include "analysis/maneuvers.h"
 #include "base/file_io.h"
 #include "base/parallel.h"
@@ -61,10 +62,15 @@ void findPassings(RaceSession& session) {
     session.course = CourseGeometry{};
     session.course.points = resolveCourse(model, session.raceBaseName);
     session.legs = detectPassings(model, session.course.points);
+    session.detectedLegs = session.legs;
+    applyPassingCorrections(model, session.passingCorrections, session.legs);
 }
 
+// At the detected finish, corrected or not: a correction made while the
+// race is open cannot give back what the opening cut.
 void cutAfterFinish(RaceSession& session) {
-    if (session.model.race.courseLength() > 1) cutTracksAfterFinish(session.model, session.legs);
+    if (session.model.race.courseLength() > 1)
+        cutTracksAfterFinish(session.model, session.detectedLegs);
 }
 
 // Once the race area is known: sailed distances, the course geometry (which
@@ -145,10 +151,15 @@ std::shared_ptr<const RaceSession> openRace(const OpenRequest& request, const Ra
     // to show: the same dead end as a race file naming no existing log.
     if (session->model.boatCount() < 1)
         throw RaceFileError("GPS file not exists.", session->raceBaseName, 0);
+    PassingCorrectionsRead corrections =
+        readPassingCorrections(passingCorrectionsPath(session->raceFilePath), session->model);
+    session->passingCorrections = std::move(corrections.corrections);
+    session->warnings.insert(session->warnings.end(), corrections.warnings.begin(),
+                             corrections.warnings.end());
     findPassings(*session);
     cutAfterFinish(*session);
     assignBoatColours(session->model);
-    session->area = computeRaceArea(session->model, session->legs.lastPointTimes());
+    session->area = computeRaceArea(session->model, session->detectedLegs.lastPointTimes());
     checkStop();
     // Coastline once the tracks and the area are known.
     session->coast =
@@ -170,6 +181,22 @@ void remeasureCourse(RaceSession& session) {
     findPassings(session);
     measureLegs(session);
     session.forgetManeuvers();
+}
+
+void correctPassings(RaceSession& session, PassingCorrections corrections) {
+    session.passingCorrections = std::move(corrections);
+    session.legs = session.detectedLegs;
+    applyPassingCorrections(session.model, session.passingCorrections, session.legs);
+    measureLegs(session);
+    session.forgetManeuvers();
+}
+
+bool saveCorrections(const RaceSession& session) {
+    const auto& document = session.raceFile.document;
+    return savePassingCorrections(passingCorrectionsPath(session.raceFilePath),
+                                  session.passingCorrections, session.model,
+                                  document ? document->encoding() : TextEncoding::Utf8,
+                                  document ? document->lineEnd() : std::string_view("\r\n"));
 }
 
 const std::vector<std::vector<Maneuver>>& RaceSession::maneuvers() const {

@@ -19,6 +19,7 @@
 #include "race/course_geometry.h"
 #include "race/maneuver.h"
 #include "race/model.h"
+#include "race/passing_corrections.h"
 #include "race/race_area.h"
 #include "race/race_file.h"
 #include "tracks/track_import.h"
@@ -62,6 +63,10 @@ class RaceSession {
     TrackImportResult trackImport;
     // Derived at opening from the tracks and the course.
     LegAnalysis legs;
+    // The passings as the detection found them; `legs` holds them with the
+    // race officer's corrections (read beside the race file) put in.
+    LegAnalysis detectedLegs;
+    PassingCorrections passingCorrections;
     RaceArea area;
     CourseGeometry course;
     CoastData coast;  // coastline files used, their polylines, the landmarks
@@ -107,5 +112,14 @@ std::shared_ptr<const RaceSession> openRace(const OpenRequest& request,
 // every boat's passings, the leg figures and the maneuvers follow the edit.
 // The tracks stay as the opening cut them at the finish.
 void remeasureCourse(RaceSession& session);
+
+// The race officer corrected passings: the legs, ranks, distances, totals
+// and maneuvers follow at once. The tracks stay cut at the detected finish,
+// so a race reopened with these corrections shows the same.
+void correctPassings(RaceSession& session, PassingCorrections corrections);
+
+// Writes the corrections beside the race file, in the race file's encoding
+// and line ends (no file when nothing is corrected). False when that failed.
+bool saveCorrections(const RaceSession& session);
 
 }  // namespace korvane

@@ -82,6 +82,14 @@ constexpr std::array kCaptions{
     CaptionRow{"compareButton", "2艇比較", "Compare"},
     CaptionRow{"compareALabel", "A", "A"},
     CaptionRow{"compareBLabel", "B", "B"},
+    // The mark passing panel.
+    CaptionRow{"passingTitle", "マーク通過の修正", "Mark passing"},
+    CaptionRow{"passingPinHereButton", "この時刻に固定", "Pin here"},
+    CaptionRow{"passingNotPassedButton", "未通過にする", "Not passed"},
+    CaptionRow{"passingClearButton", "検出に戻す", "Restore"},
+    CaptionRow{"passingUndoButton", "元に戻す", "Undo"},
+    CaptionRow{"passingRedoButton", "やり直し", "Redo"},
+    CaptionRow{"passingCloseButton", "閉じる", "Close"},
 };
 
 }  // namespace

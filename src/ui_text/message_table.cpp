@@ -33,6 +33,15 @@ constexpr std::array kMessages{
     MessageRow{Message::ExportNoViewer,
                "%1 に保存しました（.%2 ファイルを開くプログラムが設定されていません）",
                "Saved to %1 (no program is set to open .%2 files)"},
+    MessageRow{Message::PassingChosen, "通過", "passing"},
+    MessageRow{Message::PassingCandidate, "候補", "candidate"},
+    MessageRow{Message::PassingCrossing, "横切り", "crossing"},
+    MessageRow{Message::PassingClosest, "最接近", "closest"},
+    MessageRow{Message::PassingPinned, "固定", "pinned"},
+    MessageRow{Message::PassingNotPassed, "未通過", "not passed"},
+    MessageRow{Message::PassingCorrected, "修正済み", "corrected"},
+    MessageRow{Message::PassingsNotSaved, "%1 に通過の修正を書き込めません",
+               "The passing corrections could not be written to %1"},
 };
 
 constexpr bool inEnumOrder() {
@@ -41,7 +50,7 @@ constexpr bool inEnumOrder() {
     return true;
 }
 static_assert(inEnumOrder());
-static_assert(kMessages.size() == static_cast<std::size_t>(Message::ExportNoViewer) + 1);
+static_assert(kMessages.size() == static_cast<std::size_t>(Message::PassingsNotSaved) + 1);
 
 struct FactRow {
     BoatFact fact;

@@ -18,6 +18,15 @@ enum class Message {
     VideoFailed,         // "%1": the file, "%2": why
     ExportSaved,         // "%1": the file written for another program
     ExportNoViewer,      // the same, "%2" its extension, when nothing opens it
+    // Mark passings: the words of their facts, and a failed save ("%1": the file).
+    PassingChosen,
+    PassingCandidate,
+    PassingCrossing,
+    PassingClosest,
+    PassingPinned,
+    PassingNotPassed,
+    PassingCorrected,
+    PassingsNotSaved,
 };
 
 const char* messageText(Message message, Language language);

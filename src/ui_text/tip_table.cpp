@@ -130,6 +130,13 @@ constexpr std::array kPointerTips{
         "地図の中心をクリック地点に移動\n\n右クリックでその点が上になるよう表示方位変更", 260, 45},
     PointerTipRow{PointerTip::OverviewSmallScreen, "Click to ON/OFF small map on main map", 250, 20,
                   "クリックで小地図をON/OFF", 220, 20},
+    PointerTipRow{PointerTip::Passing,
+                  "%1\n\nClick: go there and show it in the passing panel\nDrag the passing: pin "
+                  "it to another moment\n(drop it on a candidate to take that one)",
+                  300, 80,
+                  "%1\n\nｸﾘｯｸでその時刻へ移り、通過パネルに表示\n通過をドラッグすると別の時刻に固定"
+                  "\n（候補の上で離すとその候補を採用）",
+                  300, 80},
 };
 
 constexpr int kAbovePointer = 100;

@@ -88,6 +88,7 @@ enum class PointerTip {
     Overview,
     OverviewEditingWindUp,
     OverviewSmallScreen,
+    Passing,  // "%1": a mark passing's or candidate's facts on the time bar
 };
 
 // The text of `tip` in `language` with `fill` in place of "%1", and its
