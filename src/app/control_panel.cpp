@@ -78,6 +78,7 @@ ControlPanel::ControlPanel(const WindowActions& actions, QWidget* parent) : QWid
     autoTraceBox_->setChecked(true);
     layLineBox_ = new QCheckBox(QStringLiteral("Lay Line"), this);
     compLineBox_ = new QCheckBox(QStringLiteral("Comp Line"), this);
+    chartBox_ = new QCheckBox(QStringLiteral("Chart"), this);
     showNameBox_ = new QCheckBox(QStringLiteral("Show Name"), this);
     showNameBox_->setChecked(true);
     bigBoatBox_ = new QCheckBox(QStringLiteral("Big Boat"), this);
@@ -133,6 +134,7 @@ ControlPanel::ControlPanel(const WindowActions& actions, QWidget* parent) : QWid
         {autoTraceBox_, {169, 51, 86, 17}},
         {layLineBox_, {169, 68, 86, 17}},
         {compLineBox_, {169, 85, 86, 17}},
+        {chartBox_, {200, 68, 56, 17}},
         {showNameBox_, {169, 102, 86, 17}},
         {bigBoatBox_, {169, 119, 86, 17}},
         {smallScreenBox_, {169, 136, 86, 17}},
@@ -176,6 +178,7 @@ ControlPanel::ControlPanel(const WindowActions& actions, QWidget* parent) : QWid
         {autoTraceBox_, "autoTraceBox"},
         {layLineBox_, "layLineBox"},
         {compLineBox_, "compLineBox"},
+        {chartBox_, "chartBox"},
         {showNameBox_, "showNameBox"},
         {bigBoatBox_, "bigBoatBox"},
         {smallScreenBox_, "smallScreenBox"},
@@ -247,7 +250,7 @@ void ControlPanel::wire(const WindowActions& actions, ClickLabel* screenShotLabe
         emit orientationChanged(northUp);
         emit displayOptionsChanged(options_);
     });
-    for (QCheckBox* box : {layLineBox_, compLineBox_, showNameBox_, bigBoatBox_})
+    for (QCheckBox* box : {layLineBox_, compLineBox_, showNameBox_, bigBoatBox_, chartBox_})
         connect(box, &QCheckBox::toggled, this, [this] {
             readOptions();
             emit displayOptionsChanged(options_);
@@ -297,6 +300,7 @@ void ControlPanel::readOptions() {
     options_.autoTrace = autoTraceBox_->isChecked();
     options_.layLine = layLineBox_->isChecked();
     options_.compLine = compLineBox_->isChecked();
+    options_.chart = chartBox_->isChecked();
     options_.showName = showNameBox_->isChecked();
     options_.bigBoat = bigBoatBox_->isChecked();
     options_.smallScreen = smallScreenBox_->isChecked();
@@ -311,6 +315,10 @@ void ControlPanel::setDisplayOptions(const DisplayOptions& o) {
         (o.northUp ? northUpButton_ : windUpButton_)->setChecked(true);
         layLineBox_->setChecked(o.layLine);
         compLineBox_->setChecked(o.compLine);
+        {
+            const QSignalBlocker quiet(chartBox_);
+            chartBox_->setChecked(o.chart);
+        }
         showNameBox_->setChecked(o.showName);
         bigBoatBox_->setChecked(o.bigBoat);
         seaColourBar_->setValue(o.seaLevel);

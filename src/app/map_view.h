@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/chart_background.h"
 #include "app/map_tools.h"
 #include "session/race_session.h"
 #include "view/display_state.h"
@@ -101,6 +102,7 @@ class MapView : public QWidget {
         int seaLevel = 0;
         std::vector<bool> visible;
         std::optional<std::pair<double, double>> span;
+        int chartGeneration = -1;  // -1: no chart
         bool operator==(const StaticKey&) const = default;
     };
     bool staticShown() const;
@@ -131,6 +133,7 @@ class MapView : public QWidget {
     std::optional<QPoint> measureLineTo_;
     QLabel* info_ = nullptr;
     bool editMode_ = false;
+    ChartBackground chart_;
 
     int framesDrawn_ = 0;
     int framesPainted_ = 0;
