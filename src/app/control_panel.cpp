@@ -78,7 +78,6 @@ ControlPanel::ControlPanel(const WindowActions& actions, QWidget* parent) : QWid
     autoTraceBox_->setChecked(true);
     layLineBox_ = new QCheckBox(QStringLiteral("Lay Line"), this);
     compLineBox_ = new QCheckBox(QStringLiteral("Comp Line"), this);
-    chartBox_ = new QCheckBox(QStringLiteral("Chart"), this);
     showNameBox_ = new QCheckBox(QStringLiteral("Show Name"), this);
     showNameBox_->setChecked(true);
     bigBoatBox_ = new QCheckBox(QStringLiteral("Big Boat"), this);
@@ -92,6 +91,9 @@ ControlPanel::ControlPanel(const WindowActions& actions, QWidget* parent) : QWid
     autoSeaColourBox_->setChecked(true);
     seaColourBar_ = horizontalBar(seaBox, 100, 100);
     auto* seaColourSample = new QLabel(seaBox);
+    // What lies under the tracks, beside the sea colour it replaces: the
+    // Layline row has no room left for a caption in Japanese.
+    chartBox_ = new QCheckBox(QStringLiteral("Chart"), seaBox);
     seaColourSample->setAutoFillBackground(true);
 
     transport_ = new TransportPanel(actions, this);
@@ -134,7 +136,6 @@ ControlPanel::ControlPanel(const WindowActions& actions, QWidget* parent) : QWid
         {autoTraceBox_, {169, 51, 86, 17}},
         {layLineBox_, {169, 68, 86, 17}},
         {compLineBox_, {169, 85, 86, 17}},
-        {chartBox_, {200, 68, 56, 17}},
         {showNameBox_, {169, 102, 86, 17}},
         {bigBoatBox_, {169, 119, 86, 17}},
         {smallScreenBox_, {169, 136, 86, 17}},
@@ -160,7 +161,8 @@ ControlPanel::ControlPanel(const WindowActions& actions, QWidget* parent) : QWid
     placeInGroups(orientationBox, {northUpButton_, windUpButton_}, 14);
     autoSeaColourBox_->setGeometry(5, 14, 68, 17);
     seaColourBar_->setGeometry(5, 34, 68, 16);
-    seaColourSample->setGeometry(5, 54, 68, 16);
+    seaColourSample->setGeometry(5, 54, 18, 16);
+    chartBox_->setGeometry(26, 54, 50, 16);
     // The language switch and the tips find the controls by these names.
     setObjectName(QStringLiteral("controlPanel"));
     raceLabel->setObjectName(QStringLiteral("raceFileLabel"));
