@@ -8,7 +8,13 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
 #include "view/boat_layer.h"
+#include "view/chart_layer.h"
 #include "view/coastline_layer.h"
 #include "view/scene_renderer.h"
 #include "view/synthetic_race.h"  // tests/view: the races the tests draw
@@ -64,6 +70,48 @@ void BM_Frame(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Frame)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+// Every tile the same generated picture, as the cache holds them once
+// fetched: what the chart itself costs a frame.
+class CachedTiles : public TileSource {
+  public:
+    CachedTiles() : tile_(kTilePixels, kTilePixels, QImage::Format_RGB32) {
+        tile_.fill(QColor(235, 230, 220));
+        QPainter p(&tile_);
+        p.setPen(QColor(170, 200, 230));
+        for (int i = 0; i < kTilePixels; i += 16) p.drawLine(0, i, kTilePixels, i);
+    }
+    const QImage* tile(const TileKey&) override { return &tile_; }
+
+  private:
+    QImage tile_;
+};
+
+void BM_FrameChart(benchmark::State& state) {
+    const LargeRace& race = largeRace();
+    DisplayState display = benchDisplay(state.range(0) != 0);
+    display.chart = true;
+    SceneInputBuilder input(race.sources());
+    SceneRenderer renderer;
+    ViewState viewState;
+    Viewport view;
+    CachedTiles tiles;
+    const ChartInput chart{&tiles, nullptr, QStringLiteral("© OpenStreetMap contributors")};
+    QImage scene(1920, 1080, QImage::Format_RGB32);
+    QImage window(1920, 1080, QImage::Format_RGB32);
+    double t = 600;
+    for (auto _ : state) {
+        clearScene(scene, display.seaLevel);
+        SceneInput in = input.build(display, static_cast<std::int64_t>(t));
+        in.chart = &chart;
+        renderer.draw(scene, t, in, display, viewState, view);
+        copyImage(scene, window);
+        t += 1;
+        viewState.landmarkPulse = std::fmod(viewState.landmarkPulse + 0.05, 1.0);
+    }
+    state.counters["tiles"] = static_cast<double>(tilesInView(view, chartZoomFor(view)).size());
+}
+BENCHMARK(BM_FrameChart)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 void BM_Floor(benchmark::State& state) {
     QImage scene(1920, 1080, QImage::Format_RGB32);
@@ -144,13 +192,31 @@ void BM_Boats(benchmark::State& state) {
 }
 BENCHMARK(BM_Boats)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond);
 
+// Keeps each run's mean time under its full name, arguments and all.
+class ByArgument : public benchmark::ConsoleReporter {
+  public:
+    std::map<std::string, double> seconds;
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs)
+            if (run.iterations > 0)
+                seconds[run.run_name.str()] = run.real_accumulated_time / run.iterations;
+        ConsoleReporter::ReportRuns(runs);
+    }
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    ByArgument reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
+    // Both orientations together, as the chart is drawn in either.
+    const double plain = reporter.seconds["BM_Frame/1"] + reporter.seconds["BM_Frame/0"];
+    const double chart = reporter.seconds["BM_FrameChart/1"] + reporter.seconds["BM_FrameChart/0"];
+    if (plain > 0 && chart > 0)
+        std::printf("frame with the chart / without: %.2f (at most 1.5)\n", chart / plain);
     return 0;
 }

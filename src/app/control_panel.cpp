@@ -91,6 +91,9 @@ ControlPanel::ControlPanel(const WindowActions& actions, QWidget* parent) : QWid
     autoSeaColourBox_->setChecked(true);
     seaColourBar_ = horizontalBar(seaBox, 100, 100);
     auto* seaColourSample = new QLabel(seaBox);
+    // What lies under the tracks, beside the sea colour it replaces: the
+    // Layline row has no room left for a caption in Japanese.
+    chartBox_ = new QCheckBox(QStringLiteral("Chart"), seaBox);
     seaColourSample->setAutoFillBackground(true);
 
     transport_ = new TransportPanel(actions, this);
@@ -160,7 +163,8 @@ ControlPanel::ControlPanel(const WindowActions& actions, QWidget* parent) : QWid
     placeInGroups(orientationBox, {northUpButton_, windUpButton_}, 14);
     autoSeaColourBox_->setGeometry(5, 14, 68, 17);
     seaColourBar_->setGeometry(5, 34, 68, 16);
-    seaColourSample->setGeometry(5, 54, 68, 16);
+    seaColourSample->setGeometry(5, 54, 18, 16);
+    chartBox_->setGeometry(26, 54, 50, 16);
     // The language switch and the tips find the controls by these names.
     setObjectName(QStringLiteral("controlPanel"));
     raceLabel->setObjectName(QStringLiteral("raceFileLabel"));
@@ -178,6 +182,7 @@ ControlPanel::ControlPanel(const WindowActions& actions, QWidget* parent) : QWid
         {autoTraceBox_, "autoTraceBox"},
         {layLineBox_, "layLineBox"},
         {compLineBox_, "compLineBox"},
+        {chartBox_, "chartBox"},
         {showNameBox_, "showNameBox"},
         {bigBoatBox_, "bigBoatBox"},
         {smallScreenBox_, "smallScreenBox"},
@@ -251,7 +256,7 @@ void ControlPanel::wire(const WindowActions& actions, ClickLabel* screenShotLabe
         emit orientationChanged(northUp);
         emit displayOptionsChanged(options_);
     });
-    for (QCheckBox* box : {layLineBox_, compLineBox_, showNameBox_, bigBoatBox_})
+    for (QCheckBox* box : {layLineBox_, compLineBox_, showNameBox_, bigBoatBox_, chartBox_})
         connect(box, &QCheckBox::toggled, this, [this] {
             readOptions();
             emit displayOptionsChanged(options_);
@@ -301,6 +306,7 @@ void ControlPanel::readOptions() {
     options_.autoTrace = autoTraceBox_->isChecked();
     options_.layLine = layLineBox_->isChecked();
     options_.compLine = compLineBox_->isChecked();
+    options_.chart = chartBox_->isChecked();
     options_.showName = showNameBox_->isChecked();
     options_.bigBoat = bigBoatBox_->isChecked();
     options_.smallScreen = smallScreenBox_->isChecked();
@@ -315,6 +321,10 @@ void ControlPanel::setDisplayOptions(const DisplayOptions& o) {
         (o.northUp ? northUpButton_ : windUpButton_)->setChecked(true);
         layLineBox_->setChecked(o.layLine);
         compLineBox_->setChecked(o.compLine);
+        {
+            const QSignalBlocker quiet(chartBox_);
+            chartBox_->setChecked(o.chart);
+        }
         showNameBox_->setChecked(o.showName);
         bigBoatBox_->setChecked(o.bigBoat);
         seaColourBar_->setValue(o.seaLevel);

@@ -128,6 +128,7 @@ class ControlPanel : public QWidget {
     QCheckBox* autoTraceBox_ = nullptr;
     QCheckBox* layLineBox_ = nullptr;
     QCheckBox* compLineBox_ = nullptr;
+    QCheckBox* chartBox_ = nullptr;
     QCheckBox* showNameBox_ = nullptr;
     QCheckBox* bigBoatBox_ = nullptr;
     QCheckBox* smallScreenBox_ = nullptr;

@@ -10,6 +10,7 @@ struct DisplayOptions {
     bool autoTrace = true;
     bool layLine = false;
     bool compLine = false;
+    bool chart = false;
     bool showName = true;
     bool bigBoat = true;
     bool smallScreen = false;

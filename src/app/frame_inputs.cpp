@@ -15,6 +15,7 @@ DisplayState frameState(const DisplayOptions& o, const ReplayClock& clock) {
     d.bigBoat = o.bigBoat;
     d.layLine = o.layLine;
     d.compLine = o.compLine;
+    d.chart = o.chart;
     d.seaLevel = o.seaLevel;
     d.zoomDivisor = zoomDivisorForPosition(o.zoomPosition);
     d.isNight = clock.isNight();

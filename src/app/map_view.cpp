@@ -30,6 +30,10 @@ MapView::MapView(QWidget* parent) : QWidget(parent) {
     info_->setStyleSheet(QStringLiteral("QLabel { background: white; color: black; }"));
     info_->setAttribute(Qt::WA_TransparentForMouseEvents);
     info_->hide();
+    // Tiles come in while the replay may stand still.
+    connect(&chart_, &ChartBackground::tilesArrived, this, [this] {
+        if (session_ && lastDisplay_.chart) emit viewChanged();
+    });
 }
 
 void MapView::setSession(std::shared_ptr<const RaceSession> session) {
@@ -76,10 +80,12 @@ void MapView::refreshStaticMap(const DisplayState& d) {
                   d.boatChecked,
                   {}};
     if (repeatSpan_) key.span = std::pair(repeatSpan_->startSeconds, repeatSpan_->endSeconds);
+    if (d.chart) key.chartGeneration = chart_.generation();
     if (staticKey_ != key) {
         staticMap_ = QImage(scene_.size(), QImage::Format_RGB32);
         StaticMapInput in{&session_->model, &session_->area, &session_->coast.coastline,
                           key.visible,      repeatSpan_,     d.seaLevel};
+        if (d.chart) in.chart = &chart_.input();
         const StaticMapResult r = drawStaticMap(staticMap_, in, staticWhere_);
         staticViewport_ = r.view;
         staticKey_ = std::move(key);
@@ -127,7 +133,8 @@ SceneResult MapView::drawFrame(double timeSeconds, const DisplayState& given, do
         clearScene(scene_, display.seaLevel);
     }
     SceneInputBuilder builder(sceneSources(*session_));
-    const SceneInput& input = builder.build(display, lightTicks);
+    SceneInput input = builder.build(display, lightTicks);
+    if (display.chart) input.chart = &chart_.input();
     state_.landmarkPulse = landmarkPulse;
     QElapsedTimer clock;
     clock.start();

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/chart_background.h"
 #include "app/map_tools.h"
 #include "app/passing_marks.h"
 #include "session/race_session.h"
@@ -105,6 +106,7 @@ class MapView : public QWidget {
         int seaLevel = 0;
         std::vector<bool> visible;
         std::optional<std::pair<double, double>> span;
+        int chartGeneration = -1;  // -1: no chart
         bool operator==(const StaticKey&) const = default;
     };
     bool staticShown() const;
@@ -136,6 +138,7 @@ class MapView : public QWidget {
     QLabel* info_ = nullptr;
     bool editMode_ = false;
     std::vector<PassingMarker> passingMarkers_;
+    ChartBackground chart_;
 
     int framesDrawn_ = 0;
     int framesPainted_ = 0;

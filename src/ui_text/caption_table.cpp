@@ -25,6 +25,7 @@ constexpr std::array kCaptions{
     CaptionRow{"analysisPageButton", "解析", "DATA"},
     CaptionRow{"autoTraceBox", "軌跡追尾", "Auto Trace"},
     CaptionRow{"layLineBox", "レイライン", "Layline"},
+    CaptionRow{"chartBox", "海図", "Chart"},
     CaptionRow{"compLineBox", "比較線", "Comp Ht"},
     CaptionRow{"showNameBox", "艇名表示", "Boat Name"},
     CaptionRow{"bigBoatBox", "艇拡大", "Boat Size"},

@@ -37,6 +37,8 @@ constexpr std::array kTips{
            LeftWithGap, 5},
     TipRow{"layLineBox", "Indicate Lay Line/Course", 220, "レイライン/コースを表示します", 200, 20,
            20, LeftWithGap, 5},
+    TipRow{"chartBox", "Map tiles under the map (OpenStreetMap)", 260,
+           "地図タイルを背景に表示します (OpenStreetMap)", 260, 20, 20, LeftWithGap, 5},
     TipRow{"autoNextBox", "Auto changer on/off", 180, "ファイルを順次自動切換えします", 220, 16, 16,
            RightAlignedAbove, 21},
     TipRow{"smallScreenBox", "Show Small Map to Make Movie", 200, "動画作成用に小サイズ画面表示",

@@ -38,6 +38,7 @@ struct DisplayState : MapFraming, MapDetail {
     bool bigBoat = false;   // "Big Boat"
     bool layLine = false;   // "Lay Line"
     bool compLine = false;  // "Comp Line"
+    bool chart = false;     // "Chart": map tiles under the map
     bool blinkPhase = false;
     int smallScreen = 0;      // 3 with "Small Scr"
     bool overviewOn = false;  // the inset drawn into the frame

@@ -14,6 +14,7 @@
 #include "race/maneuver.h"
 #include "race/model.h"
 #include "race/race_area.h"
+#include "view/chart_layer.h"
 #include "view/display_state.h"
 #include "view/landmark_light.h"
 
@@ -30,6 +31,8 @@ struct SceneInput {
     const ManeuverTable* maneuvers = nullptr;
     // By slot: each boat's finish, empty when it did not finish.
     const std::vector<std::optional<double>>* finishSeconds = nullptr;
+    // The chart under the map; none without "Chart".
+    const ChartInput* chart = nullptr;
 };
 
 // The race's tables, as the open race keeps them.

@@ -6,6 +6,7 @@
 
 #include "base/numbers.h"
 #include "view/boat_layer.h"
+#include "view/chart_layer.h"
 #include "view/colours.h"
 #include "view/compass.h"
 #include "view/course_overlay.h"
@@ -230,6 +231,8 @@ void drawTimeReadout(Frame& f, TextStamps& big, TextStamps& small) {
 // overview inset, coastline, scale bar, course and maneuvers.
 void drawMapLayers(Frame& f, SceneResult& out, const SceneInput& input) {
     const double gridKm = gridSpacingKm(f.v.height, f.v.pixelsPerKm);
+    // The static map has its chart drawn in already.
+    if (f.v.autoTrace && input.chart) drawChartLayer(f.p, f.v, *input.chart);
     if (f.v.autoTrace) {
         if (f.d.landmarksOn && f.d.isNight && input.landmarks)
             drawLandmarkLights(f.p, f.v, *input.landmarks,
@@ -320,6 +323,7 @@ SceneResult SceneRenderer::draw(QImage& scene, double time, const SceneInput& in
     if (f.windLoaded) drawWindGraphLayer(f);
     out.boatsOnScreen = drawBoats(f, measured);
     drawTimeReadout(f, text50_, text15_);
+    if (input.chart) drawChartAttribution(p, view, *input.chart);
     if (f.d.smallScreen >= 1)
         out.playSpeedText = "Play SPD= " + displayNumber(f.d.replaySpeed) + "x";
     return out;

@@ -147,6 +147,7 @@ StaticMapResult drawStaticMap(QImage& image, const StaticMapInput& in, const Sta
     out.view = staticViewport(*in.area, w);
 
     QPainter p(&image);
+    if (in.chart) drawChartLayer(p, out.view, *in.chart);
     const ScreenTransform t = out.view.transform();
     // The last boat first, so boat 1 ends on top.
     for (int b = m.boatCount() - 1; b >= 0; --b) {

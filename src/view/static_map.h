@@ -12,6 +12,7 @@
 #include "coast/coastline.h"
 #include "race/model.h"
 #include "race/race_area.h"
+#include "view/chart_layer.h"
 #include "view/viewport.h"
 
 namespace korvane {
@@ -57,6 +58,8 @@ struct StaticMapInput {
     int seaLevel = 100;
     // Marks and lines with their circles; the course editor draws its own.
     bool withCourse = true;
+    // The chart under the tracks; none without "Chart".
+    const ChartInput* chart = nullptr;
 };
 
 struct StaticMapResult {
