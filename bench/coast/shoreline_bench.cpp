@@ -57,9 +57,10 @@ int main(int argc, char** argv) {
     const auto first = reporter.seconds.find("BM_ShorelineFirstLookUp");
     const auto cached = reporter.seconds.find("BM_ShorelineFromCache");
     if (first != reporter.seconds.end() && cached != reporter.seconds.end() && first->second > 0)
-        std::printf("first look-up %.0f ms (goal <= 2000), from the cache %.2f ms (goal <= 50), "
-                    "cache / first = %.4f\n",
-                    first->second * 1e3, cached->second * 1e3, cached->second / first->second);
+        std::printf(
+            "first look-up %.0f ms (goal <= 2000), from the cache %.2f ms (goal <= 50), "
+            "cache / first = %.4f\n",
+            first->second * 1e3, cached->second * 1e3, cached->second / first->second);
     benchmark::Shutdown();
     return 0;
 }

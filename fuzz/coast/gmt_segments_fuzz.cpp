@@ -9,8 +9,8 @@
 #include "coast/gshhg_shoreline.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const auto coast = korvane::parseGmtSegments(
-        std::string_view(reinterpret_cast<const char*>(data), size));
+    const auto coast =
+        korvane::parseGmtSegments(std::string_view(reinterpret_cast<const char*>(data), size));
     if (!coast) return 0;
     for (const auto& line : coast->polylines)
         for (const korvane::GeoPoint& p : line)

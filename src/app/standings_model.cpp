@@ -27,8 +27,8 @@ struct HeaderText {
 };
 
 constexpr HeaderText kLiveHeaders[StandingsModel::kColumnCount] = {
-    {"順位", "Pos"},    {"艇名", "Boat"},     {"クラス", "Class"},   {"レグ", "Leg"},
-    {"差m", "Gap m"}, {"差", "Gap"}, {"艇速", "Speed"}, {"VMG", "VMG"}};
+    {"順位", "Pos"},  {"艇名", "Boat"}, {"クラス", "Class"}, {"レグ", "Leg"},
+    {"差m", "Gap m"}, {"差", "Gap"},    {"艇速", "Speed"},   {"VMG", "VMG"}};
 constexpr HeaderText kResultHeaders[StandingsModel::kColumnCount] = {{"順位", "Pos"},
                                                                      {"艇名", "Boat"},
                                                                      {"クラス", "Class"},
