@@ -5,9 +5,8 @@
 
 namespace korvane {
 
-int runReport(const RaceSession& session, const CliOptions& options, std::ostream& out,
-              std::ostream& err) {
-    const std::string bytes = formatPerformanceReport(session.model, session.course, session.legs);
+int writeCommandOutput(const std::string& bytes, const CliOptions& options, std::ostream& out,
+                       std::ostream& err, const char* what) {
     const auto file = options.value("-o");
     if (!file) {
         out << bytes;
@@ -15,10 +14,16 @@ int runReport(const RaceSession& session, const CliOptions& options, std::ostrea
         return out ? 0 : 1;
     }
     if (!writeFileAtomically(*file, bytes)) {
-        err << "korvane-cli: cannot write the report to " << *file << "\n";
+        err << "korvane-cli: cannot write the " << what << " to " << *file << "\n";
         return 1;
     }
     return 0;
+}
+
+int runReport(const RaceSession& session, const CliOptions& options, std::ostream& out,
+              std::ostream& err) {
+    return writeCommandOutput(formatPerformanceReport(session.model, session.course, session.legs),
+                              options, out, err, "report");
 }
 
 }  // namespace korvane

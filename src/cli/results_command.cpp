@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "base/file_io.h"
+#include "cli/report_command.h"
 #include "export/results_page.h"
 #include "session/standings_sources.h"
 
@@ -21,17 +21,7 @@ int runResults(const RaceSession& session, const CliOptions& options, std::ostre
     const std::string bytes = options.has("--csv")
                                   ? resultsCsv(table, language)
                                   : resultsHtml(table, session.model.race, language);
-    const auto file = options.value("-o");
-    if (!file) {
-        out << bytes;
-        out.flush();
-        return out ? 0 : 1;
-    }
-    if (!writeFileAtomically(*file, bytes)) {
-        err << "korvane-cli: cannot write the results to " << *file << "\n";
-        return 1;
-    }
-    return 0;
+    return writeCommandOutput(bytes, options, out, err, "results");
 }
 
 }  // namespace korvane
