@@ -1,6 +1,9 @@
 // Frames of a large race (81 boats with wakes and labels, grid, a
 // 100,000-point coastline, landmarks) at 1920 x 1080, beside the floor of
-// clearing and copying the same image. Run: build/release/bench/frame_bench
+// clearing and copying the same image; then the same frames over a cached
+// chart. On a shared machine run the variants interleaved:
+//   build/release/bench/frame_bench --benchmark_repetitions=10
+//     --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -13,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "ratio_reporter.h"
 #include "view/boat_layer.h"
 #include "view/chart_layer.h"
 #include "view/coastline_layer.h"
@@ -101,7 +105,7 @@ void BM_FrameChart(benchmark::State& state) {
     QImage window(1920, 1080, QImage::Format_RGB32);
     double t = 600;
     for (auto _ : state) {
-        clearScene(scene, display.seaLevel);
+        // As the window does: over the chart the renderer lays the sea.
         SceneInput in = input.build(display, static_cast<std::int64_t>(t));
         in.chart = &chart;
         renderer.draw(scene, t, in, display, viewState, view);
@@ -112,6 +116,49 @@ void BM_FrameChart(benchmark::State& state) {
     state.counters["tiles"] = static_cast<double>(tilesInView(view, chartZoomFor(view)).size());
 }
 BENCHMARK(BM_FrameChart)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+// The chart alone on the views the frames above choose, one a second.
+std::vector<Viewport> framedViews(bool northUp, int count) {
+    const LargeRace& race = largeRace();
+    const DisplayState display = benchDisplay(northUp);
+    SceneInputBuilder input(race.sources());
+    SceneRenderer renderer;
+    ViewState viewState;
+    Viewport view;
+    QImage scene(1920, 1080, QImage::Format_RGB32);
+    std::vector<Viewport> views;
+    for (int i = 0; i < count; ++i) {
+        renderer.draw(scene, 600 + i, input.build(display, 600 + i), display, viewState, view);
+        views.push_back(view);
+    }
+    return views;
+}
+
+void BM_ChartLayer(benchmark::State& state) {
+    const std::vector<Viewport> views = framedViews(state.range(0) != 0, 200);
+    CachedTiles tiles;
+    const ChartInput chart{&tiles, nullptr, {}};
+    QImage scene(1920, 1080, QImage::Format_RGB32);
+    std::size_t i = 0;
+    for (auto _ : state) {
+        QPainter p(&scene);
+        drawChartLayer(p, views[i++ % views.size()], chart);
+    }
+}
+BENCHMARK(BM_ChartLayer)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+void BM_TilesInView(benchmark::State& state) {
+    const LargeRace& race = largeRace();
+    DisplayState display = benchDisplay(state.range(0) != 0);
+    SceneInputBuilder input(race.sources());
+    SceneRenderer renderer;
+    ViewState viewState;
+    Viewport view;
+    QImage scene(1920, 1080, QImage::Format_RGB32);
+    renderer.draw(scene, 600, input.build(display, 600), display, viewState, view);
+    for (auto _ : state) benchmark::DoNotOptimize(tilesInView(view, chartZoomFor(view)));
+}
+BENCHMARK(BM_TilesInView)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 void BM_Floor(benchmark::State& state) {
     QImage scene(1920, 1080, QImage::Format_RGB32);
@@ -192,25 +239,13 @@ void BM_Boats(benchmark::State& state) {
 }
 BENCHMARK(BM_Boats)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond);
 
-// Keeps each run's mean time under its full name, arguments and all.
-class ByArgument : public benchmark::ConsoleReporter {
-  public:
-    std::map<std::string, double> seconds;
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.iterations > 0)
-                seconds[run.run_name.str()] = run.real_accumulated_time / run.iterations;
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    ByArgument reporter;
+    bench::RatioReporter reporter(bench::RatioReporter::Key::FullName);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     // Both orientations together, as the chart is drawn in either.

@@ -129,8 +129,8 @@ SceneResult MapView::drawFrame(double timeSeconds, const DisplayState& given, do
     if (staticShown()) {
         refreshStaticMap(display);
         scene_ = highlightMap_.isNull() ? staticMap_.copy() : highlightMap_.copy();
-    } else {
-        clearScene(scene_, display.seaLevel);
+    } else if (!(display.chart && display.autoTrace)) {
+        clearScene(scene_, display.seaLevel);  // over the chart the renderer lays the sea
     }
     SceneInputBuilder builder(sceneSources(*session_));
     SceneInput input = builder.build(display, lightTicks);

@@ -1,10 +1,12 @@
 #include "view/chart_layer.h"
 
 #include <QPolygonF>
+#include <QThread>
 #include <QTransform>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <thread>
 
 namespace korvane {
 
@@ -14,6 +16,8 @@ constexpr double kPi = std::numbers::pi;
 // Mercator has no tile beyond these latitudes.
 constexpr double kMaxMercatorLatDegrees = 85.0511;
 constexpr int kAttributionMargin = 4;
+// More bands than this buy nothing at a map's size.
+constexpr int kMostChartBands = 4;
 
 double tileX(double lonDegrees, int z) {
     return (lonDegrees + 180) / 360 * std::ldexp(1.0, z);
@@ -25,27 +29,77 @@ double tileY(double latDegrees, int z) {
     return (1 - std::asinh(std::tan(lat)) / kPi) / 2 * std::ldexp(1.0, z);
 }
 
-void drawTiles(QPainter& p, const Viewport& v, TileSource& source, int zoom,
-               const std::vector<TileKey>& keys) {
-    // Four corners: a polygon from a rectangle would be closed with a fifth.
-    const QPolygonF square{QPointF(0, 0), QPointF(kTilePixels, 0),
-                           QPointF(kTilePixels, kTilePixels), QPointF(0, kTilePixels)};
+// One tile placed on the screen.
+struct PlacedTile {
+    const QImage* image = nullptr;
+    QTransform transform;
+    QRectF screenBox;
+};
+
+void placeTiles(const Viewport& v, TileSource& source, int zoom, const std::vector<TileKey>& keys,
+                std::vector<PlacedTile>& out) {
     for (const TileKey& key : keys) {
         const QImage* image = source.tile(key);
         if (!image || image->isNull()) continue;
-        QPolygonF corners;
-        for (const auto& [dx, dy] : {std::pair{0, 0}, {1, 0}, {1, 1}, {0, 1}}) {
+        // A tile's edges are a meridian and a parallel each, and the view is
+        // linear in both, so a tile is a parallelogram on screen: an affine
+        // map from three corners is exact and keeps the raster engine on its
+        // fast paths, where a projective one would not.
+        const auto corner = [&](int dx, int dy) {
             const GeoPoint g = tileCorner(zoom, key.x + dx, key.y + dy);
             const ScreenPoint s = v.toScreen(g.latMinutes, g.lonMinutes);
-            corners << QPointF(s.x, s.y);
-        }
-        QTransform t;
-        if (!QTransform::quadToQuad(square, corners, t)) continue;
-        p.setTransform(t);
+            return QPointF(s.x, s.y);
+        };
+        const QPointF origin = corner(0, 0);
         // A tile of another size is stretched onto the same square.
-        p.drawImage(QRectF(0, 0, kTilePixels, kTilePixels), *image);
+        const QPointF across = (corner(1, 0) - origin) / image->width();
+        const QPointF down = (corner(0, 1) - origin) / image->height();
+        const QTransform t(across.x(), across.y(), down.x(), down.y(), origin.x(), origin.y());
+        out.push_back({image, t, t.mapRect(QRectF(image->rect()))});
+    }
+}
+
+void drawPlaced(QPainter& p, const std::vector<PlacedTile>& tiles, const QRectF& band) {
+    for (const PlacedTile& tile : tiles) {
+        if (!tile.screenBox.intersects(band)) continue;
+        p.setTransform(tile.transform * QTransform::fromTranslate(-band.x(), -band.y()));
+        p.drawImage(QPointF(0, 0), *tile.image);
     }
     p.resetTransform();
+}
+
+// Stretching the tiles onto the screen is most of the chart's cost, and
+// each pixel is independent: split the image into bands, one a core.
+void drawInBands(QImage& image, const std::vector<PlacedTile>& tiles) {
+    const int cores = std::clamp(QThread::idealThreadCount(), 1, kMostChartBands);
+    const int rows = image.height();
+    const int bandRows = (rows + cores - 1) / cores;
+    const auto drawBand = [&](int first) {
+        const int count = std::min(bandRows, rows - first);
+        // A band is the image's own rows; no pixel is copied.
+        QImage band(image.scanLine(first), image.width(), count,
+                    static_cast<qsizetype>(image.bytesPerLine()), image.format());
+        QPainter p(&band);
+        p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        drawPlaced(p, tiles, QRectF(0, first, image.width(), count));
+    };
+    std::vector<std::jthread> helpers;
+    for (int first = bandRows; first < rows; first += bandRows)
+        helpers.emplace_back(drawBand, first);
+    drawBand(0);
+}
+
+// Every screen corner within the latitudes that have tiles and short of
+// the date line, where the tile numbers would wrap.
+bool withinTiledWorld(const Viewport& v) {
+    for (const auto& [sx, sy] :
+         {std::pair{0, 0}, {v.width, 0}, {v.width, v.height}, {0, v.height}}) {
+        const GeoPoint g = v.fromScreen(sx, sy);
+        if (!(std::abs(g.latMinutes) < kMaxMercatorLatDegrees * 60) ||
+            !(std::abs(g.lonMinutes) < 180 * 60))
+            return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -98,17 +152,41 @@ std::vector<TileKey> tilesInView(const Viewport& v, int zoom) {
     return keys;
 }
 
-void drawChartLayer(QPainter& p, const Viewport& v, const ChartInput& chart) {
-    if (!chart.chart) return;
+void drawChartLayer(QPainter& p, const Viewport& v, const ChartInput& chart,
+                    std::optional<QColor> sea) {
+    if (!chart.chart) {
+        if (sea) p.fillRect(QRect(0, 0, v.width, v.height), *sea);
+        return;
+    }
     const int zoom = chartZoomFor(v);
     const std::vector<TileKey> keys = tilesInView(v, zoom);
-    if (keys.empty()) return;
+    // Asked for here, on the painter's thread, as a source need not be
+    // safe to ask from others.
+    std::vector<PlacedTile> tiles;
+    placeTiles(v, *chart.chart, zoom, keys, tiles);
+    // The tiles in view tile the screen when every one is here and the
+    // screen lies within the tiled world.
+    if (sea && (keys.empty() || tiles.size() != keys.size() || !withinTiledWorld(v)))
+        p.fillRect(QRect(0, 0, v.width, v.height), *sea);
+    if (chart.seamarks) placeTiles(v, *chart.seamarks, zoom, keys, tiles);
+    if (tiles.empty()) return;
+    // Bands write to the image underneath the painter, which is only sound
+    // while the painter itself neither clips, moves nor blends differently.
+    QPaintDevice* device = p.device();
+    if (device && device->devType() == QInternal::Image && !p.hasClipping() &&
+        p.transform().isIdentity() && p.opacity() == 1 &&
+        p.compositionMode() == QPainter::CompositionMode_SourceOver) {
+        auto* image = static_cast<QImage*>(device);
+        if (image->width() == v.width && image->height() == v.height) {
+            drawInBands(*image, tiles);
+            return;
+        }
+    }
     p.save();
     // Unsmoothed: a turned, smoothed chart would cost more than the rest of
     // the frame, and the tile zoom keeps the stretch near one.
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    drawTiles(p, v, *chart.chart, zoom, keys);
-    if (chart.seamarks) drawTiles(p, v, *chart.seamarks, zoom, keys);
+    drawPlaced(p, tiles, QRectF(0, 0, v.width, v.height));
     p.restore();
 }
 

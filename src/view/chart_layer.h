@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QString>
 #include <compare>
+#include <optional>
 #include <vector>
 
 #include "view/viewport.h"
@@ -53,7 +54,11 @@ std::vector<TileKey> tilesInView(const Viewport& view, int zoom);
 // A tile corner (x, y in tiles at zoom z) as minutes of latitude/longitude.
 GeoPoint tileCorner(int z, double x, double y);
 
-void drawChartLayer(QPainter& painter, const Viewport& view, const ChartInput& chart);
+// With `sea`, whatever no tile covers is painted that colour first, so a
+// caller drawing a live map over the chart need not clear the image: a
+// chart that covers the screen spares the frame one full write.
+void drawChartLayer(QPainter& painter, const Viewport& view, const ChartInput& chart,
+                    std::optional<QColor> sea = {});
 void drawChartAttribution(QPainter& painter, const Viewport& view, const ChartInput& chart);
 
 }  // namespace korvane

@@ -31,7 +31,9 @@ struct SceneInput {
     const ManeuverTable* maneuvers = nullptr;
     // By slot: each boat's finish, empty when it did not finish.
     const std::vector<std::optional<double>>* finishSeconds = nullptr;
-    // The chart under the map; none without "Chart".
+    // The chart under the map; none without "Chart". With a chart, a live
+    // (Auto Trace) frame paints its own sea, and the image given to the
+    // renderer need not be cleared.
     const ChartInput* chart = nullptr;
 };
 

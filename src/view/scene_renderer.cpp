@@ -231,8 +231,9 @@ void drawTimeReadout(Frame& f, TextStamps& big, TextStamps& small) {
 // overview inset, coastline, scale bar, course and maneuvers.
 void drawMapLayers(Frame& f, SceneResult& out, const SceneInput& input) {
     const double gridKm = gridSpacingKm(f.v.height, f.v.pixelsPerKm);
-    // The static map has its chart drawn in already.
-    if (f.v.autoTrace && input.chart) drawChartLayer(f.p, f.v, *input.chart);
+    // The static map has its chart drawn in already. A live map over the
+    // chart comes uncleared (see SceneInput::chart): the chart lays the sea.
+    if (f.v.autoTrace && input.chart) drawChartLayer(f.p, f.v, *input.chart, toQColor(f.sea));
     if (f.v.autoTrace) {
         if (f.d.landmarksOn && f.d.isNight && input.landmarks)
             drawLandmarkLights(f.p, f.v, *input.landmarks,
@@ -293,7 +294,12 @@ SceneResult SceneRenderer::draw(QImage& scene, double time, const SceneInput& in
     SceneResult out;
     view.width = scene.width();
     view.height = scene.height();
-    if (scene.isNull() || !std::isfinite(time) || !input.model || !input.area) return out;
+    // What a live map over the chart shows when nothing else is drawn.
+    const auto bareSea = [&] {
+        if (input.chart && display.autoTrace) clearScene(scene, display.seaLevel);
+        return out;
+    };
+    if (scene.isNull() || !std::isfinite(time) || !input.model || !input.area) return bareSea();
     const RaceModel& m = *input.model;
 
     // The viewport and the boats first; the painting below only reads them.
@@ -302,7 +308,7 @@ SceneResult SceneRenderer::draw(QImage& scene, double time, const SceneInput& in
     out.boatsMoving = layout.boatsMoving;
     out.timePointerTop = layout.timePointerTop;
     out.visibleCount = layout.visibleCount;
-    if (!layout.drawn) return out;
+    if (!layout.drawn) return bareSea();
     out.drawn = true;
     out.recheckAllBoats = layout.recheckAllBoats;
     out.sizeNote = layout.sizeNote;
