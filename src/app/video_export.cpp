@@ -106,6 +106,9 @@ void VideoExport::start(const FilmJob& chosen) {
     if (!session || running()) return;
     FilmJob job = chosen;
     if (hooks_.look) job.look = hooks_.look();
+    // The map's choices come from the window, the table's from the dialog.
+    job.look.standings = chosen.look.standings;
+    job.look.japanese = shownLanguage(window_) == Language::Japanese;
     job.threads = drawingThreads();
     output_ = job.output;
     stop_ = std::stop_source();

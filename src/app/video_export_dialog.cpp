@@ -1,5 +1,6 @@
 #include "app/video_export_dialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -52,6 +53,8 @@ VideoExportDialog::VideoExportDialog(QWidget* parent) : QDialog(parent) {
     codec_ = new QComboBox(this);
     codec_->addItem(QStringLiteral("H.264"));
     codec_->addItem(QStringLiteral("H.265"));
+    standings_ = new QCheckBox(this);
+    standings_->setChecked(true);
     file_ = new QLineEdit(this);
     auto* browseButton = new QPushButton(this);
     browseButton->setObjectName(QStringLiteral("videoBrowseButton"));
@@ -59,7 +62,7 @@ VideoExportDialog::VideoExportDialog(QWidget* parent) : QDialog(parent) {
     const std::pair<QWidget*, const char*> named[] = {
         {from_, "videoFromBox"},  {to_, "videoToBox"},          {speed_, "videoSpeedBox"},
         {size_, "videoSizeBox"},  {fps_, "videoFpsBox"},        {codec_, "videoCodecBox"},
-        {file_, "videoFileEdit"}, {length_, "videoLengthText"},
+        {file_, "videoFileEdit"}, {length_, "videoLengthText"}, {standings_, "videoStandingsBox"},
     };
     for (const auto& [w, name] : named) w->setObjectName(QLatin1String(name));
 
@@ -70,6 +73,7 @@ VideoExportDialog::VideoExportDialog(QWidget* parent) : QDialog(parent) {
     form->addRow(namedLabel(this, "videoSizeLabel"), size_);
     form->addRow(namedLabel(this, "videoFpsLabel"), fps_);
     form->addRow(namedLabel(this, "videoCodecLabel"), codec_);
+    form->addRow(standings_);
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(file_, 1);
     fileRow->addWidget(browseButton);
@@ -127,6 +131,7 @@ FilmJob VideoExportDialog::job() const {
     j.plan.height = h;
     j.plan.fps = kFrameRates[std::max(0, fps_->currentIndex())];
     j.plan.codec = codec_->currentIndex() == 1 ? VideoCodec::H265 : VideoCodec::H264;
+    j.look.standings = standings_->isChecked();
     j.output = file_->text().trimmed().toStdString();
     return j;
 }

@@ -8,6 +8,7 @@
 
 #include "video/film_export.h"
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -41,6 +42,7 @@ class VideoExportDialog : public QDialog {
     QComboBox* size_;
     QComboBox* fps_;
     QComboBox* codec_;
+    QCheckBox* standings_;
     QLineEdit* file_;
     QLabel* length_;
 };

@@ -27,8 +27,8 @@ const std::vector<CommandOptions>& commandOptions() {
         {"maneuvers", {"--json"}, {}},
         {"compare", {"--json"}, {"--boats"}},
         {"video",
-         {"--north-up", "--wind-up", "--laylines"},
-         {"--from", "--to", "--speed", "--size", "--fps", "--codec", "-o"}},
+         {"--north-up", "--wind-up", "--laylines", "--no-standings"},
+         {"--from", "--to", "--speed", "--size", "--fps", "--codec", "--lang", "-o"}},
         {"standings", {"--json"}, {"--at"}},
         {"results", {"--html", "--csv"}, {"-o", "--lang"}},
         {"passings", {"--json"}, {"--set", "--clear", "--not-passed"}},
@@ -85,7 +85,8 @@ std::string usageText() {
            "  korvane-cli [--data DIR] [--et|--ct] compare RACE --boats A,B [--json]\n"
            "  korvane-cli [--data DIR] [--et|--ct] video RACE --from SECONDS --to SECONDS\n"
            "              --speed N [--size WxH] [--fps F] [--codec h264|h265]\n"
-           "              [--north-up|--wind-up] [--laylines] -o FILE.mp4\n"
+           "              [--north-up|--wind-up] [--laylines] [--no-standings]\n"
+           "              [--lang en|ja] -o FILE.mp4\n"
            "  korvane-cli [--data DIR] [--et|--ct] standings RACE --at SECONDS [--json]\n"
            "  korvane-cli [--data DIR] [--et|--ct] results RACE [--html|--csv] [--lang en|ja]\n"
            "              [-o FILE]\n"
@@ -155,6 +156,8 @@ std::string helpText() {
            "                  (default 30)\n"
            "    --codec h264|h265  the video codec (default h264)\n"
            "    --north-up, --wind-up, --laylines  as for render\n"
+           "    --no-standings  no standings table in the frames\n"
+           "    --lang en|ja  the standings' words (default en)\n"
            "    -o FILE.mp4   the film to write; a stopped or failed film leaves none\n"
            "  passings        each boat's mark passings: time, kind, metres from the\n"
            "                  mark and the other candidates; --json as JSON\n"

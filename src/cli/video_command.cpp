@@ -63,6 +63,12 @@ FilmJob parseVideoOptions(const CliOptions& o) {
     if (o.has("--north-up")) job.look.northUp = true;
     if (o.has("--wind-up")) job.look.northUp = false;
     job.look.layLine = o.has("--laylines");
+    job.look.standings = !o.has("--no-standings");
+    if (const auto lang = o.value("--lang")) {
+        if (*lang != "en" && *lang != "ja")
+            throw std::invalid_argument("--lang: expected en or ja");
+        job.look.japanese = *lang == "ja";
+    }
     if (const std::string problem = plan.problem(); !problem.empty())
         throw std::invalid_argument("video: " + problem);
     const auto out = o.value("-o");

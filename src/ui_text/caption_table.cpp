@@ -69,6 +69,7 @@ constexpr std::array kCaptions{
     CaptionRow{"videoSizeLabel", "画面サイズ", "Size"},
     CaptionRow{"videoFpsLabel", "コマ/秒", "Frames/s"},
     CaptionRow{"videoCodecLabel", "圧縮形式", "Codec"},
+    CaptionRow{"videoStandingsBox", "順位表を入れる", "Show the standings"},
     CaptionRow{"videoFileLabel", "ファイル", "File"},
     CaptionRow{"videoBrowseButton", "参照...", "Browse..."},
     CaptionRow{"videoMakeButton", "作成", "Make"},

@@ -6,6 +6,8 @@
 #include "base/timestamp.h"
 #include "replay/finish_watch.h"
 #include "session/scene_sources.h"
+#include "session/standings_sources.h"
+#include "video/film_standings.h"
 #include "view/landmark_light.h"
 #include "view/scene_renderer.h"
 #include "view/view_state.h"
@@ -110,8 +112,12 @@ QImage FilmFrames::draw(int frame, int worker) {
     QImage scene(plan_.width, plan_.height, QImage::Format_RGB32);
     clearScene(scene, display.seaLevel);
     w.renderer.draw(scene, t, input, display, w.state, w.view);
-    // Panels over the map (the standings of the race) are drawn here, on
-    // the finished scene at time t, before the colours are turned for the film.
+    // Over the finished scene at time t, before the colours are turned for
+    // the film; the standings keep no state, so any worker may ask.
+    if (look_.standings)
+        drawFilmStandings(scene, s.model,
+                          standingsAt(standingsSources(s), t, s.model.race.timeMode),
+                          look_.japanese);
     return scene;
 }
 

@@ -26,6 +26,9 @@ struct FilmLook {
     bool bigBoat = true;
     int zoomPosition = 75;
     int seaLevel = 100;
+    // The standings of the race in a corner of every frame.
+    bool standings = true;
+    bool japanese = false;  // the standings' words
 };
 
 class FilmFrames {

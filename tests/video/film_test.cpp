@@ -17,9 +17,12 @@
 
 #include "base/parallel.h"
 #include "session/race_session.h"
+#include "session/standings_sources.h"
 #include "support/temp_tree.h"
 #include "video/film_export.h"
+#include "video/film_frames.h"
 #include "video/film_reader.h"
+#include "video/film_standings.h"
 #include "video/video_encoder.h"
 
 namespace korvane {
@@ -119,6 +122,40 @@ TEST(Film, HoldsTheLastPictureAfterTheLastLogEnds) {
     sea.fill(facts.frames[7].pixel(160, 120));
     EXPECT_GT(testing::meanDifference(facts.frames[7], sea), 2.0);
     EXPECT_LT(testing::meanDifference(facts.frames[7], facts.frames[2]), 1.0);
+}
+
+// The standings go into the frame at its moment, in their box and nowhere
+// else: the boat leading then shows its colour there.
+TEST(Film, FramesCarryTheStandingsOfTheirMomentInTheirBoxOnly) {
+    const auto session = sampleRace();
+    FilmPlan plan = shortFilm({}).plan;
+    plan.fromSeconds = 1800;
+    plan.toSeconds = 1810;
+    plan.width = 1280;
+    plan.height = 720;
+    const auto frameWith = [&](bool standings) {
+        FilmLook look;
+        look.standings = standings;
+        return FilmFrames(*session, plan, look, 1).draw(0, 0);
+    };
+    const QImage with = frameWith(true), without = frameWith(false);
+    const Standings standings =
+        standingsAt(standingsSources(*session), 1800, session->model.race.timeMode);
+    const QRect box = filmStandingsBox(with.size(), static_cast<int>(standings.boats.size()));
+    ASSERT_FALSE(box.isEmpty());
+    int outsideChanged = 0, insideChanged = 0;
+    bool leaderShown = false;
+    const std::uint32_t bgr = session->model.boats.at(standings.boats.at(0).slot).colour;
+    const QColor leader(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+    for (int y = 0; y < with.height(); ++y)
+        for (int x = 0; x < with.width(); ++x) {
+            const bool changed = with.pixel(x, y) != without.pixel(x, y);
+            (box.contains(x, y) ? insideChanged : outsideChanged) += changed;
+            leaderShown |= box.contains(x, y) && with.pixelColor(x, y) == leader;
+        }
+    EXPECT_EQ(outsideChanged, 0);
+    EXPECT_GT(insideChanged, box.width() * box.height() / 2);
+    EXPECT_TRUE(leaderShown);
 }
 
 TEST(Film, CancelledLeavesNoFile) {
