@@ -194,6 +194,7 @@ ControlPanel::ControlPanel(const WindowActions& actions, QWidget* parent) : QWid
         {retouchButton, "retouchButton"},
         {standingsButton_, "standingsButton"},
         {compareButton_, "compareButton"},
+        {maneuversButton_, "maneuversButton"},
         {zoomBar_, "zoomBar"},
         {speedBar_, "speedBar"},
     };

@@ -3,10 +3,13 @@
 #include <QEvent>
 #include <QFile>
 #include <QLabel>
+#include <QStringList>
 #include <QWidget>
 #include <algorithm>
 
 #include "app/desktop.h"
+#include "app/replay_controller.h"
+#include "session/race_session.h"
 #include "ui_text/message_table.h"
 
 namespace korvane {
@@ -53,7 +56,26 @@ void ExportStatus::handOver(const std::filesystem::path& file) {
     const bool opened = openWithDesktop(displayPath(file));
     // A started opener is no proof: the desktop may have nothing for the kind.
     const bool shown = opened && desktopHasHandlerFor(file);
-    line_->setText(message(file, shown, language_()));
+    say(message(file, shown, language_()), {});
+}
+
+void ExportStatus::follow(const ReplayController& controller) {
+    connect(&controller, &ReplayController::sessionChanged, this, &ExportStatus::showWarnings);
+}
+
+void ExportStatus::showWarnings(std::shared_ptr<const RaceSession> session) {
+    if (!session || session->warnings.empty()) return;
+    QStringList all;
+    for (const std::string& w : session->warnings) all << QString::fromStdString(w);
+    say(QString::fromUtf8(messageText(Message::OpeningWarned, language_()))
+            .arg(all.size())
+            .arg(all.front()),
+        all.join(QLatin1Char('\n')));
+}
+
+void ExportStatus::say(const QString& text, const QString& tip) {
+    line_->setText(text);
+    line_->setToolTip(tip);
     place();
     line_->show();
     line_->raise();

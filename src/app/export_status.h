@@ -1,6 +1,8 @@
 // What the window says after it wrote a file for another program: where
 // the file went, and, when the desktop has no program for that kind of
-// file, that nothing will show it. The line stands over the foot of the
+// file, that nothing will show it; and what an opening warned about (a
+// line of the race file skipped, a log out of order, no shoreline), which
+// would otherwise go unseen outside the CLI. The line stands over the foot of the
 // map (or the page in its place) for a few seconds; it is no part of the
 // layout, so it moves no panel, and it belongs to the window, not to the
 // area under it, so a screen shot of that area never holds it.
@@ -11,6 +13,7 @@
 #include <QTimer>
 #include <filesystem>
 #include <functional>
+#include <memory>
 
 #include "ui_text/language.h"
 
@@ -18,6 +21,9 @@ class QLabel;
 class QWidget;
 
 namespace korvane {
+
+class RaceSession;
+class ReplayController;
 
 class ExportStatus : public QObject {
     Q_OBJECT
@@ -29,6 +35,10 @@ class ExportStatus : public QObject {
     // Hands `file` to the desktop's handler and says where it went.
     void handOver(const std::filesystem::path& file);
     void handOverFile(const QString& path);
+    // Each new race's warnings: the first and how many there were, all of
+    // them in the line's tip; nothing for a race that opened without one.
+    void follow(const ReplayController& controller);
+    void showWarnings(std::shared_ptr<const RaceSession> session);
     void clear();
     // What the line says now; empty when it is not on show.
     QString text() const;
@@ -39,6 +49,7 @@ class ExportStatus : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void say(const QString& text, const QString& tip);
     void place();
 
     QWidget* area_;

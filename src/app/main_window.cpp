@@ -142,6 +142,7 @@ void MainWindow::buildPanels() {
     connect(googleEarth_, &GoogleEarthExport::failed, this, &MainWindow::showError);
     exportStatus_ = new ExportStatus(map_, [this] { return chrome_->language(); });
     connect(googleEarth_, &GoogleEarthExport::written, exportStatus_, &ExportStatus::handOver);
+    exportStatus_->follow(*controller_);
     video_ = new VideoExport(
         this, {[this] { return controller_->session(); }, [this] { return clock().timeSeconds(); },
                documentsFolder, [this] { return filmLookOf(controls_->displayOptions()); }});

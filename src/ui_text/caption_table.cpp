@@ -82,6 +82,7 @@ constexpr std::array kCaptions{
     CaptionRow{"standingsHtmlButton", "HTML保存", "HTML"},
     // The Compare page and its switch.
     CaptionRow{"compareButton", "2艇比較", "Compare"},
+    CaptionRow{"maneuversButton", "マニューバ", "Maneuvers"},
     CaptionRow{"compareALabel", "A", "A"},
     CaptionRow{"compareBLabel", "B", "B"},
     // The mark passing panel.

@@ -33,6 +33,8 @@ constexpr std::array kMessages{
     MessageRow{Message::ExportNoViewer,
                "%1 に保存しました（.%2 ファイルを開くプログラムが設定されていません）",
                "Saved to %1 (no program is set to open .%2 files)"},
+    MessageRow{Message::OpeningWarned, "読み込みの注意 %1 件: %2",
+               "Warnings while opening (%1): %2"},
     MessageRow{Message::PassingChosen, "通過", "passing"},
     MessageRow{Message::PassingCandidate, "候補", "candidate"},
     MessageRow{Message::PassingCrossing, "横切り", "crossing"},

@@ -18,6 +18,7 @@ enum class Message {
     VideoFailed,         // "%1": the file, "%2": why
     ExportSaved,         // "%1": the file written for another program
     ExportNoViewer,      // the same, "%2" its extension, when nothing opens it
+    OpeningWarned,       // "%1": how many warnings an opening gave, "%2": the first
     // Mark passings: the words of their facts, and a failed save ("%1": the file).
     PassingChosen,
     PassingCandidate,

@@ -240,5 +240,32 @@ TEST_F(WindowExports, EachExportSaysWhereItWent) {
     }
 }
 
+// What an opening warned about shows in the window too, in its language,
+// and a race without a warning says nothing.
+TEST_F(WindowExports, AnOpeningsWarningsShowInTheStatusLine) {
+    testing::TempTree tree;
+    std::filesystem::copy(kSample, tree.root(), std::filesystem::copy_options::recursive);
+    tree.write("raceadmin/enoshima-cup.txt.passings", "PIN,1,2,300\nSKIP THIS\n");
+    for (const Language language : {Language::English, Language::Japanese}) {
+        const auto w =
+            makeWindow({tree.root(), "enoshima-cup.txt", false}, buildRaceList(tree.root()).names);
+        w->chrome()->setLanguage(language);
+        w->openRace("enoshima-cup.txt");
+        waitForOpening(*w);
+        ASSERT_NE(w->session(), nullptr) << w->lastError().toStdString();
+        ASSERT_EQ(w->session()->warnings.size(), 1u);
+        w->show();
+        const QString first = QString::fromStdString(w->session()->warnings.front());
+        EXPECT_EQ(w->exportStatus().text(),
+                  QString::fromUtf8(
+                      pick(language, "読み込みの注意 %1 件: %2", "Warnings while opening (%1): %2"))
+                      .arg(1)
+                      .arg(first));
+    }
+    const auto clean = openSample();
+    clean->show();
+    EXPECT_TRUE(clean->exportStatus().text().isEmpty());
+}
+
 }  // namespace
 }  // namespace korvane
