@@ -1,6 +1,8 @@
 #include "app/captions.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
@@ -37,6 +39,10 @@ void applyLanguage(QWidget* window, Language language) {
     if (!family.isEmpty()) font.setFamilies({family});
     window->setFont(font);
     window->setProperty(kLanguageProperty, static_cast<int>(language));
+    // Parts with words of their own (a table's headings) retranslate on
+    // Qt's own signal for it.
+    QEvent change(QEvent::LanguageChange);
+    for (QWidget* w : window->findChildren<QWidget*>()) QCoreApplication::sendEvent(w, &change);
     for (const CaptionRow& row : captionTable()) {
         const QString text = QString::fromUtf8(captionText(row, language));
         const QString name = QString::fromUtf8(row.objectName);

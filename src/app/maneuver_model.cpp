@@ -39,14 +39,66 @@ QVariant sortKey(const std::optional<double>& v) {
     return v ? *v : std::numeric_limits<double>::max();
 }
 
-QString kindText(const Maneuver& m) {
-    QString kind = text(maneuverKindName(m.kind));
-    if (m.phase == ManeuverPhase::BeforeStart) kind += QStringLiteral(" (before start)");
-    if (m.phase == ManeuverPhase::AfterFinish) kind += QStringLiteral(" (after finish)");
+QString kindText(const Maneuver& m, Language language) {
+    QString kind = maneuverKindText(m.kind, language);
+    if (m.phase == ManeuverPhase::BeforeStart)
+        kind += QString::fromUtf8(pick(language, "（スタート前）", " (before start)"));
+    if (m.phase == ManeuverPhase::AfterFinish)
+        kind += QString::fromUtf8(pick(language, "（フィニッシュ後）", " (after finish)"));
     return kind;
 }
 
+struct Heading {
+    const char* japanese;
+    const char* english;
+};
+
+constexpr Heading kTableHeadings[ManeuverTableModel::ColumnCount] = {
+    {"時刻", "Time"},         {"艇名", "Boat"},          {"種類", "Kind"},
+    {"進入コース", "Crs in"}, {"脱出コース", "Crs out"}, {"進入艇速", "Spd in"},
+    {"最低艇速", "Spd min"},  {"脱出艇速", "Spd out"},   {"所要秒", "Dur s"},
+    {"損失m", "Loss m"},      {"損失艇長", "Loss L"},    {"対VMG m", "vs VMG m"}};
+constexpr Heading kSummaryHeadings[ManeuverSummaryModel::ColumnCount] = {
+    {"艇名", "Boat"},    {"種類", "Kind"},        {"回数", "Count"},
+    {"平均m", "Mean m"}, {"中央値m", "Median m"}, {"最大m", "Worst m"}};
+
+QVariant heading(const Heading* headings, int count, int section, Language language) {
+    return section >= 0 && section < count
+               ? QVariant(QString::fromUtf8(
+                     pick(language, headings[section].japanese, headings[section].english)))
+               : QVariant();
+}
+
 }  // namespace
+
+QString maneuverKindText(ManeuverKind kind, Language language) {
+    if (language == Language::English) return text(maneuverKindName(kind));
+    switch (kind) {
+        case ManeuverKind::Tack:
+            return QStringLiteral("タック");
+        case ManeuverKind::Gybe:
+            return QStringLiteral("ジャイブ");
+        case ManeuverKind::Rounding:
+            return QStringLiteral("マーク回航");
+        case ManeuverKind::Turn:
+            break;
+    }
+    return QStringLiteral("ターン");
+}
+
+void ManeuverTableModel::setLanguage(Language language) {
+    if (language == language_) return;
+    language_ = language;
+    emit headerDataChanged(Qt::Horizontal, 0, ColumnCount - 1);
+    if (!rows_.empty()) emit dataChanged(index(0, KindColumn), index(rowCount() - 1, KindColumn));
+}
+
+void ManeuverSummaryModel::setLanguage(Language language) {
+    if (language == language_) return;
+    language_ = language;
+    emit headerDataChanged(Qt::Horizontal, 0, ColumnCount - 1);
+    if (!lines_.empty()) emit dataChanged(index(0, KindColumn), index(rowCount() - 1, KindColumn));
+}
 
 std::vector<ManeuverRow> maneuverRows(const RaceSession& session) {
     std::vector<ManeuverRow> rows;
@@ -102,7 +154,7 @@ QVariant ManeuverTableModel::data(const QModelIndex& index, int role) const {
         case BoatColumn:
             return QString::fromStdString(row.boatName);
         case KindColumn:
-            return display ? QVariant(kindText(m)) : QVariant(static_cast<int>(m.kind));
+            return display ? QVariant(kindText(m, language_)) : QVariant(static_cast<int>(m.kind));
         case CourseInColumn:
             return display ? QVariant(QString::number(m.courseInDegrees, 'f', 0))
                            : QVariant(m.courseInDegrees);
@@ -135,11 +187,7 @@ QVariant ManeuverTableModel::data(const QModelIndex& index, int role) const {
 
 QVariant ManeuverTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    static const char* const kHeaders[ColumnCount] = {"Time",    "Boat",   "Kind",    "Crs in",
-                                                      "Crs out", "Spd in", "Spd min", "Spd out",
-                                                      "Dur s",   "Loss m", "Loss L",  "vs VMG m"};
-    return section >= 0 && section < ColumnCount ? QString::fromLatin1(kHeaders[section])
-                                                 : QVariant();
+    return heading(kTableHeadings, ColumnCount, section, language_);
 }
 
 ManeuverFilterModel::ManeuverFilterModel(QObject* parent) : QSortFilterProxyModel(parent) {
@@ -202,7 +250,7 @@ QVariant ManeuverSummaryModel::data(const QModelIndex& index, int role) const {
         case BoatColumn:
             return QString::fromStdString(line.boatName);
         case KindColumn:
-            return text(maneuverKindName(line.kind));
+            return maneuverKindText(line.kind, language_);
         case CountColumn:
             return line.summary.count;
         case MeanColumn:
@@ -219,10 +267,7 @@ QVariant ManeuverSummaryModel::data(const QModelIndex& index, int role) const {
 QVariant ManeuverSummaryModel::headerData(int section, Qt::Orientation orientation,
                                           int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    static const char* const kHeaders[ColumnCount] = {"Boat",   "Kind",     "Count",
-                                                      "Mean m", "Median m", "Worst m"};
-    return section >= 0 && section < ColumnCount ? QString::fromLatin1(kHeaders[section])
-                                                 : QVariant();
+    return heading(kSummaryHeadings, ColumnCount, section, language_);
 }
 
 }  // namespace korvane

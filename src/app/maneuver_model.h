@@ -12,6 +12,7 @@
 
 #include "analysis/maneuver_summary.h"
 #include "race/maneuver.h"
+#include "ui_text/language.h"
 
 namespace korvane {
 
@@ -29,6 +30,9 @@ struct ManeuverRow {
 
 // Every maneuver of every boat, earliest first (boats in their order at a tie).
 std::vector<ManeuverRow> maneuverRows(const RaceSession& session);
+
+// "tack", "タック" and the others, as the table and its filter name them.
+QString maneuverKindText(ManeuverKind kind, Language language);
 
 // What the table is narrowed to; empty: every boat, class or kind.
 struct ManeuverFilterChoice {
@@ -64,6 +68,8 @@ class ManeuverTableModel : public QAbstractTableModel {
 
     void setRows(std::vector<ManeuverRow> rows);
     const std::vector<ManeuverRow>& rows() const { return rows_; }
+    // The headings' and the kinds' language.
+    void setLanguage(Language language);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -73,6 +79,7 @@ class ManeuverTableModel : public QAbstractTableModel {
 
   private:
     std::vector<ManeuverRow> rows_;
+    Language language_ = Language::English;
 };
 
 class ManeuverFilterModel : public QSortFilterProxyModel {
@@ -110,6 +117,7 @@ class ManeuverSummaryModel : public QAbstractTableModel {
     using QAbstractTableModel::QAbstractTableModel;
 
     void summarize(const std::vector<ManeuverRow>& rows, const ManeuverFilterChoice& choice);
+    void setLanguage(Language language);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -124,6 +132,7 @@ class ManeuverSummaryModel : public QAbstractTableModel {
         ManeuverSummary summary;
     };
     std::vector<Line> lines_;
+    Language language_ = Language::English;
 };
 
 }  // namespace korvane

@@ -1,11 +1,13 @@
 #include "app/maneuver_panel.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "app/captions.h"
 #include "session/race_session.h"
 
 namespace korvane {
@@ -28,10 +30,10 @@ QTableView* readOnlyView(QWidget* parent, const QString& name) {
     return view;
 }
 
-QComboBox* filterBox(QWidget* parent, const QString& name, const QString& all) {
+QComboBox* filterBox(QWidget* parent, const QString& name) {
     auto* box = new QComboBox(parent);
     box->setObjectName(name);
-    box->addItem(all);
+    box->addItem(QString());  // "all", in the window's language
     return box;
 }
 
@@ -39,19 +41,14 @@ QComboBox* filterBox(QWidget* parent, const QString& name, const QString& all) {
 
 ManeuverPanel::ManeuverPanel(QWidget* parent)
     : QWidget(parent),
-      boatFilter_(
-          filterBox(this, QStringLiteral("maneuverBoatFilter"), QStringLiteral("All boats"))),
-      classFilter_(
-          filterBox(this, QStringLiteral("maneuverClassFilter"), QStringLiteral("All classes"))),
-      kindFilter_(
-          filterBox(this, QStringLiteral("maneuverKindFilter"), QStringLiteral("All kinds"))),
+      boatFilter_(filterBox(this, QStringLiteral("maneuverBoatFilter"))),
+      classFilter_(filterBox(this, QStringLiteral("maneuverClassFilter"))),
+      kindFilter_(filterBox(this, QStringLiteral("maneuverKindFilter"))),
       view_(readOnlyView(this, QStringLiteral("maneuverTable"))),
       summaryView_(readOnlyView(this, QStringLiteral("maneuverSummary"))) {
     setAutoFillBackground(true);
-    for (ManeuverKind k : kManeuverKinds)
-        kindFilter_->addItem(QString::fromUtf8(maneuverKindName(k).data(),
-                                               static_cast<qsizetype>(maneuverKindName(k).size())),
-                             static_cast<int>(k));
+    for (ManeuverKind k : kManeuverKinds) kindFilter_->addItem(QString(), static_cast<int>(k));
+    speakWindowsLanguage();
     filter_.setSourceModel(&table_);
     view_->setModel(&filter_);
     view_->setSortingEnabled(true);
@@ -76,7 +73,28 @@ ManeuverPanel::ManeuverPanel(QWidget* parent)
     connect(view_, &QTableView::clicked, this, &ManeuverPanel::rowClicked);
 }
 
+void ManeuverPanel::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) speakWindowsLanguage();
+    QWidget::changeEvent(event);
+}
+
+void ManeuverPanel::speakWindowsLanguage() {
+    const Language language = shownLanguage(this);
+    table_.setLanguage(language);
+    summary_.setLanguage(language);
+    boatFilter_->setItemText(0, QString::fromUtf8(pick(language, "全艇", "All boats")));
+    classFilter_->setItemText(0, QString::fromUtf8(pick(language, "全クラス", "All classes")));
+    kindFilter_->setItemText(0, QString::fromUtf8(pick(language, "全種類", "All kinds")));
+    for (int i = 1; i < kindFilter_->count(); ++i)
+        kindFilter_->setItemText(
+            i, maneuverKindText(static_cast<ManeuverKind>(kindFilter_->itemData(i).toInt()),
+                                language));
+    view_->resizeColumnsToContents();
+    summaryView_->resizeColumnsToContents();
+}
+
 void ManeuverPanel::showSession(const RaceSession* session) {
+    speakWindowsLanguage();
     table_.setRows(session ? maneuverRows(*session) : std::vector<ManeuverRow>{});
     // The boat and class lists follow the race; the items carry the index.
     for (QComboBox* box : {boatFilter_, classFilter_}) {

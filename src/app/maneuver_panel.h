@@ -35,7 +35,12 @@ class ManeuverPanel : public QWidget {
     // The boat of the row clicked (0-based).
     void boatPicked(int boat);
 
+  protected:
+    // The window's language changed: the headings, kinds and filters follow.
+    void changeEvent(QEvent* event) override;
+
   private:
+    void speakWindowsLanguage();
     void applyFilter();
     void rowClicked(const QModelIndex& index);
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QTableView>
 
 #include "app/window_fixture.h"
@@ -41,6 +42,26 @@ TEST(ManeuverPanel, ListsTheRaceInTimeOrderAndAClickJumpsTenSecondsBefore) {
     emit view->clicked(view->model()->index(static_cast<int>(pick), 0));
     EXPECT_DOUBLE_EQ(w->clock().timeSeconds(), rows[pick].timeSeconds - kManeuverLeadSeconds);
     EXPECT_EQ(w->boatPanel()->selection().highlighted(), rows[pick].boatIndex);
+}
+
+// The table speaks the window's language and follows it when it changes.
+TEST(ManeuverPanel, HeadingsKindsAndFiltersFollowTheWindowsLanguage) {
+    const auto w = openSample();
+    w->controls()->setManeuversShown(true);
+    auto* view = w->maneuverPanel()->findChild<QTableView*>("maneuverTable");
+    auto* kinds = w->maneuverPanel()->findChild<QComboBox*>("maneuverKindFilter");
+    ASSERT_NE(view, nullptr);
+    ASSERT_NE(kinds, nullptr);
+    const auto heading = [&] {
+        return view->model()->headerData(0, Qt::Horizontal).toString().toStdString();
+    };
+    for (const Language language : {Language::Japanese, Language::English}) {
+        w->chrome()->setLanguage(language);
+        EXPECT_EQ(heading(), pick(language, "時刻", "Time"));
+        EXPECT_EQ(kinds->itemText(0).toStdString(), pick(language, "全種類", "All kinds"));
+        EXPECT_EQ(kinds->itemText(1), maneuverKindText(kManeuverKinds[0], language));
+    }
+    EXPECT_EQ(maneuverKindText(ManeuverKind::Tack, Language::Japanese), QStringLiteral("タック"));
 }
 
 ManeuverRow row(int boat, std::optional<int> cls, ManeuverKind kind, double time,
