@@ -10,15 +10,6 @@ namespace korvane {
 
 namespace {
 
-std::vector<std::optional<double>> finishTimesOf(const RaceSession& s) {
-    std::vector<std::optional<double>> times;
-    for (int b = 0; b < s.model.boatCount(); ++b) {
-        const BoatLegResult& result = s.legs.boat(b);
-        times.push_back(result.passTime(result.pointCount() - 1));
-    }
-    return times;
-}
-
 ReplayRace replayRaceOf(const RaceSession& s) {
     const Race& race = s.model.race;
     ReplayRace r;

@@ -206,4 +206,13 @@ const std::vector<std::vector<Maneuver>>& RaceSession::maneuvers() const {
     return cache.table;
 }
 
+std::vector<std::optional<double>> finishTimesOf(const RaceSession& session) {
+    std::vector<std::optional<double>> times;
+    for (int b = 0; b < session.model.boatCount(); ++b) {
+        const BoatLegResult& result = session.legs.boat(b);
+        times.push_back(result.passTime(result.pointCount() - 1));
+    }
+    return times;
+}
+
 }  // namespace korvane

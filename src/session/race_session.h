@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <stop_token>
 #include <string>
 #include <vector>
@@ -121,5 +122,9 @@ void correctPassings(RaceSession& session, PassingCorrections corrections);
 // Writes the corrections beside the race file, in the race file's encoding
 // and line ends (no file when nothing is corrected). False when that failed.
 bool saveCorrections(const RaceSession& session);
+
+// Each boat's finish in race seconds (its passing of the last course point),
+// empty for a boat that did not finish; in slot order.
+std::vector<std::optional<double>> finishTimesOf(const RaceSession& session);
 
 }  // namespace korvane

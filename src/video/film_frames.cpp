@@ -22,15 +22,6 @@ namespace {
 constexpr double kReplayTickSeconds = 0.030;
 constexpr double kPulseStepPerTick = 0.05;
 
-std::vector<std::optional<double>> finishTimesOf(const RaceSession& s) {
-    std::vector<std::optional<double>> times;
-    for (int b = 0; b < s.model.boatCount(); ++b) {
-        const BoatLegResult& result = s.legs.boat(b);
-        times.push_back(result.passTime(result.pointCount() - 1));
-    }
-    return times;
-}
-
 }  // namespace
 
 struct FilmFrames::Worker {
