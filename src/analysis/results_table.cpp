@@ -76,4 +76,20 @@ std::string formatGapMinutesSeconds(double seconds) {
     return text;
 }
 
+std::string standingStatusMark(StandingStatus status) {
+    switch (status) {
+        case StandingStatus::Finished:
+            return "FIN";
+        case StandingStatus::NotStarted:
+            return "-";
+        case StandingStatus::Retired:
+            return "RET";
+        case StandingStatus::Ocs:
+            return "OCS";
+        case StandingStatus::Racing:
+            break;
+    }
+    return {};
+}
+
 }  // namespace korvane

@@ -41,5 +41,8 @@ ResultsTable finalResults(const StandingsSources& sources, TimeMode mode);
 std::string formatHoursMinutesSeconds(double seconds);
 // "-", "+12:05" style gaps: minutes and seconds, hours folded into minutes.
 std::string formatGapMinutesSeconds(double seconds);
+// What stands in the leg column of a boat that is not racing: "FIN",
+// "RET", "OCS", "-" before its start; empty while it races.
+std::string standingStatusMark(StandingStatus status);
 
 }  // namespace korvane

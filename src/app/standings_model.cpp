@@ -4,6 +4,7 @@
 #include <QColor>
 
 #include "session/standings_sources.h"
+#include "view/colours.h"
 
 namespace korvane {
 
@@ -11,11 +12,6 @@ namespace {
 
 // Boats without a place sort after every place, in slot order.
 constexpr int kUnplacedSortBase = 1000;
-
-QColor boatColour(std::uint32_t bgr) {
-    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
-                  static_cast<int>((bgr >> 16) & 0xFF));
-}
 
 QString text(const std::string& s) {
     return QString::fromStdString(s);
@@ -114,7 +110,7 @@ QVariant StandingsModel::data(const QModelIndex& index, int role) const {
     const Boat& boat = session_->model.boats[slot];
     if (index.column() == static_cast<int>(Column::Boat)) {
         if (role == Qt::DisplayRole) return text(boat.name);
-        if (role == Qt::DecorationRole) return boatColour(boat.colour);
+        if (role == Qt::DecorationRole) return toQColor(boat.colour);
         if (role == kSortRole) return static_cast<double>(slot);
     }
     if (index.column() == static_cast<int>(Column::Class)) {
@@ -146,19 +142,8 @@ QVariant StandingsModel::liveData(int slot, int column, int role) const {
             return s.place > 0 ? s.place : unplaced;
         case Column::Leg:
             if (!display) return s.leg;
-            switch (s.status) {
-                case StandingStatus::Finished:
-                    return QStringLiteral("FIN");
-                case StandingStatus::NotStarted:
-                    return QStringLiteral("-");
-                case StandingStatus::Retired:
-                    return QStringLiteral("RET");
-                case StandingStatus::Ocs:
-                    return QStringLiteral("OCS");
-                case StandingStatus::Racing:
-                    return QString::number(s.leg);
-            }
-            return {};
+            return s.status == StandingStatus::Racing ? QString::number(s.leg)
+                                                      : text(standingStatusMark(s.status));
         case Column::GapMetres:
             if (display)
                 return s.place > 0 ? QString::number(s.metresBehindLeader, 'f', 0) : QString();

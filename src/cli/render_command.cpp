@@ -1,7 +1,6 @@
 #include "cli/render_command.h"
 
 #include <QBuffer>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <chrono>
@@ -16,6 +15,7 @@
 #include "analysis/graph_page.h"
 #include "base/file_io.h"
 #include "base/numbers.h"
+#include "cli/gui_application.h"
 #include "race/race_area.h"
 #include "session/scene_sources.h"
 #include "view/landmark_light.h"
@@ -106,16 +106,6 @@ RenderOptions parseRenderOptions(const CliOptions& o) {
     if (const auto f = o.value("-o")) r.output = *f;
     if (r.frames == 0 && r.output.empty()) throw std::invalid_argument("render needs -o FILE.png");
     return r;
-}
-
-// QPainter text needs a GUI application; the CLI has no screen.
-std::unique_ptr<QGuiApplication> ensureGuiApplication() {
-    if (QGuiApplication::instance()) return nullptr;
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static int argc = 1;
-    static char name[] = "korvane-cli";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 // Auto Trace off: the whole race area under the boats at the instant, and

@@ -1,6 +1,5 @@
 #include "cli/video_command.h"
 
-#include <QGuiApplication>
 #include <chrono>
 #include <cmath>
 #include <csignal>
@@ -11,6 +10,7 @@
 
 #include "base/numbers.h"
 #include "base/parallel.h"
+#include "cli/gui_application.h"
 #include "video/film_export.h"
 #include "video/video_encoder.h"
 
@@ -75,16 +75,6 @@ FilmJob parseVideoOptions(const CliOptions& o) {
     if (!out) throw std::invalid_argument("video needs -o FILE.mp4");
     job.output = *out;
     return job;
-}
-
-// QPainter text needs a GUI application; the CLI has no screen.
-std::unique_ptr<QGuiApplication> ensureGuiApplication() {
-    if (QGuiApplication::instance()) return nullptr;
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static int argc = 1;
-    static char name[] = "korvane-cli";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 std::string minutesAndSeconds(double seconds) {

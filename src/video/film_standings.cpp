@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "analysis/results_table.h"
+#include "view/colours.h"
 
 namespace korvane {
 
@@ -34,24 +35,9 @@ int rowsThatFit(QSize frame, int boats, int rowHeight) {
     return std::clamp(std::min(boats, kFilmStandingsRows), 0, std::max(0, room));
 }
 
-QColor boatColour(std::uint32_t bgr) {
-    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
-                  static_cast<int>((bgr >> 16) & 0xFF));
-}
-
 QString legText(const BoatStanding& s, bool japanese) {
-    switch (s.status) {
-        case StandingStatus::Finished:
-            return QStringLiteral("FIN");
-        case StandingStatus::NotStarted:
-            return QStringLiteral("-");
-        case StandingStatus::Retired:
-            return QStringLiteral("RET");
-        case StandingStatus::Ocs:
-            return QStringLiteral("OCS");
-        case StandingStatus::Racing:
-            break;
-    }
+    if (s.status != StandingStatus::Racing)
+        return QString::fromStdString(standingStatusMark(s.status));
     return (japanese ? QStringLiteral("レグ%1") : QStringLiteral("L%1")).arg(s.leg);
 }
 
@@ -102,7 +88,7 @@ void drawFilmStandings(QImage& frame, const RaceModel& model, const Standings& s
         const Boat& boat = model.boats.at(static_cast<std::size_t>(s.slot));
         table.push_back({s.place > 0 ? QString::number(s.place) : QStringLiteral("-"),
                          QString::fromStdString(boat.name), legText(s, japanese), gapText(s),
-                         boatColour(boat.colour)});
+                         toQColor(boat.colour)});
     }
     int placeWidth = 0, legWidth = 0, gapWidth = 0;
     for (const Row& r : table) {
